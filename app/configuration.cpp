@@ -1,0 +1,3 @@
+#include "app/configuration.h"
+
+ConfigurationRecord Configuration;

@@ -1,0 +1,3 @@
+#include "app/panel_dimensions.h"
+
+PanelDimensionsRecord PanelDimensions;

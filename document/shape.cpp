@@ -1,0 +1,57 @@
+#include "document/shape.h"
+#include "document/raster.h"
+#include <cstdint>
+
+TRazidoVavoz::TRazidoVavoz(TForm2* owner, TColor background)
+    : buffer(make_buffer(0, 0, background))
+    , drawing(owner)
+    , edit_mode(QStringLiteral("crop"))
+{
+    reset_morphology(morphology);
+    for (int i = 0; i < 4; ++i) nodes[i].tag = i + 2;
+}
+
+void TRazidoVavoz::set_bounds(int left, int top, int width, int height)
+{
+    Left = left;
+    Top = top;
+    Width = width;
+    Height = height;
+}
+
+void TRazidoVavoz::size_buffer(int width, int height, TColor fill)
+{
+    Width = width;
+    Height = height;
+    buffer = make_buffer(width, height, fill);
+}
+
+const QImage& TRazidoVavoz::masked_image(TColor background) const
+{
+    if (masked_key_ == buffer.cacheKey() && masked_background_ == background && !masked_.isNull())
+        return masked_;
+    const int w = buffer.width();
+    const int h = buffer.height();
+    masked_ = QImage(w, h, QImage::Format_ARGB32_Premultiplied);
+    const std::uint8_t br = red_of(background), bg = green_of(background), bb = blue_of(background);
+    for (int y = 0; y < h; ++y) {
+        const std::uint8_t* src = buffer.constScanLine(y);
+        auto* dst = reinterpret_cast<std::uint32_t*>(masked_.scanLine(y));
+        for (int x = 0; x < w; ++x, src += 3) {
+            const bool transparent = src[0] == br && src[1] == bg && src[2] == bb;
+            dst[x] = transparent ? 0u : (0xFF000000u | (std::uint32_t(src[0]) << 16) | (std::uint32_t(src[1]) << 8) | src[2]);
+        }
+    }
+    masked_key_ = buffer.cacheKey();
+    masked_background_ = background;
+    return masked_;
+}
+
+bool shape_pixel_hit(const TRazidoVavoz& shape, int panel_x, int panel_y, TColor object_color)
+{
+    const int x = panel_x - shape.Left;
+    const int y = panel_y - shape.Top;
+    if (x < 0 || y < 0 || x >= shape.buffer.width() || y >= shape.buffer.height()) return false;
+    const TColor c = pixel_color(shape.buffer, x, y);
+    return c == clBlack || c == object_color;
+}

@@ -1,0 +1,70 @@
+#pragma once
+// One object of a drawing: a raster figure with its position, size, name,
+// pixels and height morphology. It is a plain object; the drawing panel
+// paints it and routes mouse events to the drawing's handlers for it.
+#include "document/color.h"
+#include "document/morphology.h"
+#include <QImage>
+#include <QRect>
+#include <QString>
+#include <array>
+
+class TForm2;
+
+enum class NodeCursor { SizeAll, Rotate, Crop };
+
+// A 6 x 6 corner square shown while the object is selected. Nodes belong to
+// the panel's plane, so they can stand half outside their object.
+struct ShapeNode {
+    static constexpr int size = 6;
+    int tag = 0; // 2 top-left, 3 top-right, 4 bottom-left, 5 bottom-right
+    int left = 0;
+    int top = 0;
+    TColor color = clBlack;
+    NodeCursor cursor = NodeCursor::SizeAll;
+    bool visible = false;
+    QString hint;
+
+    QRect rect() const { return QRect(left, top, size, size); }
+};
+
+class TRazidoVavoz {
+public:
+    static constexpr int object_tag = 1;
+
+    TRazidoVavoz(TForm2* drawing, TColor background);
+
+    QString Name;
+    int Left = 0;
+    int Top = 0;
+    int Width = 0;
+    int Height = 0;
+    QImage buffer; // Width x Height, Format_RGB888
+    TForm2* drawing;
+    Morphology morphology;
+    QString edit_mode;
+    int rotation_center_x = 0;
+    int rotation_center_y = 0;
+    QString hint;
+    std::array<ShapeNode, 4> nodes; // node1 .. node4
+
+    ShapeNode& node1() { return nodes[0]; }
+    QRect bounds() const { return QRect(Left, Top, Width, Height); }
+    void set_bounds(int left, int top, int width, int height);
+
+    // Sizes the object and gives it a fresh buffer of that size in `fill`.
+    void size_buffer(int width, int height, TColor fill);
+
+    // The buffer with the background colour transparent, ready to paint.
+    // Kept until the buffer or the background colour changes.
+    const QImage& masked_image(TColor background) const;
+
+private:
+    mutable QImage masked_;
+    mutable qint64 masked_key_ = 0;
+    mutable TColor masked_background_ = -1;
+};
+
+// Whether the object's pixel at panel position (x, y) belongs to it: black
+// (its edge) or the object colour (its body).
+bool shape_pixel_hit(const TRazidoVavoz& shape, int panel_x, int panel_y, TColor object_color);

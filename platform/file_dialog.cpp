@@ -1,0 +1,62 @@
+#include "platform/file_dialog.h"
+#include <QApplication>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QStringList>
+
+namespace {
+
+bool run_real_dialog(FileDialog& d)
+{
+    QFileDialog dialog(QApplication::activeWindow(), d.Title);
+    dialog.setNameFilter(d.qt_filter());
+    dialog.setDefaultSuffix(d.DefaultExt);
+    if (!d.FileName.isEmpty()) {
+        const QFileInfo info(d.FileName);
+        dialog.setDirectory(info.absolutePath());
+        dialog.selectFile(info.fileName());
+    }
+    if (d.kind() == FileDialog::Kind::Save) {
+        dialog.setAcceptMode(QFileDialog::AcceptSave);
+        dialog.setFileMode(QFileDialog::AnyFile);
+        // The save flow asks about overwriting itself.
+        dialog.setOption(QFileDialog::DontConfirmOverwrite);
+    } else {
+        dialog.setAcceptMode(QFileDialog::AcceptOpen);
+        // A typed name of a missing file is the caller's to handle.
+        dialog.setFileMode(QFileDialog::AnyFile);
+    }
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return false;
+    d.FileName = dialog.selectedFiles().constFirst();
+    return true;
+}
+
+} // namespace
+
+bool FileDialog::Execute()
+{
+    return platform::file_dialog_seam()(*this);
+}
+
+QString FileDialog::qt_filter() const
+{
+    const QStringList parts = Filter.split(QLatin1Char('|'));
+    QStringList filters;
+    for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+        const QString& description = parts[i];
+        QString patterns = parts[i + 1];
+        patterns.replace(QLatin1Char(';'), QLatin1Char(' '));
+        filters << (description.contains(QLatin1Char('('))
+                        ? description
+                        : description + QStringLiteral(" (") + patterns + QLatin1Char(')'));
+    }
+    return filters.join(QStringLiteral(";;"));
+}
+
+namespace platform {
+FileDialogSeam& file_dialog_seam()
+{
+    static FileDialogSeam seam(run_real_dialog);
+    return seam;
+}
+}

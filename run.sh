@@ -1,0 +1,16 @@
+#!/usr/bin/env bash
+# Sets up what is missing, builds Dioramix and starts it.
+set -euo pipefail
+cd "$(dirname "$0")"
+./scripts/install-deps.sh
+
+build=build
+cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DDIORAMIX_TESTS=OFF >/dev/null
+cmake --build "$build"
+
+if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ] && [ -z "${QT_QPA_PLATFORM:-}" ]; then
+  echo "Dioramix is built (build/dioramix), but there is no display to show it on."
+  echo "Start it from a desktop session, or try: QT_QPA_PLATFORM=offscreen build/dioramix"
+  exit 0
+fi
+exec "$build/dioramix" "$@"

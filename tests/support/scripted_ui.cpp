@@ -1,0 +1,61 @@
+#include "support/scripted_ui.h"
+#include "platform/beep.h"
+#include "platform/font_dialog.h"
+#include "platform/input_box.h"
+#include "platform/modal.h"
+#include <QDialog>
+
+ScriptedUi::ScriptedUi()
+{
+    platform::message_box_seam().replace([this](const QString& text, MessageKind kind, MessageButtons buttons) {
+        messages.append({text, kind, buttons});
+        if (!message_answers.isEmpty()) return message_answers.dequeue();
+        return buttons == MessageButtons::Ok ? MessageResult::Ok : MessageResult::No;
+    });
+    platform::file_dialog_seam().replace([this](FileDialog& dialog) {
+        file_dialog_titles.append(dialog.Title);
+        if (file_answers.isEmpty()) return false;
+        const std::optional<QString> answer = file_answers.dequeue();
+        if (!answer) return false;
+        dialog.FileName = *answer;
+        return true;
+    });
+    platform::font_dialog_seam().replace([this](QFont& font) {
+        if (font_answers.isEmpty()) return false;
+        const std::optional<QFont> answer = font_answers.dequeue();
+        if (!answer) return false;
+        font = *answer;
+        return true;
+    });
+    platform::input_box_seam().replace([this](const QString&, const QString&, QString& text) {
+        if (input_answers.isEmpty()) return false;
+        const std::optional<QString> answer = input_answers.dequeue();
+        if (!answer) return false;
+        text = *answer;
+        return true;
+    });
+    platform::modal_seam().replace([this](QDialog& dialog) {
+        if (modal_answers.isEmpty()) return int(QDialog::Rejected);
+        return modal_answers.dequeue()(dialog);
+    });
+    platform::screen_seam().replace([this] { return screen; });
+    platform::beep_seam().replace([this] { ++beeps; });
+}
+
+ScriptedUi::~ScriptedUi()
+{
+    platform::message_box_seam().replace({});
+    platform::file_dialog_seam().replace({});
+    platform::font_dialog_seam().replace({});
+    platform::input_box_seam().replace({});
+    platform::modal_seam().replace({});
+    platform::screen_seam().replace({});
+    platform::beep_seam().replace({});
+}
+
+QStringList ScriptedUi::message_texts() const
+{
+    QStringList texts;
+    for (const RecordedMessage& m : messages) texts << m.text;
+    return texts;
+}
