@@ -102,7 +102,10 @@ void outline_pass(QImage& image, TColor background, TColor fill, TColor edge)
 {
     if (image.isNull() || image.width() <= 0 || image.height() <= 0) return;
     ensure_rgb888(image);
-    if (fill != background && edge != background) {
+    // Only the three channels count: a colour with bits above them is still
+    // the background when its channels match.
+    const TColor g = background & 0xFFFFFF;
+    if ((fill & 0xFFFFFF) != g && (edge & 0xFFFFFF) != g) {
         outline_with_stable_background(image, rgb_of(background), rgb_of(fill), rgb_of(edge));
     } else {
         outline_in_place(image, rgb_of(background), rgb_of(fill), rgb_of(edge));
