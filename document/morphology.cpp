@@ -1,4 +1,5 @@
 #include "document/morphology.h"
+#include <QString>
 #include <QtEndian>
 #include <cstring>
 
@@ -27,6 +28,26 @@ std::int32_t get_int32(const char* in, int offset)
     return qFromLittleEndian<std::int32_t>(in + offset);
 }
 
+// How many bytes of the path are stored: all of it when it fits, else as
+// many whole characters of the system's 8-bit encoding as fit, so that a
+// cut path still reads back as text.
+qsizetype stored_path_length(const QByteArray& path)
+{
+    if (path.size() <= Morphology::max_path_bytes) return path.size();
+    QString text = QString::fromLocal8Bit(path);
+    if (text.toLocal8Bit() != path) return Morphology::max_path_bytes; // not text in that encoding
+    // Every character takes at least one byte: no more than 255 can fit.
+    if (text.size() > Morphology::max_path_bytes)
+        text.truncate(text.at(Morphology::max_path_bytes - 1).isHighSurrogate() ? Morphology::max_path_bytes - 1
+                                                                               : Morphology::max_path_bytes);
+    QByteArray cut = text.toLocal8Bit();
+    while (cut.size() > Morphology::max_path_bytes) {
+        text.chop(text.size() >= 2 && text.back().isLowSurrogate() ? 2 : 1);
+        cut = text.toLocal8Bit();
+    }
+    return cut.size();
+}
+
 } // namespace
 
 QByteArray Morphology::to_bytes() const
@@ -35,7 +56,7 @@ QByteArray Morphology::to_bytes() const
     char* p = out.data();
     p[flat_surface_at] = static_cast<char>(flat_surface);
     for (int i = 0; i < 4; ++i) put_int32(p, edge_heights_at + 4 * i, edge_heights[i]);
-    const int length = static_cast<int>(std::min<qsizetype>(bitmap_file.size(), max_path_bytes));
+    const int length = static_cast<int>(stored_path_length(bitmap_file));
     p[bitmap_file_at] = static_cast<char>(length);
     std::memcpy(p + bitmap_file_at + 1, bitmap_file.constData(), length);
     put_int32(p, main_color_at, main_color);
