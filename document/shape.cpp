@@ -30,12 +30,16 @@ const QImage& TRazidoVavoz::masked_image(TColor background) const
 {
     if (masked_key_ == buffer.cacheKey() && masked_background_ == background && !masked_.isNull())
         return masked_;
-    const int w = buffer.width();
-    const int h = buffer.height();
+    // The rows are read as three bytes a pixel: an image loaded or pasted in
+    // another format is read through a 24-bit copy.
+    const QImage source =
+        buffer.format() == QImage::Format_RGB888 ? buffer : buffer.convertToFormat(QImage::Format_RGB888);
+    const int w = source.width();
+    const int h = source.height();
     masked_ = QImage(w, h, QImage::Format_ARGB32_Premultiplied);
     const std::uint8_t br = red_of(background), bg = green_of(background), bb = blue_of(background);
     for (int y = 0; y < h; ++y) {
-        const std::uint8_t* src = buffer.constScanLine(y);
+        const std::uint8_t* src = source.constScanLine(y);
         auto* dst = reinterpret_cast<std::uint32_t*>(masked_.scanLine(y));
         for (int x = 0; x < w; ++x, src += 3) {
             const bool transparent = src[0] == br && src[1] == bg && src[2] == bb;
