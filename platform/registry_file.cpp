@@ -1,0 +1,155 @@
+#include "platform/registry_file.h"
+#include "platform/registry_text.h"
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QLockFile>
+#include <QSaveFile>
+#include <set>
+#include <utility>
+
+namespace registry {
+
+namespace {
+
+constexpr int lock_wait_ms = 5000;
+
+std::string store_key_path(std::string path)
+{
+    while (!path.empty() && path.front() == '\\') path.erase(0, 1);
+    return "HKEY_CURRENT_USER\\" + path;
+}
+
+QString aside_name(const QString& file)
+{
+    const QString first = file + QStringLiteral(".corrupt");
+    if (!QFileInfo::exists(first)) return first;
+    for (int n = 1;; ++n) {
+        const QString next = first + QLatin1Char('.') + QString::number(n);
+        if (!QFileInfo::exists(next)) return next;
+    }
+}
+
+class FileKey final : public KeyBackend {
+public:
+    FileKey(const QString& file, const std::string& path, bool create)
+        : file_(QFileInfo(file).absoluteFilePath()), path_(store_key_path(path))
+    {
+        StoreDocument document;
+        open_ = load(document) && (create || document.find(path_));
+    }
+
+    bool is_open() const override { return open_; }
+
+    std::optional<RawValue> query(const std::string& name) override
+    {
+        StoreDocument document;
+        if (!open_ || !load(document)) return std::nullopt;
+        const StoreKey* key = document.find(path_);
+        const RawValue* value = key ? key->find(name) : nullptr;
+        if (!value) return std::nullopt;
+        return *value;
+    }
+
+    bool set(const std::string& name, const RawValue& value) override
+    {
+        if (!open_ || !writable_key_path(path_) || !writable_value_name(name)) return false;
+        if (!QDir().mkpath(QFileInfo(file_).absolutePath())) return false;
+        QLockFile lock(file_ + QStringLiteral(".lock"));
+        // A lock that cannot even be created means the folder is not
+        // writable, which the write below reports; only a lock held by a
+        // live program stops us.
+        if (!lock.tryLock(lock_wait_ms) && lock.error() == QLockFile::LockFailedError) return false;
+        StoreDocument document;
+        if (!load(document, true)) return false;
+        document.key(path_).set(name, value);
+        const std::string text = format_store_text(document);
+        QSaveFile out(file_);
+        if (!out.open(QIODevice::WriteOnly)) return false;
+        if (out.write(text.data(), static_cast<qint64>(text.size())) != static_cast<qint64>(text.size())) {
+            out.cancelWriting();
+            return false;
+        }
+        return out.commit();
+    }
+
+    std::vector<std::string> take_notices() override
+    {
+        return std::exchange(pending_, {});
+    }
+
+private:
+    // Reads the file afresh. False when it exists but cannot be used, in
+    // which case nothing may be written over it.
+    bool load(StoreDocument& document, bool locked = false)
+    {
+        QFile in(file_);
+        if (!in.exists()) return true;
+        if (QFileInfo(file_).isDir() || !in.open(QIODevice::ReadOnly)) {
+            notice(QStringLiteral("The settings file '%1' cannot be opened: %2. It is left as it is, and settings are not saved.")
+                       .arg(file_, QFileInfo(file_).isDir() ? QStringLiteral("it is a folder") : in.errorString()));
+            return false;
+        }
+        const QByteArray bytes = in.readAll();
+        if (in.error() != QFileDevice::NoError) {
+            notice(QStringLiteral("The settings file '%1' cannot be read: %2. It is left as it is, and settings are not saved.")
+                       .arg(file_, in.errorString()));
+            return false;
+        }
+        in.close();
+        ParseResult parsed = parse_store_text(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+        if (parsed.ok) {
+            document = std::move(parsed.document);
+            return true;
+        }
+        if (!locked) {
+            // Look again under the lock: another program may be replacing the file just now.
+            QLockFile lock(file_ + QStringLiteral(".lock"));
+            lock.tryLock(lock_wait_ms);
+            return load(document, true);
+        }
+        const QString aside = aside_name(file_);
+        const QString why = QString::fromStdString(parsed.error);
+        if (!QFile::rename(file_, aside)) {
+            notice(QStringLiteral("The settings file '%1' cannot be read (%2), and it could not be kept aside as '%3'. "
+                                  "It is left as it is, and settings are not saved.")
+                       .arg(file_, why, aside));
+            return false;
+        }
+        notice(QStringLiteral("The settings file '%1' cannot be read (%2). It has been kept as '%3', and the settings start "
+                              "again from their defaults.")
+                   .arg(file_, why, aside));
+        return true;
+    }
+
+    void notice(const QString& text)
+    {
+        const std::string utf8 = text.toStdString();
+        if (told_.insert(utf8).second) pending_.push_back(utf8);
+    }
+
+    QString file_;
+    std::string path_;
+    bool open_ = false;
+    std::vector<std::string> pending_;
+    std::set<std::string> told_;
+};
+
+} // namespace
+
+QString settings_file_path()
+{
+    const QString chosen = qEnvironmentVariable("DIORAMIX_REGISTRY");
+    if (!chosen.isEmpty()) return chosen;
+    QString config = qEnvironmentVariable("XDG_CONFIG_HOME");
+    // A relative XDG_CONFIG_HOME is invalid and ignored.
+    if (config.isEmpty() || QDir::isRelativePath(config)) config = QDir::homePath() + QStringLiteral("/.config");
+    return config + QStringLiteral("/dioramix/registry.reg");
+}
+
+std::unique_ptr<KeyBackend> open_file_key(const QString& file, const std::string& path, bool create)
+{
+    return std::make_unique<FileKey>(file, path, create);
+}
+
+} // namespace registry

@@ -1,0 +1,22 @@
+#pragma once
+// The registry on systems without one: a REGEDIT4 settings file, at the path
+// in DIORAMIX_REGISTRY, else ${XDG_CONFIG_HOME:-$HOME/.config}/dioramix/registry.reg.
+//
+// Every write takes a lock beside the file, reads the file again (so values
+// another program wrote meanwhile are kept), and replaces it through a
+// temporary file in the same folder, so a crash or a full disk never leaves
+// half a file. A file that cannot be parsed is renamed to
+// registry.reg.corrupt (or .corrupt.1, ... when that exists) and the store
+// starts empty; a file that cannot be read is left alone and nothing is
+// written over it.
+#include "platform/registry_backend.h"
+#include <QString>
+
+namespace registry {
+
+QString settings_file_path();
+
+// `path` is the key below HKEY_CURRENT_USER, UTF-8, e.g. "\SOFTWARE\Tessavue\Configuration".
+std::unique_ptr<KeyBackend> open_file_key(const QString& file, const std::string& path, bool create);
+
+} // namespace registry
