@@ -1,0 +1,302 @@
+#include "app/parentform.h"
+#include "app/command_icons.h"
+#include "app/configuration.h"
+#include "app/tool_button.h"
+#include "document/design.h"
+#include "platform/guard.h"
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QMenuBar>
+#include <QScreen>
+#include <QStatusBar>
+#include <QStatusTipEvent>
+#include <QTimer>
+#include <QToolBar>
+
+TMainForm* MainForm = nullptr;
+
+namespace {
+const QString drawing_file_filter = QStringLiteral("Stereogram Drawing File (*.sdf)|*.sdf");
+}
+
+TMainForm::TMainForm(QWidget* parent)
+    : QMainWindow(parent)
+{
+    MainForm = this;
+    setObjectName(QStringLiteral("MainForm"));
+    setWindowTitle(QStringLiteral("Dioramix"));
+    setWindowIcon(program_icon());
+    setFont(QFont(QStringLiteral("MS Sans Serif"), 8));
+
+    mdi = new QMdiArea(this);
+    mdi->setObjectName(QStringLiteral("ClientArea"));
+    setCentralWidget(mdi);
+
+    create_actions();
+    create_menus();
+    create_toolbars();
+    create_status_bar();
+
+    for (FileDialog* dialog : {&OpenDialog1, &SaveDialog2}) {
+        dialog->Filter = drawing_file_filter;
+        dialog->DefaultExt = QStringLiteral("sdf");
+    }
+    OpenDialog1.Title = QStringLiteral("Open Drawing");
+    SaveDialog2.Title = QStringLiteral("Save Drawing");
+
+    resize(789, 573);
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - rect().center());
+
+    FormCreate();
+    qApp->installEventFilter(this);
+    idle_update();
+}
+
+TMainForm::~TMainForm()
+{
+    qApp->removeEventFilter(this);
+    if (MainForm == this) MainForm = nullptr;
+}
+
+void TMainForm::FormCreate()
+{
+    history.clear();
+    history_base = static_cast<int>(File1->actions().size()) - 2;
+    drawings.clear();
+    drawing_names.clear();
+    window_menu_base = static_cast<int>(Window1->actions().size());
+}
+
+QAction* TMainForm::command(const char* name, const QString& caption, const QString& hint,
+                            const QKeySequence& shortcut, void (TMainForm::*handler)())
+{
+    auto* action = new QAction(caption, this);
+    action->setObjectName(QLatin1String(name));
+    action->setStatusTip(hint);
+    action->setToolTip(hint);
+    action->setShortcut(shortcut);
+    action->setIcon(command_icon(QLatin1String(name)));
+    if (handler) connect(action, &QAction::triggered, this, [this, handler] { run_guarded([&] { (this->*handler)(); }); });
+    return action;
+}
+
+void TMainForm::create_actions()
+{
+    New1 = command("New1", QStringLiteral("&New"), QStringLiteral("New"), QKeySequence(Qt::CTRL | Qt::Key_N), &TMainForm::New1Execute);
+    Open1 = command("Open1", QStringLiteral("&Open"), QStringLiteral("Open"), QKeySequence(Qt::CTRL | Qt::Key_O), nullptr);
+    Save1 = command("Save1", QStringLiteral("&Save"), QStringLiteral("Save"), QKeySequence(Qt::CTRL | Qt::Key_S), nullptr);
+    SaveAs1 = command("SaveAs1", QStringLiteral("S&ave As"), QStringLiteral("Save As"), QKeySequence(), nullptr);
+    Close1 = command("Close1", QStringLiteral("&Close"), QStringLiteral("Close"), QKeySequence(), &TMainForm::Close1Execute);
+    Import1 = command("Import1", QStringLiteral("&Import From File"), QStringLiteral("Import objects from other file"),
+                      QKeySequence(Qt::CTRL | Qt::Key_I), nullptr);
+    Exit1 = command("Exit1", QStringLiteral("&Exit"), QString(), QKeySequence(Qt::CTRL | Qt::Key_F4), &TMainForm::Exit1Click);
+    Undo1 = command("Undo1", QStringLiteral("&Undo"), QStringLiteral("Undo previous action"),
+                    QKeySequence(Qt::ALT | Qt::Key_Backspace), nullptr);
+    Redo1 = command("Redo1", QStringLiteral("&Redo"), QStringLiteral("Redo previous undo action"),
+                    QKeySequence(Qt::CTRL | Qt::Key_Z), nullptr);
+    Cut1 = command("Cut1", QStringLiteral("Cu&t"), QStringLiteral("Cut"), QKeySequence(Qt::CTRL | Qt::Key_X), nullptr);
+    Copy1 = command("Copy1", QStringLiteral("&Copy"), QStringLiteral("Copy"), QKeySequence(Qt::CTRL | Qt::Key_C), nullptr);
+    Paste1 = command("Paste1", QStringLiteral("&Paste"), QStringLiteral("Paste"), QKeySequence(Qt::CTRL | Qt::Key_V), nullptr);
+    EditDelete1 = command("EditDelete1", QStringLiteral("&Delete"), QStringLiteral("Delete"),
+                          QKeySequence(Qt::SHIFT | Qt::Key_Delete), &TMainForm::EditDelete1Execute);
+    makestereo1 = command("makestereo1", QStringLiteral("&Make Stereogram"), QStringLiteral("Make Stereogram"),
+                          QKeySequence(Qt::CTRL | Qt::Key_M), nullptr);
+    configure1 = command("configure1", QStringLiteral("&Configure"), QStringLiteral("Configure"),
+                         QKeySequence(Qt::CTRL | Qt::Key_F1), nullptr);
+
+    Cascade1 = command("Cascade1", QStringLiteral("&Cascade"), QStringLiteral("Cascade"), QKeySequence(), nullptr);
+    TileHorizontally1 = command("TileHorizontally1", QStringLiteral("Tile &Horizontally"), QStringLiteral("Tile Horizontaly"), QKeySequence(), nullptr);
+    TileVertically1 = command("TileVertically1", QStringLiteral("&Tile Vertically"), QStringLiteral("Tile Vertically"), QKeySequence(), nullptr);
+    MinimizeAll1 = command("MinimizeAll1", QStringLiteral("&Minimize All"), QStringLiteral("Minimize All"), QKeySequence(), &TMainForm::minimize_all);
+    Arrange1 = command("Arrange1", QStringLiteral("&Arrange All"), QStringLiteral("Arrange"), QKeySequence(), &TMainForm::arrange_icons);
+    connect(Cascade1, &QAction::triggered, mdi, &QMdiArea::cascadeSubWindows);
+    connect(TileHorizontally1, &QAction::triggered, this, [this] { tile(Qt::Horizontal); });
+    connect(TileVertically1, &QAction::triggered, this, [this] { tile(Qt::Vertical); });
+
+    Tools1 = command("Tools1", QStringLiteral("Tools"), QString(), QKeySequence(), &TMainForm::Tools1Click);
+    Basic1 = command("Basic1", QStringLiteral("Basic"), QString(), QKeySequence(), &TMainForm::Basic1Click);
+    Actions1 = command("Actions1", QStringLiteral("Actions"), QString(), QKeySequence(), &TMainForm::Actions1Click);
+    ObjectNames1 = command("ObjectNames1", QStringLiteral("ObjectNames"), QString(), QKeySequence(), &TMainForm::ObjectNames1Click);
+    for (QAction* item : {Tools1, Basic1, Actions1, ObjectNames1}) {
+        item->setCheckable(true);
+        item->setChecked(true);
+        item->setIcon(QIcon());
+    }
+
+    Contents1 = command("Contents1", QStringLiteral("&Contents"), QString(), QKeySequence(), nullptr);
+    About1 = command("About1", QStringLiteral("&About..."), QString(), QKeySequence(), nullptr);
+    for (QAction* item : {Contents1, About1, Exit1}) item->setIcon(QIcon());
+
+    pointer1 = command("pointer1", QStringLiteral("Pointer"), QStringLiteral("Edit Mode"), QKeySequence(), nullptr);
+    rectangle1 = command("rectangle1", QStringLiteral("rectangle"), QStringLiteral("Create Rectangle"), QKeySequence(), nullptr);
+    circle1 = command("circle1", QStringLiteral("circle"), QStringLiteral("Create Circle"), QKeySequence(), nullptr);
+    polygon1 = command("polygon1", QStringLiteral("polygon"), QStringLiteral("Create Polygon"), QKeySequence(), nullptr);
+    text1 = command("text1", QStringLiteral("text"), QStringLiteral("Create Text"), QKeySequence(), nullptr);
+    for (QAction* tool : {pointer1, rectangle1, circle1, polygon1, text1}) {
+        connect(tool, &QAction::triggered, this, [this, tool] { run_guarded([&] { pointer1Execute(tool); }); });
+        tool->setEnabled(false);
+    }
+    font1 = command("font1", QStringLiteral("fontchange"), QStringLiteral("Change Font"), QKeySequence(), &TMainForm::change_font);
+
+    // No drawing is open at start.
+    for (QAction* action : {makestereo1, EditDelete1, Save1, SaveAs1, Close1, Import1, Cut1, Copy1, Undo1, Redo1})
+        action->setEnabled(false);
+}
+
+void TMainForm::create_menus()
+{
+    auto menu = [this](const char* name, const QString& title, const QString& hint) {
+        QMenu* m = menuBar()->addMenu(title);
+        m->setObjectName(QLatin1String(name));
+        m->menuAction()->setStatusTip(hint);
+        return m;
+    };
+    File1 = menu("File1", QStringLiteral("&File"), QStringLiteral("File related commands"));
+    File1->addActions({New1, Open1, Save1, SaveAs1, Close1});
+    File1->addSeparator();
+    File1->addAction(Import1);
+    File1->addSeparator();
+    File1->addAction(Exit1);
+
+    Edit1 = menu("Edit1", QStringLiteral("&Edit"), QStringLiteral("Edit related commands"));
+    Edit1->addActions({Undo1, Redo1});
+    Edit1->addSeparator();
+    Edit1->addActions({Cut1, Copy1, Paste1, EditDelete1});
+    Edit1->addSeparator();
+    ShowToolbars1 = Edit1->addMenu(QStringLiteral("&Show Toolbars"));
+    ShowToolbars1->setObjectName(QStringLiteral("ShowToolbars1"));
+    ShowToolbars1->addActions({Tools1, Basic1, Actions1, ObjectNames1});
+
+    Render1 = menu("Render1", QStringLiteral("&Render"), QStringLiteral("Render drawing to stereogram"));
+    Render1->addAction(makestereo1);
+    Options1 = menu("Options1", QStringLiteral("&Options"), QStringLiteral("Program options"));
+    Options1->addAction(configure1);
+    Window1 = menu("Window1", QStringLiteral("&Window"), QStringLiteral("Window related commands"));
+    Window1->addActions({Cascade1, TileHorizontally1, TileVertically1, MinimizeAll1, Arrange1});
+    Help1 = menu("Help1", QStringLiteral("&Help"), QString());
+    Help1->addActions({Contents1, About1});
+}
+
+void TMainForm::create_toolbars()
+{
+    auto bar = [this](const char* name, const QString& title) {
+        QToolBar* b = addToolBar(title);
+        b->setObjectName(QLatin1String(name));
+        b->setIconSize(QSize(20, 20));
+        return b;
+    };
+    toolbar = bar("toolbar", QStringLiteral("Tools"));
+    pointer = new ToolButton(QStringLiteral("pointer"), pointer1, toolbar);
+    rectangle = new ToolButton(QStringLiteral("rectangle"), rectangle1, toolbar);
+    circle = new ToolButton(QStringLiteral("circle"), circle1, toolbar);
+    polygon = new ToolButton(QStringLiteral("polygon"), polygon1, toolbar);
+    text = new ToolButton(QStringLiteral("text"), text1, toolbar);
+    for (QToolButton* button : tool_buttons()) toolbar->addWidget(button);
+    toolbar->addSeparator();
+    show_fontdialog = new QToolButton(toolbar);
+    show_fontdialog->setObjectName(QStringLiteral("show_fontdialog"));
+    show_fontdialog->setDefaultAction(font1);
+    show_fontdialog->setAutoRaise(true);
+    font_button_action = toolbar->addWidget(show_fontdialog);
+    font_button_action->setVisible(false);
+
+    create_object_names();
+
+    basic = bar("basic", QStringLiteral("Basic"));
+    basic->addActions({New1, Open1, Save1});
+    basic->addSeparator();
+    basic->addActions({Undo1, Redo1});
+    basic->addSeparator();
+    basic->addActions({Cut1, Copy1, Paste1, EditDelete1});
+    basic->addSeparator();
+    basic->addActions({TileHorizontally1, TileVertically1, Cascade1});
+
+    actions = bar("actions", QStringLiteral("Actions"));
+    actions->addAction(makestereo1);
+    actions->addSeparator();
+    actions->addAction(configure1);
+}
+
+void TMainForm::create_object_names()
+{
+    objectnames_bar = addToolBar(QStringLiteral("Object Names"));
+    objectnames_bar->setObjectName(QStringLiteral("objectnames_bar"));
+    objectnames = new QComboBox(objectnames_bar);
+    objectnames->setObjectName(QStringLiteral("objectnames"));
+    objectnames->setEditable(true);
+    objectnames->setInsertPolicy(QComboBox::NoInsert);
+    objectnames->setCompleter(nullptr);
+    objectnames->setFixedWidth(129);
+    QFont small = objectnames->font();
+    small.setPixelSize(13);
+    objectnames->setFont(small);
+    objectnames->setEnabled(false);
+    // Names are changed only by Enter; the edit field's own ending of an
+    // edit must not pick another item.
+    QObject::disconnect(objectnames->lineEdit(), &QLineEdit::editingFinished, nullptr, nullptr);
+    objectnames->lineEdit()->installEventFilter(this);
+    connect(objectnames, &QComboBox::activated, this, [this](int index) { run_guarded([&] { objectnamesClick(index); }); });
+    objectnames_action = objectnames_bar->addWidget(objectnames);
+}
+
+void TMainForm::create_status_bar()
+{
+    QStatusBar* statbar = statusBar();
+    statbar->setObjectName(QStringLiteral("statbar"));
+    const int widths[3] = {350, 175, 50};
+    for (int i = 0; i < 3; ++i) {
+        status_panels[i] = new QLabel(statbar);
+        status_panels[i]->setObjectName(QStringLiteral("statbar_panel%1").arg(i));
+        status_panels[i]->setFixedWidth(widths[i]);
+        status_panels[i]->setFrameShape(QFrame::Panel);
+        status_panels[i]->setFrameShadow(QFrame::Sunken);
+        statbar->addWidget(status_panels[i]);
+    }
+}
+
+void TMainForm::set_status_panel(int index, const QString& text)
+{
+    status_panels[index]->setText(text);
+}
+
+QString TMainForm::status_panel(int index) const
+{
+    return status_panels[index]->text();
+}
+
+QList<QToolButton*> TMainForm::tool_buttons() const
+{
+    return {pointer, rectangle, circle, polygon, text};
+}
+
+bool TMainForm::toolbar_visible() const
+{
+    return toolbar->isVisibleTo(this);
+}
+
+bool TMainForm::event(QEvent* event)
+{
+    if (event->type() == QEvent::StatusTip) {
+        // Hints go to the first status panel, leaving the others in place.
+        set_status_panel(0, static_cast<QStatusTipEvent*>(event)->tip());
+        return true;
+    }
+    return QMainWindow::event(event);
+}
+
+void TMainForm::schedule_idle_update()
+{
+    if (idle_update_pending) return;
+    idle_update_pending = true;
+    QTimer::singleShot(0, this, [this] {
+        idle_update_pending = false;
+        idle_update();
+    });
+}

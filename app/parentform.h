@@ -1,0 +1,166 @@
+#pragma once
+// The main window: one multiple-document window holding a drawing window
+// per open drawing, with the menus, tool bars, actions, tool modes and
+// status bar, and the document commands.
+#include "platform/file_dialog.h"
+#include <QMainWindow>
+#include <QStringList>
+#include <cstdint>
+
+class QAction;
+class QComboBox;
+class QLabel;
+class QMdiArea;
+class QMdiSubWindow;
+class QMenu;
+class QToolBar;
+class QToolButton;
+class TForm2;
+
+class TMainForm : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit TMainForm(QWidget* parent = nullptr);
+    ~TMainForm() override;
+
+    std::uint8_t current_tool = 0;
+    TForm2* active_drawing = nullptr;
+    QList<TForm2*> drawings;
+    QStringList drawing_names;
+    std::uint8_t save_as = 0;
+    std::uint8_t open_with_dialog = 0;
+    std::uint8_t file_missing = 0;
+    int window_menu_base = 0;
+    int history_base = 0;
+    QStringList history;
+    std::uint8_t opening_file = 0;
+
+    // Components.
+    QMdiArea* mdi = nullptr;
+    QToolBar* toolbar = nullptr;
+    QToolBar* basic = nullptr;
+    QToolBar* actions = nullptr;
+    QToolBar* objectnames_bar = nullptr;
+    QComboBox* objectnames = nullptr;
+    QToolButton* pointer = nullptr;
+    QToolButton* rectangle = nullptr;
+    QToolButton* circle = nullptr;
+    QToolButton* polygon = nullptr;
+    QToolButton* text = nullptr;
+    QToolButton* show_fontdialog = nullptr;
+    FileDialog OpenDialog1{FileDialog::Kind::Open};
+    FileDialog SaveDialog2{FileDialog::Kind::Save};
+
+    QMenu* File1 = nullptr;
+    QMenu* Edit1 = nullptr;
+    QMenu* ShowToolbars1 = nullptr;
+    QMenu* Render1 = nullptr;
+    QMenu* Options1 = nullptr;
+    QMenu* Window1 = nullptr;
+    QMenu* Help1 = nullptr;
+
+    QAction* New1 = nullptr;
+    QAction* Open1 = nullptr;
+    QAction* Save1 = nullptr;
+    QAction* SaveAs1 = nullptr;
+    QAction* Close1 = nullptr;
+    QAction* Import1 = nullptr;
+    QAction* Exit1 = nullptr;
+    QAction* Undo1 = nullptr;
+    QAction* Redo1 = nullptr;
+    QAction* Cut1 = nullptr;
+    QAction* Copy1 = nullptr;
+    QAction* Paste1 = nullptr;
+    QAction* EditDelete1 = nullptr;
+    QAction* Tools1 = nullptr;
+    QAction* Basic1 = nullptr;
+    QAction* Actions1 = nullptr;
+    QAction* ObjectNames1 = nullptr;
+    QAction* makestereo1 = nullptr;
+    QAction* configure1 = nullptr;
+    QAction* Cascade1 = nullptr;
+    QAction* TileHorizontally1 = nullptr;
+    QAction* TileVertically1 = nullptr;
+    QAction* MinimizeAll1 = nullptr;
+    QAction* Arrange1 = nullptr;
+    QAction* Contents1 = nullptr;
+    QAction* About1 = nullptr;
+    QAction* pointer1 = nullptr;
+    QAction* rectangle1 = nullptr;
+    QAction* circle1 = nullptr;
+    QAction* polygon1 = nullptr;
+    QAction* text1 = nullptr;
+    QAction* font1 = nullptr;
+
+    // Whether the window starts maximised (the state saved at exit).
+    bool start_maximized = true;
+
+    // Operations for the drawing windows.
+    void fill_object_names();
+    void reapply_tool(TForm2* drawing);
+    void apply_tool(const QString& action_name);
+    void set_status_panel(int index, const QString& text);
+    QString status_panel(int index) const;
+    void enable_tools_toolbar();
+    bool toolbar_visible() const;
+    void clear_focused_control();
+    void activate_drawing(TForm2* drawing);
+    void drawing_closed(TForm2* drawing);
+    void load_pending_drawing(TForm2* drawing);
+    // The drawing window that is the active child, if the active child is one.
+    TForm2* active_child_drawing() const;
+    QMdiSubWindow* create_drawing_window(const QString& caption);
+
+    // Command handlers.
+    void New1Execute();
+    void Close1Execute();
+    void Exit1Click();
+    void EditDelete1Execute();
+    void pointer1Execute(QAction* action);
+    void change_font();
+    void objectnamesClick(int index);
+    void objectnamesKeyUp(int key);
+    void Tools1Click();
+    void Basic1Click();
+    void Actions1Click();
+    void ObjectNames1Click();
+
+    // The enabling rules, run whenever the application is idle.
+    void idle_update();
+    void pointer1Update();
+    void Save1Update();
+    void Cut1Update();
+    void Undo1Update();
+    void Redo1Update();
+    void font1Update();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    bool event(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void FormCreate();
+    void create_actions();
+    void create_menus();
+    void create_toolbars();
+    void create_status_bar();
+    void create_object_names();
+    QAction* command(const char* name, const QString& caption, const QString& hint, const QKeySequence& shortcut,
+                     void (TMainForm::*handler)());
+    void watch_activation(QMdiSubWindow* window, TForm2* drawing);
+    void fit_to_panel(QMdiSubWindow* window, TForm2* drawing);
+    void set_tool_mode(TForm2* drawing, std::uint8_t tool, bool capture);
+    void schedule_idle_update();
+    void tile(Qt::Orientation orientation);
+    void minimize_all();
+    void arrange_icons();
+
+    QList<QToolButton*> tool_buttons() const;
+    QAction* font_button_action = nullptr;
+    QAction* objectnames_action = nullptr;
+    QLabel* status_panels[3] = {nullptr, nullptr, nullptr};
+    bool idle_update_pending = false;
+};
+
+extern TMainForm* MainForm;

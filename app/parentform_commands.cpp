@@ -1,0 +1,348 @@
+// The main window's document commands, tool selection, the object-name box
+// and the drawing windows' activation.
+#include "app/configuration.h"
+#include "app/drawing_numbers.h"
+#include "app/parentform.h"
+#include "document/design.h"
+#include "document/shape.h"
+#include "platform/font_dialog.h"
+#include "platform/guard.h"
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QFontInfo>
+#include <QFontMetrics>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QToolBar>
+#include <QToolButton>
+
+// ---- Drawings -----------------------------------------------------------------
+
+QMdiSubWindow* TMainForm::create_drawing_window(const QString& caption)
+{
+    auto* drawing = new TForm2(this);
+    drawing->setWindowTitle(caption);
+    QMdiSubWindow* window = mdi->addSubWindow(drawing);
+    window->setAttribute(Qt::WA_DeleteOnClose);
+    // Ctrl+F4 is the program's Exit; the window's own menu must not take it.
+    for (QAction* action : window->systemMenu()->actions()) action->setShortcut(QKeySequence());
+    watch_activation(window, drawing);
+    window->show();
+    activate_drawing(drawing);
+    fit_to_panel(window, drawing);
+    return window;
+}
+
+void TMainForm::fit_to_panel(QMdiSubWindow* window, TForm2* drawing)
+{
+    if (!drawing->panel) return;
+    // The window shows the whole panel where the client area allows.
+    const QSize frame = window->size() - drawing->size();
+    const QSize wanted = drawing->panel->size() + frame;
+    window->resize(wanted.boundedTo(mdi->viewport()->size()));
+}
+
+void TMainForm::watch_activation(QMdiSubWindow* window, TForm2* drawing)
+{
+    connect(window, &QMdiSubWindow::windowStateChanged, drawing,
+            [this, drawing](Qt::WindowStates before, Qt::WindowStates now) {
+                const bool was_active = before & Qt::WindowActive;
+                const bool is_active = now & Qt::WindowActive;
+                run_guarded([&] {
+                    // The whole program losing the focus (a dialog, another
+                    // program) is no change of drawing.
+                    if (was_active && !is_active && isActiveWindow()) drawing->FormDeactivate();
+                    if (is_active && !was_active && active_drawing != drawing) drawing->FormActivate();
+                });
+            });
+}
+
+void TMainForm::activate_drawing(TForm2* drawing)
+{
+    if (auto* window = qobject_cast<QMdiSubWindow*>(drawing->parentWidget())) mdi->setActiveSubWindow(window);
+    // An inactive main window activates no child; the drawing still becomes
+    // the one the commands act on.
+    if (active_drawing != drawing) drawing->FormActivate();
+    drawing->setFocus();
+}
+
+TForm2* TMainForm::active_child_drawing() const
+{
+    QMdiSubWindow* window = mdi->currentSubWindow();
+    return window ? qobject_cast<TForm2*>(window->widget()) : nullptr;
+}
+
+void TMainForm::drawing_closed(TForm2* drawing)
+{
+    const qsizetype at = drawings.indexOf(drawing);
+    if (at >= 0) {
+        drawings.removeAt(at);
+        drawing_names.removeAt(at);
+    }
+    objectnames->clear();
+    objectnames->setEnabled(false);
+    active_drawing = nullptr;
+}
+
+void TMainForm::load_pending_drawing(TForm2*)
+{
+    // Drawing files are read by the open flow; nothing is pending before it.
+}
+
+void TMainForm::enable_tools_toolbar()
+{
+    toolbar->setEnabled(true);
+    for (QToolButton* button : tool_buttons()) button->setEnabled(true);
+}
+
+void TMainForm::New1Execute()
+{
+    const std::optional<int> number = lowest_free_drawing_number(drawing_names);
+    if (!number) return;
+    const QString name = QStringLiteral("Stereogram%1").arg(*number);
+    drawing_names.append(name);
+    create_drawing_window(name);
+    pointer->click();
+}
+
+void TMainForm::Close1Execute()
+{
+    if (active_drawing) active_drawing->parentWidget()->close();
+}
+
+void TMainForm::EditDelete1Execute()
+{
+    if (TForm2* drawing = active_child_drawing()) drawing->delete_shape();
+}
+
+void TMainForm::Exit1Click()
+{
+    close();
+}
+
+void TMainForm::closeEvent(QCloseEvent* event)
+{
+    qsizetype i = active_drawing ? drawings.indexOf(active_drawing) : drawings.size() - 1;
+    if (i < 0) i = drawings.size() - 1;
+    while (!drawings.isEmpty()) {
+        const qsizetype count = drawings.size();
+        drawings[i]->parentWidget()->close();
+        if (drawings.size() == count) {
+            event->ignore();
+            return;
+        }
+        if (--i < 0) i = drawings.size() - 1;
+    }
+    event->accept();
+}
+
+// ---- Tools ------------------------------------------------------------------------
+
+void TMainForm::pointer1Execute(QAction* action)
+{
+    if (active_drawing) active_drawing->setFocus();
+    QToolButton* own = nullptr;
+    QToolButton* down = nullptr;
+    for (QToolButton* button : tool_buttons()) {
+        if (button->objectName() + QLatin1Char('1') == action->objectName()) own = button;
+        if (button->isChecked()) down = button;
+    }
+    if (down && down == own) {
+        fill_object_names();
+        return;
+    }
+    if (down) down->setChecked(false);
+    apply_tool(action->objectName());
+    if (own) own->setChecked(true);
+}
+
+void TMainForm::apply_tool(const QString& action_name)
+{
+    TForm2* drawing = active_drawing;
+    if (!drawing || !drawing->panel) return;
+    static const QStringList tools = {QStringLiteral("pointer1"), QStringLiteral("rectangle1"), QStringLiteral("circle1"),
+                                      QStringLiteral("polygon1"), QStringLiteral("text1")};
+    const auto tool = static_cast<std::uint8_t>(qMax<qsizetype>(0, tools.indexOf(action_name)));
+    if (tool == 0) current_tool = 0;
+    set_tool_mode(drawing, tool, true);
+}
+
+void TMainForm::reapply_tool(TForm2* drawing)
+{
+    const QList<QToolButton*> buttons = tool_buttons();
+    QToolButton* down = nullptr;
+    for (QToolButton* button : buttons)
+        if (button->isChecked()) down = button;
+    if (!down) return;
+    set_tool_mode(drawing, static_cast<std::uint8_t>(buttons.indexOf(down)), false);
+}
+
+void TMainForm::set_tool_mode(TForm2* drawing, std::uint8_t tool, bool capture)
+{
+    TDrawPanel* panel = drawing->panel;
+    if (tool == 0) {
+        objectnames->setEnabled(true);
+        fill_object_names();
+        font_button_action->setVisible(false);
+        panel->release_capture();
+    } else {
+        current_tool = tool;
+        if (tool == 1 || tool == 2) panel->pen = OutlinePen{Qt::SolidLine, 2};
+        if (tool == 3) panel->pen = OutlinePen{Qt::DotLine, 1};
+        objectnames->setEnabled(false);
+        font_button_action->setVisible(tool == 4);
+        if (capture) panel->capture_mouse();
+    }
+    panel->destroy_caret();
+    panel->repaint_panel();
+    drawing->typing = 0;
+    drawing->polygon_points.clear();
+    if (drawing->current_shape) drawing->deselect_shape(drawing->current_shape);
+    panel->setCursor(drawing->tool_cursor());
+}
+
+void TMainForm::change_font()
+{
+    TForm2* drawing = active_drawing;
+    if (!drawing || !drawing->panel) return;
+    TDrawPanel* panel = drawing->panel;
+    QFont font = panel->font;
+    choose_font(font);
+    font.setStyleStrategy(QFont::NoAntialias);
+    panel->font = font;
+    panel->font_color = Configuration.object_color;
+    if (drawing->typing == 1) {
+        panel->create_caret(2, QFontInfo(font).pixelSize());
+        drawing->redraw_typed_text();
+    }
+}
+
+// ---- Object names -----------------------------------------------------------------
+
+void TMainForm::fill_object_names()
+{
+    objectnames->clear();
+    if (TForm2* drawing = active_drawing)
+        for (const TRazidoVavoz* shape : drawing->shapes) objectnames->addItem(shape->Name);
+    objectnames->setCurrentIndex(-1);
+}
+
+void TMainForm::clear_focused_control()
+{
+    if (QWidget* focused = focusWidget()) focused->clearFocus();
+}
+
+void TMainForm::objectnamesClick(int index)
+{
+    pointer->setFocus();
+    TForm2* drawing = active_drawing;
+    if (index < 0 || !drawing || index >= drawing->shapes.size()) return;
+    TRazidoVavoz* shape = drawing->shapes[index];
+    drawing->select_shape(shape);
+    drawing->setFocus();
+    drawing->cycle_edit_mode(shape);
+}
+
+void TMainForm::objectnamesKeyUp(int key)
+{
+    TForm2* drawing = active_drawing;
+    if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+        if (drawing && drawing->current_shape) {
+            const QString name = objectnames->currentText();
+            drawing->rename_shape(drawing->current_shape, name);
+            const int index = static_cast<int>(drawing->shapes.indexOf(drawing->current_shape));
+            objectnames->setItemText(index, name);
+            objectnames->setCurrentIndex(index);
+        } else {
+            objectnames->setEditText(QString());
+            if (drawing) drawing->setFocus();
+        }
+    } else if (key == Qt::Key_Delete) {
+        objectnames->lineEdit()->del();
+    }
+}
+
+bool TMainForm::eventFilter(QObject* watched, QEvent* event)
+{
+    const QEvent::Type type = event->type();
+    if (watched == objectnames->lineEdit() && (type == QEvent::KeyPress || type == QEvent::KeyRelease)) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        const bool handled_on_release = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter
+            || (key->key() == Qt::Key_Delete && key->modifiers() == Qt::NoModifier);
+        if (handled_on_release) {
+            if (type == QEvent::KeyRelease && !key->isAutoRepeat())
+                run_guarded([&] { objectnamesKeyUp(key->key()); });
+            return true;
+        }
+    }
+    if (type != QEvent::Timer && type != QEvent::Paint && type != QEvent::UpdateRequest && type != QEvent::MetaCall)
+        schedule_idle_update();
+    return QMainWindow::eventFilter(watched, event);
+}
+
+// ---- Show Toolbars ------------------------------------------------------------------
+
+void TMainForm::Tools1Click()
+{
+    toolbar->setVisible(Tools1->isChecked());
+}
+
+void TMainForm::Basic1Click()
+{
+    basic->setVisible(Basic1->isChecked());
+}
+
+void TMainForm::Actions1Click()
+{
+    actions->setVisible(Actions1->isChecked());
+}
+
+void TMainForm::ObjectNames1Click()
+{
+    objectnames_bar->setVisible(ObjectNames1->isChecked());
+}
+
+// ---- Window arrangement ---------------------------------------------------------------
+
+void TMainForm::tile(Qt::Orientation orientation)
+{
+    QList<QMdiSubWindow*> windows;
+    for (QMdiSubWindow* window : mdi->subWindowList())
+        if (!window->isMinimized()) windows << window;
+    if (windows.isEmpty()) return;
+    const QRect area = mdi->viewport()->rect();
+    const int n = static_cast<int>(windows.size());
+    for (int i = 0; i < n; ++i) {
+        windows[i]->showNormal();
+        // Tiling horizontally stacks wide windows one above the other.
+        if (orientation == Qt::Horizontal)
+            windows[i]->setGeometry(0, area.height() * i / n, area.width(), area.height() * (i + 1) / n - area.height() * i / n);
+        else
+            windows[i]->setGeometry(area.width() * i / n, 0, area.width() * (i + 1) / n - area.width() * i / n, area.height());
+    }
+}
+
+void TMainForm::minimize_all()
+{
+    for (QMdiSubWindow* window : mdi->subWindowList()) window->showMinimized();
+}
+
+void TMainForm::arrange_icons()
+{
+    const QRect area = mdi->viewport()->rect();
+    int x = 0;
+    int y = area.bottom();
+    for (QMdiSubWindow* window : mdi->subWindowList()) {
+        if (!window->isMinimized()) continue;
+        const QSize size = window->size();
+        if (x > 0 && x + size.width() > area.width()) {
+            x = 0;
+            y -= size.height();
+        }
+        window->move(x, y - size.height() + 1);
+        x += size.width();
+    }
+}

@@ -1,0 +1,69 @@
+// The enabling rules of the main window's commands. Each runs whenever the
+// application is idle and changes a state only when it differs from what it
+// computes.
+#include "app/parentform.h"
+#include "document/design.h"
+#include <QAction>
+#include <QMdiArea>
+#include <QToolButton>
+
+void TMainForm::idle_update()
+{
+    pointer1Update();
+    Save1Update();
+    Cut1Update();
+    Undo1Update();
+    Redo1Update();
+    font1Update();
+    const bool has_windows = !mdi->subWindowList().isEmpty();
+    for (QAction* action : {Cascade1, TileHorizontally1, TileVertically1, MinimizeAll1, Arrange1})
+        if (action->isEnabled() != has_windows) action->setEnabled(has_windows);
+}
+
+void TMainForm::pointer1Update()
+{
+    const bool drawing_active = active_child_drawing() != nullptr;
+    const QList<QAction*> followers = {pointer1, rectangle1, circle1, polygon1, text1, makestereo1, EditDelete1};
+    if (drawing_active && !pointer1->isEnabled()) {
+        for (QAction* action : followers) action->setEnabled(true);
+    } else if (!drawing_active && pointer1->isEnabled()) {
+        for (QToolButton* button : tool_buttons()) button->setChecked(false);
+        for (QAction* action : followers) action->setEnabled(false);
+    }
+}
+
+void TMainForm::Save1Update()
+{
+    const bool open = !drawings.isEmpty();
+    if (open == Save1->isEnabled()) return;
+    for (QAction* action : {Save1, SaveAs1, Close1, Import1}) action->setEnabled(open);
+}
+
+void TMainForm::Cut1Update()
+{
+    const TForm2* drawing = active_child_drawing();
+    const bool can_cut = drawing && current_tool == 0 && drawing->current_shape;
+    if (can_cut == Cut1->isEnabled()) return;
+    for (QAction* action : {Cut1, Copy1, EditDelete1}) action->setEnabled(can_cut);
+}
+
+void TMainForm::Undo1Update()
+{
+    // The undo history is empty until changes are recorded.
+    const QString caption = QStringLiteral("&Undo");
+    if (Undo1->text() != caption) Undo1->setText(caption);
+    if (Undo1->isEnabled()) Undo1->setEnabled(false);
+}
+
+void TMainForm::Redo1Update()
+{
+    const QString caption = QStringLiteral("&Redo");
+    if (Redo1->text() != caption) Redo1->setText(caption);
+    if (Redo1->isEnabled()) Redo1->setEnabled(false);
+}
+
+void TMainForm::font1Update()
+{
+    const bool visible = text->isEnabled() && text->isChecked();
+    if (font_button_action->isVisible() != visible) font_button_action->setVisible(visible);
+}

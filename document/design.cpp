@@ -1,0 +1,283 @@
+#include "document/design.h"
+#include "app/configuration.h"
+#include "app/panel_dimensions.h"
+#include "app/parentform.h"
+#include "document/naming.h"
+#include "document/raster.h"
+#include "document/shape.h"
+#include "platform/guard.h"
+#include "platform/message_box.h"
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QPalette>
+
+TForm2::TForm2(TMainForm* main)
+    : QWidget(nullptr)
+    , main_form(main)
+{
+    setAttribute(Qt::WA_DeleteOnClose);
+    setFocusPolicy(Qt::StrongFocus);
+    setAutoFillBackground(true);
+    QPalette colours = palette();
+    colours.setColor(QPalette::Window, to_qcolor(Configuration.background_color));
+    setPalette(colours);
+    build_popup();
+    main_form->current_tool = 0;
+    main_form->drawings.append(this);
+}
+
+TForm2::~TForm2()
+{
+    qDeleteAll(shapes);
+}
+
+void TForm2::build_popup()
+{
+    shape_popup = new QMenu(this);
+    auto item = [this](const char* name, const QString& caption, const QString& hint, void (TForm2::*handler)()) {
+        QAction* action = shape_popup->addAction(caption);
+        action->setObjectName(QLatin1String(name));
+        action->setStatusTip(hint);
+        if (handler) connect(action, &QAction::triggered, this, [this, handler] { run_guarded([&] { (this->*handler)(); }); });
+        return action;
+    };
+    N4 = item("N4", QStringLiteral("&Properties"), QStringLiteral("Click to display object properties"), nullptr);
+    SetHeights1 = item("SetHeights1", QStringLiteral("Set &Morphology"), QStringLiteral("Click to define height morphology"), nullptr);
+    shape_popup->addSeparator()->setObjectName(QStringLiteral("N1"));
+    N6 = item("N6", QStringLiteral("&Bring to Front"), QStringLiteral("Click to bring object to the foreground"), &TForm2::current_shape_bringtofront);
+    N7 = item("N7", QStringLiteral("&Send to Back"), QStringLiteral("Click to send object to the background"), &TForm2::current_shape_sendtoback);
+    N8 = item("N8", QStringLiteral("One &Up"), QStringLiteral("Click to bring object one position in front"), &TForm2::current_shape_oneup);
+    N9 = item("N9", QStringLiteral("One &Down"), QStringLiteral("Click to send object one position back"), &TForm2::current_shape_onedown);
+    shape_popup->addSeparator()->setObjectName(QStringLiteral("N2"));
+    Copy1 = item("Copy1", QStringLiteral("&Cut"), QStringLiteral("Click to cut object"), nullptr);
+    Copy2 = item("Copy2", QStringLiteral("Co&py"), QStringLiteral("Click to copy object to the clipboard"), nullptr);
+    N5 = item("N5", QStringLiteral("D&elete"), QStringLiteral("Click to delete object"), &TForm2::delete_shape);
+    shape_popup->addSeparator()->setObjectName(QStringLiteral("N3"));
+    Move1 = item("Move1", QStringLiteral("Mo&ve"), QStringLiteral("Click to move object"), nullptr);
+    Resize1 = item("Resize1", QStringLiteral("&Resize"), QStringLiteral("Click to resize object"), nullptr);
+    Crop1 = item("Crop1", QStringLiteral("Cr&op"), QStringLiteral("Click to crop object"), nullptr);
+    Rotate1 = item("Rotate1", QStringLiteral("Ro&tate"), QStringLiteral("Click to rotate object"), nullptr);
+    shape_popup->addSeparator()->setObjectName(QStringLiteral("N10"));
+    AdjustEdges1 = item("AdjustEdges1", QStringLiteral("&Adjust Edges"), QStringLiteral("Click to adjust object edges"), nullptr);
+}
+
+// ---- Window events -------------------------------------------------------
+
+void TForm2::create_panel()
+{
+    panel_missing = 0;
+    panel = new TDrawPanel(this, PanelDimensions.width_px, PanelDimensions.height_px,
+                           PanelDimensions.width_mm, PanelDimensions.height_mm);
+    panel->show();
+    FormResize();
+    main_form->enable_tools_toolbar();
+}
+
+void TForm2::FormActivate()
+{
+    TForm2* previous = main_form->active_drawing;
+    if (previous && previous->current_shape) previous->deselect_shape(previous->current_shape);
+    main_form->active_drawing = this;
+    if (main_form->opening_file) main_form->load_pending_drawing(this);
+    if (panel_missing) create_panel();
+    main_form->fill_object_names();
+    PanelDimensions.width_px = panel->width();
+    PanelDimensions.height_px = panel->height();
+    PanelDimensions.width_mm = panel->width_mm;
+    PanelDimensions.height_mm = panel->height_mm;
+    main_form->reapply_tool(this);
+    drag_action = 0;
+}
+
+void TForm2::FormDeactivate()
+{
+    if (!main_form->drawings.contains(this)) return;
+    if (main_form->focusWidget() == main_form->objectnames
+        || (main_form->objectnames->isAncestorOf(main_form->focusWidget()))) {
+        main_form->clear_focused_control();
+    } else if (current_shape) {
+        deselect_shape(current_shape);
+    }
+}
+
+void TForm2::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    FormResize();
+}
+
+void TForm2::FormResize()
+{
+    if (panel_missing) return;
+    int left = panel->x();
+    if (main_form->toolbar_visible())
+        left = panel->width() < width() ? (width() - panel->width()) / 2 : 0;
+    const int top = panel->height() < height() ? (height() - panel->height()) / 2 : 0;
+    panel->move(left, top);
+}
+
+bool TForm2::save_before_close()
+{
+    // Saving drawings comes with the drawing files; until then a Yes keeps
+    // the window open with its content, as a failed save would.
+    return false;
+}
+
+void TForm2::closeEvent(QCloseEvent* event)
+{
+    bool may_close = true;
+    run_guarded([&] {
+        if (!modified) return;
+        switch (message_box(QStringLiteral("Drawing modified. Save changes?"), MessageKind::Plain,
+                            MessageButtons::YesNoCancel)) {
+        case MessageResult::Cancel: may_close = false; break;
+        case MessageResult::Yes: may_close = save_before_close(); break;
+        default: break;
+        }
+    });
+    if (!may_close) {
+        event->ignore();
+        return;
+    }
+    FormDeactivate();
+    main_form->drawing_closed(this);
+    event->accept();
+}
+
+// ---- Objects and selection -----------------------------------------------
+
+QStringList TForm2::shape_names() const
+{
+    QStringList names;
+    for (const TRazidoVavoz* shape : shapes) names << shape->Name;
+    return names;
+}
+
+void TForm2::rename_shape(TRazidoVavoz* shape, const QString& name)
+{
+    if (shape->Name == name) return;
+    QStringList others = shape_names();
+    others.removeOne(shape->Name);
+    check_object_name(name, others);
+    shape->Name = name;
+}
+
+TRazidoVavoz* TForm2::create_shape(int left, int top, int width, int height)
+{
+    auto* shape = new TRazidoVavoz(this, Configuration.background_color);
+    shape->Name = next_shape_name(shape_names());
+    shapes.append(shape);
+    current_shape = shape;
+    shape->set_bounds(left, top, width, height);
+    shape->size_buffer(width, height, Configuration.background_color);
+    panel->update(shape->bounds());
+    return shape;
+}
+
+void TForm2::show_bounds_text(int left, int top, int width, int height)
+{
+    main_form->set_status_panel(1, QStringLiteral("(x,y)=(%1,%2) (w,h)=(%3,%4)").arg(left).arg(top).arg(width).arg(height));
+}
+
+void TForm2::select_shape(TRazidoVavoz* shape)
+{
+    if (shape == current_shape) return;
+    if (current_shape) deselect_shape(current_shape);
+    main_form->objectnames->setCurrentIndex(static_cast<int>(shapes.indexOf(shape)));
+    show_bounds_text(shape->Left, shape->Top, shape->Width, shape->Height);
+    current_shape = shape;
+    shape->edit_mode = QStringLiteral("crop");
+}
+
+void TForm2::deselect_shape(TRazidoVavoz* shape)
+{
+    current_shape = nullptr;
+    main_form->objectnames->setCurrentIndex(-1);
+    main_form->set_status_panel(1, QString());
+    hide_nodes(shape);
+}
+
+void TForm2::refill_object_names()
+{
+    main_form->fill_object_names();
+    main_form->objectnames->setCurrentIndex(current_shape ? static_cast<int>(shapes.indexOf(current_shape)) : -1);
+}
+
+void TForm2::delete_shape()
+{
+    TRazidoVavoz* shape = current_shape;
+    if (!shape) return;
+    deselect_shape(shape);
+    shapes.removeOne(shape);
+    panel->update(shape->bounds().adjusted(-ShapeNode::size, -ShapeNode::size, ShapeNode::size, ShapeNode::size));
+    delete shape;
+    main_form->fill_object_names();
+    modified = 1;
+}
+
+// ---- Z-order ---------------------------------------------------------------
+
+void TForm2::zorder_changed()
+{
+    refill_object_names();
+    panel->update();
+}
+
+void TForm2::current_shape_bringtofront()
+{
+    if (!current_shape) return;
+    shapes.removeOne(current_shape);
+    shapes.append(current_shape);
+    zorder_changed();
+}
+
+void TForm2::current_shape_sendtoback()
+{
+    if (!current_shape) return;
+    shapes.removeOne(current_shape);
+    shapes.prepend(current_shape);
+    zorder_changed();
+}
+
+void TForm2::current_shape_oneup()
+{
+    if (!current_shape) return;
+    const qsizetype at = shapes.indexOf(current_shape);
+    if (at == shapes.size() - 1) return;
+    shapes.swapItemsAt(at, at + 1);
+    zorder_changed();
+}
+
+void TForm2::current_shape_onedown()
+{
+    if (!current_shape) return;
+    const qsizetype at = shapes.indexOf(current_shape);
+    if (at == 0) return;
+    shapes.swapItemsAt(at, at - 1);
+    zorder_changed();
+}
+
+// ---- The outline -----------------------------------------------------------
+
+void TForm2::draw_outline()
+{
+    panel->layer.toggle_path({outline[0], outline[1], outline[3], outline[2]}, outline_pen);
+    panel->update();
+}
+
+QRect TForm2::visible_area() const
+{
+    if (!panel) return QRect();
+    const int left = qMax(0, -panel->x());
+    const int top = qMax(0, -panel->y());
+    const int right = left + qMin(width(), panel->width()) - 1;
+    const int bottom = top + qMin(height(), panel->height()) - 1;
+    return QRect(QPoint(left, top), QPoint(right, bottom));
+}
+
+void TForm2::show_hint(const QString& hint)
+{
+    main_form->set_status_panel(0, hint);
+}

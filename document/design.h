@@ -1,0 +1,142 @@
+#pragma once
+// A drawing window: one open drawing with its panel, its objects in z-order,
+// the drawing tools' state, selection, keyboard, z-order and closing.
+#include "document/color.h"
+#include "document/drawpanel.h"
+#include <QList>
+#include <QPoint>
+#include <QStringList>
+#include <QWidget>
+#include <array>
+#include <cstdint>
+
+class QMenu;
+class QAction;
+class TMainForm;
+class TRazidoVavoz;
+
+class TForm2 : public QWidget {
+    Q_OBJECT
+public:
+    explicit TForm2(TMainForm* main_form);
+    ~TForm2() override;
+
+    TMainForm* main_form;
+
+    int last_mouse_x = 0;
+    int last_mouse_y = 0;
+    int drag_node = 4;
+    std::uint8_t drag_action = 0;
+    int render_count = 0;
+    TDrawPanel* panel = nullptr;
+    int rotate_cursor = 10;
+    int crop_cursor = 11;
+    QList<TRazidoVavoz*> shapes; // back-most first; owned
+    std::array<QPoint, 4> outline{}; // top-left, top-right, bottom-left, bottom-right
+    QStringList polygon_points;
+    TRazidoVavoz* current_shape = nullptr;
+    std::uint8_t typing = 0;
+    int text_x = 0;
+    int text_y = 0;
+    QString typed_text;
+    int caret_index = 1;
+    double rotate_radius2 = 0;
+    int rotate_angle = 0;
+    std::uint8_t dragging = 0;
+    std::uint8_t panel_missing = 1;
+    std::uint8_t has_file = 0;
+    std::uint8_t modified = 0;
+
+    QMenu* shape_popup = nullptr;
+    QAction* N4 = nullptr;          // "&Properties"
+    QAction* SetHeights1 = nullptr; // "Set &Morphology"
+    QAction* N6 = nullptr;
+    QAction* N7 = nullptr;
+    QAction* N8 = nullptr;
+    QAction* N9 = nullptr;
+    QAction* Copy1 = nullptr; // "&Cut"
+    QAction* Copy2 = nullptr; // "Co&py"
+    QAction* N5 = nullptr;
+    QAction* Move1 = nullptr;
+    QAction* Resize1 = nullptr;
+    QAction* Crop1 = nullptr;
+    QAction* Rotate1 = nullptr;
+    QAction* AdjustEdges1 = nullptr;
+
+    // Window events.
+    void FormActivate();
+    void FormDeactivate();
+    void FormResize();
+
+    // Selection and commands on the current object.
+    void select_shape(TRazidoVavoz* shape);
+    void deselect_shape(TRazidoVavoz* shape);
+    void delete_shape();
+    void current_shape_bringtofront();
+    void current_shape_sendtoback();
+    void current_shape_oneup();
+    void current_shape_onedown();
+    void rename_shape(TRazidoVavoz* shape, const QString& name);
+
+    // The rubber-band outline on the panel's outline layer (drawing it twice
+    // restores the panel).
+    void draw_outline();
+    OutlinePen outline_pen{Qt::SolidLine, 2};
+
+    // Objects.
+    TRazidoVavoz* create_shape(int left, int top, int width, int height);
+    QStringList shape_names() const;
+
+    // Edit modes of the selected object.
+    void cycle_edit_mode(TRazidoVavoz* shape);
+    void hide_nodes(TRazidoVavoz* shape);
+
+    // Mouse handlers of the objects and their nodes (sender = target).
+    void shape_mousedown(const MouseTarget& sender, Qt::MouseButton button, int x, int y, QPoint screen);
+    void shape_mousemove(const MouseTarget& sender, Qt::MouseButtons buttons, int x, int y, QPoint screen);
+    void shape_mouseup(const MouseTarget& sender, Qt::MouseButton button, int x, int y, QPoint screen);
+    void shape_dblclicked(const MouseTarget& sender);
+
+    // Mouse handlers of the panel, positions in panel pixels.
+    void panel_mousedown(Qt::MouseButton button, QPoint pos, QPoint screen);
+    void panel_mousemove(Qt::MouseButtons buttons, QPoint pos, QPoint screen);
+    void panel_mouseup(Qt::MouseButton button, QPoint pos, QPoint screen);
+    void pointer_released(Qt::MouseButton button);
+
+    // Keyboard.
+    void key_pressed(QChar character);
+    void key_up(int key, Qt::KeyboardModifiers modifiers);
+
+    // Routing from the panel.
+    void dispatch_mouse_down(const MouseTarget& target, Qt::MouseButton button, QPoint pos, QPoint screen);
+    void dispatch_mouse_move(const MouseTarget& target, Qt::MouseButtons buttons, QPoint pos, QPoint screen);
+    void dispatch_mouse_up(const MouseTarget& target, Qt::MouseButton button, QPoint pos, QPoint screen);
+    void activate_for_mouse();
+    void show_hint(const QString& hint);
+    Qt::CursorShape tool_cursor() const;
+
+    // The part of the panel shown in the window, in panel pixels.
+    QRect visible_area() const;
+    void show_bounds_text(int left, int top, int width, int height);
+    void place_caret();
+    void redraw_typed_text();
+    void create_panel();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
+    bool focusNextPrevChild(bool next) override;
+
+private:
+    void build_popup();
+    void refill_object_names();
+    void outline_move(QPoint screen);
+    void outline_resize(QPoint screen);
+    void set_outline(int left, int top, int right, int bottom);
+    void finish_text();
+    void close_polygon();
+    void zorder_changed();
+    bool save_before_close();
+};

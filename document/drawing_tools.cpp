@@ -1,0 +1,354 @@
+// The four drawing tools on the panel (rectangle, ellipse, polygon, text),
+// the rubber-band outline that follows the mouse, and the keyboard.
+#include "app/configuration.h"
+#include "app/parentform.h"
+#include "document/design.h"
+#include "document/raster.h"
+#include "document/shape.h"
+#include "platform/guard.h"
+#include <QCursor>
+#include <QFontInfo>
+#include <QFontMetrics>
+#include <QKeyEvent>
+#include <QPainter>
+#include <QPolygon>
+
+namespace {
+
+enum Tool : std::uint8_t { pointer_tool = 0, rectangle_tool = 1, ellipse_tool = 2, polygon_tool = 3, text_tool = 4 };
+
+// Polygon vertices are kept as "%4u%4u" texts, so they have four digits.
+constexpr int max_vertex_coordinate = 9999;
+
+QPainter& prepare_figure_painter(QPainter& painter)
+{
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    painter.setRenderHint(QPainter::TextAntialiasing, false);
+    painter.setPen(QPen(Qt::black, 1));
+    painter.setBrush(to_qcolor(Configuration.object_color));
+    return painter;
+}
+
+} // namespace
+
+// ---- Routing from the panel -------------------------------------------------
+
+void TForm2::activate_for_mouse()
+{
+    if (main_form->active_drawing != this) main_form->activate_drawing(this);
+    setFocus();
+}
+
+void TForm2::dispatch_mouse_down(const MouseTarget& target, Qt::MouseButton button, QPoint pos, QPoint screen)
+{
+    run_guarded([&] {
+        if (target.is_panel()) {
+            panel_mousedown(button, pos, screen);
+            return;
+        }
+        const QPoint origin = target.tag == TRazidoVavoz::object_tag
+            ? QPoint(target.shape->Left, target.shape->Top)
+            : target.shape->nodes[target.tag - 2].rect().topLeft();
+        shape_mousedown(target, button, pos.x() - origin.x(), pos.y() - origin.y(), screen);
+    });
+}
+
+void TForm2::dispatch_mouse_move(const MouseTarget& target, Qt::MouseButtons buttons, QPoint pos, QPoint screen)
+{
+    run_guarded([&] {
+        if (target.is_panel())
+            panel_mousemove(buttons, pos, screen);
+        else
+            shape_mousemove(target, buttons, pos.x(), pos.y(), screen);
+    });
+}
+
+void TForm2::dispatch_mouse_up(const MouseTarget& target, Qt::MouseButton button, QPoint pos, QPoint screen)
+{
+    run_guarded([&] {
+        if (target.is_panel())
+            panel_mouseup(button, pos, screen);
+        else
+            shape_mouseup(target, button, pos.x(), pos.y(), screen);
+    });
+}
+
+Qt::CursorShape TForm2::tool_cursor() const
+{
+    switch (main_form->current_tool) {
+    case rectangle_tool:
+    case ellipse_tool:
+    case polygon_tool: return Qt::CrossCursor;
+    case text_tool: return Qt::IBeamCursor;
+    default: return Qt::ArrowCursor;
+    }
+}
+
+// ---- The rubber-band outline -------------------------------------------------
+
+void TForm2::set_outline(int left, int top, int right, int bottom)
+{
+    outline = {QPoint(left, top), QPoint(right, top), QPoint(left, bottom), QPoint(right, bottom)};
+}
+
+void TForm2::outline_move(QPoint screen)
+{
+    const QPoint d = screen - QPoint(last_mouse_x, last_mouse_y);
+    draw_outline();
+    for (QPoint& corner : outline) corner += d;
+    show_bounds_text(outline[0].x(), outline[0].y(), outline[3].x() - outline[0].x() + 1,
+                     outline[3].y() - outline[0].y() + 1);
+    draw_outline();
+}
+
+void TForm2::outline_resize(QPoint screen)
+{
+    const QPoint d = screen - QPoint(last_mouse_x, last_mouse_y);
+    const int L = outline[0].x(), T = outline[0].y(), R = outline[3].x(), B = outline[3].y();
+    const bool moves_left = drag_node == 1 || drag_node == 3;
+    const bool moves_top = drag_node == 1 || drag_node == 2;
+    const int moved_x = (moves_left ? L : R) + d.x();
+    const int fixed_x = moves_left ? R : L;
+    const int moved_y = (moves_top ? T : B) + d.y();
+    const int fixed_y = moves_top ? B : T;
+
+    // The corner that follows the mouse changes when it passes the opposite
+    // edge. Passing both edges in one step flips it both ways, so the corner
+    // under the mouse stays the one that follows it.
+    bool right = !moves_left;
+    bool bottom = !moves_top;
+    if (moves_left ? R < moved_x : moved_x < L) right = !right;
+    if (moves_top ? B < moved_y : moved_y < T) bottom = !bottom;
+    drag_node = 1 + (right ? 1 : 0) + (bottom ? 2 : 0);
+
+    draw_outline();
+    set_outline(qMin(moved_x, fixed_x), qMin(moved_y, fixed_y), qMax(moved_x, fixed_x), qMax(moved_y, fixed_y));
+    show_bounds_text(outline[0].x(), outline[0].y(), outline[3].x() - outline[0].x() + 1,
+                     outline[3].y() - outline[0].y() + 1);
+    draw_outline();
+}
+
+// ---- Panel mouse handlers -----------------------------------------------------
+
+void TForm2::panel_mousedown(Qt::MouseButton button, QPoint pos, QPoint screen)
+{
+    const std::uint8_t tool = main_form->current_tool;
+    if ((tool == rectangle_tool || tool == ellipse_tool) && button == Qt::LeftButton && visible_area().contains(pos)) {
+        drag_node = 4;
+        outline.fill(pos);
+        last_mouse_x = screen.x();
+        last_mouse_y = screen.y();
+        draw_outline();
+    }
+}
+
+void TForm2::panel_mousemove(Qt::MouseButtons buttons, QPoint pos, QPoint screen)
+{
+    const std::uint8_t tool = main_form->current_tool;
+    const QRect visible = visible_area();
+    if (buttons & Qt::LeftButton) {
+        modified = 1;
+        // The mouse may not leave the visible area while the button is held:
+        // it is put back along the axis that left it.
+        if (pos.x() < visible.left() || pos.x() > visible.right()) {
+            screen.setX(last_mouse_x);
+            QCursor::setPos(screen);
+        }
+        if (pos.y() < visible.top() || pos.y() > visible.bottom()) {
+            screen.setY(last_mouse_y);
+            QCursor::setPos(screen);
+        }
+        if (tool == pointer_tool) {
+            switch (drag_action) {
+            case 1: outline_move(screen); break;
+            case 2:
+            case 4: outline_resize(screen); break;
+            default: return;
+            }
+        } else if (tool == rectangle_tool || tool == ellipse_tool) {
+            outline_resize(screen);
+        }
+    } else if (buttons == Qt::NoButton) {
+        if (!visible.contains(pos)) {
+            panel->release_capture();
+            return;
+        }
+        if (!polygon_points.isEmpty()) {
+            const QString& last = polygon_points.constLast();
+            const QPoint vertex(last.mid(0, 4).trimmed().toInt(), last.mid(4, 4).trimmed().toInt());
+            panel->layer.toggle_line(vertex, panel->mapFromGlobal(QPoint(last_mouse_x, last_mouse_y)), panel->pen);
+            panel->layer.toggle_line(vertex, pos, panel->pen);
+            panel->update();
+        }
+        if (tool != pointer_tool) panel->capture_mouse();
+    }
+    last_mouse_x = screen.x();
+    last_mouse_y = screen.y();
+}
+
+void TForm2::panel_mouseup(Qt::MouseButton button, QPoint pos, QPoint screen)
+{
+    const std::uint8_t tool = main_form->current_tool;
+    if (tool == pointer_tool) {
+        pointer_released(button);
+        return;
+    }
+    const bool inside = visible_area().contains(pos);
+    if ((tool == rectangle_tool || tool == ellipse_tool) && button != Qt::RightButton) {
+        const int left = outline[0].x(), top = outline[0].y();
+        const int width = outline[3].x() - left + 1, height = outline[3].y() - top + 1;
+        if (width > 1 && height > 1) {
+            TRazidoVavoz* shape = create_shape(left, top, width, height);
+            draw_outline();
+            QPainter painter(&shape->buffer);
+            prepare_figure_painter(painter);
+            if (tool == rectangle_tool)
+                painter.drawRect(0, 0, width - 1, height - 1);
+            else
+                painter.drawEllipse(QRect(0, 0, width - 1, height - 1));
+        }
+    } else if (tool == polygon_tool && inside) {
+        if (button == Qt::LeftButton) {
+            if (pos.x() <= max_vertex_coordinate && pos.y() <= max_vertex_coordinate) {
+                polygon_points << QString::asprintf("%4u%4u", unsigned(pos.x()), unsigned(pos.y()));
+                last_mouse_x = screen.x();
+                last_mouse_y = screen.y();
+            }
+        } else {
+            close_polygon();
+        }
+    } else if (tool == text_tool) {
+        if (!typing) {
+            panel->create_caret(2, QFontInfo(panel->font).pixelSize());
+            panel->set_caret_pos(pos.x(), pos.y());
+            typed_text.clear();
+            typing = 1;
+            text_x = pos.x();
+            text_y = pos.y();
+            caret_index = 1;
+        } else {
+            finish_text();
+        }
+    }
+    if (!panel->capture) panel->capture_mouse();
+}
+
+void TForm2::close_polygon()
+{
+    if (polygon_points.size() > 2) {
+        QPolygon vertices;
+        for (const QString& point : polygon_points)
+            vertices << QPoint(point.mid(0, 4).trimmed().toInt(), point.mid(4, 4).trimmed().toInt());
+        const QRect box = vertices.boundingRect();
+        TRazidoVavoz* shape = create_shape(box.left(), box.top(), box.width(), box.height());
+        QPainter painter(&shape->buffer);
+        prepare_figure_painter(painter);
+        painter.drawPolygon(vertices.translated(-box.left(), -box.top()));
+        modified = 1;
+    }
+    polygon_points.clear();
+    panel->repaint_panel();
+}
+
+// ---- Text ---------------------------------------------------------------------
+
+void TForm2::place_caret()
+{
+    const QFontMetrics metrics(panel->font);
+    panel->set_caret_pos(text_x + metrics.horizontalAdvance(typed_text.left(caret_index - 1)), text_y);
+}
+
+void TForm2::redraw_typed_text()
+{
+    panel->repaint_panel();
+    panel->layer.add_text(QPoint(text_x, text_y), typed_text, panel->font, panel->font_color,
+                          Configuration.background_color);
+    place_caret();
+}
+
+void TForm2::finish_text()
+{
+    panel->destroy_caret();
+    panel->repaint_panel();
+    typing = 0;
+    if (typed_text.isEmpty()) return;
+    modified = 1;
+    const QFontMetrics metrics(panel->font);
+    TRazidoVavoz* shape = create_shape(text_x, text_y, metrics.horizontalAdvance(typed_text), metrics.height());
+    {
+        QPainter painter(&shape->buffer);
+        painter.setRenderHint(QPainter::TextAntialiasing, false);
+        painter.setFont(panel->font);
+        painter.setPen(to_qcolor(Configuration.object_color));
+        painter.drawText(QRect(0, 0, shape->Width, shape->Height), Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine,
+                         typed_text);
+    }
+    outline_pass(shape->buffer, Configuration.background_color, Configuration.object_color, clBlack);
+}
+
+// ---- Keyboard -------------------------------------------------------------------
+
+bool TForm2::focusNextPrevChild(bool)
+{
+    // Tab belongs to the drawing: it selects the next object.
+    return false;
+}
+
+void TForm2::keyPressEvent(QKeyEvent* event)
+{
+    for (const QChar c : event->text()) {
+        // Control characters (Enter, Escape, Delete, Ctrl+letter) are not text.
+        if (c.unicode() >= 0x20 && c.unicode() != 0x7F) run_guarded([&] { key_pressed(c); });
+    }
+    event->accept();
+}
+
+void TForm2::keyReleaseEvent(QKeyEvent* event)
+{
+    if (event->isAutoRepeat()) return;
+    run_guarded([&] { key_up(event->key(), event->modifiers()); });
+    event->accept();
+}
+
+void TForm2::key_pressed(QChar character)
+{
+    if (main_form->current_tool != text_tool || !typing || character == QChar(0x08)) return;
+    typed_text.insert(caret_index - 1, character);
+    ++caret_index;
+    redraw_typed_text();
+}
+
+void TForm2::key_up(int key, Qt::KeyboardModifiers modifiers)
+{
+    if (modifiers & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier)) return;
+    const std::uint8_t tool = main_form->current_tool;
+    if (tool == text_tool && typing) {
+        switch (key) {
+        case Qt::Key_Delete:
+            if (caret_index <= typed_text.size()) typed_text.remove(caret_index - 1, 1);
+            break;
+        case Qt::Key_Backspace:
+            if (caret_index > 1) {
+                typed_text.remove(caret_index - 2, 1);
+                --caret_index;
+            }
+            break;
+        case Qt::Key_Left: caret_index = qMax(1, caret_index - 1); break;
+        case Qt::Key_Right: caret_index = qMin(int(typed_text.size()) + 1, caret_index + 1); break;
+        default: break;
+        }
+        redraw_typed_text();
+    } else if (key == Qt::Key_Delete) {
+        if (current_shape) delete_shape();
+        if (!polygon_points.isEmpty()) {
+            polygon_points.clear();
+            panel->repaint_panel();
+        }
+    } else if (key == Qt::Key_Tab && tool == pointer_tool) {
+        if (shapes.isEmpty()) return;
+        const qsizetype at = current_shape ? shapes.indexOf(current_shape) + 1 : 0;
+        TRazidoVavoz* next = shapes[at < shapes.size() ? at : 0];
+        select_shape(next);
+        cycle_edit_mode(next);
+    }
+}

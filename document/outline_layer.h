@@ -1,0 +1,51 @@
+#pragma once
+// What the drawing panel shows above its objects: the rubber-band outline,
+// the polygon's rubber lines and the text being typed. Lines are XOR
+// drawings: drawing one that is shown takes it away again, so every show can
+// be matched by an erase, and repainting the panel clears the whole layer.
+#include "document/color.h"
+#include <QFont>
+#include <QList>
+#include <QPoint>
+#include <QString>
+#include <QVector>
+
+class QPainter;
+
+struct OutlinePen {
+    Qt::PenStyle style = Qt::SolidLine;
+    int width = 1;
+    bool operator==(const OutlinePen&) const = default;
+};
+
+class OutlineLayer {
+public:
+    // Draws the closed path through `points` in XOR mode.
+    void toggle_path(const QVector<QPoint>& points, const OutlinePen& pen);
+    // Draws the line from a to b in XOR mode; a line of no length draws nothing.
+    void toggle_line(QPoint a, QPoint b, const OutlinePen& pen);
+    // Writes text with its character cells filled with `cell_color`.
+    void add_text(QPoint top_left, const QString& text, const QFont& font, TColor color, TColor cell_color);
+
+    void clear() { items_.clear(); }
+    bool isEmpty() const { return items_.isEmpty(); }
+    int size() const { return static_cast<int>(items_.size()); }
+
+    // Paints the items in order; XOR items invert what lies below them.
+    void paint(QPainter& painter) const;
+
+private:
+    struct Item {
+        enum class Kind { Path, Line, Text } kind;
+        QVector<QPoint> points;
+        OutlinePen pen;
+        QString text;
+        QFont font;
+        TColor color = 0;
+        TColor cell_color = 0;
+        bool operator==(const Item&) const = default;
+    };
+    void toggle(const Item& item);
+
+    QList<Item> items_;
+};

@@ -1,0 +1,205 @@
+// Drawing objects with the four tools, driven through the panel as a user
+// would, with the resulting pixels checked.
+#include "app/configuration.h"
+#include "document/design.h"
+#include "document/raster.h"
+#include "document/shape.h"
+#include "support/program.h"
+#include <QSet>
+#include <QTest>
+
+namespace {
+
+QSet<TColor> colours_of(const QImage& image)
+{
+    QSet<TColor> colours;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x) colours << pixel_color(image, x, y);
+    return colours;
+}
+
+} // namespace
+
+class TestDrawingTools : public QObject {
+    Q_OBJECT
+private slots:
+    void rectangle_drag_creates_an_object_with_a_black_edge()
+    {
+        Program program;
+        TForm2* drawing = program.new_drawing();
+        TRazidoVavoz* shape = program.draw_rectangle(drawing, QRect(QPoint(10, 20), QPoint(19, 24)));
+        QVERIFY(shape);
+        QCOMPARE(shape->Name, QStringLiteral("shape1"));
+        QCOMPARE(shape->bounds(), QRect(10, 20, 10, 5));
+        QCOMPARE(shape->buffer.size(), QSize(10, 5));
+        const TColor fill = Configuration.object_color;
+        for (int y = 0; y < 5; ++y)
+            for (int x = 0; x < 10; ++x) {
+                const bool edge = x == 0 || x == 9 || y == 0 || y == 4;
+                QCOMPARE(pixel_color(shape->buffer, x, y), edge ? clBlack : fill);
+            }
+        QVERIFY(drawing->panel->layer.isEmpty());
+        QCOMPARE(drawing->modified, std::uint8_t(1));
+    }
+
+    void a_two_by_two_drag_creates_and_a_click_does_not()
+    {
+        Program program;
+        TForm2* drawing = program.new_drawing();
+        program.choose_tool(program.main->rectangle1);
+        program.click(drawing, QPoint(50, 50));
+        program.click(drawing, QPoint(50, 50));
+        QVERIFY(drawing->shapes.isEmpty());
+        program.drag(drawing, QPoint(60, 60), QPoint(61, 61));
+        QCOMPARE(drawing->shapes.size(), 1);
+        QCOMPARE(drawing->shapes[0]->bounds(), QRect(60, 60, 2, 2));
+    }
+
+    void dragging_up_and_left_normalises_the_outline()
+    {
+        Program program;
+        TForm2* drawing = program.new_drawing();
+        TRazidoVavoz* shape = program.draw_rectangle(drawing, QRect(QPoint(40, 30), QPoint(20, 10)));
+        QVERIFY(shape);
+        QCOMPARE(shape->bounds(), QRect(QPoint(20, 10), QPoint(40, 30)));
+
+        // A first step that passes both edges at once keeps the start corner
+        // anchored.
+        program.choose_tool(program.main->rectangle1);
+        program.press(drawing, QPoint(140, 130));
+        program.move(drawing, QPoint(139, 129));
+        program.move(drawing, QPoint(120, 110));
+        program.release(drawing, QPoint(120, 110));
+        QCOMPARE(drawing->shapes.constLast()->bounds(), QRect(QPoint(120, 110), QPoint(140, 130)));
+    }
+
+    void ellipse_corners_stay_background()
+    {
+        Program program;
+        TForm2* drawing = program.new_drawing();
+        TRazidoVavoz* shape = program.draw_ellipse(drawing, QRect(QPoint(100, 100), QPoint(129, 119)));
+        QVERIFY(shape);
+        QCOMPARE(shape->bounds(), QRect(100, 100, 30, 20));
+        const TColor background = Configuration.background_color;
+        QCOMPARE(pixel_color(shape->buffer, 0, 0), background);
+        QCOMPARE(pixel_color(shape->buffer, 29, 19), background);
+        QCOMPARE(pixel_color(shape->buffer, 15, 10), Configuration.object_color);
+        // The figure touches every side of its buffer.
+        QCOMPARE(pixel_color(shape->buffer, 0, 10), clBlack);
+        QCOMPARE(pixel_color(shape->buffer, 29, 10), clBlack);
+        QCOMPARE(pixel_color(shape->buffer, 15, 0), clBlack);
+        QCOMPARE(pixel_color(shape->buffer, 15, 19), clBlack);
+        QCOMPARE(colours_of(shape->buffer), QSet<TColor>({background, clBlack, Configuration.object_color}));
+    }
+
+    void polygon_of_three_clicks_closed_with_the_right_button()
+    {
+        Program program;
+        TForm2* drawing = program.new_drawing();
+        program.choose_tool(program.main->polygon1);
+        program.click(drawing, QPoint(10, 10));
+        program.move(drawing, QPoint(30, 12));
+        QVERIFY(!drawing->panel->layer.isEmpty());
+        program.click(drawing, QPoint(50, 10));
+        program.click(drawing, QPoint(30, 40));
+        QCOMPARE(drawing->polygon_points, QStringList({QStringLiteral("  10  10"), QStringLiteral("  50  10"),
+                                                       QStringLiteral("  30  40")}));
+        program.click(drawing, QPoint(30, 40), Qt::RightButton);
+        QCOMPARE(drawing->shapes.size(), 1);
+        TRazidoVavoz* shape = drawing->shapes[0];
+        QCOMPARE(shape->bounds(), QRect(10, 10, 41, 31));
+        QCOMPARE(pixel_color(shape->buffer, 0, 0), clBlack);  // every vertex is painted
+        QCOMPARE(pixel_color(shape->buffer, 40, 0), clBlack);
+        QCOMPARE(pixel_color(shape->buffer, 20, 30), clBlack);
+        QCOMPARE(pixel_color(shape->buffer, 20, 10), Configuration.object_color);
+        QCOMPARE(pixel_color(shape->buffer, 0, 30), Configuration.background_color);
+        QVERIFY(drawing->polygon_points.isEmpty());
+        QVERIFY(drawing->panel->layer.isEmpty());
+    }
+
+    void polygon_of_two_clicks_creates_nothing_and_leaves_no_lines()
+    {
+        Program program;
+        TForm2* drawing = program.new_drawing();
+        program.choose_tool(program.main->polygon1);
+        program.click(drawing, QPoint(10, 10));
+        program.move(drawing, QPoint(40, 40));
+        program.click(drawing, QPoint(40, 40));
+        program.click(drawing, QPoint(40, 40), Qt::RightButton);
+        QVERIFY(drawing->shapes.isEmpty());
+        QVERIFY(drawing->panel->layer.isEmpty());
+        QVERIFY(drawing->polygon_points.isEmpty());
+    }
+
+    void delete_key_abandons_a_polygon()
+    {
+        Program program;
+        TForm2* drawing = program.new_drawing();
+        program.choose_tool(program.main->polygon1);
+        program.click(drawing, QPoint(10, 10));
+        program.click(drawing, QPoint(40, 10));
+        program.key(drawing, Qt::Key_Delete);
+        QVERIFY(drawing->polygon_points.isEmpty());
+        QVERIFY(drawing->panel->layer.isEmpty());
+    }
+
+    void typing_a_text_with_left_and_backspace()
+    {
+        Program program;
+        TForm2* drawing = program.new_drawing();
+        program.choose_tool(program.main->text1);
+        program.click(drawing, QPoint(20, 30));
+        QCOMPARE(drawing->typing, std::uint8_t(1));
+        QVERIFY(drawing->panel->has_caret());
+        program.type(drawing, QStringLiteral("ab"));
+        program.key(drawing, Qt::Key_Left);
+        program.key(drawing, Qt::Key_Backspace);
+        QCOMPARE(drawing->typed_text, QStringLiteral("b"));
+        QCOMPARE(drawing->caret_index, 1);
+        QCOMPARE(drawing->panel->caret_rect().topLeft(), QPoint(20, 30));
+
+        program.type(drawing, QStringLiteral("Hi"));
+        QCOMPARE(drawing->typed_text, QStringLiteral("Hib"));
+        program.click(drawing, QPoint(300, 300));
+        QCOMPARE(drawing->typing, std::uint8_t(0));
+        QVERIFY(!drawing->panel->has_caret());
+        QCOMPARE(drawing->shapes.size(), 1);
+        TRazidoVavoz* shape = drawing->shapes[0];
+        QCOMPARE(QPoint(shape->Left, shape->Top), QPoint(20, 30));
+        const QFontMetrics metrics(drawing->panel->font);
+        QCOMPARE(shape->Width, metrics.horizontalAdvance(QStringLiteral("Hib")));
+        QCOMPARE(shape->Height, metrics.height());
+        const QSet<TColor> colours = colours_of(shape->buffer);
+        QVERIFY(colours.contains(clBlack));
+        QVERIFY(colours.contains(Configuration.object_color));
+        QCOMPARE(colours - QSet<TColor>({Configuration.background_color, clBlack, Configuration.object_color}),
+                 QSet<TColor>());
+    }
+
+    void an_empty_text_creates_nothing()
+    {
+        Program program;
+        TForm2* drawing = program.new_drawing();
+        program.choose_tool(program.main->text1);
+        program.click(drawing, QPoint(20, 30));
+        program.type(drawing, QStringLiteral("x"));
+        program.key(drawing, Qt::Key_Backspace);
+        program.click(drawing, QPoint(20, 30));
+        QVERIFY(drawing->shapes.isEmpty());
+        QCOMPARE(drawing->typing, std::uint8_t(0));
+    }
+
+    void objects_are_named_after_the_largest_number()
+    {
+        Program program;
+        TForm2* drawing = program.new_drawing();
+        program.draw_rectangle(drawing, QRect(10, 10, 20, 20));
+        TRazidoVavoz* second = program.draw_rectangle(drawing, QRect(40, 10, 20, 20));
+        drawing->rename_shape(second, QStringLiteral("shape7"));
+        TRazidoVavoz* third = program.draw_rectangle(drawing, QRect(70, 10, 20, 20));
+        QCOMPARE(third->Name, QStringLiteral("shape8"));
+    }
+};
+
+QTEST_MAIN(TestDrawingTools)
+#include "test_drawing_tools.moc"

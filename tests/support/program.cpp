@@ -1,0 +1,100 @@
+#include "support/program.h"
+#include "app/panel_dimensions.h"
+#include "document/design.h"
+#include "document/shape.h"
+#include <QTest>
+
+Program::Program()
+{
+    PanelDimensions = PanelDimensionsRecord{105, 79, 400, 300};
+    main = std::make_unique<TMainForm>();
+    main->show();
+    if (!QTest::qWaitForWindowActive(main.get())) qWarning("main window did not become active");
+}
+
+Program::~Program()
+{
+    // Unsaved drawings would ask; the test is over, so they are dropped.
+    for (TForm2* drawing : main->drawings) drawing->modified = 0;
+    main->close();
+    main.reset();
+}
+
+TForm2* Program::new_drawing()
+{
+    main->New1->trigger();
+    main->idle_update();
+    return main->active_drawing;
+}
+
+void Program::choose_tool(QAction* tool)
+{
+    main->idle_update();
+    tool->trigger();
+    main->idle_update();
+}
+
+void Program::press(TForm2* drawing, QPoint at, Qt::MouseButton button)
+{
+    QTest::mousePress(drawing->panel, button, Qt::NoModifier, at);
+}
+
+void Program::move(TForm2* drawing, QPoint to)
+{
+    QTest::mouseMove(drawing->panel, to);
+}
+
+void Program::release(TForm2* drawing, QPoint at, Qt::MouseButton button)
+{
+    QTest::mouseRelease(drawing->panel, button, Qt::NoModifier, at);
+    main->idle_update();
+}
+
+void Program::click(TForm2* drawing, QPoint at, Qt::MouseButton button)
+{
+    press(drawing, at, button);
+    release(drawing, at, button);
+}
+
+void Program::drag(TForm2* drawing, QPoint from, QPoint to)
+{
+    press(drawing, from);
+    move(drawing, (from + to) / 2);
+    move(drawing, to);
+    release(drawing, to);
+}
+
+void Program::type(TForm2* drawing, const QString& text)
+{
+    for (const QChar c : text) {
+        QTest::keyPress(drawing, c.toLatin1());
+        QTest::keyRelease(drawing, c.toLatin1());
+    }
+}
+
+void Program::key(TForm2* drawing, Qt::Key key)
+{
+    QTest::keyPress(drawing, key);
+    QTest::keyRelease(drawing, key);
+    main->idle_update();
+}
+
+namespace {
+TRazidoVavoz* draw_figure(Program& program, QAction* tool, TForm2* drawing, QRect bounds)
+{
+    program.choose_tool(tool);
+    program.drag(drawing, bounds.topLeft(), bounds.bottomRight());
+    program.choose_tool(program.main->pointer1);
+    return drawing->shapes.isEmpty() ? nullptr : drawing->shapes.constLast();
+}
+} // namespace
+
+TRazidoVavoz* Program::draw_rectangle(TForm2* drawing, QRect bounds)
+{
+    return draw_figure(*this, main->rectangle1, drawing, bounds);
+}
+
+TRazidoVavoz* Program::draw_ellipse(TForm2* drawing, QRect bounds)
+{
+    return draw_figure(*this, main->circle1, drawing, bounds);
+}

@@ -1,0 +1,38 @@
+#pragma once
+// The whole program for a test: the main window shown offscreen with every
+// seam scripted, and helpers that drive it as a user would.
+#include "app/parentform.h"
+#include "support/scripted_ui.h"
+#include <QPoint>
+#include <memory>
+
+class TForm2;
+class TRazidoVavoz;
+
+class Program {
+public:
+    Program();
+    ~Program();
+
+    ScriptedUi ui;
+    std::unique_ptr<TMainForm> main;
+
+    // New, as the menu command runs it; returns the new drawing window.
+    TForm2* new_drawing();
+    void choose_tool(QAction* tool);
+
+    // Mouse on a drawing's panel, positions in panel pixels.
+    void press(TForm2* drawing, QPoint at, Qt::MouseButton button = Qt::LeftButton);
+    void move(TForm2* drawing, QPoint to);
+    void release(TForm2* drawing, QPoint at, Qt::MouseButton button = Qt::LeftButton);
+    void click(TForm2* drawing, QPoint at, Qt::MouseButton button = Qt::LeftButton);
+    void drag(TForm2* drawing, QPoint from, QPoint to);
+
+    // Keys to the focused drawing window.
+    void type(TForm2* drawing, const QString& text);
+    void key(TForm2* drawing, Qt::Key key);
+
+    // A rectangle drawn with the rectangle tool, the pointer chosen again.
+    TRazidoVavoz* draw_rectangle(TForm2* drawing, QRect bounds);
+    TRazidoVavoz* draw_ellipse(TForm2* drawing, QRect bounds);
+};
