@@ -113,6 +113,7 @@ public:
 
     // Command handlers.
     void New1Execute();
+    void click_pointer();
     void Close1Execute();
     void Exit1Click();
     void EditDelete1Execute();

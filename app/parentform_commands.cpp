@@ -105,6 +105,13 @@ void TMainForm::New1Execute()
     const QString name = QStringLiteral("Stereogram%1").arg(*number);
     drawing_names.append(name);
     create_drawing_window(name);
+    click_pointer();
+}
+
+void TMainForm::click_pointer()
+{
+    // An action brings its enabled state up to date before it runs.
+    idle_update();
     pointer->click();
 }
 

@@ -1,0 +1,313 @@
+// The main window's commands, enabling rules and document flows, driven
+// offscreen with scripted answers.
+#include "app/parentform.h"
+#include "document/design.h"
+#include "document/shape.h"
+#include "support/program.h"
+#include <QComboBox>
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QMenuBar>
+#include <QTest>
+#include <QToolBar>
+#include <QToolButton>
+#include <QFontInfo>
+
+namespace {
+
+QStringList captions(const QMenu* menu)
+{
+    QStringList list;
+    for (const QAction* action : menu->actions()) list << (action->isSeparator() ? QStringLiteral("-") : action->text());
+    return list;
+}
+
+bool font_button_shown(const TMainForm& main)
+{
+    for (QAction* action : main.toolbar->actions())
+        if (main.toolbar->widgetForAction(action) == main.show_fontdialog) return action->isVisible();
+    return false;
+}
+
+void press_enter_in(QComboBox* box)
+{
+    QTest::keyPress(box->lineEdit(), Qt::Key_Return);
+    QTest::keyRelease(box->lineEdit(), Qt::Key_Return);
+}
+
+} // namespace
+
+class TestMainWindow : public QObject {
+    Q_OBJECT
+private slots:
+    void menus_and_commands_read_as_designed()
+    {
+        Program program;
+        TMainForm& main = *program.main;
+        QCOMPARE(main.windowTitle(), QStringLiteral("Dioramix"));
+        QCOMPARE(captions(main.File1), QStringList({"&New", "&Open", "&Save", "S&ave As", "&Close", "-",
+                                                    "&Import From File", "-", "&Exit"}));
+        QCOMPARE(captions(main.Edit1), QStringList({"&Undo", "&Redo", "-", "Cu&t", "&Copy", "&Paste", "&Delete", "-",
+                                                    "&Show Toolbars"}));
+        QCOMPARE(captions(main.ShowToolbars1), QStringList({"Tools", "Basic", "Actions", "ObjectNames"}));
+        QCOMPARE(captions(main.Window1), QStringList({"&Cascade", "Tile &Horizontally", "&Tile Vertically",
+                                                      "&Minimize All", "&Arrange All"}));
+        QCOMPARE(captions(main.Help1), QStringList({"&Contents", "&About..."}));
+        QCOMPARE(main.history_base, 7);
+        QCOMPARE(main.window_menu_base, 5);
+
+        QCOMPARE(main.Undo1->shortcut(), QKeySequence(Qt::ALT | Qt::Key_Backspace));
+        QCOMPARE(main.Redo1->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Z));
+        QCOMPARE(main.Exit1->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_F4));
+        QCOMPARE(main.configure1->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_F1));
+        QCOMPARE(main.EditDelete1->shortcut(), QKeySequence(Qt::SHIFT | Qt::Key_Delete));
+        QCOMPARE(main.Import1->statusTip(), QStringLiteral("Import objects from other file"));
+        QCOMPARE(main.TileHorizontally1->statusTip(), QStringLiteral("Tile Horizontaly"));
+        QCOMPARE(main.pointer1->statusTip(), QStringLiteral("Edit Mode"));
+        QCOMPARE(main.pointer->toolTip(), QStringLiteral("Edit Mode"));
+    }
+
+    void enabling_rules_follow_the_drawings()
+    {
+        Program program;
+        TMainForm& main = *program.main;
+        main.idle_update();
+        for (QAction* action : {main.pointer1, main.rectangle1, main.makestereo1, main.EditDelete1, main.Save1,
+                                main.SaveAs1, main.Close1, main.Import1, main.Cut1, main.Copy1, main.Undo1, main.Redo1})
+            QVERIFY2(!action->isEnabled(), qPrintable(action->objectName()));
+        QVERIFY(main.Paste1->isEnabled());
+        QVERIFY(main.New1->isEnabled());
+        QVERIFY(!main.objectnames->isEnabled());
+        QVERIFY(!main.pointer->isChecked());
+
+        TForm2* drawing = program.new_drawing();
+        for (QAction* action : {main.pointer1, main.text1, main.makestereo1, main.Save1, main.Close1, main.Import1})
+            QVERIFY2(action->isEnabled(), qPrintable(action->objectName()));
+        QVERIFY(main.pointer->isChecked());
+        QVERIFY(main.objectnames->isEnabled());
+        QVERIFY(!main.Cut1->isEnabled());
+
+        program.draw_rectangle(drawing, QRect(10, 10, 20, 20));
+        program.click(drawing, QPoint(15, 15));
+        QVERIFY(main.Cut1->isEnabled());
+        QVERIFY(main.Copy1->isEnabled());
+        // A drawing tool makes cutting impossible and shows the font button for text only.
+        program.choose_tool(main.text1);
+        QVERIFY(!main.Cut1->isEnabled());
+        QVERIFY(font_button_shown(main));
+        QVERIFY(!main.objectnames->isEnabled());
+        program.choose_tool(main.rectangle1);
+        QVERIFY(!font_button_shown(main));
+        QVERIFY(main.rectangle->isChecked());
+        QVERIFY(!main.text->isChecked());
+
+        main.Close1->trigger();
+        main.idle_update();
+        QVERIFY(!main.pointer1->isEnabled());
+        QVERIFY(!main.rectangle->isChecked());
+        QVERIFY(!main.Save1->isEnabled());
+        QVERIFY(!main.objectnames->isEnabled());
+    }
+
+    void choosing_the_chosen_tool_again_only_refreshes_the_names()
+    {
+        Program program;
+        TForm2* drawing = program.new_drawing();
+        TRazidoVavoz* shape = program.draw_rectangle(drawing, QRect(10, 10, 20, 20));
+        program.click(drawing, QPoint(15, 15));
+        QCOMPARE(drawing->current_shape, shape);
+        program.choose_tool(program.main->pointer1);
+        QCOMPARE(drawing->current_shape, shape);
+        QVERIFY(shape->nodes[0].visible);
+        QCOMPARE(program.main->objectnames->count(), 1);
+    }
+
+    void new_names_drawings_with_the_lowest_free_number()
+    {
+        Program program;
+        TMainForm& main = *program.main;
+        program.new_drawing();
+        TForm2* second = program.new_drawing();
+        program.new_drawing();
+        QCOMPARE(main.drawing_names, QStringList({"Stereogram1", "Stereogram2", "Stereogram3"}));
+        QCOMPARE(main.drawings.size(), 3);
+        QCOMPARE(second->windowTitle(), QStringLiteral("Stereogram2"));
+
+        second->parentWidget()->close();
+        QCOMPARE(main.drawing_names, QStringList({"Stereogram1", "Stereogram3"}));
+        TForm2* again = program.new_drawing();
+        QCOMPARE(again->windowTitle(), QStringLiteral("Stereogram2"));
+        QCOMPARE(main.drawing_names, QStringList({"Stereogram1", "Stereogram3", "Stereogram2"}));
+        QCOMPARE(main.drawings.indexOf(again), 2);
+        QCOMPARE(again->panel->size(), QSize(400, 300));
+    }
+
+    void closing_a_modified_drawing_asks()
+    {
+        Program program;
+        TMainForm& main = *program.main;
+        TForm2* clean = program.new_drawing();
+        main.Close1->trigger();
+        QVERIFY(program.ui.messages.isEmpty());
+        QVERIFY(!main.drawings.contains(clean));
+
+        TForm2* drawing = program.new_drawing();
+        program.draw_rectangle(drawing, QRect(10, 10, 20, 20));
+        QCOMPARE(drawing->modified, std::uint8_t(1));
+        program.ui.message_answers << MessageResult::Cancel << MessageResult::Yes << MessageResult::No;
+        main.Close1->trigger();
+        QCOMPARE(program.ui.messages.size(), 1);
+        QCOMPARE(program.ui.messages[0].text, QStringLiteral("Drawing modified. Save changes?"));
+        QCOMPARE(program.ui.messages[0].buttons, MessageButtons::YesNoCancel);
+        QVERIFY(main.drawings.contains(drawing));
+        main.Close1->trigger();
+        QVERIFY(main.drawings.contains(drawing)); // not saved: stays open
+        main.Close1->trigger();
+        QVERIFY(main.drawings.isEmpty());
+        QCOMPARE(main.active_drawing, nullptr);
+    }
+
+    void exit_closes_the_active_drawing_first_then_those_before_it()
+    {
+        Program program;
+        TMainForm& main = *program.main;
+        QList<TForm2*> drawings;
+        for (int i = 0; i < 3; ++i) {
+            drawings << program.new_drawing();
+            drawings.last()->modified = 1;
+        }
+        main.activate_drawing(drawings[1]);
+        QList<QStringList> open_when_asked;
+        platform::message_box_seam().replace([&](const QString&, MessageKind, MessageButtons) {
+            open_when_asked << main.drawing_names;
+            return MessageResult::No;
+        });
+        main.Exit1->trigger();
+        QCOMPARE(open_when_asked, QList<QStringList>({{"Stereogram1", "Stereogram2", "Stereogram3"},
+                                                      {"Stereogram1", "Stereogram3"},
+                                                      {"Stereogram3"}}));
+        QVERIFY(main.drawings.isEmpty());
+    }
+
+    void a_refused_close_cancels_the_exit()
+    {
+        Program program;
+        TMainForm& main = *program.main;
+        TForm2* first = program.new_drawing();
+        TForm2* second = program.new_drawing();
+        first->modified = 1;
+        program.ui.message_answers << MessageResult::Cancel;
+        main.Exit1->trigger();
+        QVERIFY(main.isVisible());
+        QCOMPARE(main.drawings, QList<TForm2*>({first}));
+        Q_UNUSED(second);
+    }
+
+    void renaming_through_the_object_names_box()
+    {
+        Program program;
+        TMainForm& main = *program.main;
+        TForm2* drawing = program.new_drawing();
+        TRazidoVavoz* first = program.draw_rectangle(drawing, QRect(10, 10, 20, 20));
+        TRazidoVavoz* second = program.draw_rectangle(drawing, QRect(40, 10, 20, 20));
+
+        // Choosing an item selects its object with resize nodes.
+        main.objectnames->setCurrentIndex(1);
+        emit main.objectnames->activated(1);
+        QCOMPARE(drawing->current_shape, second);
+        QCOMPARE(second->edit_mode, QStringLiteral("resize"));
+
+        main.objectnames->setEditText(QStringLiteral("house"));
+        press_enter_in(main.objectnames);
+        QCOMPARE(second->Name, QStringLiteral("house"));
+        QCOMPARE(main.objectnames->itemText(1), QStringLiteral("house"));
+        QCOMPARE(main.objectnames->count(), 2);
+        QCOMPARE(main.objectnames->currentIndex(), 1);
+
+        main.objectnames->setEditText(QStringLiteral("2nd"));
+        press_enter_in(main.objectnames);
+        main.objectnames->setEditText(QStringLiteral("shape1"));
+        press_enter_in(main.objectnames);
+        QCOMPARE(program.ui.message_texts(), QStringList({"''2nd'' is not a valid component name",
+                                                          "A component named shape1 already exists"}));
+        QCOMPARE(program.ui.messages[0].kind, MessageKind::Error);
+        QCOMPARE(second->Name, QStringLiteral("house"));
+        QCOMPARE(first->Name, QStringLiteral("shape1"));
+
+        // With no object selected Enter only clears the text.
+        drawing->deselect_shape(second);
+        main.objectnames->setEditText(QStringLiteral("tree"));
+        press_enter_in(main.objectnames);
+        QCOMPARE(main.objectnames->currentText(), QString());
+        QCOMPARE(drawing->shape_names(), QStringList({"shape1", "house"}));
+    }
+
+    void delete_in_the_names_box_removes_one_character()
+    {
+        Program program;
+        program.new_drawing();
+        QLineEdit* edit = program.main->objectnames->lineEdit();
+        edit->setText(QStringLiteral("abc"));
+        edit->setCursorPosition(1);
+        QTest::keyClick(edit, Qt::Key_Delete);
+        QCOMPARE(edit->text(), QStringLiteral("ac"));
+        QCOMPARE(edit->cursorPosition(), 1);
+        edit->setCursorPosition(2);
+        QTest::keyClick(edit, Qt::Key_Delete);
+        QCOMPARE(edit->text(), QStringLiteral("ac"));
+    }
+
+    void show_toolbars_items_hide_and_show_the_bars()
+    {
+        Program program;
+        TMainForm& main = *program.main;
+        main.Basic1->trigger();
+        QVERIFY(!main.Basic1->isChecked());
+        QVERIFY(!main.basic->isVisible());
+        main.ObjectNames1->trigger();
+        QVERIFY(!main.objectnames->isVisible());
+        main.Basic1->trigger();
+        QVERIFY(main.basic->isVisible());
+    }
+
+    void font_change_applies_to_the_panel_and_the_text_being_typed()
+    {
+        Program program;
+        TMainForm& main = *program.main;
+        TForm2* drawing = program.new_drawing();
+        program.choose_tool(main.text1);
+        program.click(drawing, QPoint(10, 10));
+        program.type(drawing, QStringLiteral("ab"));
+        QFont chosen(QStringLiteral("DejaVu Sans"), 20);
+        program.ui.font_answers << chosen;
+        main.font1->trigger();
+        QCOMPARE(drawing->panel->font.family(), QStringLiteral("DejaVu Sans"));
+        QCOMPARE(drawing->panel->font.pointSize(), 20);
+        QCOMPARE(drawing->panel->caret_rect().height(), QFontInfo(drawing->panel->font).pixelSize());
+        const QFontMetrics metrics(drawing->panel->font);
+        QCOMPARE(drawing->panel->caret_rect().left(), 10 + metrics.horizontalAdvance(QStringLiteral("ab")));
+        QCOMPARE(drawing->typing, std::uint8_t(1));
+    }
+
+    void activating_another_drawing_deselects_and_refills_the_names()
+    {
+        Program program;
+        TMainForm& main = *program.main;
+        TForm2* first = program.new_drawing();
+        TRazidoVavoz* shape = program.draw_rectangle(first, QRect(10, 10, 20, 20));
+        program.click(first, QPoint(15, 15));
+        TForm2* second = program.new_drawing();
+        QCOMPARE(first->current_shape, nullptr);
+        QVERIFY(!shape->nodes[0].visible);
+        QCOMPARE(main.active_drawing, second);
+        QCOMPARE(main.objectnames->count(), 0);
+        main.mdi->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(first->parentWidget()));
+        QCOMPARE(main.active_drawing, first);
+        QCOMPARE(main.objectnames->count(), 1);
+    }
+};
+
+QTEST_MAIN(TestMainWindow)
+#include "test_main_window.moc"
