@@ -187,7 +187,9 @@ private slots:
         const QList<Colours> cases = {{F, E}, {G, E}, {F, G}, {E, E}, {G, G}, {G | 0x01000000, E}, {F, G | 0x7F000000}};
         for (const Colours& colours : cases) {
             for (int round = 0; round < 60; ++round) {
-                const int w = 1 + random.bounded(80);
+                // Widths around the multiples of 16 first, then any.
+                static const int widths[] = {1, 15, 16, 17, 31, 32, 33, 48};
+                const int w = round < 8 ? widths[round] : 1 + random.bounded(80);
                 const int h = 1 + random.bounded(6);
                 const QImage original = random_bitmap(random, w, h, {G, G, G, Figure, Figure, F, E, 0x800001});
                 QImage expected = original;
