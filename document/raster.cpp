@@ -284,7 +284,8 @@ void replace_color(QImage& image, TColor from, TColor to)
         std::uint8_t* row = image.scanLine(y);
         for (int k = 0; k < full; ++k) {
             std::uint8_t* block = row + k * block_bytes;
-            if (const std::uint64_t hits = match_mask(block, old_colour)) put_masked(block, hits, new_colour, 0, new_colour);
+            if (const std::uint64_t hits = match_mask(block, old_colour))
+                put_masked(block, hits, new_colour, 0, new_colour);
         }
         if (rest) {
             // Only the row's own bytes of the copy are stored back.

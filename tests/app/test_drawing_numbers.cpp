@@ -18,7 +18,8 @@ private slots:
 
         // Only 1 to 255 are numbers of drawings; other entries free nothing
         // and take nothing.
-        QCOMPARE(lowest_free_drawing_number({"Stereogram0", "StereogramX", "Stereogram", "Stereogram-1", "Stereogram256"}), 1);
+        const QStringList not_numbers = {"Stereogram0", "StereogramX", "Stereogram", "Stereogram-1", "Stereogram256"};
+        QCOMPARE(lowest_free_drawing_number(not_numbers), 1);
         QCOMPARE(lowest_free_drawing_number({"Stereogram1", "Stereogram0", "StereogramX"}), 2);
 
         // Every "Stereogram" in the entry is removed before reading it.

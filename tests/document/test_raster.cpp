@@ -224,7 +224,10 @@ private slots:
         for (int y = 0; y < 3; ++y) std::memset(image.scanLine(y) + 9, 0x5A, 3);
         outline_pass(image, G, F, E);
         replace_color(image, F, G);
-        for (int y = 0; y < 3; ++y) QCOMPARE(QByteArray(reinterpret_cast<const char*>(image.constScanLine(y)) + 9, 3), QByteArray(3, 0x5A));
+        for (int y = 0; y < 3; ++y) {
+            const auto* padding = reinterpret_cast<const char*>(image.constScanLine(y)) + 9;
+            QCOMPARE(QByteArray(padding, 3), QByteArray(3, 0x5A));
+        }
         QCOMPARE(to_rows(image), QStringList({"EEE", "E.E", "EEE"}));
     }
 
