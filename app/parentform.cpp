@@ -276,11 +276,6 @@ QList<QToolButton*> TMainForm::tool_buttons() const
     return {pointer, rectangle, circle, polygon, text};
 }
 
-bool TMainForm::toolbar_visible() const
-{
-    return toolbar->isVisibleTo(this);
-}
-
 bool TMainForm::event(QEvent* event)
 {
     if (event->type() == QEvent::StatusTip) {

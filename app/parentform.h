@@ -102,7 +102,6 @@ public:
     void set_status_panel(int index, const QString& text);
     QString status_panel(int index) const;
     void enable_tools_toolbar();
-    bool toolbar_visible() const;
     void clear_focused_control();
     void activate_drawing(TForm2* drawing);
     void drawing_closed(TForm2* drawing);

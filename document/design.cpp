@@ -111,9 +111,8 @@ void TForm2::resizeEvent(QResizeEvent* event)
 void TForm2::FormResize()
 {
     if (panel_missing) return;
-    int left = panel->x();
-    if (main_form->toolbar_visible())
-        left = panel->width() < width() ? (width() - panel->width()) / 2 : 0;
+    // Centred whether or not the tools bar is shown.
+    const int left = panel->width() < width() ? (width() - panel->width()) / 2 : 0;
     const int top = panel->height() < height() ? (height() - panel->height()) / 2 : 0;
     panel->move(left, top);
 }

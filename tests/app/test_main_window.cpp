@@ -291,6 +291,35 @@ private slots:
         QCOMPARE(drawing->typing, std::uint8_t(1));
     }
 
+    void window_arrangement_and_panel_centring()
+    {
+        Program program;
+        TMainForm& main = *program.main;
+        TForm2* first = program.new_drawing();
+        TForm2* second = program.new_drawing();
+        main.idle_update();
+        QVERIFY(main.TileHorizontally1->isEnabled());
+        main.TileHorizontally1->trigger();
+        const QRect top = first->parentWidget()->geometry();
+        const QRect bottom = second->parentWidget()->geometry();
+        QCOMPARE(top.width(), main.mdi->viewport()->width());
+        QCOMPARE(bottom.top(), top.bottom() + 1);
+        main.TileVertically1->trigger();
+        QCOMPARE(second->parentWidget()->geometry().left(), first->parentWidget()->geometry().right() + 1);
+
+        // A window larger than its panel shows the panel in the middle.
+        QMdiSubWindow* window = qobject_cast<QMdiSubWindow*>(first->parentWidget());
+        window->showMaximized();
+        QCOMPARE(first->panel->x(), (first->width() - 400) / 2);
+        QCOMPARE(first->panel->y(), qMax(0, (first->height() - 300) / 2));
+        main.Tools1->trigger();
+        window->resize(window->size() + QSize(40, 0));
+        QCOMPARE(first->panel->x(), (first->width() - 400) / 2);
+
+        main.MinimizeAll1->trigger();
+        QVERIFY(window->isMinimized());
+    }
+
     void activating_another_drawing_deselects_and_refills_the_names()
     {
         Program program;
