@@ -216,7 +216,8 @@ QStringList save_show_condition(bool maximized)
     RegistryKey key(QString::fromLatin1(configuration_key_path), true);
     QStringList problems;
     try {
-        key.write_string(QStringLiteral("show_condition"), maximized ? QStringLiteral("maximize") : QStringLiteral("normal"));
+        const QString state = maximized ? QStringLiteral("maximize") : QStringLiteral("normal");
+        key.write_string(QStringLiteral("show_condition"), state);
     } catch (const RegistryError& e) {
         problems << e.text();
     }

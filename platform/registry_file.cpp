@@ -83,21 +83,23 @@ private:
     // which case nothing may be written over it.
     bool load(StoreDocument& document, bool locked = false)
     {
+        const QString left_alone = QStringLiteral(" It is left as it is, and settings are not saved.");
         QFile in(file_);
         if (!in.exists()) return true;
         if (QFileInfo(file_).isDir() || !in.open(QIODevice::ReadOnly)) {
-            notice(QStringLiteral("The settings file '%1' cannot be opened: %2. It is left as it is, and settings are not saved.")
-                       .arg(file_, QFileInfo(file_).isDir() ? QStringLiteral("it is a folder") : in.errorString()));
+            const QString why = QFileInfo(file_).isDir() ? QStringLiteral("it is a folder") : in.errorString();
+            notice(QStringLiteral("The settings file '%1' cannot be opened: %2.").arg(file_, why) + left_alone);
             return false;
         }
         const QByteArray bytes = in.readAll();
         if (in.error() != QFileDevice::NoError) {
-            notice(QStringLiteral("The settings file '%1' cannot be read: %2. It is left as it is, and settings are not saved.")
-                       .arg(file_, in.errorString()));
+            const QString why = in.errorString();
+            notice(QStringLiteral("The settings file '%1' cannot be read: %2.").arg(file_, why) + left_alone);
             return false;
         }
         in.close();
-        ParseResult parsed = parse_store_text(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+        const auto size = static_cast<std::size_t>(bytes.size());
+        ParseResult parsed = parse_store_text(std::string_view(bytes.constData(), size));
         if (parsed.ok) {
             document = std::move(parsed.document);
             return true;
@@ -111,13 +113,13 @@ private:
         const QString aside = aside_name(file_);
         const QString why = QString::fromStdString(parsed.error);
         if (!QFile::rename(file_, aside)) {
-            notice(QStringLiteral("The settings file '%1' cannot be read (%2), and it could not be kept aside as '%3'. "
-                                  "It is left as it is, and settings are not saved.")
-                       .arg(file_, why, aside));
+            notice(QStringLiteral("The settings file '%1' cannot be read (%2), and it could not be kept aside as '%3'.")
+                       .arg(file_, why, aside)
+                   + left_alone);
             return false;
         }
-        notice(QStringLiteral("The settings file '%1' cannot be read (%2). It has been kept as '%3', and the settings start "
-                              "again from their defaults.")
+        notice(QStringLiteral("The settings file '%1' cannot be read (%2). It has been kept as '%3', "
+                              "and the settings start again from their defaults.")
                    .arg(file_, why, aside));
         return true;
     }

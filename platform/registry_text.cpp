@@ -235,14 +235,15 @@ void append_value(std::string& out, const RawValue& value)
 {
     const std::string& d = value.data;
     // The quoted form holds one line of text and implies the terminating zero.
-    if (value.type == type_sz && !d.empty() && d.back() == '\0' && !has_control(std::string_view(d).substr(0, d.size() - 1))) {
-        append_quoted(out, std::string_view(d).substr(0, d.size() - 1));
+    const std::string_view text = std::string_view(d).substr(0, d.empty() ? 0 : d.size() - 1);
+    if (value.type == type_sz && !d.empty() && d.back() == '\0' && !has_control(text)) {
+        append_quoted(out, text);
         return;
     }
     if (value.type == type_dword && d.size() == 4) {
         char text[16];
         std::uint32_t number = 0;
-        for (int i = 3; i >= 0; --i) number = (number << 8) | static_cast<unsigned char>(d[static_cast<std::size_t>(i)]);
+        for (std::size_t i = 4; i-- > 0;) number = (number << 8) | static_cast<unsigned char>(d[i]);
         std::snprintf(text, sizeof text, "dword:%08x", static_cast<unsigned>(number));
         out += text;
         return;

@@ -40,7 +40,8 @@ public:
         const std::wstring subkey = wide(relative);
         const REGSAM access = KEY_READ | KEY_WRITE;
         const LONG status = create
-            ? RegCreateKeyExW(HKEY_CURRENT_USER, subkey.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, access, nullptr, &key_, nullptr)
+            ? RegCreateKeyExW(HKEY_CURRENT_USER, subkey.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, access, nullptr,
+                              &key_, nullptr)
             : RegOpenKeyExW(HKEY_CURRENT_USER, subkey.c_str(), 0, access, &key_);
         if (status != ERROR_SUCCESS) key_ = nullptr;
     }

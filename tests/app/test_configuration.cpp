@@ -29,7 +29,7 @@ bool put_file(const QString& path, const QByteArray& bytes)
 registry::StoreKey stored_key(const QString& path)
 {
     const QByteArray bytes = file_bytes(path);
-    const registry::ParseResult r = registry::parse_store_text(std::string(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+    const registry::ParseResult r = registry::parse_store_text(bytes.toStdString());
     const registry::StoreKey* key = r.document.find(store_path);
     return key ? *key : registry::StoreKey{};
 }
@@ -222,7 +222,8 @@ private slots:
         bool in_place = false;
         const ConfigurationLoad load = load_configuration([&](RegistryKey& key) {
             // After filehistory, before rendercolor_range.
-            in_place = key.value_exists(QStringLiteral("filehistory")) && !key.value_exists(QStringLiteral("rendercolor_range"));
+            in_place = key.value_exists(QStringLiteral("filehistory"))
+                && !key.value_exists(QStringLiteral("rendercolor_range"));
             key.write_string(QStringLiteral("filehistory_list"), QString()); // as for an unfinished last entry
         });
         QVERIFY(load.problems.isEmpty());
@@ -241,7 +242,7 @@ private slots:
         QVERIFY(load_configuration().maximized);
         QCOMPARE(stored_key(store_).values.size(), std::size_t(20));
 
-        qputenv("DIORAMIX_REGISTRY", QFile::encodeName(dir_.filePath(QStringLiteral("case%1/registry.reg/x").arg(case_))));
+        qputenv("DIORAMIX_REGISTRY", QFile::encodeName(store_ + "/x")); // inside a file
         QCOMPARE(save_show_condition(true), QStringList{QStringLiteral("Failed to set data for 'show_condition'")});
     }
 };

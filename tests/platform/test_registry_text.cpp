@@ -102,7 +102,8 @@ private slots:
             QVERIFY2(!r.ok, text.c_str());
             QVERIFY(r.document.keys.empty());
         }
-        QCOMPARE(parse_store_text(a + "\"a\"=dword:1\n\"b\"=hex:zz\n").error, std::string("line 4: a value that cannot be read"));
+        QCOMPARE(parse_store_text(a + "\"a\"=dword:1\n\"b\"=hex:zz\n").error,
+                 std::string("line 4: a value that cannot be read"));
     }
 };
 
