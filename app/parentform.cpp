@@ -4,6 +4,7 @@
 #include "app/tool_button.h"
 #include "document/design.h"
 #include "platform/guard.h"
+#include "platform/message_box.h"
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
@@ -69,6 +70,9 @@ void TMainForm::FormCreate()
 {
     history.clear();
     history_base = static_cast<int>(File1->actions().size()) - 2;
+    const ConfigurationLoad loaded = load_configuration();
+    for (const QString& problem : loaded.problems) message_box(problem, MessageKind::Error, MessageButtons::Ok);
+    start_maximized = loaded.maximized;
     drawings.clear();
     drawing_names.clear();
     window_menu_base = static_cast<int>(Window1->actions().size());
@@ -98,9 +102,9 @@ void TMainForm::create_actions()
                       QKeySequence(Qt::CTRL | Qt::Key_I), nullptr);
     Exit1 = command("Exit1", QStringLiteral("&Exit"), QString(), QKeySequence(Qt::CTRL | Qt::Key_F4), &TMainForm::Exit1Click);
     Undo1 = command("Undo1", QStringLiteral("&Undo"), QStringLiteral("Undo previous action"),
-                    QKeySequence(Qt::ALT | Qt::Key_Backspace), nullptr);
+                    QKeySequence(Qt::ALT | Qt::Key_Backspace), &TMainForm::Undo1Execute);
     Redo1 = command("Redo1", QStringLiteral("&Redo"), QStringLiteral("Redo previous undo action"),
-                    QKeySequence(Qt::CTRL | Qt::Key_Z), nullptr);
+                    QKeySequence(Qt::CTRL | Qt::Key_Z), &TMainForm::Redo1Execute);
     Cut1 = command("Cut1", QStringLiteral("Cu&t"), QStringLiteral("Cut"), QKeySequence(Qt::CTRL | Qt::Key_X), nullptr);
     Copy1 = command("Copy1", QStringLiteral("&Copy"), QStringLiteral("Copy"), QKeySequence(Qt::CTRL | Qt::Key_C), nullptr);
     Paste1 = command("Paste1", QStringLiteral("&Paste"), QStringLiteral("Paste"), QKeySequence(Qt::CTRL | Qt::Key_V), nullptr);

@@ -116,6 +116,8 @@ public:
     void Close1Execute();
     void Exit1Click();
     void EditDelete1Execute();
+    void Undo1Execute();
+    void Redo1Execute();
     void pointer1Execute(QAction* action);
     void change_font();
     void objectnamesClick(int index);

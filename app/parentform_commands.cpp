@@ -7,6 +7,7 @@
 #include "document/shape.h"
 #include "platform/font_dialog.h"
 #include "platform/guard.h"
+#include "platform/message_box.h"
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QFontInfo>
@@ -125,6 +126,16 @@ void TMainForm::EditDelete1Execute()
     if (TForm2* drawing = active_child_drawing()) drawing->delete_shape();
 }
 
+void TMainForm::Undo1Execute()
+{
+    if (TForm2* drawing = active_child_drawing()) drawing->history.undo();
+}
+
+void TMainForm::Redo1Execute()
+{
+    if (TForm2* drawing = active_child_drawing()) drawing->history.redo();
+}
+
 void TMainForm::Exit1Click()
 {
     close();
@@ -143,6 +154,8 @@ void TMainForm::closeEvent(QCloseEvent* event)
         }
         if (--i < 0) i = drawings.size() - 1;
     }
+    for (const QString& problem : save_show_condition(isMaximized()))
+        message_box(problem, MessageKind::Error, MessageButtons::Ok);
     event->accept();
 }
 

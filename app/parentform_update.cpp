@@ -47,19 +47,29 @@ void TMainForm::Cut1Update()
     for (QAction* action : {Cut1, Copy1, EditDelete1}) action->setEnabled(can_cut);
 }
 
+namespace {
+
+// "&Undo Move Object" while the list has entries, a plain "&Undo" otherwise.
+void update_history_action(QAction* action, const QString& base, const UndoHistory::EntryList* list)
+{
+    const bool has_entry = list && !list->empty();
+    const QString caption = has_entry ? base + QLatin1Char(' ') + list->front()->caption : base;
+    if (action->text() != caption) action->setText(caption);
+    if (action->isEnabled() != has_entry) action->setEnabled(has_entry);
+}
+
+} // namespace
+
 void TMainForm::Undo1Update()
 {
-    // The undo history is empty until changes are recorded.
-    const QString caption = QStringLiteral("&Undo");
-    if (Undo1->text() != caption) Undo1->setText(caption);
-    if (Undo1->isEnabled()) Undo1->setEnabled(false);
+    const TForm2* drawing = active_child_drawing();
+    update_history_action(Undo1, QStringLiteral("&Undo"), drawing ? &drawing->history.undo_list : nullptr);
 }
 
 void TMainForm::Redo1Update()
 {
-    const QString caption = QStringLiteral("&Redo");
-    if (Redo1->text() != caption) Redo1->setText(caption);
-    if (Redo1->isEnabled()) Redo1->setEnabled(false);
+    const TForm2* drawing = active_child_drawing();
+    update_history_action(Redo1, QStringLiteral("&Redo"), drawing ? &drawing->history.redo_list : nullptr);
 }
 
 void TMainForm::font1Update()

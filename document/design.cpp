@@ -8,6 +8,7 @@
 #include "platform/guard.h"
 #include "platform/message_box.h"
 #include <QCloseEvent>
+#include <algorithm>
 #include <QComboBox>
 #include <QMdiSubWindow>
 #include <QMenu>
@@ -204,14 +205,30 @@ void TForm2::refill_object_names()
     main_form->objectnames->setCurrentIndex(current_shape ? static_cast<int>(shapes.indexOf(current_shape)) : -1);
 }
 
+void TForm2::remove_shape(TRazidoVavoz* shape)
+{
+    shapes.removeOne(shape);
+    panel->update(shape->bounds().adjusted(-ShapeNode::size, -ShapeNode::size, ShapeNode::size, ShapeNode::size));
+    delete shape;
+}
+
+TRazidoVavoz* TForm2::find_shape(ShapeId id) const
+{
+    if (id == 0) return nullptr;
+    const auto found = std::find_if(shapes.begin(), shapes.end(), [id](const TRazidoVavoz* s) { return s->id == id; });
+    return found == shapes.end() ? nullptr : *found;
+}
+
 void TForm2::delete_shape()
 {
     TRazidoVavoz* shape = current_shape;
     if (!shape) return;
+    TShapeEvent* entry = history.create_entry(QStringLiteral("Delete Object"));
+    history.take_snapshot(entry, 0, shape);
     deselect_shape(shape);
-    shapes.removeOne(shape);
-    panel->update(shape->bounds().adjusted(-ShapeNode::size, -ShapeNode::size, ShapeNode::size, ShapeNode::size));
-    delete shape;
+    remove_shape(shape);
+    history.take_snapshot(entry, 1, nullptr);
+    entry->rebuild = 1;
     main_form->fill_object_names();
     modified = 1;
 }

@@ -3,6 +3,7 @@
 // the drawing tools' state, selection, keyboard, z-order and closing.
 #include "document/color.h"
 #include "document/drawpanel.h"
+#include "document/history.h"
 #include <QList>
 #include <QPoint>
 #include <QStringList>
@@ -32,6 +33,7 @@ public:
     int rotate_cursor = 10;
     int crop_cursor = 11;
     QList<TRazidoVavoz*> shapes; // back-most first; owned
+    UndoHistory history{this};
     std::array<QPoint, 4> outline{}; // top-left, top-right, bottom-left, bottom-right
     QStringList polygon_points;
     TRazidoVavoz* current_shape = nullptr;
@@ -85,6 +87,9 @@ public:
 
     // Objects.
     TRazidoVavoz* create_shape(int left, int top, int width, int height);
+    // Takes the object out of the drawing and destroys it.
+    void remove_shape(TRazidoVavoz* shape);
+    TRazidoVavoz* find_shape(ShapeId id) const;
     QStringList shape_names() const;
 
     // Edit modes of the selected object.

@@ -2,8 +2,13 @@
 #include "document/raster.h"
 #include <cstdint>
 
+namespace {
+ShapeId next_shape_id = 1;
+}
+
 TRazidoVavoz::TRazidoVavoz(TForm2* owner, TColor background)
-    : buffer(make_buffer(0, 0, background))
+    : id(next_shape_id++)
+    , buffer(make_buffer(0, 0, background))
     , drawing(owner)
     , edit_mode(QStringLiteral("crop"))
 {

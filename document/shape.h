@@ -8,8 +8,13 @@
 #include <QRect>
 #include <QString>
 #include <array>
+#include <cstdint>
 
 class TForm2;
+
+// Identifies an object for the undo history; a rebuilt object takes over
+// the identity of the one it replaces. Never reused within a run.
+using ShapeId = std::uint64_t;
 
 enum class NodeCursor { SizeAll, Rotate, Crop };
 
@@ -34,6 +39,7 @@ public:
 
     TRazidoVavoz(TForm2* drawing, TColor background);
 
+    ShapeId id;
     QString Name;
     int Left = 0;
     int Top = 0;

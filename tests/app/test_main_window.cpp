@@ -1,10 +1,15 @@
 // The main window's commands, enabling rules and document flows, driven
 // offscreen with scripted answers.
+#include "app/configuration.h"
 #include "app/parentform.h"
+#include "document/raster.h"
+#include "platform/registry.h"
 #include "document/design.h"
 #include "document/shape.h"
 #include "support/program.h"
 #include <QComboBox>
+#include <QFile>
+#include <QTemporaryDir>
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -318,6 +323,45 @@ private slots:
 
         main.MinimizeAll1->trigger();
         QVERIFY(window->isMinimized());
+    }
+
+    void colours_and_window_state_come_from_the_registry()
+    {
+        QTemporaryDir folder;
+        const QByteArray store = QFile::encodeName(folder.filePath(QStringLiteral("registry.reg")));
+        const QByteArray saved_store = qgetenv("DIORAMIX_REGISTRY");
+        const ConfigurationRecord saved = Configuration;
+        qputenv("DIORAMIX_REGISTRY", store);
+        {
+            RegistryKey key(QString::fromLatin1(configuration_key_path), true);
+            key.write_dword(QStringLiteral("background_color"), 0x004000);
+            key.write_dword(QStringLiteral("object_color"), 0x0000FF);
+            key.write_string(QStringLiteral("show_condition"), QStringLiteral("normal"));
+        }
+        {
+            Program program;
+            QVERIFY(program.ui.messages.isEmpty());
+            QVERIFY(!program.main->start_maximized);
+            TForm2* drawing = program.new_drawing();
+            TRazidoVavoz* shape = program.draw_rectangle(drawing, QRect(10, 10, 20, 20));
+            QCOMPARE(pixel_color(shape->buffer, 5, 5), TColor(0x0000FF));
+            const QImage picture = drawing->panel->grab().toImage();
+            QCOMPARE(picture.pixelColor(100, 100), to_qcolor(0x004000));
+            program.main->showMaximized();
+        }
+        {
+            RegistryKey key(QString::fromLatin1(configuration_key_path), false);
+            QCOMPARE(key.read_string(QStringLiteral("show_condition")), QStringLiteral("maximize"));
+            key.write_string(QStringLiteral("eye_distance"), QStringLiteral("40"));
+        }
+        {
+            // A value of the wrong type is reported once; the program still starts.
+            Program program;
+            QCOMPARE(program.ui.message_texts(), QStringList({"Invalid data type for 'eye_distance'"}));
+            QVERIFY(program.new_drawing());
+        }
+        qputenv("DIORAMIX_REGISTRY", saved_store);
+        Configuration = saved;
     }
 
     void activating_another_drawing_deselects_and_refills_the_names()

@@ -1,0 +1,139 @@
+#include "document/history.h"
+#include "app/configuration.h"
+#include "app/parentform.h"
+#include "document/design.h"
+#include "document/naming.h"
+#include "document/silhouette.h"
+#include <QComboBox>
+#include <algorithm>
+
+namespace {
+
+// The configured length of each list; at least one entry, so that the entry
+// being recorded is never the one trimmed away.
+size_t history_limit()
+{
+    return static_cast<size_t>(std::max(1, Configuration.undohistory));
+}
+
+} // namespace
+
+void UndoHistory::push_front(EntryList& list, std::unique_ptr<TShapeEvent> entry) const
+{
+    list.push_front(std::move(entry));
+    while (list.size() > history_limit()) list.pop_back();
+}
+
+TShapeEvent* UndoHistory::create_entry(const QString& caption)
+{
+    auto entry = std::make_unique<TShapeEvent>();
+    entry->drawing = drawing_;
+    entry->caption = caption;
+    TShapeEvent* raw = entry.get();
+    redo_list.clear();
+    push_front(undo_list, std::move(entry));
+    return raw;
+}
+
+void UndoHistory::take_snapshot(TShapeEvent* entry, int which, const TRazidoVavoz* shape) const
+{
+    ShapeSnapshot state;
+    if (shape) {
+        state.shape = shape->id;
+        state.name = shape->Name;
+        state.left = shape->Left;
+        state.top = shape->Top;
+        state.mask = silhouette_mask(shape->buffer, Configuration.background_color);
+        state.index = static_cast<int>(drawing_->shapes.indexOf(shape));
+        assign_morphology(shape->morphology, state.morphology);
+    }
+    (which == 0 ? entry->before : entry->after) = std::move(state);
+}
+
+void UndoHistory::record(TRazidoVavoz* shape, const QString& caption, const std::function<void()>& change)
+{
+    TShapeEvent* entry = create_entry(caption);
+    take_snapshot(entry, 0, shape);
+    change();
+    take_snapshot(entry, 1, shape);
+    entry->rebuild = 1;
+}
+
+TRazidoVavoz* UndoHistory::build_shape(const ShapeSnapshot& state, const TRazidoVavoz* replaced)
+{
+    auto* shape = new TRazidoVavoz(drawing_, Configuration.background_color);
+    shape->id = state.shape;
+    // A name taken meanwhile by another object is not taken twice.
+    QStringList others = drawing_->shape_names();
+    if (replaced) others.removeOne(replaced->Name);
+    shape->Name = is_valid_identifier(state.name) && !others.contains(state.name) ? state.name
+                                                                                  : next_shape_name(others);
+    shape->Left = state.left;
+    shape->Top = state.top;
+    shape->Width = state.mask.width();
+    shape->Height = state.mask.height();
+    shape->buffer = buffer_from_silhouette(state.mask, Configuration.background_color, Configuration.object_color);
+    assign_morphology(state.morphology, shape->morphology);
+    return shape;
+}
+
+void UndoHistory::apply(TShapeEvent* entry, bool redo)
+{
+    TForm2& d = *drawing_;
+    TRazidoVavoz* live = d.find_shape(entry->after.shape);
+    bool deselected = false;
+    TRazidoVavoz* rebuilt = nullptr;
+
+    if (entry->rebuild == 1) {
+        if (entry->before.shape != 0) rebuilt = build_shape(entry->before, live);
+        if (live) {
+            if (live == d.current_shape) {
+                d.deselect_shape(live);
+                deselected = true;
+            }
+            d.remove_shape(live);
+        }
+        if (rebuilt) {
+            const qsizetype at = std::clamp<qsizetype>(entry->before.index, 0, d.shapes.size());
+            d.shapes.insert(at, rebuilt);
+            d.panel->update(rebuilt->bounds());
+        }
+    } else if (live) {
+        QStringList others = d.shape_names();
+        others.removeOne(live->Name);
+        if (!others.contains(entry->before.name) && is_valid_identifier(entry->before.name))
+            live->Name = entry->before.name;
+        assign_morphology(entry->before.morphology, live->morphology);
+    }
+
+    d.main_form->fill_object_names();
+    if (deselected && rebuilt) {
+        d.select_shape(rebuilt);
+        rebuilt->edit_mode = QStringLiteral("crop");
+        d.cycle_edit_mode(rebuilt);
+    } else {
+        d.main_form->objectnames->setCurrentIndex(
+            d.current_shape ? static_cast<int>(d.shapes.indexOf(d.current_shape)) : -1);
+    }
+
+    std::swap(entry->before, entry->after);
+    EntryList& from = redo ? redo_list : undo_list;
+    EntryList& to = redo ? undo_list : redo_list;
+    const auto found = std::find_if(from.begin(), from.end(), [entry](const auto& e) { return e.get() == entry; });
+    if (found != from.end()) {
+        std::unique_ptr<TShapeEvent> moving = std::move(*found);
+        from.erase(found);
+        push_front(to, std::move(moving));
+    }
+    d.modified = 1;
+}
+
+void UndoHistory::undo()
+{
+    if (!undo_list.empty()) apply(undo_list.front().get(), false);
+}
+
+void UndoHistory::redo()
+{
+    if (!redo_list.empty()) apply(redo_list.front().get(), true);
+}

@@ -1,0 +1,60 @@
+#pragma once
+// A drawing's bounded undo and redo history of object changes. Each entry
+// holds two states of one object; applying an entry restores one state,
+// swaps the two and moves the entry to the other list, so the same entry
+// serves for the way back.
+#include "document/morphology.h"
+#include "document/shape.h"
+#include <QImage>
+#include <QString>
+#include <deque>
+#include <functional>
+#include <memory>
+
+class TForm2;
+
+struct ShapeSnapshot {
+    ShapeId shape = 0; // the object this state belongs to; 0 when it does not exist
+    QString name;
+    int left = 0;
+    int top = 0;
+    QImage mask; // 1-bit silhouette, the object's size
+    int index = 0;
+    Morphology morphology;
+};
+
+struct TShapeEvent {
+    TForm2* drawing = nullptr;
+    ShapeSnapshot before;
+    ShapeSnapshot after;
+    std::uint8_t rebuild = 0;
+    QString caption;
+};
+
+class UndoHistory {
+public:
+    explicit UndoHistory(TForm2* drawing) : drawing_(drawing) {}
+
+    using EntryList = std::deque<std::unique_ptr<TShapeEvent>>; // newest first
+    EntryList undo_list;
+    EntryList redo_list;
+
+    // Opens an entry at the front of the undo list. A new change empties the
+    // redo list, so no redo entry can act on an object it no longer knows.
+    TShapeEvent* create_entry(const QString& caption);
+    // Fills `before` (which = 0) or `after` (which = 1) from the object;
+    // no object gives an empty state.
+    void take_snapshot(TShapeEvent* entry, int which, const TRazidoVavoz* shape) const;
+    // Records a change of the object that rebuilds it: before, change, after.
+    void record(TRazidoVavoz* shape, const QString& caption, const std::function<void()>& change);
+
+    void apply(TShapeEvent* entry, bool redo);
+    void undo();
+    void redo();
+
+private:
+    void push_front(EntryList& list, std::unique_ptr<TShapeEvent> entry) const;
+    TRazidoVavoz* build_shape(const ShapeSnapshot& state, const TRazidoVavoz* replaced);
+
+    TForm2* drawing_;
+};
