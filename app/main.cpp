@@ -1,4 +1,5 @@
 #include "app/application.h"
+#include "app/dialogs.h"
 #include "app/panel_dimensions.h"
 #include "app/parentform.h"
 #include "platform/screen.h"
@@ -22,10 +23,13 @@ int main(int argc, char** argv)
 {
     DioramixApplication app(argc, argv);
     TMainForm main_form;
+    create_dialogs();
     set_initial_panel_dimensions();
     if (main_form.start_maximized)
         main_form.showMaximized();
     else
         main_form.show();
-    return app.exec();
+    const int status = app.exec();
+    destroy_dialogs();
+    return status;
 }

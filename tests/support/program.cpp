@@ -1,4 +1,5 @@
 #include "support/program.h"
+#include "app/dialogs.h"
 #include "app/panel_dimensions.h"
 #include "document/design.h"
 #include "document/shape.h"
@@ -8,6 +9,7 @@ Program::Program()
 {
     PanelDimensions = PanelDimensionsRecord{105, 79, 400, 300};
     main = std::make_unique<TMainForm>();
+    create_dialogs();
     main->show();
     if (!QTest::qWaitForWindowActive(main.get())) qWarning("main window did not become active");
 }
@@ -18,6 +20,7 @@ Program::~Program()
     for (TForm2* drawing : main->drawings) drawing->modified = 0;
     main->close();
     main.reset();
+    destroy_dialogs();
 }
 
 TForm2* Program::new_drawing()

@@ -1,0 +1,9 @@
+#include "app/dialogs.h"
+
+void create_dialogs()
+{
+}
+
+void destroy_dialogs()
+{
+}
