@@ -1,0 +1,63 @@
+// The Window menu's list of open drawings, rebuilt each time the menu opens,
+// and the Window List for drawings beyond the tenth.
+#include "app/aboutform.h"
+#include "app/morefiles.h"
+#include "app/parentform.h"
+#include "app/shorten_caption.h"
+#include "document/design.h"
+#include "platform/guard.h"
+#include "platform/modal.h"
+#include <QListWidget>
+#include <QMenu>
+
+namespace {
+constexpr int listed_drawings = 10;
+}
+
+void TMainForm::Window1Click()
+{
+    // Items after the fixed ones are made afresh from the open drawings.
+    while (Window1->actions().size() > window_menu_base) {
+        QAction* surplus = Window1->actions().constLast();
+        Window1->removeAction(surplus);
+        delete surplus;
+    }
+    if (drawings.isEmpty()) return;
+
+    Window1->addSeparator();
+    const int shown = std::min(static_cast<int>(drawings.size()), listed_drawings);
+    for (int k = 0; k < shown; ++k) {
+        QAction* item = Window1->addAction(shorten_caption(drawing_names[k], 40, k));
+        item->setStatusTip(drawing_names[k]);
+        TForm2* drawing = drawings[k];
+        connect(item, &QAction::triggered, this, [this, drawing] {
+            run_guarded([&] {
+                if (drawings.contains(drawing)) activate_drawing(drawing);
+            });
+        });
+    }
+    if (drawings.size() > listed_drawings) {
+        QAction* more = Window1->addAction(QStringLiteral("More files..."));
+        more->setStatusTip(QStringLiteral("Show list of all open files"));
+        connect(more, &QAction::triggered, this, [this] { run_guarded([&] { show_window_list(); }); });
+    }
+    const qsizetype active = active_drawing ? drawings.indexOf(active_drawing) : -1;
+    if (active >= 0 && active < listed_drawings) {
+        QAction* item = Window1->actions()[window_menu_base + 1 + static_cast<int>(active)];
+        item->setCheckable(true);
+        item->setChecked(true);
+    }
+}
+
+void TMainForm::About1Click()
+{
+    show_modal(*Form12);
+}
+
+void TMainForm::show_window_list()
+{
+    show_modal(*Form11);
+    const int chosen = Form11->ListBox1->currentRow();
+    if (Form11->cancelled || chosen < 0 || chosen >= drawings.size()) return;
+    activate_drawing(drawings[chosen]);
+}

@@ -1,0 +1,100 @@
+// The Window menu's list of open drawings, the Window List beyond ten, and
+// the About box.
+#include "app/aboutform.h"
+#include "app/morefiles.h"
+#include "app/parentform.h"
+#include "document/design.h"
+#include "support/program.h"
+#include <QLabel>
+#include <QListWidget>
+#include <QMenu>
+#include <QPushButton>
+#include <QTest>
+
+namespace {
+
+QStringList window_items(TMainForm& main)
+{
+    main.Window1Click();
+    QStringList items;
+    for (const QAction* action : main.Window1->actions())
+        items << (action->isSeparator() ? QStringLiteral("-") : action->text()) + (action->isChecked() ? "*" : "");
+    return items;
+}
+
+const QStringList fixed_items = {"&Cascade", "Tile &Horizontally", "&Tile Vertically", "&Minimize All", "&Arrange All"};
+
+} // namespace
+
+class TestWindowList : public QObject {
+    Q_OBJECT
+private slots:
+    void the_menu_lists_ten_drawings_and_the_dialog_the_rest()
+    {
+        Program program;
+        TMainForm& main = *program.main;
+        QCOMPARE(window_items(main), fixed_items);
+
+        QList<TForm2*> drawings;
+        for (int i = 0; i < 11; ++i) drawings << program.new_drawing();
+        QStringList expected = fixed_items;
+        expected << QStringLiteral("-");
+        for (int k = 0; k < 10; ++k) expected << QStringLiteral("&%1 Stereogram%2").arg(k).arg(k + 1);
+        expected << QStringLiteral("More files...");
+        // The eleventh is active: no item carries the check mark.
+        QCOMPARE(window_items(main), expected);
+
+        main.Window1->actions()[main.window_menu_base + 1 + 3]->trigger();
+        QCOMPARE(main.active_drawing, drawings[3]);
+        expected[main.window_menu_base + 1 + 3] += QLatin1Char('*');
+        QCOMPARE(window_items(main), expected);
+        QCOMPARE(main.Window1->actions()[main.window_menu_base + 1]->statusTip(), QStringLiteral("Stereogram1"));
+
+        // The eleventh is reachable through the Window List.
+        program.ui.modal_answers << [](QDialog& dialog) {
+            auto& list = static_cast<TForm11&>(dialog);
+            list.FormShow();
+            [&] { QCOMPARE(list.ListBox1->count(), 11); }();
+            list.ListBox1->setCurrentRow(10);
+            list.Button1->click();
+            return int(list.result());
+        };
+        main.Window1->actions().constLast()->trigger();
+        QCOMPARE(main.active_drawing, drawings[10]);
+
+        // Closed any other way, it activates nothing.
+        program.ui.modal_answers << [](QDialog& dialog) {
+            auto& list = static_cast<TForm11&>(dialog);
+            list.FormShow();
+            list.ListBox1->setCurrentRow(2);
+            list.reject();
+            return int(list.result());
+        };
+        main.show_window_list();
+        QCOMPARE(main.active_drawing, drawings[10]);
+
+        // Closing drawings shrinks the list again.
+        for (int i = 0; i < 10; ++i) drawings[i]->parentWidget()->close();
+        QCOMPARE(window_items(main), fixed_items + QStringList({"-", "&0 Stereogram11*"}));
+        drawings[10]->parentWidget()->close();
+        QCOMPARE(window_items(main), fixed_items);
+    }
+
+    void the_about_box_shows_the_program()
+    {
+        Program program;
+        QCOMPARE(Form12->windowTitle(), QStringLiteral("About"));
+        QVERIFY(!Form12->Image1->pixmap().isNull());
+        QVERIFY(!Form12->Image2->pixmap().isNull());
+        QCOMPARE(Form12->width(), Form12->Button1->geometry().right() + 1 + 24);
+        program.ui.modal_answers << [](QDialog& dialog) {
+            static_cast<TForm12&>(dialog).Button1->click();
+            return int(dialog.result());
+        };
+        program.main->About1->trigger();
+        QVERIFY(program.ui.modal_answers.isEmpty());
+    }
+};
+
+QTEST_MAIN(TestWindowList)
+#include "test_window_list.moc"
