@@ -44,8 +44,8 @@ void TForm2::build_popup()
         if (handler) connect(action, &QAction::triggered, this, [this, handler] { run_guarded([&] { (this->*handler)(); }); });
         return action;
     };
-    N4 = item("N4", QStringLiteral("&Properties"), QStringLiteral("Click to display object properties"), nullptr);
-    SetHeights1 = item("SetHeights1", QStringLiteral("Set &Morphology"), QStringLiteral("Click to define height morphology"), nullptr);
+    N4 = item("N4", QStringLiteral("&Properties"), QStringLiteral("Click to display object properties"), &TForm2::SetHeights1Click);
+    SetHeights1 = item("SetHeights1", QStringLiteral("Set &Morphology"), QStringLiteral("Click to define height morphology"), &TForm2::N4Click);
     shape_popup->addSeparator()->setObjectName(QStringLiteral("N1"));
     N6 = item("N6", QStringLiteral("&Bring to Front"), QStringLiteral("Click to bring object to the foreground"), &TForm2::current_shape_bringtofront);
     N7 = item("N7", QStringLiteral("&Send to Back"), QStringLiteral("Click to send object to the background"), &TForm2::current_shape_sendtoback);

@@ -80,6 +80,14 @@ public:
     void current_shape_onedown();
     void rename_shape(TRazidoVavoz* shape, const QString& name);
 
+    // Popup commands that show a dialog for the current object.
+    void N4Click();          // "Set &Morphology"
+    void SetHeights1Click(); // "&Properties"
+    void Move1Click();
+    void Rotate1Click();
+    void Crop1Click();
+    void Resize1Click();
+
     // The rubber-band outline on the panel's outline layer (drawing it twice
     // restores the panel).
     void draw_outline();

@@ -1,0 +1,28 @@
+#include "dialogs/set_edges_scan.h"
+#include <QImage>
+#include <algorithm>
+
+ChannelRanges scan_channel_ranges(const QImage& image)
+{
+    ChannelRanges ranges{256, 0, 256, 0, 256, 0};
+    if (image.isNull() || image.width() < 1 || image.height() < 1) return ranges;
+    const QImage pixels = image.convertToFormat(QImage::Format_RGB888);
+    const int width = pixels.width();
+    const int height = pixels.height();
+    const uchar* corner = pixels.constScanLine(height - 1) + 3 * (width - 1);
+    const uchar background[3] = {corner[0], corner[1], corner[2]};
+
+    for (int y = 0; y < height; ++y) {
+        const uchar* p = pixels.constScanLine(y);
+        for (int x = 0; x < width; ++x, p += 3) {
+            const int lit = (p[0] != 0) + (p[1] != 0) + (p[2] != 0);
+            if (lit > 1) continue;
+            if (p[0] == background[0] && p[1] == background[1] && p[2] == background[2]) continue;
+            for (int c = 0; c < 3; ++c) {
+                ranges[2 * c] = std::min<std::int32_t>(ranges[2 * c], p[c]);
+                ranges[2 * c + 1] = std::max<std::int32_t>(ranges[2 * c + 1], p[c]);
+            }
+        }
+    }
+    return ranges;
+}
