@@ -111,7 +111,7 @@ void TMainForm::create_actions()
     EditDelete1 = command("EditDelete1", QStringLiteral("&Delete"), QStringLiteral("Delete"),
                           QKeySequence(Qt::SHIFT | Qt::Key_Delete), &TMainForm::EditDelete1Execute);
     makestereo1 = command("makestereo1", QStringLiteral("&Make Stereogram"), QStringLiteral("Make Stereogram"),
-                          QKeySequence(Qt::CTRL | Qt::Key_M), nullptr);
+                          QKeySequence(Qt::CTRL | Qt::Key_M), &TMainForm::makestereo1Execute);
     configure1 = command("configure1", QStringLiteral("&Configure"), QStringLiteral("Configure"),
                          QKeySequence(Qt::CTRL | Qt::Key_F1), nullptr);
 

@@ -116,6 +116,7 @@ public:
     void Close1Execute();
     void Exit1Click();
     void EditDelete1Execute();
+    void makestereo1Execute(); // in render/make_stereogram.cpp
     void Undo1Execute();
     void Redo1Execute();
     void pointer1Execute(QAction* action);

@@ -1,0 +1,31 @@
+#include "render/make_stereogram.h"
+#include "app/configuration.h"
+#include "app/panel_dimensions.h"
+#include "app/parentform.h"
+#include "document/design.h"
+#include "platform/message_box.h"
+#include "render/render_name.h"
+#include "render/renderer_library.h"
+
+void request_stereogram(TForm2& drawing)
+{
+    const RendererEntry renderer = load_renderer();
+    if (!renderer.render_form) {
+        message_box(renderer.problem, MessageKind::Error, MessageButtons::Ok);
+        return;
+    }
+    RenderRequest request;
+    request.panel = drawing.panel;
+    request.shapes = &drawing.shapes;
+    request.color = Configuration.background_color;
+    ++drawing.render_count;
+    const auto name = render_name_buffer(render_name(drawing.windowTitle(), drawing.render_count));
+    const ConfigurationBlock configuration = configuration_block(Configuration);
+    renderer.render_form(&request, configuration.data(), &PanelDimensions, name.data());
+}
+
+// The main window's command, kept beside the request it runs.
+void TMainForm::makestereo1Execute()
+{
+    if (active_drawing) request_stereogram(*active_drawing);
+}

@@ -1,0 +1,30 @@
+#pragma once
+// The call into the stereogram renderer: RenderForm(request, configuration,
+// panel dimensions, output name), each the address of a block.
+//
+// The request names the drawing's panel, its object list (back-most first)
+// and the drawing window's colour. The references are pointers, so on a
+// 64-bit system the block is 24 bytes: panel at 0, objects at 8, colour at 16.
+#include "document/color.h"
+#include <QList>
+#include <cstddef>
+#include <cstdint>
+
+class TDrawPanel;
+class TRazidoVavoz;
+
+struct RenderRequest {
+    TDrawPanel* panel = nullptr;
+    QList<TRazidoVavoz*>* shapes = nullptr;
+    TColor color = 0;
+};
+static_assert(offsetof(RenderRequest, shapes) == sizeof(void*));
+static_assert(offsetof(RenderRequest, color) == 2 * sizeof(void*));
+
+extern "C" {
+typedef void RenderFormFunction(const void* request, const void* configuration, const void* dimensions,
+                                const char* render_name);
+}
+
+// The output name buffer: at most 99 single-byte characters and a zero.
+inline constexpr int render_name_buffer_size = 100;

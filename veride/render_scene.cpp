@@ -1,0 +1,94 @@
+#include "veride/render_scene.h"
+#include "veride/geometry.h"
+#include <QElapsedTimer>
+#include <algorithm>
+#include <new>
+
+namespace {
+
+std::optional<QString> size_problem(std::int64_t width, std::int64_t height)
+{
+    if (width * height > largest_panel_pixels)
+        return QStringLiteral("A panel of %1 x %2 pixels is too large to render.").arg(width).arg(height);
+    return std::nullopt;
+}
+
+void render_stereogram_into(RenderResult& result, const RenderSettings& settings, std::uint64_t seed,
+                            const RenderControl& control)
+{
+    const StereoGeometry geometry(settings);
+    const std::int64_t bytes = height_array_bytes(settings.min_height, settings.max_height);
+    const bool too_large = bytes > std::int64_t(settings.heightarray_limit) * 1000;
+    if (too_large && !settings.donotusearray)
+        result.warnings << QStringLiteral("The height array needs %1 Kbytes, more than the limit of %2 Kbytes; "
+                                          "it is used all the same.")
+                               .arg(double(bytes) / 1000.0)
+                               .arg(settings.heightarray_limit);
+    const SeparationTable separations(geometry, settings.min_height, settings.max_height,
+                                      !(too_large && settings.donotusearray));
+    const DepthMap& depth = result.depth;
+    const auto [low, high] = std::minmax_element(depth.heights.begin(), depth.heights.end());
+    if (low != depth.heights.end()) {
+        result.nearest_separation = separations(*high);
+        result.farthest_separation = separations(*low);
+    }
+    result.zero_separation = geometry.separation_px(0);
+    result.stereogram = render_stereogram(depth, geometry, separations, seed,
+                                          dot_colors(settings.rendercolor_base, settings.rendercolor_range), control);
+    result.cancelled = result.stereogram.isNull() && depth.width > 0 && depth.height > 0;
+}
+
+template <typename MakeDepth>
+RenderResult render_with(const RenderSettings& settings, std::uint64_t seed, const RenderControl& control,
+                         MakeDepth make_depth)
+{
+    RenderResult result;
+    QElapsedTimer clock;
+    clock.start();
+    if (const auto problem = geometry_problem(settings)) {
+        result.error = *problem;
+        return result;
+    }
+    try {
+        if (!make_depth(result)) return result;
+        render_stereogram_into(result, settings, seed, control);
+    } catch (const std::bad_alloc&) {
+        result.error = QStringLiteral("There is not enough memory to render a panel of %1 x %2 pixels.")
+                           .arg(result.depth.width).arg(result.depth.height);
+        result.stereogram = QImage();
+    }
+    result.seconds = clock.nsecsElapsed() / 1e9;
+    return result;
+}
+
+} // namespace
+
+RenderResult render_scene(const std::vector<SceneObject>& objects, const RenderSettings& settings,
+                          std::uint64_t seed, const RenderControl& control, const BitmapReader& read_bitmap)
+{
+    return render_with(settings, seed, control, [&](RenderResult& result) {
+        if (const auto problem = size_problem(settings.width_px, settings.height_px)) {
+            result.error = *problem;
+            return false;
+        }
+        result.depth = build_depth_map(settings.width_px, settings.height_px, objects,
+                                       {settings.min_height, settings.max_height}, result.warnings, read_bitmap);
+        return true;
+    });
+}
+
+RenderResult render_depth_map(DepthMap depth, const RenderSettings& given, std::uint64_t seed,
+                              const RenderControl& control)
+{
+    RenderSettings settings = given;
+    settings.width_px = depth.width;
+    settings.height_px = depth.height;
+    return render_with(settings, seed, control, [&](RenderResult& result) {
+        if (const auto problem = size_problem(depth.width, depth.height)) {
+            result.error = *problem;
+            return false;
+        }
+        result.depth = std::move(depth);
+        return true;
+    });
+}

@@ -1,0 +1,34 @@
+#pragma once
+// The separation of every height: the renderer's "height array", one
+// 2-byte entry per millimetre of the height range, or the formula per
+// pixel when the table is not used.
+#include "veride/geometry.h"
+#include <cstdint>
+#include <vector>
+
+class SeparationTable {
+public:
+    // Builds the table when `use_table`; else every lookup computes.
+    SeparationTable(const StereoGeometry& geometry, std::int32_t min_height, std::int32_t max_height, bool use_table);
+
+    bool uses_table() const { return !table_.empty(); }
+
+    int operator()(std::int32_t z) const
+    {
+        if (!table_.empty()) return table_[static_cast<std::size_t>(std::int64_t(z) - min_height_)];
+        return geometry_.separation_px(z);
+    }
+
+private:
+    StereoGeometry geometry_;
+    std::int32_t min_height_;
+    std::vector<std::int16_t> table_;
+};
+
+// The size of the table in bytes for a height range, as the configuration
+// dialog estimates it.
+std::int64_t height_array_bytes(std::int32_t min_height, std::int32_t max_height);
+
+// A table is never built beyond this many entries, whatever the settings:
+// the formula gives the same separations without the memory.
+inline constexpr std::int64_t largest_height_array = std::int64_t(1) << 24;
