@@ -1,0 +1,34 @@
+#include "cli/cli_input.h"
+#include "cli/drawing_input.h"
+#include <QFileInfo>
+#include <QImageReader>
+#include <cmath>
+
+std::int32_t millimetres_at(int pixels, int dpi)
+{
+    return std::max<std::int32_t>(1, static_cast<std::int32_t>(std::floor(pixels * 25.4 / dpi + 0.5)));
+}
+
+CliInput read_cli_input(const QString& path, int dpi, TColor background, DepthLimits limits)
+{
+    CliInput input;
+    if (!QFileInfo::exists(path)) {
+        input.error = QStringLiteral("%1 does not exist").arg(path);
+        return input;
+    }
+    if (QFileInfo(path).suffix().compare(QLatin1String("sdf"), Qt::CaseInsensitive) == 0)
+        return read_drawing_input(path, background);
+
+    QImageReader reader(path);
+    const QImage image = reader.read();
+    if (image.isNull()) {
+        input.error = QStringLiteral("cannot read %1 as an image: %2").arg(path, reader.errorString());
+        return input;
+    }
+    input.width_px = image.width();
+    input.height_px = image.height();
+    input.width_mm = millimetres_at(image.width(), dpi);
+    input.height_mm = millimetres_at(image.height(), dpi);
+    input.depth = depth_map_from_image(image, limits);
+    return input;
+}

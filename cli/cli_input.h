@@ -1,0 +1,21 @@
+#pragma once
+// What dioramix-cli renders: a drawing file's objects on its panel, or an
+// image read as a depth map at a given resolution.
+#include "document/color.h"
+#include "veride/depth_map.h"
+#include <QString>
+#include <optional>
+#include <vector>
+
+struct CliInput {
+    QString error; // one line; empty when read
+    std::vector<SceneObject> objects;
+    std::optional<DepthMap> depth; // set for an image
+    std::int32_t width_mm = 0, height_mm = 0, width_px = 0, height_px = 0;
+};
+
+// A path ending in .sdf is a drawing file; anything else an image.
+CliInput read_cli_input(const QString& path, int dpi, TColor background, DepthLimits limits);
+
+// Millimetres covered by `pixels` at `dpi`, rounded, at least 1.
+std::int32_t millimetres_at(int pixels, int dpi);

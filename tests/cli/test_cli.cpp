@@ -1,0 +1,166 @@
+// dioramix-cli from a shell: depth-map images and drawings render, and every
+// failure gives status 1 and a one-line message.
+#include "app/configuration.h"
+#include "cli/cli_input.h"
+#include "cli/cli_options.h"
+#include "platform/registry.h"
+#include "render/stereo_check.h"
+#include "veride/render_settings.h"
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+struct Run {
+    int status = -1;
+    QString errors;
+};
+
+// Runs the tool in `folder` with the registry store at `registry`.
+Run run_cli(const QStringList& arguments, const QString& folder, const QString& registry)
+{
+    QProcess process;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("DIORAMIX_REGISTRY"), registry);
+    process.setProcessEnvironment(environment);
+    process.setWorkingDirectory(folder);
+    process.start(QStringLiteral(DIORAMIX_CLI), arguments);
+    process.waitForFinished(60000);
+    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
+            QString::fromLocal8Bit(process.readAllStandardError())};
+}
+
+// A ramp from black to white with a white box on it.
+QImage depth_image(int width, int height)
+{
+    QImage image(width, height, QImage::Format_Grayscale8);
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x)
+            image.scanLine(y)[x] = (x > 100 && x < 180 && y > 50 && y < 150) ? 255 : uchar(x * 200 / width);
+    return image;
+}
+
+RenderSettings settings_for(const ConfigurationRecord& record, int width_px, int height_px, int dpi)
+{
+    const ConfigurationBlock block = configuration_block(record);
+    const std::int32_t panel[4] = {millimetres_at(width_px, dpi), millimetres_at(height_px, dpi), width_px,
+                                   height_px};
+    return settings_from_blocks(block.data(), reinterpret_cast<const unsigned char*>(panel));
+}
+
+} // namespace
+
+class TestCli : public QObject {
+    Q_OBJECT
+private slots:
+    void a_depth_map_image_renders_to_a_decodable_stereogram()
+    {
+        QTemporaryDir dir;
+        const QString registry = dir.filePath("registry.reg");
+        QVERIFY(depth_image(300, 200).save(dir.filePath("scene.png")));
+        Run run = run_cli({"render", "scene.png", "--depth-map", "depth.png", "--seed", "5"}, dir.path(), registry);
+        QVERIFY2(run.status == 0, qPrintable(run.errors));
+        QVERIFY(run.errors.isEmpty());
+        QVERIFY(!QFile::exists(registry)); // the store is only read
+
+        // The default output: the render name of the input, in the current folder.
+        const QImage stereogram(dir.filePath("scenestereo1.png"));
+        QCOMPARE(stereogram.size(), QSize(300, 200));
+        const ConfigurationRecord defaults = [] {
+            ConfigurationRecord r;
+            const HeightLimits limits = height_limits(r.eye_distance, r.level_distance, tangent_of_degrees(0.1));
+            r.max_height = limits.max_height;
+            r.min_height = limits.min_height;
+            return r;
+        }();
+        const RenderSettings settings = settings_for(defaults, 300, 200, 96);
+        const DepthMap map = depth_map_from_image(depth_image(300, 200), {settings.min_height, settings.max_height});
+        const StereoCheck check = check_stereogram(stereogram, map, StereoGeometry(settings));
+        QCOMPARE(check.mismatches, 0L);
+        QVERIFY(check.pairs > 300 * 200 / 2);
+        QCOMPARE(QImage(dir.filePath("depth.png")).pixelColor(150, 100), QColor(Qt::white));
+
+        // The same seed, the same picture; BMP by extension; another dpi
+        // changes the geometry.
+        run = run_cli({"render", "scene.png", "-o", "again.bmp", "--seed", "5"}, dir.path(), registry);
+        QCOMPARE(run.status, 0);
+        QCOMPARE(QImage(dir.filePath("again.bmp")).convertToFormat(QImage::Format_RGB888),
+                 stereogram.convertToFormat(QImage::Format_RGB888));
+        QCOMPARE(run_cli({"render", "scene.png", "-o", "fine.png", "--dpi", "300"}, dir.path(), registry).status, 0);
+        QVERIFY(QImage(dir.filePath("fine.png")) != stereogram);
+    }
+
+    void stored_settings_are_used()
+    {
+        QTemporaryDir dir;
+        const QString registry = dir.filePath("registry.reg");
+        qputenv("DIORAMIX_REGISTRY", registry.toLocal8Bit());
+        {
+            RegistryKey key(QString::fromLatin1(configuration_key_path), true);
+            key.write_dword("rendercolor_base", 0x0000FF); // red dots and light red dots
+            key.write_dword("rendercolor_range", 5000);
+        }
+        qunsetenv("DIORAMIX_REGISTRY");
+        QFile store(registry);
+        QVERIFY(store.open(QIODevice::ReadOnly));
+        const QByteArray before = store.readAll();
+        store.close();
+
+        QVERIFY(depth_image(200, 40).save(dir.filePath("scene.png")));
+        const Run run = run_cli({"render", "scene.png", "-o", "red.png"}, dir.path(), registry);
+        QVERIFY2(run.status == 0, qPrintable(run.errors));
+        const QImage image(dir.filePath("red.png"));
+        for (int x = 0; x < 200; ++x)
+            QVERIFY(image.pixel(x, 7) == qRgb(255, 0, 0) || image.pixel(x, 7) == qRgb(255, 128, 128));
+        QVERIFY(store.open(QIODevice::ReadOnly));
+        QCOMPARE(store.readAll(), before);
+    }
+
+    void failures_give_status_1_and_one_line()
+    {
+        QTemporaryDir dir;
+        const QString registry = dir.filePath("registry.reg");
+        QFile junk(dir.filePath("junk.png"));
+        QVERIFY(junk.open(QIODevice::WriteOnly));
+        junk.write("not an image at all");
+        junk.close();
+        QVERIFY(depth_image(50, 50).save(dir.filePath("scene.png")));
+
+        const QList<QStringList> failing = {
+            {"render", "missing.png"},
+            {"render", "junk.png"},
+            {"render", "scene.png", "-o", "/nonexistent/folder/out.png"},
+            {"render", "scene.png", "-o", "out.jpg"},
+            {"render", "scene.png", "--seed", "x"},
+            {"render"},
+            {"draw", "scene.png"},
+        };
+        for (const QStringList& arguments : failing) {
+            const Run run = run_cli(arguments, dir.path(), registry);
+            QVERIFY2(run.status == 1, qPrintable(arguments.join(' ')));
+            QCOMPARE(run.errors.count(QLatin1Char('\n')), 1);
+            QVERIFY(run.errors.startsWith(QLatin1String("dioramix-cli: ")));
+        }
+        QVERIFY(run_cli({"render", "missing.png"}, dir.path(), registry).errors.contains("missing.png"));
+        QVERIFY(!QFile::exists(dir.filePath("out.jpg")));
+    }
+
+    void the_default_output_follows_the_render_name_rule()
+    {
+        QCOMPARE(default_output("/some/where/house.sdf"), QStringLiteral("housestereo1.png"));
+        QCOMPARE(default_output("a.sdf.sdf"), QStringLiteral("astereo1.png"));
+        QString error;
+        const CliOptions options = parse_cli_options({"render", "x.png", "--seed", "42", "--dpi", "300"}, error);
+        QVERIFY(error.isEmpty());
+        QCOMPARE(options.seed, 42u);
+        QCOMPARE(options.dpi, 300);
+        QCOMPARE(options.output, QStringLiteral("xstereo1.png"));
+        parse_cli_options({"render", "x.png", "--dpi", "0"}, error);
+        QVERIFY(!error.isEmpty());
+    }
+};
+
+QTEST_GUILESS_MAIN(TestCli)
+#include "test_cli.moc"
