@@ -46,10 +46,14 @@ void window_max(const std::int32_t* in, int n, int radius, std::vector<std::int3
     out.resize(n);
     prefix.resize(n);
     suffix.resize(n);
-    const std::int64_t block = 2 * std::int64_t(radius) + 1;
-    for (int i = 0; i < n; ++i) prefix[i] = (i % block == 0) ? in[i] : std::max(prefix[i - 1], in[i]);
-    for (int i = n - 1; i >= 0; --i)
-        suffix[i] = (i == n - 1 || (i + 1) % block == 0) ? in[i] : std::max(suffix[i + 1], in[i]);
+    const int block = static_cast<int>(std::min<std::int64_t>(2 * std::int64_t(radius) + 1, n));
+    for (int start = 0; start < n; start += block) {
+        const int end = std::min(n, start + block);
+        prefix[start] = in[start];
+        for (int i = start + 1; i < end; ++i) prefix[i] = std::max(prefix[i - 1], in[i]);
+        suffix[end - 1] = in[end - 1];
+        for (int i = end - 2; i >= start; --i) suffix[i] = std::max(suffix[i + 1], in[i]);
+    }
     for (int x = 0; x < n; ++x) {
         const int a = static_cast<int>(std::max<std::int64_t>(0, std::int64_t(x) - radius));
         const int b = static_cast<int>(std::min<std::int64_t>(n - 1, std::int64_t(x) + radius));
@@ -96,9 +100,12 @@ void StereogramRows::link(int y, Scratch& s) const
     // Lines of sight climb at least this much per pixel, so no point needs
     // looking further than `reach` pixels for what could hide it.
     const auto [low, high] = std::minmax_element(row, row + width);
-    const double slowest = geometry_.sight_rise_per_px(*high);
-    const double reach = slowest > 0 ? std::ceil((double(*high) - *low) / slowest) : double(width);
-    window_max(row, width, static_cast<int>(std::min<double>(reach, width)), s.window_max, s.prefix, s.suffix);
+    const bool level = *low == *high; // nothing can hide anything
+    if (!level) {
+        const double slowest = geometry_.sight_rise_per_px(*high);
+        const double reach = slowest > 0 ? std::ceil((double(*high) - *low) / slowest) : double(width);
+        window_max(row, width, static_cast<int>(std::min<double>(reach, width)), s.window_max, s.prefix, s.suffix);
+    }
 
     int* same = s.same.data();
     for (int x = 0; x < width; ++x) {
@@ -106,7 +113,7 @@ void StereogramRows::link(int y, Scratch& s) const
         int left = x - (sep + (sep & y & 1)) / 2;
         int right = left + sep;
         if (left < 0 || right >= width || sep <= 0) continue;
-        if (!visible_within(row, x, s.window_max[x])) continue;
+        if (!level && !visible_within(row, x, s.window_max[x])) continue;
         for (int k = same[left]; k != left && k != right; k = same[left]) {
             if (k < right) {
                 left = k;
