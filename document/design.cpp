@@ -61,7 +61,7 @@ void TForm2::build_popup()
     Crop1 = item("Crop1", QStringLiteral("Cr&op"), QStringLiteral("Click to crop object"), nullptr);
     Rotate1 = item("Rotate1", QStringLiteral("Ro&tate"), QStringLiteral("Click to rotate object"), nullptr);
     shape_popup->addSeparator()->setObjectName(QStringLiteral("N10"));
-    AdjustEdges1 = item("AdjustEdges1", QStringLiteral("&Adjust Edges"), QStringLiteral("Click to adjust object edges"), nullptr);
+    AdjustEdges1 = item("AdjustEdges1", QStringLiteral("&Adjust Edges"), QStringLiteral("Click to adjust object edges"), &TForm2::AdjustEdges1Click);
 }
 
 // ---- Window events -------------------------------------------------------

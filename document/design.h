@@ -43,6 +43,15 @@ public:
     QString typed_text;
     int caret_index = 1;
     double rotate_radius2 = 0;
+    int rotate_center_x = 0; // the object's centre while a rotate drag lasts
+    int rotate_center_y = 0;
+    // Turn the dragged corner's offset into those of the three other
+    // corners, clockwise from it.
+    struct CornerPair {
+        double c = 0;
+        double s = 0;
+    };
+    std::array<CornerPair, 3> corner_pairs{};
     int rotate_angle = 0;
     std::uint8_t dragging = 0;
     std::uint8_t panel_missing = 1;
@@ -103,6 +112,22 @@ public:
     // Edit modes of the selected object.
     void cycle_edit_mode(TRazidoVavoz* shape);
     void hide_nodes(TRazidoVavoz* shape);
+    // Turns the outline about the object's centre towards the mouse during
+    // a rotate drag; `pos` in panel pixels.
+    void rotate_step(QPoint pos);
+
+    // Transforms of one object. Each records one undo entry when it changes
+    // the object and returns whether it did; sizes of 0 or less and crops
+    // that would leave no pixel are refused.
+    bool move_shape(TRazidoVavoz* shape, int x, int y);
+    bool resize_shape(TRazidoVavoz* shape, int width, int height);
+    // New place and size as one change, as a resize drag from any corner gives.
+    bool resize_shape_to(TRazidoVavoz* shape, int left, int top, int width, int height);
+    bool crop_shape(TRazidoVavoz* shape, int left, int right, int top, int bottom);
+    bool rotate_shape(TRazidoVavoz* shape, int mirror_x, int mirror_y, double sin, double cos);
+    bool adjust_edges(TRazidoVavoz* shape);
+    void AdjustEdges1Click();
+
 
     // Mouse handlers of the objects and their nodes (sender = target).
     void shape_mousedown(const MouseTarget& sender, Qt::MouseButton button, int x, int y, QPoint screen);
@@ -144,6 +169,8 @@ protected:
 
 private:
     void build_popup();
+    void change_pixels(TRazidoVavoz* shape, const QString& caption, QRect bounds, QImage pixels);
+    void repaint_shape_area(QRect area);
     void refill_object_names();
     void outline_move(QPoint screen);
     void outline_resize(QPoint screen);

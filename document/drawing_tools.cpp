@@ -163,6 +163,7 @@ void TForm2::panel_mousemove(Qt::MouseButtons buttons, QPoint pos, QPoint screen
             case 1: outline_move(screen); break;
             case 2:
             case 4: outline_resize(screen); break;
+            case 3: rotate_step(pos); break;
             default: return;
             }
         } else if (tool == rectangle_tool || tool == ellipse_tool) {

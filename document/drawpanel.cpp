@@ -1,21 +1,12 @@
 #include "document/drawpanel.h"
 #include "app/configuration.h"
 #include "document/design.h"
+#include "document/node_cursors.h"
 #include "document/shape.h"
 #include <QMouseEvent>
 #include <QPainter>
 
 namespace {
-
-Qt::CursorShape cursor_shape(NodeCursor cursor)
-{
-    switch (cursor) {
-    case NodeCursor::SizeAll: return Qt::SizeAllCursor;
-    case NodeCursor::Rotate: return Qt::PointingHandCursor;
-    case NodeCursor::Crop: return Qt::CrossCursor;
-    }
-    return Qt::ArrowCursor;
-}
 
 void paint_node(QPainter& painter, const ShapeNode& node)
 {
@@ -115,13 +106,13 @@ MouseTarget TDrawPanel::receiver_at(QPoint pos) const
 void TDrawPanel::show_hint_of(const MouseTarget& target)
 {
     QString hint;
-    Qt::CursorShape shape = owner_form->tool_cursor();
+    QCursor shape = owner_form->tool_cursor();
     if (target.tag == TRazidoVavoz::object_tag) {
         hint = target.shape->hint;
     } else if (target.tag > TRazidoVavoz::object_tag) {
         const ShapeNode& node = target.shape->nodes[target.tag - 2];
         hint = node.hint;
-        shape = cursor_shape(node.cursor);
+        shape = node_cursor(node.cursor);
     }
     setCursor(shape);
     owner_form->show_hint(hint);

@@ -4,7 +4,11 @@
 #include "app/parentform.h"
 #include "document/design.h"
 #include "document/shape.h"
+#include "platform/guard.h"
 #include <QMenu>
+#include <algorithm>
+#include <cmath>
+#include <numbers>
 
 namespace {
 
@@ -35,6 +39,14 @@ void apply_look(TRazidoVavoz& shape, const ModeLook& look)
     }
     shape.edit_mode = QString::fromLatin1(look.mode);
     shape.hint = QString::fromLatin1(look.object_hint);
+}
+
+// The mode one advance before `mode`, so that advancing shows `mode` again.
+QString previous_mode(const QString& mode)
+{
+    if (mode == QLatin1String("resize")) return QStringLiteral("crop");
+    if (mode == QLatin1String("rotate")) return QStringLiteral("resize");
+    return QStringLiteral("rotate");
 }
 
 QRect node_area(const TRazidoVavoz& shape)
@@ -108,6 +120,8 @@ void TForm2::shape_mousedown(const MouseTarget& sender, Qt::MouseButton button, 
         rotate_radius2 = (w * w + h * h) / 4;
         shape->rotation_center_x = shape->Left + int(w / 2 + 0.5);
         shape->rotation_center_y = shape->Top + int(h / 2 + 0.5);
+        rotate_center_x = shape->rotation_center_x;
+        rotate_center_y = shape->rotation_center_y;
         outline_pen = OutlinePen{Qt::DotLine, 1};
     }
     draw_outline();
@@ -115,8 +129,70 @@ void TForm2::shape_mousedown(const MouseTarget& sender, Qt::MouseButton button, 
     last_mouse_y = screen.y();
 }
 
-void TForm2::shape_mousemove(const MouseTarget&, Qt::MouseButtons, int, int, QPoint)
+// x and y are panel pixels. The first move with the left button held
+// starts the drag and hands it to the panel, which follows it to the release.
+void TForm2::shape_mousemove(const MouseTarget& sender, Qt::MouseButtons buttons, int x, int y, QPoint screen)
 {
+    TRazidoVavoz* shape = current_shape;
+    if (!shape || !(buttons & Qt::LeftButton)) return;
+    modified = 1;
+    if (sender.tag == TRazidoVavoz::object_tag) {
+        drag_action = 1;
+    } else if (shape->edit_mode == QLatin1String("rotate")) {
+        drag_action = 3;
+        drag_node = sender.tag - 1;
+        dragging = 1;
+        const double w = shape->Width, h = shape->Height;
+        const double a = (h * h - w * w) / 4;
+        const double b = w * h / 2;
+        // Opposite corners of a rectangle turn the same way.
+        if (sender.tag == 2 || sender.tag == 5)
+            corner_pairs = {CornerPair{b, a}, CornerPair{0, -rotate_radius2}, CornerPair{-b, -a}};
+        else
+            corner_pairs = {CornerPair{b, -a}, CornerPair{0, -rotate_radius2}, CornerPair{-b, a}};
+    } else {
+        drag_action = shape->edit_mode == QLatin1String("resize") ? 2 : 4;
+        drag_node = sender.tag - 1;
+    }
+    panel_mousemove(buttons, QPoint(x, y), screen);
+    panel->capture_mouse();
+}
+
+void TForm2::rotate_step(QPoint pos)
+{
+    draw_outline();
+    const TRazidoVavoz* shape = current_shape;
+    const long long dx = pos.x() - rotate_center_x;
+    const long long dy = pos.y() - rotate_center_y;
+    const double r2 = rotate_radius2;
+    if (shape && (dx != 0 || dy != 0) && r2 != 0) {
+        // Signs of the dragged corner's offset from the centre.
+        static constexpr int signs[4][2] = {{-1, 1}, {1, 1}, {-1, -1}, {1, -1}};
+        const int sx = signs[drag_node - 1][0], sy = signs[drag_node - 1][1];
+        const long long w = shape->Width, h = shape->Height;
+        const double d = std::sqrt(double(dx * dx + dy * dy));
+        const long long f = dx * sx * w - dy * sy * h;
+        // Rounding can push the cosine just past 1 on the start direction.
+        const double cosine = std::clamp(double(f) / 2 / d / std::sqrt(r2), -1.0, 1.0);
+        rotate_angle = int(std::acos(cosine) * 180 / std::numbers::pi);
+        if (dx * sy * h + dy * sx * w > 0) rotate_angle = 360 - rotate_angle;
+
+        const double k = std::sqrt(r2 / double(dx * dx + dy * dy));
+        const double m = double(dx) * k, r = double(dy) * k;
+        // Outline indices clockwise: top-left, top-right, bottom-right, bottom-left.
+        static constexpr int clockwise[4] = {0, 1, 3, 2};
+        static constexpr int position[4] = {0, 1, 3, 2}; // outline index -> place in `clockwise`
+        const int first = position[drag_node - 1];
+        outline[drag_node - 1] = QPoint(int(rotate_center_x + m + 0.5), int(rotate_center_y + r + 0.5));
+        for (int i = 0; i < 3; ++i) {
+            const CornerPair& pair = corner_pairs[i];
+            const int xi = int((m * pair.s - r * pair.c) / r2 + 0.5);
+            const int yi = int((m * pair.c + r * pair.s) / r2 + 0.5);
+            outline[clockwise[(first + i + 1) % 4]] = QPoint(rotate_center_x + xi, rotate_center_y + yi);
+        }
+        main_form->set_status_panel(1, QStringLiteral("angle = %1").arg(rotate_angle) + QChar(0xB0));
+    }
+    draw_outline();
 }
 
 void TForm2::shape_mouseup(const MouseTarget& sender, Qt::MouseButton button, int, int, QPoint screen)
@@ -127,12 +203,55 @@ void TForm2::shape_mouseup(const MouseTarget& sender, Qt::MouseButton button, in
     if (sender.tag == TRazidoVavoz::object_tag && button == Qt::RightButton) shape_popup->popup(screen);
 }
 
-void TForm2::shape_dblclicked(const MouseTarget&)
+void TForm2::shape_dblclicked(const MouseTarget& sender)
 {
+    run_guarded([&] {
+        TRazidoVavoz* shape = sender.shape;
+        if (!shape || !adjust_edges(shape)) return;
+        repaint_shape_area(shape->bounds());
+        shape->edit_mode = QStringLiteral("rotate");
+        cycle_edit_mode(shape);
+    });
 }
 
 void TForm2::pointer_released(Qt::MouseButton button)
 {
     if (button == Qt::RightButton) return;
-    if (drag_action == 0 && current_shape) deselect_shape(current_shape);
+    if (drag_action == 0) {
+        if (current_shape) deselect_shape(current_shape);
+        return;
+    }
+    draw_outline();
+    const bool was_dragging = dragging;
+    dragging = 0;
+    TRazidoVavoz* shape = current_shape;
+    const int left = outline[0].x(), top = outline[0].y();
+    const int right = outline[3].x(), bottom = outline[3].y();
+    bool done = true;
+    if (shape) {
+        switch (drag_action) {
+        case 1: move_shape(shape, left, top); break;
+        case 2: resize_shape_to(shape, left, top, right - left + 1, bottom - top + 1); break;
+        case 3: {
+            const double theta = rotate_angle * std::numbers::pi / 180;
+            done = rotate_shape(shape, 1, 1, -std::sin(theta), std::cos(theta));
+            break;
+        }
+        default:
+            done = crop_shape(shape, left - shape->Left, shape->Left + shape->Width - 1 - right, top - shape->Top,
+                              shape->Top + shape->Height - 1 - bottom);
+            break;
+        }
+    }
+    drag_action = 0;
+    panel->release_capture();
+    // Objects hidden by a rotate drag show again.
+    if (was_dragging) panel->update();
+    if (!shape) return;
+    // A drag that changed nothing gives the object back its nodes in the
+    // mode it was in, so the user can try again.
+    if (!done) shape->edit_mode = previous_mode(shape->edit_mode);
+    else shape->edit_mode = QStringLiteral("crop");
+    repaint_shape_area(shape->bounds());
+    cycle_edit_mode(shape);
 }

@@ -1,0 +1,127 @@
+// The transforms of one object (move, resize, crop, rotate, adjust edges)
+// as operations of its drawing: each records its undo entry only when it
+// changes the object.
+#include "app/configuration.h"
+#include "document/design.h"
+#include "document/raster.h"
+#include "document/shape.h"
+#include "document/transforms.h"
+#include "platform/beep.h"
+#include <climits>
+#include <cstdint>
+#include <exception>
+#include <new>
+
+namespace {
+
+// Restores the two-colour look of rebuilt pixels. It only polishes the
+// result, so a fault in it never undoes the transform.
+void outline_quietly(QImage& pixels)
+{
+    try {
+        outline_pass(pixels, Configuration.background_color, Configuration.object_color, clBlack);
+    } catch (const std::exception&) {
+        beep();
+    }
+}
+
+bool fits_int(std::int64_t value) { return value >= INT_MIN && value <= INT_MAX; }
+
+// Whether an object of that place and size stays within panel coordinates.
+bool fits_panel(std::int64_t left, std::int64_t top, std::int64_t width, std::int64_t height)
+{
+    return fits_int(left) && fits_int(top) && fits_int(left + width) && fits_int(top + height);
+}
+
+} // namespace
+
+void TForm2::repaint_shape_area(QRect area)
+{
+    // The nodes stand half outside the object.
+    if (panel) panel->update(area.adjusted(-ShapeNode::size, -ShapeNode::size, ShapeNode::size, ShapeNode::size));
+}
+
+// The new pixels are complete before anything is recorded, so a failure
+// leaves the object and its history as they were.
+void TForm2::change_pixels(TRazidoVavoz* shape, const QString& caption, QRect bounds, QImage pixels)
+{
+    if (pixels.isNull()) throw std::bad_alloc();
+    outline_quietly(pixels);
+    const QRect old_area = shape->bounds();
+    history.record(shape, caption, [&] {
+        shape->set_bounds(bounds.left(), bounds.top(), bounds.width(), bounds.height());
+        shape->buffer = std::move(pixels);
+    });
+    modified = 1;
+    repaint_shape_area(old_area | shape->bounds());
+}
+
+bool TForm2::move_shape(TRazidoVavoz* shape, int x, int y)
+{
+    if (x == shape->Left && y == shape->Top) return false;
+    if (!fits_panel(x, y, shape->Width, shape->Height)) return false;
+    const QRect old_area = shape->bounds();
+    history.record(shape, QStringLiteral("Move Object"), [&] {
+        shape->Left = x;
+        shape->Top = y;
+    });
+    modified = 1;
+    repaint_shape_area(old_area | shape->bounds());
+    return true;
+}
+
+bool TForm2::resize_shape(TRazidoVavoz* shape, int width, int height)
+{
+    return resize_shape_to(shape, shape->Left, shape->Top, width, height);
+}
+
+bool TForm2::resize_shape_to(TRazidoVavoz* shape, int left, int top, int width, int height)
+{
+    if (width <= 0 || height <= 0 || !fits_panel(left, top, width, height)) return false;
+    if (left == shape->Left && top == shape->Top && width == shape->Width && height == shape->Height) return false;
+    change_pixels(shape, QStringLiteral("Resize Object"), QRect(left, top, width, height),
+                  stretch_pixels(shape->buffer, width, height));
+    return true;
+}
+
+bool TForm2::crop_shape(TRazidoVavoz* shape, int left, int right, int top, int bottom)
+{
+    if (left == 0 && right == 0 && top == 0 && bottom == 0) return false;
+    const std::int64_t width = std::int64_t(shape->Width) - left - right;
+    const std::int64_t height = std::int64_t(shape->Height) - top - bottom;
+    const std::int64_t new_left = std::int64_t(shape->Left) + left;
+    const std::int64_t new_top = std::int64_t(shape->Top) + top;
+    if (width <= 0 || height <= 0 || !fits_panel(new_left, new_top, width, height)) return false;
+    change_pixels(shape, QStringLiteral("Crop Object"), QRect(int(new_left), int(new_top), int(width), int(height)),
+                  crop_pixels(shape->buffer, left, right, top, bottom, Configuration.background_color));
+    return true;
+}
+
+bool TForm2::rotate_shape(TRazidoVavoz* shape, int mirror_x, int mirror_y, double sin, double cos)
+{
+    if (sin == 0 && cos == 1 && mirror_x == 1 && mirror_y == 1) return false;
+    TransformedPixels turned = rotate_pixels(shape->buffer, shape->bounds(), mirror_x, mirror_y, sin, cos,
+                                             Configuration.background_color);
+    // A mapping stopped early keeps what it wrote, as a beep tells.
+    if (!turned.complete) beep();
+    change_pixels(shape, QStringLiteral("Rotate Object"), turned.bounds, std::move(turned.buffer));
+    return true;
+}
+
+bool TForm2::adjust_edges(TRazidoVavoz* shape)
+{
+    const std::optional<QRect> content = content_bounds(shape->buffer, Configuration.background_color);
+    if (!content) return false;
+    return crop_shape(shape, content->left(), shape->Width - content->right() - 1, content->top(),
+                      shape->Height - content->bottom() - 1);
+}
+
+void TForm2::AdjustEdges1Click()
+{
+    if (!current_shape) return;
+    TRazidoVavoz* shape = current_shape;
+    adjust_edges(shape);
+    repaint_shape_area(shape->bounds());
+    shape->edit_mode = QStringLiteral("crop");
+    cycle_edit_mode(shape);
+}

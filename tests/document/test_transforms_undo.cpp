@@ -1,0 +1,227 @@
+// The transforms on objects of a running drawing: what they change, what
+// they refuse, the undo entries they record, Adjust Edges and the
+// double-click.
+#include "app/configuration.h"
+#include "document/design.h"
+#include "document/raster.h"
+#include "document/shape.h"
+#include "document/silhouette.h"
+#include "support/program.h"
+#include <QTest>
+#include <climits>
+#include <cmath>
+#include <functional>
+
+namespace {
+
+void undo(Program& program)
+{
+    program.main->idle_update();
+    program.main->Undo1->trigger();
+    program.main->idle_update();
+}
+
+void redo(Program& program)
+{
+    program.main->idle_update();
+    program.main->Redo1->trigger();
+    program.main->idle_update();
+}
+
+QString undo_caption(Program& program)
+{
+    program.main->idle_update();
+    return program.main->Undo1->text();
+}
+
+// What an undo copy keeps of an object: place and silhouette.
+struct Look {
+    QRect bounds;
+    QImage silhouette;
+    bool operator==(const Look&) const = default;
+};
+
+Look look_of(const TRazidoVavoz* shape)
+{
+    return {shape->bounds(), silhouette_mask(shape->buffer, Configuration.background_color)};
+}
+
+// Only `shape` of a drawing, after undo or redo has rebuilt it.
+TRazidoVavoz* only(TForm2* drawing)
+{
+    return drawing->shapes.size() == 1 ? drawing->shapes.constFirst() : nullptr;
+}
+
+} // namespace
+
+class TestTransformsUndo : public QObject {
+    Q_OBJECT
+private slots:
+    void each_transform_records_one_entry_that_undo_and_redo_reverse()
+    {
+        Program program;
+        TForm2* drawing = program.new_drawing();
+        QVERIFY(program.draw_ellipse(drawing, QRect(100, 100, 11, 5)));
+
+        struct Step {
+            QString caption;
+            std::function<bool(TRazidoVavoz*)> run;
+            QRect bounds;
+        };
+        // 90 degrees clockwise keeps the centre (105, 102).
+        const QList<Step> steps{
+            {QStringLiteral("Rotate Object"), [&](TRazidoVavoz* s) { return drawing->rotate_shape(s, 1, 1, 1, 0); },
+             QRect(103, 97, 5, 11)},
+            {QStringLiteral("Move Object"), [&](TRazidoVavoz* s) { return drawing->move_shape(s, 30, 40); },
+             QRect(30, 40, 5, 11)},
+            {QStringLiteral("Resize Object"), [&](TRazidoVavoz* s) { return drawing->resize_shape(s, 9, 20); },
+             QRect(30, 40, 9, 20)},
+            {QStringLiteral("Crop Object"), [&](TRazidoVavoz* s) { return drawing->crop_shape(s, 1, 2, 3, 4); },
+             QRect(31, 43, 6, 13)},
+        };
+        for (const Step& step : steps) {
+            const Look before = look_of(only(drawing));
+            drawing->modified = 0;
+            QVERIFY(step.run(only(drawing)));
+            QCOMPARE(int(drawing->modified), 1);
+            const Look after = look_of(only(drawing));
+            QCOMPARE(after.bounds, step.bounds);
+            QCOMPARE(undo_caption(program), QStringLiteral("&Undo ") + step.caption);
+            undo(program);
+            QCOMPARE(look_of(only(drawing)), before);
+            redo(program);
+            QCOMPARE(look_of(only(drawing)), after);
+        }
+    }
+
+    void transforms_that_change_nothing_or_leave_nothing_record_nothing()
+    {
+        Program program;
+        TForm2* drawing = program.new_drawing();
+        TRazidoVavoz* shape = program.draw_rectangle(drawing, QRect(50, 60, 10, 8));
+        const Look before = look_of(shape);
+        QCOMPARE(undo_caption(program), QStringLiteral("&Undo"));
+
+        QVERIFY(!drawing->move_shape(shape, 50, 60));
+        QVERIFY(!drawing->resize_shape(shape, 10, 8));
+        QVERIFY(!drawing->crop_shape(shape, 0, 0, 0, 0));
+        QVERIFY(!drawing->rotate_shape(shape, 1, 1, 0, 1));
+        // Refused: no size, or a crop that would leave no pixel.
+        QVERIFY(!drawing->resize_shape(shape, 0, 8));
+        QVERIFY(!drawing->resize_shape(shape, 10, -3));
+        QVERIFY(!drawing->crop_shape(shape, 5, 5, 0, 0));
+        QVERIFY(!drawing->crop_shape(shape, 0, 0, 9, 0));
+        // A place beyond the panel's coordinates.
+        QVERIFY(!drawing->move_shape(shape, INT_MAX - 2, 0));
+        QVERIFY(!drawing->crop_shape(shape, INT_MAX, INT_MIN + 20, 0, 0));
+
+        QCOMPARE(look_of(shape), before);
+        QVERIFY(drawing->history.undo_list.empty());
+        QCOMPARE(undo_caption(program), QStringLiteral("&Undo"));
+    }
+
+    void exact_results_of_crop_resize_and_negative_crop()
+    {
+        Program program;
+        TForm2* drawing = program.new_drawing();
+        const TColor bg = Configuration.background_color;
+        TRazidoVavoz* shape = program.draw_rectangle(drawing, QRect(20, 30, 10, 10));
+
+        // 10 x 10 to 20 x 10: every column doubled, then the edge redrawn.
+        QVERIFY(drawing->resize_shape(shape, 20, 10));
+        QCOMPARE(shape->bounds(), QRect(20, 30, 20, 10));
+        for (int x = 0; x < 20; ++x) {
+            QCOMPARE(pixel_color(shape->buffer, x, 0), clBlack);
+            QCOMPARE(pixel_color(shape->buffer, x, 5), x == 0 || x == 19 ? clBlack : Configuration.object_color);
+        }
+
+        // Cropping 2 left and 3 top keeps the remaining pixels in place.
+        const QImage wide = shape->buffer;
+        QVERIFY(drawing->crop_shape(shape, 2, 0, 3, 0));
+        QCOMPARE(shape->bounds(), QRect(22, 33, 18, 7));
+        QCOMPARE(silhouette_mask(shape->buffer, bg), silhouette_mask(wide.copy(2, 3, 18, 7), bg));
+        // The cut sides get their edge back.
+        QCOMPARE(pixel_color(shape->buffer, 0, 3), clBlack);
+        QCOMPARE(pixel_color(shape->buffer, 1, 3), Configuration.object_color);
+
+        // Cropping by -2 on the right widens the object with background.
+        QVERIFY(drawing->crop_shape(shape, 0, -2, 0, 0));
+        QCOMPARE(shape->bounds(), QRect(22, 33, 20, 7));
+        QCOMPARE(pixel_color(shape->buffer, 18, 3), bg);
+        QCOMPARE(pixel_color(shape->buffer, 19, 3), bg);
+        QCOMPARE(pixel_color(shape->buffer, 17, 3), clBlack);
+    }
+
+    void adjust_edges_trims_to_content_from_the_popup_and_the_double_click()
+    {
+        Program program;
+        TForm2* drawing = program.new_drawing();
+        const TColor bg = Configuration.background_color;
+        TRazidoVavoz* shape = program.draw_rectangle(drawing, QRect(40, 50, 20, 16));
+        // A figure with a 4-pixel background border on every side.
+        QImage framed = make_buffer(20, 16, bg);
+        for (int y = 4; y < 12; ++y)
+            for (int x = 4; x < 16; ++x) framed.setPixelColor(x, y, to_qcolor(Configuration.object_color));
+        shape->buffer = framed;
+
+        program.click(drawing, QPoint(50, 58));
+        QCOMPARE(drawing->current_shape, shape);
+        drawing->AdjustEdges1->trigger();
+        QCOMPARE(shape->bounds(), QRect(44, 54, 12, 8));
+        QCOMPARE(undo_caption(program), QStringLiteral("&Undo Crop Object"));
+        QCOMPARE(shape->edit_mode, QStringLiteral("resize"));
+        QCOMPARE(QPoint(shape->nodes[0].left, shape->nodes[0].top), QPoint(41, 51));
+        QVERIFY(shape->nodes[3].visible);
+
+        // Nothing left to trim: no entry, but the nodes still return to resize.
+        drawing->history.undo_list.clear();
+        shape->edit_mode = QStringLiteral("rotate");
+        drawing->AdjustEdges1->trigger();
+        QCOMPARE(shape->bounds(), QRect(44, 54, 12, 8));
+        QVERIFY(drawing->history.undo_list.empty());
+        QCOMPARE(shape->edit_mode, QStringLiteral("resize"));
+
+        // The double-click trims and leaves crop mode; with nothing to trim
+        // it leaves the mode alone.
+        QImage padded = make_buffer(14, 10, bg);
+        for (int y = 1; y < 9; ++y)
+            for (int x = 1; x < 13; ++x) padded.setPixelColor(x, y, Qt::black);
+        shape->set_bounds(43, 53, 14, 10);
+        shape->buffer = padded;
+        drawing->shape_dblclicked(MouseTarget{shape, TRazidoVavoz::object_tag});
+        QCOMPARE(shape->bounds(), QRect(44, 54, 12, 8));
+        QCOMPARE(shape->edit_mode, QStringLiteral("crop"));
+        QCOMPARE(shape->nodes[0].color, clWhite);
+        shape->edit_mode = QStringLiteral("resize");
+        drawing->shape_dblclicked(MouseTarget{shape, TRazidoVavoz::object_tag});
+        QCOMPARE(shape->edit_mode, QStringLiteral("resize"));
+
+        // An object of nothing but background is left as it is.
+        shape->buffer = make_buffer(12, 8, bg);
+        QVERIFY(!drawing->adjust_edges(shape));
+        QCOMPARE(shape->bounds(), QRect(44, 54, 12, 8));
+    }
+
+    void a_real_double_click_trims_the_object()
+    {
+        Program program;
+        TForm2* drawing = program.new_drawing();
+        TRazidoVavoz* shape = program.draw_rectangle(drawing, QRect(40, 50, 20, 16));
+        // Turning by 45 degrees and back leaves background margins to trim.
+        QVERIFY(drawing->rotate_shape(shape, 1, 1, std::sqrt(0.5), std::sqrt(0.5)));
+        QVERIFY(drawing->rotate_shape(only(drawing), 1, 1, -std::sqrt(0.5), std::sqrt(0.5)));
+        shape = only(drawing);
+        const QRect grown = shape->bounds();
+        QVERIFY(grown.width() > 20);
+        const QPoint centre = grown.center();
+        program.click(drawing, centre);
+        QTest::mouseDClick(drawing->panel, Qt::LeftButton, Qt::NoModifier, centre);
+        shape = only(drawing);
+        QVERIFY(shape->Width < grown.width());
+        QVERIFY(grown.contains(shape->bounds()));
+        QCOMPARE(undo_caption(program), QStringLiteral("&Undo Crop Object"));
+    }
+};
+
+QTEST_MAIN(TestTransformsUndo)
+#include "test_transforms_undo.moc"
