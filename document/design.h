@@ -128,7 +128,6 @@ public:
     bool adjust_edges(TRazidoVavoz* shape);
     void AdjustEdges1Click();
 
-
     // Mouse handlers of the objects and their nodes (sender = target).
     void shape_mousedown(const MouseTarget& sender, Qt::MouseButton button, int x, int y, QPoint screen);
     void shape_mousemove(const MouseTarget& sender, Qt::MouseButtons buttons, int x, int y, QPoint screen);

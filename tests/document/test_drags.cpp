@@ -150,6 +150,8 @@ private slots:
 
         program.click(drawing, QPoint(60, 60));
         program.click(drawing, QPoint(60, 60));
+        program.move(drawing, node_centre(shape, 3));
+        QCOMPARE(drawing->panel->cursor().hotSpot(), QPoint(8, 8));
         program.press(drawing, node_centre(shape, 3));
         program.move(drawing, QPoint(77, 68));
         program.move(drawing, QPoint(75, 68));
@@ -165,7 +167,11 @@ private slots:
         program.click(drawing, QPoint(70, 70));
         program.click(drawing, QPoint(70, 70));
         QCOMPARE(shape->edit_mode, QStringLiteral("rotate"));
-        QCOMPARE(shape->nodes[0].cursor, NodeCursor::Rotate);
+        // Over a red node the panel shows the program's own rotate cursor.
+        program.move(drawing, node_centre(shape, 3));
+        QCOMPARE(drawing->panel->cursor().shape(), Qt::BitmapCursor);
+        QCOMPARE(drawing->panel->cursor().hotSpot(), QPoint(16, 16));
+        QCOMPARE(drawing->panel->cursor().pixmap().size(), QSize(32, 32));
 
         program.press(drawing, node_centre(shape, 3));
         QCOMPARE(QPoint(drawing->rotate_center_x, drawing->rotate_center_y), QPoint(71, 71));
