@@ -221,33 +221,41 @@ void TForm2::pointer_released(Qt::MouseButton button)
         if (current_shape) deselect_shape(current_shape);
         return;
     }
+    TRazidoVavoz* shape = current_shape;
+    if (!shape) {
+        // The object went away during the drag (deleted, or its window
+        // lost the focus): the drag ends and the panel is drawn afresh.
+        drag_action = 0;
+        dragging = 0;
+        panel->release_capture();
+        panel->repaint_panel();
+        return;
+    }
     draw_outline();
     const bool was_dragging = dragging;
     dragging = 0;
-    TRazidoVavoz* shape = current_shape;
-    const int left = outline[0].x(), top = outline[0].y();
-    const int right = outline[3].x(), bottom = outline[3].y();
-    bool done = true;
-    if (shape) {
-        switch (drag_action) {
-        case 1: move_shape(shape, left, top); break;
-        case 2: resize_shape_to(shape, left, top, right - left + 1, bottom - top + 1); break;
-        case 3: {
-            const double theta = rotate_angle * std::numbers::pi / 180;
-            done = rotate_shape(shape, 1, 1, -std::sin(theta), std::cos(theta));
-            break;
-        }
-        default:
-            done = crop_shape(shape, left - shape->Left, shape->Left + shape->Width - 1 - right, top - shape->Top,
-                              shape->Top + shape->Height - 1 - bottom);
-            break;
-        }
-    }
-    drag_action = 0;
-    panel->release_capture();
     // Objects hidden by a rotate drag show again.
     if (was_dragging) panel->update();
-    if (!shape) return;
+    const int left = outline[0].x(), top = outline[0].y();
+    const int right = outline[3].x(), bottom = outline[3].y();
+    // The drag is over even when the transform fails with an error.
+    const std::uint8_t action = drag_action;
+    drag_action = 0;
+    panel->release_capture();
+    bool done = true;
+    switch (action) {
+    case 1: move_shape(shape, left, top); break;
+    case 2: resize_shape_to(shape, left, top, right - left + 1, bottom - top + 1); break;
+    case 3: {
+        const double theta = rotate_angle * std::numbers::pi / 180;
+        done = rotate_shape(shape, 1, 1, -std::sin(theta), std::cos(theta));
+        break;
+    }
+    default:
+        done = crop_shape(shape, left - shape->Left, shape->Left + shape->Width - 1 - right, top - shape->Top,
+                          shape->Top + shape->Height - 1 - bottom);
+        break;
+    }
     // A drag that changed nothing gives the object back its nodes in the
     // mode it was in, so the user can try again.
     if (!done) shape->edit_mode = previous_mode(shape->edit_mode);

@@ -88,6 +88,25 @@ private slots:
         QCOMPARE(only(drawing)->bounds(), QRect(50, 50, 30, 20));
     }
 
+    void deleting_the_object_during_a_drag_ends_the_drag()
+    {
+        Program program;
+        TForm2* drawing = program.new_drawing();
+        program.draw_rectangle(drawing, QRect(50, 50, 30, 20));
+        program.click(drawing, QPoint(60, 60));
+        program.press(drawing, QPoint(60, 60));
+        program.move(drawing, QPoint(70, 65));
+        program.key(drawing, Qt::Key_Delete);
+        QVERIFY(drawing->shapes.isEmpty());
+        program.release(drawing, QPoint(70, 65));
+        QCOMPARE(int(drawing->drag_action), 0);
+        QVERIFY(drawing->panel->layer.isEmpty());
+        QVERIFY(!drawing->panel->capture);
+        program.click(drawing, QPoint(200, 200));
+        QVERIFY(drawing->panel->layer.isEmpty());
+        QCOMPARE(undo_caption(program), QStringLiteral("&Undo Delete Object"));
+    }
+
     void a_resize_drag_past_the_opposite_edge_switches_corner_and_undoes_whole()
     {
         Program program;
