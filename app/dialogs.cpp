@@ -1,17 +1,33 @@
 #include "app/dialogs.h"
+#include "dialogs/cropshape.h"
+#include "dialogs/moveshape.h"
 #include "dialogs/object_properties.h"
+#include "dialogs/resizeshape.h"
+#include "dialogs/rotateshape.h"
 #include "dialogs/set_edges.h"
 
 void create_dialogs()
 {
     Form3 = new TForm3;
+    Form5 = new TForm5;
+    Form6 = new TForm6;
     Form7 = new TForm7;
+    Form8 = new TForm8;
+    Form10 = new TForm10;
 }
 
 void destroy_dialogs()
 {
+    delete Form10;
+    Form10 = nullptr;
+    delete Form8;
+    Form8 = nullptr;
     delete Form7;
     Form7 = nullptr;
+    delete Form6;
+    Form6 = nullptr;
+    delete Form5;
+    Form5 = nullptr;
     delete Form3;
     Form3 = nullptr;
 }

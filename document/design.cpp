@@ -56,10 +56,10 @@ void TForm2::build_popup()
     Copy2 = item("Copy2", QStringLiteral("Co&py"), QStringLiteral("Click to copy object to the clipboard"), nullptr);
     N5 = item("N5", QStringLiteral("D&elete"), QStringLiteral("Click to delete object"), &TForm2::delete_shape);
     shape_popup->addSeparator()->setObjectName(QStringLiteral("N3"));
-    Move1 = item("Move1", QStringLiteral("Mo&ve"), QStringLiteral("Click to move object"), nullptr);
-    Resize1 = item("Resize1", QStringLiteral("&Resize"), QStringLiteral("Click to resize object"), nullptr);
-    Crop1 = item("Crop1", QStringLiteral("Cr&op"), QStringLiteral("Click to crop object"), nullptr);
-    Rotate1 = item("Rotate1", QStringLiteral("Ro&tate"), QStringLiteral("Click to rotate object"), nullptr);
+    Move1 = item("Move1", QStringLiteral("Mo&ve"), QStringLiteral("Click to move object"), &TForm2::Move1Click);
+    Resize1 = item("Resize1", QStringLiteral("&Resize"), QStringLiteral("Click to resize object"), &TForm2::Resize1Click);
+    Crop1 = item("Crop1", QStringLiteral("Cr&op"), QStringLiteral("Click to crop object"), &TForm2::Crop1Click);
+    Rotate1 = item("Rotate1", QStringLiteral("Ro&tate"), QStringLiteral("Click to rotate object"), &TForm2::Rotate1Click);
     shape_popup->addSeparator()->setObjectName(QStringLiteral("N10"));
     AdjustEdges1 = item("AdjustEdges1", QStringLiteral("&Adjust Edges"), QStringLiteral("Click to adjust object edges"), &TForm2::AdjustEdges1Click);
 }

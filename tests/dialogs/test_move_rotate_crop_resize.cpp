@@ -1,0 +1,260 @@
+// The move, rotate, crop and resize dialogs driven through their controls.
+#include "dialogs/cropshape.h"
+#include "dialogs/moveshape.h"
+#include "dialogs/resizeshape.h"
+#include "dialogs/rotateshape.h"
+#include "document/design.h"
+#include "document/shape.h"
+#include "support/program.h"
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSpinBox>
+#include <QTest>
+#include <QToolButton>
+#include <cmath>
+
+namespace {
+
+// A showing answered by pressing one of the two buttons.
+std::function<int(QDialog&)> press(bool ok)
+{
+    return [ok](QDialog& dialog) {
+        auto& form = static_cast<CancellableDialog&>(dialog);
+        (ok ? form.Button1 : form.Button2)->click();
+        return form.result();
+    };
+}
+
+} // namespace
+
+class TestMoveRotateCropResize : public QObject {
+    Q_OBJECT
+private slots:
+    void move_aligns_to_the_panel_and_starts_at_the_object()
+    {
+        ScriptedUi ui;
+        TForm5 form;
+        const QSize object(100, 50);
+        const QSize panel(400, 300);
+        QCOMPARE(aligned_position(Alignment::Center, object, panel), QPoint(150, 125));
+        QCOMPARE(aligned_position(Alignment::RightBottom, object, panel), QPoint(300, 250));
+        QCOMPARE(aligned_position(Alignment::Center, QSize(101, 51), QSize(100, 50)), QPoint(0, 0)); // -1/2 truncates to 0
+
+        QPoint seen;
+        ui.modal_answers.enqueue([&](QDialog&) {
+            seen = QPoint(form.sex->value(), form.sey->value());
+            form.sb_c->click();
+            form.Button1->click();
+            return form.result();
+        });
+        form.ShowModal(QPoint(-20, 7), object, panel);
+        QCOMPARE(seen, QPoint(-20, 7));
+        QCOMPARE(QPoint(form.sex->value(), form.sey->value()), QPoint(150, 125));
+        QCOMPARE(form.cancelled, 0);
+        form.sb_ur->click();
+        QCOMPARE(QPoint(form.sex->value(), form.sey->value()), QPoint(300, 0));
+
+        ui.modal_answers.enqueue([](QDialog&) { return 0; }); // closed without a button
+        form.ShowModal(QPoint(1, 2), object, panel);
+        QCOMPARE(form.cancelled, 1);
+        QCOMPARE(form.width(), form.Button2->x() + form.Button2->width() + 24);
+    }
+
+    void rotate_hands_over_the_clockwise_angle_and_mirrors()
+    {
+        const Rotation ccw90 = rotation_for(90, true, false, false);
+        QCOMPARE(ccw90.cos, 0.0);
+        QCOMPARE(ccw90.sin, -1.0);
+        const Rotation cw90 = rotation_for(90, false, false, false);
+        QCOMPARE(cw90.cos, 0.0);
+        QCOMPARE(cw90.sin, 1.0);
+        const Rotation none = rotation_for(0, true, true, false);
+        QCOMPARE(none.cos, 1.0);
+        QCOMPARE(none.sin, 0.0);
+        QCOMPARE(none.mirror_x, -1);
+        QCOMPARE(none.mirror_y, 1);
+        const Rotation cw30 = rotation_for(30, false, false, true);
+        QVERIFY(std::abs(cw30.cos - std::sqrt(3.0) / 2) < 1e-12);
+        QVERIFY(std::abs(cw30.sin - 0.5) < 1e-12);
+        QCOMPARE(cw30.mirror_y, -1);
+
+        ScriptedUi ui;
+        TForm6 form;
+        ui.modal_answers.enqueue([&](QDialog&) {
+            form.SpinEdit1->setValue(123);
+            form.CheckBox1->setChecked(true);
+            form.RadioButton1->setChecked(true);
+            form.Button2->click();
+            return form.result();
+        });
+        form.ShowModal();
+        QCOMPARE(form.cancelled, 1);
+
+        ui.modal_answers.enqueue([&](QDialog&) {
+            // Each showing starts afresh: 0, no mirrors, counter-clockwise.
+            if (form.SpinEdit1->value() != 0 || form.CheckBox1->isChecked() || !form.RadioButton2->isChecked())
+                return 0;
+            form.r315->click();
+            form.Button1->click();
+            return form.result();
+        });
+        form.ShowModal();
+        QCOMPARE(form.SpinEdit1->value(), 315);
+        QCOMPARE(form.cancelled, 0);
+        QVERIFY(std::abs(form.rotation.cos - std::sqrt(0.5)) < 1e-12); // a clockwise turn of 45
+        QVERIFY(std::abs(form.rotation.sin - std::sqrt(0.5)) < 1e-12);
+        form.r180->click();
+        QCOMPARE(form.SpinEdit1->value(), 180);
+    }
+
+    void crop_boxes_hold_whole_numbers()
+    {
+        ScriptedUi ui;
+        TForm8 form;
+        form.Edit2->setText(QStringLiteral("9"));
+        ui.modal_answers.enqueue(press(true));
+        form.ShowModal();
+        for (QLineEdit* box : {form.Edit1, form.Edit2, form.Edit3, form.Edit4}) QCOMPARE(box->text(), QStringLiteral("0"));
+        QCOMPARE(form.cancelled, 0);
+
+        form.Edit3->setText(QStringLiteral("abc"));
+        form.EditExit(form.Edit3);
+        QCOMPARE(form.Edit3->text(), QStringLiteral("0"));
+        form.Edit1->setText(QStringLiteral("-1"));
+        form.SpinButton1->up->click();
+        QCOMPARE(form.Edit1->text(), QStringLiteral("0"));
+        form.SpinButton1->down->click();
+        form.SpinButton1->down->click();
+        QCOMPARE(form.Edit1->text(), QStringLiteral("-2"));
+        form.Edit4->setText(QStringLiteral("x"));
+        form.SpinButton4->up->click();
+        QCOMPARE(form.Edit4->text(), QStringLiteral("1"));
+        form.Edit2->setText(QString::number(std::numeric_limits<int>::max()));
+        form.SpinButton2->up->click();
+        QCOMPARE(form.Edit2->text(), QString::number(std::numeric_limits<int>::max()));
+    }
+
+    void resize_in_percent_keeps_the_proportions_unless_distortion_is_allowed()
+    {
+        QCOMPARE(typed_dimension(33, 200, true), 66);
+        QCOMPARE(shown_dimension(67, 200, true), 34);
+        QCOMPARE(shown_dimension(5, 0, true), 0);
+        QCOMPARE(typed_dimension(std::numeric_limits<int>::max(), 1000, true), std::numeric_limits<int>::max());
+
+        ScriptedUi ui;
+        TForm10 form;
+        ui.modal_answers.enqueue(press(true));
+        form.ShowModal(200, 100);
+        QCOMPARE(form.Edit1->text(), QStringLiteral("200"));
+        QCOMPARE(form.Edit2->text(), QStringLiteral("100"));
+        QCOMPARE(form.cancelled, 0);
+
+        form.ComboBox1->setCurrentIndex(1);
+        QCOMPARE(form.Edit1->text(), QStringLiteral("100"));
+        form.Edit1->setText(QStringLiteral("50"));
+        form.Edit1Exit();
+        QCOMPARE(form.new_width, 100);
+        QCOMPARE(form.Edit1->text(), QStringLiteral("50"));
+        QCOMPARE(form.new_height, 50);
+        QCOMPARE(form.Edit2->text(), QStringLiteral("50"));
+        form.ComboBox2->setCurrentIndex(1);
+        QCOMPARE(form.Edit2->text(), QStringLiteral("50"));
+
+        form.CheckBox1->setChecked(true);
+        form.Edit2->setText(QStringLiteral("300"));
+        form.Edit2Exit();
+        QCOMPARE(form.new_height, 300);
+        QCOMPARE(form.new_width, 100);
+
+        // Typed and confirmed without leaving the box.
+        ui.modal_answers.enqueue([&](QDialog&) {
+            form.ComboBox1->setCurrentIndex(1);
+            form.Edit1->setText(QStringLiteral("33"));
+            form.Edit1->setModified(true);
+            form.Button1->click();
+            return form.result();
+        });
+        form.ShowModal(200, 100);
+        QCOMPARE(form.new_width, 66);
+        QCOMPARE(form.new_height, 100); // distortion still allowed: the check box keeps its state
+        QVERIFY(form.CheckBox1->isChecked());
+        QCOMPARE(form.ComboBox1->currentIndex(), 1);
+
+        ui.modal_answers.enqueue(press(false));
+        form.ShowModal(10, 20);
+        QCOMPARE(form.cancelled, 1);
+        QCOMPARE(form.ComboBox1->currentIndex(), 0);
+        QCOMPARE(form.height(), form.Button2->y() + form.Button2->height() + 40);
+    }
+
+    void popup_commands_apply_the_dialogs_to_the_object()
+    {
+        Program program;
+        TForm2* drawing = program.new_drawing();
+        TRazidoVavoz* shape = program.draw_rectangle(drawing, QRect(20, 30, 40, 20));
+        program.click(drawing, QPoint(30, 40));
+        QCOMPARE(drawing->current_shape, shape);
+        const auto entries = [&] { return drawing->history.undo_list.size(); };
+        const auto run = [&](QAction* command, std::function<int(QDialog&)> answer) {
+            program.ui.modal_answers.enqueue(std::move(answer));
+            command->trigger();
+            QVERIFY(program.ui.modal_answers.isEmpty());
+        };
+
+        for (QAction* command : {drawing->Move1, drawing->Rotate1, drawing->Crop1, drawing->Resize1})
+            run(command, press(false));
+        QCOMPARE(shape->bounds(), QRect(20, 30, 40, 20));
+        QCOMPARE(entries(), size_t(0));
+
+        run(drawing->Move1, [](QDialog& dialog) {
+            auto& form = static_cast<TForm5&>(dialog);
+            form.sb_br->click();
+            form.Button1->click();
+            return form.result();
+        });
+        QCOMPARE(shape->bounds(), QRect(360, 280, 40, 20));
+        QCOMPARE(entries(), size_t(1));
+        QCOMPARE(shape->edit_mode, QStringLiteral("resize"));
+
+        run(drawing->Resize1, [](QDialog& dialog) {
+            auto& form = static_cast<TForm10&>(dialog);
+            form.Edit1->setText(QStringLiteral("20"));
+            form.Edit1Exit();
+            form.Button1->click();
+            return form.result();
+        });
+        QCOMPARE(shape->bounds(), QRect(360, 280, 20, 10));
+        QCOMPARE(entries(), size_t(2));
+
+        run(drawing->Crop1, [](QDialog& dialog) {
+            auto& form = static_cast<TForm8&>(dialog);
+            form.Edit1->setText(QStringLiteral("2"));
+            form.Edit3->setText(QStringLiteral("junk")); // counts as 0
+            form.Button1->click();
+            return form.result();
+        });
+        QCOMPARE(shape->bounds(), QRect(362, 280, 18, 10));
+        QCOMPARE(entries(), size_t(3));
+
+        run(drawing->Rotate1, [](QDialog& dialog) {
+            auto& form = static_cast<TForm6&>(dialog);
+            form.r90->click();
+            form.Button1->click();
+            return form.result();
+        });
+        QCOMPARE(shape->Width, 10);
+        QCOMPARE(shape->Height, 18);
+        QCOMPARE(entries(), size_t(4));
+        QCOMPARE(drawing->history.undo_list.front()->caption, QStringLiteral("Rotate Object"));
+
+        // Moving to where the object already is changes nothing.
+        run(drawing->Move1, press(true));
+        QCOMPARE(entries(), size_t(4));
+    }
+};
+
+QTEST_MAIN(TestMoveRotateCropResize)
+#include "test_move_rotate_crop_resize.moc"
