@@ -9,7 +9,7 @@ std::int32_t millimetres_at(int pixels, int dpi)
     return std::max<std::int32_t>(1, static_cast<std::int32_t>(std::floor(pixels * 25.4 / dpi + 0.5)));
 }
 
-CliInput read_cli_input(const QString& path, int dpi, TColor background, DepthLimits limits)
+CliInput read_cli_input(const QString& path, int dpi, DepthLimits limits)
 {
     CliInput input;
     if (!QFileInfo::exists(path)) {
@@ -17,7 +17,7 @@ CliInput read_cli_input(const QString& path, int dpi, TColor background, DepthLi
         return input;
     }
     if (QFileInfo(path).suffix().compare(QLatin1String("sdf"), Qt::CaseInsensitive) == 0)
-        return read_drawing_input(path, background);
+        return read_drawing_input(path);
 
     QImageReader reader(path);
     const QImage image = reader.read();

@@ -1,7 +1,6 @@
 #pragma once
 // What dioramix-cli renders: a drawing file's objects on its panel, or an
 // image read as a depth map at a given resolution.
-#include "document/color.h"
 #include "veride/depth_map.h"
 #include <QString>
 #include <optional>
@@ -15,7 +14,7 @@ struct CliInput {
 };
 
 // A path ending in .sdf is a drawing file; anything else an image.
-CliInput read_cli_input(const QString& path, int dpi, TColor background, DepthLimits limits);
+CliInput read_cli_input(const QString& path, int dpi, DepthLimits limits);
 
 // Millimetres covered by `pixels` at `dpi`, rounded, at least 1.
 std::int32_t millimetres_at(int pixels, int dpi);

@@ -34,8 +34,7 @@ CliOutcome run_render(const CliOptions& options, const ConfigurationRecord& conf
     const std::int32_t no_panel[4] = {};
     RenderSettings settings = settings_from_blocks(block.data(), reinterpret_cast<const unsigned char*>(no_panel));
 
-    CliInput input = read_cli_input(options.input, options.dpi, configuration.background_color,
-                                    {settings.min_height, settings.max_height});
+    CliInput input = read_cli_input(options.input, options.dpi, {settings.min_height, settings.max_height});
     if (!input.error.isEmpty()) {
         outcome.error = input.error;
         return outcome;
