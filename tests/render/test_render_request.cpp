@@ -14,6 +14,7 @@
 #include <QDialog>
 #include <QLibrary>
 #include <QMessageBox>
+#include <QProgressDialog>
 #include <QTest>
 #include <QTimer>
 #include <cstring>
@@ -33,6 +34,7 @@ struct Shown {
     QImage stereogram;
     QString title;
     QStringList messages;
+    bool progress = false;
 };
 
 void close_renderer_windows(Shown& shown, QTimer& timer)
@@ -40,6 +42,11 @@ void close_renderer_windows(Shown& shown, QTimer& timer)
     QObject::connect(&timer, &QTimer::timeout, [&shown] {
         auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
         if (!dialog) return;
+        if (auto* progress = qobject_cast<QProgressDialog*>(dialog)) {
+            shown.progress = true;
+            progress->cancel();
+            return;
+        }
         if (auto* box = qobject_cast<QMessageBox*>(dialog)) shown.messages << box->text();
         if (dialog->objectName() == QLatin1String("stereogram_viewer")) {
             shown.stereogram = dialog->property("stereogram").value<QImage>();
@@ -172,6 +179,13 @@ private slots:
         // The next request renders the next seed under the next name.
         program.main->makestereo1->trigger();
         QCOMPARE(shown.title, QStringLiteral("Stereogram1stereo2"));
+
+        // A long render shows its progress; Cancel stops it and nothing is shown.
+        PanelDimensions = PanelDimensionsRecord{1000, 667, 6000, 4000};
+        shown = Shown();
+        program.main->makestereo1->trigger();
+        QVERIFY(shown.progress);
+        QVERIFY(shown.title.isEmpty() && shown.messages.isEmpty());
     }
 };
 
