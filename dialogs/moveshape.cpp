@@ -45,8 +45,10 @@ TForm5::TForm5(QWidget* parent)
     auto* picture = new QFrame(this);
     picture->setFrameShape(QFrame::Box);
     picture->setGeometry(236, 20, 120, 88);
-    auto button = [this, picture](const char* name, const char* hint, int x, int y, Alignment alignment) {
+    auto button = [this, picture](const char* name, const char* hint, int x, int y, Alignment alignment,
+                                  QChar arrow) {
         auto* b = new QToolButton(picture);
+        b->setText(arrow);
         b->setObjectName(QLatin1String(name));
         b->setToolTip(QString::fromLatin1(hint));
         b->setStatusTip(b->toolTip());
@@ -55,14 +57,15 @@ TForm5::TForm5(QWidget* parent)
         return b;
     };
     sb_ul = button("sb_ul", "Press to allign object to the left-top corner of the drawing panel", 4, 4,
-                   Alignment::LeftTop);
+                   Alignment::LeftTop, QChar(0x2196));
     sb_ur = button("sb_ur", "Press to allign object to the right-top corner of the drawing panel", 94, 4,
-                   Alignment::RightTop);
+                   Alignment::RightTop, QChar(0x2197));
     sb_bl = button("sb_bl", "Press to allign object to the left-bottom corner of the drawing panel", 4, 62,
-                   Alignment::LeftBottom);
+                   Alignment::LeftBottom, QChar(0x2199));
     sb_br = button("sb_br", "Press to allign object to the right-bottom corner of the drawing panel", 94, 62,
-                   Alignment::RightBottom);
-    sb_c = button("sb_c", "Press to allign object to the center of the drawing panel", 49, 33, Alignment::Center);
+                   Alignment::RightBottom, QChar(0x2198));
+    sb_c = button("sb_c", "Press to allign object to the center of the drawing panel", 49, 33, Alignment::Center,
+                  QChar(0x2022));
 
     Button1->move(190, 124);
     Button2->move(276, 124);
