@@ -171,13 +171,14 @@ TransformedPixels rotate_pixels(const QImage& buffer, QRect bounds, int mirror_x
     const std::int64_t width = std::int64_t(max_x) - min_x + 1;
     const std::int64_t height = std::int64_t(max_y) - min_y + 1;
 
-    // The mapping works with a margin of 2 pixels on every side.
-    QImage target = new_buffer(width + 4, height + 4, background);
+    // Mapped straight into the new buffer: positions outside it are
+    // skipped, so no working margin is needed around it.
+    QImage target = new_buffer(width, height, background);
     if (target.isNull()) return result;
-    auto corner = [&](int i) { return QPoint(int(xs[i]) - min_x + 2, int(ys[i]) - min_y + 2); };
+    auto corner = [&](int i) { return QPoint(int(xs[i]) - min_x, int(ys[i]) - min_y); };
     result.complete = map_parallelogram(buffer, target, corner(0), corner(1), corner(2));
     result.bounds = QRect(min_x, min_y, int(width), int(height));
-    result.buffer = target.copy(2, 2, int(width), int(height));
+    result.buffer = std::move(target);
     return result;
 }
 
