@@ -1,14 +1,18 @@
 #include "app/dialogs.h"
 #include "dialogs/cropshape.h"
 #include "dialogs/moveshape.h"
+#include "dialogs/newpanel.h"
 #include "dialogs/object_properties.h"
 #include "dialogs/resizeshape.h"
 #include "dialogs/rotateshape.h"
 #include "dialogs/set_edges.h"
+#include "dialogs/settings.h"
 
 void create_dialogs()
 {
     Form3 = new TForm3;
+    Form4 = new TForm4;
+    Form1 = new TForm1;
     Form5 = new TForm5;
     Form6 = new TForm6;
     Form7 = new TForm7;
@@ -28,6 +32,10 @@ void destroy_dialogs()
     Form6 = nullptr;
     delete Form5;
     Form5 = nullptr;
+    delete Form1;
+    Form1 = nullptr;
+    delete Form4;
+    Form4 = nullptr;
     delete Form3;
     Form3 = nullptr;
 }

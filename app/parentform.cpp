@@ -113,7 +113,7 @@ void TMainForm::create_actions()
     makestereo1 = command("makestereo1", QStringLiteral("&Make Stereogram"), QStringLiteral("Make Stereogram"),
                           QKeySequence(Qt::CTRL | Qt::Key_M), &TMainForm::makestereo1Execute);
     configure1 = command("configure1", QStringLiteral("&Configure"), QStringLiteral("Configure"),
-                         QKeySequence(Qt::CTRL | Qt::Key_F1), nullptr);
+                         QKeySequence(Qt::CTRL | Qt::Key_F1), &TMainForm::configure1Execute);
 
     Cascade1 = command("Cascade1", QStringLiteral("&Cascade"), QStringLiteral("Cascade"), QKeySequence(), nullptr);
     TileHorizontally1 = command("TileHorizontally1", QStringLiteral("Tile &Horizontally"), QStringLiteral("Tile Horizontaly"), QKeySequence(), nullptr);

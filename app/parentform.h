@@ -112,6 +112,7 @@ public:
 
     // Command handlers.
     void New1Execute();
+    void configure1Execute();
     void click_pointer();
     void Close1Execute();
     void Exit1Click();

@@ -3,6 +3,8 @@
 #include "app/configuration.h"
 #include "app/drawing_numbers.h"
 #include "app/parentform.h"
+#include "dialogs/newpanel.h"
+#include "dialogs/settings.h"
 #include "document/design.h"
 #include "document/shape.h"
 #include "platform/font_dialog.h"
@@ -103,10 +105,16 @@ void TMainForm::New1Execute()
 {
     const std::optional<int> number = lowest_free_drawing_number(drawing_names);
     if (!number) return;
+    if (!Form1 || Form1->execute() == 1) return;
     const QString name = QStringLiteral("Stereogram%1").arg(*number);
     drawing_names.append(name);
     create_drawing_window(name);
     click_pointer();
+}
+
+void TMainForm::configure1Execute()
+{
+    if (Form4) Form4->execute();
 }
 
 void TMainForm::click_pointer()

@@ -1,8 +1,12 @@
 #include "support/program.h"
 #include "app/dialogs.h"
 #include "app/panel_dimensions.h"
+#include "dialogs/newpanel.h"
 #include "document/design.h"
 #include "document/shape.h"
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
 #include <QTest>
 
 Program::Program()
@@ -23,8 +27,26 @@ Program::~Program()
     destroy_dialogs();
 }
 
+std::function<int(QDialog&)> Program::panel_answer(int width_px, int height_px)
+{
+    return [width_px, height_px](QDialog& dialog) {
+        auto& form = static_cast<TForm1&>(dialog);
+        form.ComboBox2->setCurrentIndex(3); // custom
+        emit form.ComboBox2->activated(3);
+        form.ComboBox3->setCurrentIndex(1); // pixels
+        emit form.ComboBox3->activated(1);
+        for (auto [box, value] : {std::pair{form.Edit2, width_px}, std::pair{form.Edit3, height_px}}) {
+            box->setText(QString::number(value));
+            box->setModified(true);
+        }
+        form.Button1->click();
+        return form.result();
+    };
+}
+
 TForm2* Program::new_drawing()
 {
+    ui.modal_answers.prepend(panel_answer(400, 300));
     main->New1->trigger();
     main->idle_update();
     return main->active_drawing;

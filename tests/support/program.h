@@ -17,8 +17,11 @@ public:
     ScriptedUi ui;
     std::unique_ptr<TMainForm> main;
 
-    // New, as the menu command runs it; returns the new drawing window.
+    // New, as the menu command runs it, its panel 400 x 300 pixels; returns
+    // the new drawing window.
     TForm2* new_drawing();
+    // An answer to the panel dimensions dialog: a custom size in pixels, Ok.
+    static std::function<int(QDialog&)> panel_answer(int width_px, int height_px);
     void choose_tool(QAction* tool);
 
     // Mouse on a drawing's panel, positions in panel pixels.

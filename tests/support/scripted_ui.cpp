@@ -1,5 +1,6 @@
 #include "support/scripted_ui.h"
 #include "platform/beep.h"
+#include "platform/color_dialog.h"
 #include "platform/font_dialog.h"
 #include "platform/input_box.h"
 #include "platform/modal.h"
@@ -40,6 +41,14 @@ ScriptedUi::ScriptedUi()
     });
     platform::screen_seam().replace([this] { return screen; });
     platform::beep_seam().replace([this] { ++beeps; });
+    platform::color_dialog_seam().replace([this](TColor& color) {
+        if (color_answers.isEmpty()) return false;
+        const std::optional<TColor> answer = color_answers.dequeue();
+        if (!answer) return false;
+        color = *answer;
+        return true;
+    });
+    platform::replace_printers(&printers);
 }
 
 ScriptedUi::~ScriptedUi()
@@ -51,6 +60,8 @@ ScriptedUi::~ScriptedUi()
     platform::modal_seam().replace({});
     platform::screen_seam().replace({});
     platform::beep_seam().replace({});
+    platform::color_dialog_seam().replace({});
+    platform::replace_printers(nullptr);
 }
 
 QStringList ScriptedUi::message_texts() const
@@ -58,4 +69,28 @@ QStringList ScriptedUi::message_texts() const
     QStringList texts;
     for (const RecordedMessage& m : messages) texts << m.text;
     return texts;
+}
+
+QStringList FakePrinters::names()
+{
+    QStringList list;
+    for (const Printer& p : installed) list << p.name;
+    return list;
+}
+
+void FakePrinters::set_current_index(int index)
+{
+    if (index >= 0 && index < installed.size()) current = index;
+}
+
+PrinterCapabilities FakePrinters::capabilities()
+{
+    return installed.isEmpty() ? PrinterCapabilities{} : installed[current].capabilities;
+}
+
+bool FakePrinters::setup()
+{
+    ++setups;
+    if (!setup_answer || installed.isEmpty()) return false;
+    return setup_answer(installed[current].capabilities);
 }

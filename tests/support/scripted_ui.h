@@ -4,7 +4,9 @@
 // font dialogs answer from queues, the screen is fixed and beeps are counted.
 #include "platform/file_dialog.h"
 #include "platform/message_box.h"
+#include "platform/printer.h"
 #include "platform/screen.h"
+#include "document/color.h"
 #include <QFont>
 #include <QQueue>
 #include <QString>
@@ -13,6 +15,26 @@
 #include <optional>
 
 class QDialog;
+
+// Installed printers for a test: by default one A4 printer at 600 dpi.
+class FakePrinters final : public Printers {
+public:
+    struct Printer {
+        QString name;
+        PrinterCapabilities capabilities;
+    };
+    QList<Printer> installed{{QStringLiteral("Fake Printer"), {600, 600, 4800, 6814, 4961, 7016, 80, 101}}};
+    int current = 0;
+    int setups = 0;
+    // The set-up dialog: may change the page of the printer in use; empty: cancelled.
+    std::function<bool(PrinterCapabilities&)> setup_answer;
+
+    QStringList names() override;
+    int current_index() override { return installed.isEmpty() ? -1 : current; }
+    void set_current_index(int index) override;
+    PrinterCapabilities capabilities() override;
+    bool setup() override;
+};
 
 struct RecordedMessage {
     QString text;
@@ -41,6 +63,8 @@ public:
     QQueue<std::function<int(QDialog&)>> modal_answers;
 
     ScreenMetrics screen{1024, 768, 96, 96};
+    FakePrinters printers;
+    QQueue<std::optional<TColor>> color_answers; // empty: cancel
     int beeps = 0;
 
     QStringList message_texts() const;

@@ -1,0 +1,492 @@
+// The configuration dialog's handlers: each accepted change is stored in
+// the Configuration record and the registry at once.
+#include "app/configuration.h"
+#include "app/parentform.h"
+#include "dialogs/settings.h"
+#include "dialogs/settings_recolor.h"
+#include "dialogs/settings_values.h"
+#include "dialogs/spin_button.h"
+#include "document/design.h"
+#include "document/raster.h"
+#include "document/shape.h"
+#include "platform/color_dialog.h"
+#include "platform/guard.h"
+#include "platform/message_box.h"
+#include "platform/modal.h"
+#include "platform/printer.h"
+#include "platform/registry.h"
+#include "platform/screen.h"
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QScopeGuard>
+#include <QSignalBlocker>
+#include <QSpinBox>
+#include <QTabWidget>
+
+namespace {
+
+// Sets a control without running its handler; the caller runs it once.
+template <typename Control, typename Set>
+void set_quietly(Control* control, Set set)
+{
+    const QSignalBlocker blocker(control);
+    set(control);
+}
+
+void set_sample(QFrame* sample, TColor color)
+{
+    QPalette colours = sample->palette();
+    colours.setColor(QPalette::Window, to_qcolor(color));
+    sample->setPalette(colours);
+}
+
+// A background or object colour equal to the other, or to the black of the
+// edges, would merge the objects' pixels for good.
+bool colors_usable(TColor background, TColor object)
+{
+    return background != object && background != clBlack && object != clBlack;
+}
+
+} // namespace
+
+// ---- Showing and closing -------------------------------------------------
+
+void TForm4::execute()
+{
+    run_guarded([this] { FormShow(); });
+    show_modal(*this);
+    run_guarded([this] { FormClose(); });
+}
+
+RegistryKey& TForm4::key()
+{
+    if (!key_) key_ = std::make_unique<RegistryKey>(QString::fromLatin1(configuration_key_path), false);
+    return *key_;
+}
+
+void TForm4::store_dword(const char* name, std::int32_t& field, std::int32_t value)
+{
+    field = value;
+    key().write_dword(QLatin1String(name), value);
+}
+
+void TForm4::store_flag(const char* name, std::uint8_t& field, bool value)
+{
+    field = value ? 1 : 0;
+    key().write_flag(QLatin1String(name), value);
+}
+
+void TForm4::FormShow()
+{
+    key_.reset();
+    key();
+    const ConfigurationRecord& c = Configuration;
+    set_quietly(ComboBox1, [&](QComboBox* box) { box->setCurrentIndex(c.monitor_type >= 0 && c.monitor_type < 5 ? c.monitor_type : -1); });
+    set_quietly(SpinEdit1, [&](QSpinBox* box) { box->setValue(c.monitor_width); });
+    SpinEdit1Change();
+    set_quietly(SpinEdit2, [&](QSpinBox* box) { box->setValue(c.monitor_height); });
+    SpinEdit2Change();
+    if (c.standardmonitor_flag) {
+        set_quietly(RadioButton1, [](QRadioButton* button) { button->setChecked(true); });
+        RadioButton1Click();
+    } else {
+        set_quietly(RadioButton2, [](QRadioButton* button) { button->setChecked(true); });
+        RadioButton2Click();
+    }
+    Edit1->setText(shortest_decimal(c.focus_angle));
+    Edit1->setModified(false);
+    set_quietly(Edit2, [&](QLineEdit* box) { box->setText(QString::number(c.max_height)); });
+    Edit2Change();
+    set_quietly(Edit3, [&](QLineEdit* box) { box->setText(QString::number(c.min_height)); });
+    Edit3Change();
+    if (c.setfocuscone_flag) {
+        set_quietly(RadioButton3, [](QRadioButton* button) { button->setChecked(true); });
+        RadioButton3Click();
+    } else {
+        set_quietly(RadioButton4, [](QRadioButton* button) { button->setChecked(true); });
+        RadioButton4Click();
+    }
+    set_quietly(CheckBox1, [&](QCheckBox* box) { box->setChecked(c.donotusearray_flag != 0); });
+    CheckBox1Click();
+    show_colors();
+    set_quietly(Edit4, [&](QLineEdit* box) { box->setText(QString::number(c.eye_distance)); });
+    Edit4Change();
+    set_quietly(Edit5, [&](QLineEdit* box) { box->setText(QString::number(c.level_distance)); });
+    Edit5Change();
+    set_quietly(Edit6, [&](QLineEdit* box) { box->setText(QString::number(c.heightarray_limit)); });
+    Edit6Change();
+    set_quietly(SpinEdit3, [&](QSpinBox* box) { box->setValue(c.filehistory); });
+    SpinEdit3Change();
+    set_quietly(SpinEdit4, [&](QSpinBox* box) { box->setValue(c.undohistory); });
+    SpinEdit4Change();
+    set_quietly(Edit11, [&](QLineEdit* box) { box->setText(QString::number(c.rendercolor_range)); });
+    Edit11Change();
+    set_quietly(Edit12, [&](QLineEdit* box) { box->setText(QString::number(c.rendercolor_base)); });
+    Edit12Change();
+    if (PageControl1->currentWidget() == PrinterSheet) fill_printer_page();
+}
+
+void TForm4::FormClose()
+{
+    const auto close_key = qScopeGuard([this] { key_.reset(); });
+    // An angle typed just before closing has not left its box yet.
+    if (Edit1->isModified() && Configuration.setfocuscone_flag) apply_angle();
+}
+
+// ---- Monitor -------------------------------------------------------------
+
+void TForm4::set_monitor_mode_enabled(bool standard)
+{
+    for (QWidget* w : {static_cast<QWidget*>(Label1), static_cast<QWidget*>(ComboBox1)}) w->setEnabled(standard);
+    for (QWidget* w : {static_cast<QWidget*>(Label2), static_cast<QWidget*>(Label3), static_cast<QWidget*>(Label4),
+                       static_cast<QWidget*>(Label5), static_cast<QWidget*>(SpinEdit1), static_cast<QWidget*>(SpinEdit2)})
+        w->setEnabled(!standard);
+}
+
+void TForm4::set_monitor_size(int type)
+{
+    const MonitorSize size = standard_monitor_size(type);
+    set_quietly(SpinEdit1, [&](QSpinBox* box) { box->setValue(size.width); });
+    SpinEdit1Change();
+    set_quietly(SpinEdit2, [&](QSpinBox* box) { box->setValue(size.height); });
+    SpinEdit2Change();
+}
+
+void TForm4::RadioButton1Click()
+{
+    store_flag("standardmonitor_flag", Configuration.standardmonitor_flag, true);
+    set_monitor_mode_enabled(true);
+    if (ComboBox1->currentIndex() < 0) {
+        ComboBox1->setCurrentIndex(0);
+        store_dword("monitor_type", Configuration.monitor_type, 0);
+    }
+    set_monitor_size(ComboBox1->currentIndex());
+}
+
+void TForm4::RadioButton2Click()
+{
+    store_flag("standardmonitor_flag", Configuration.standardmonitor_flag, false);
+    set_monitor_mode_enabled(false);
+}
+
+void TForm4::ComboBox1Change()
+{
+    store_dword("monitor_type", Configuration.monitor_type, ComboBox1->currentIndex());
+    set_monitor_size(ComboBox1->currentIndex());
+}
+
+void TForm4::SpinEdit1Change()
+{
+    store_dword("monitor_width", Configuration.monitor_width, SpinEdit1->value());
+}
+
+void TForm4::SpinEdit2Change()
+{
+    store_dword("monitor_height", Configuration.monitor_height, SpinEdit2->value());
+}
+
+void TForm4::Button1Click()
+{
+    const ScreenMetrics screen = screen_metrics();
+    set_quietly(SpinEdit1, [&](QSpinBox* box) { box->setValue(screen_millimetres(screen.width_px, screen.dpi_x)); });
+    SpinEdit1Change();
+    set_quietly(SpinEdit2, [&](QSpinBox* box) { box->setValue(screen_millimetres(screen.height_px, screen.dpi_y)); });
+    SpinEdit2Change();
+    set_quietly(RadioButton2, [](QRadioButton* button) { button->setChecked(true); });
+    RadioButton2Click();
+}
+
+// ---- Printer -------------------------------------------------------------
+
+void TForm4::fill_printer_page()
+{
+    Printers& list = printers();
+    set_quietly(ComboBox2, [&](QComboBox* box) {
+        box->clear();
+        box->addItems(list.names());
+        box->setCurrentIndex(list.current_index());
+    });
+    if (ComboBox3->currentIndex() < 0) ComboBox3->setCurrentIndex(0);
+    refresh_printer();
+}
+
+void TForm4::ComboBox2Change()
+{
+    printers().set_current_index(ComboBox2->currentIndex());
+    refresh_printer();
+}
+
+void TForm4::Button5Click()
+{
+    printers().setup();
+    refresh_printer();
+}
+
+void TForm4::refresh_printer()
+{
+    const PrinterCapabilities c = printers().capabilities();
+    physical_width = c.physical_width;
+    physical_height = c.physical_height;
+    printable_width = c.printable_width;
+    printable_height = c.printable_height;
+    printer_dpi_x = c.dpi_x;
+    printer_dpi_y = c.dpi_y;
+    refresh_page_data();
+    refresh_preview();
+}
+
+void TForm4::ComboBox3Change()
+{
+    refresh_page_data();
+}
+
+void TForm4::refresh_page_data()
+{
+    const bool mm = ComboBox3->currentIndex() != 1;
+    Edit7->setText(page_length_text(physical_width, printer_dpi_x, mm));
+    Edit8->setText(page_length_text(physical_height, printer_dpi_y, mm));
+    Edit9->setText(page_length_text(printable_width, printer_dpi_x, mm));
+    Edit10->setText(page_length_text(printable_height, printer_dpi_y, mm));
+}
+
+void TForm4::refresh_preview()
+{
+    const std::optional<PagePreview> preview =
+        page_preview(backshape->geometry(), physical_width, physical_height, printable_width, printable_height);
+    pageshape->setVisible(preview.has_value());
+    actshape->setVisible(preview.has_value());
+    if (!preview) return;
+    pageshape->setGeometry(preview->page);
+    actshape->setGeometry(preview->printable);
+    pageshape->raise();
+    actshape->raise();
+}
+
+// ---- Focusing ------------------------------------------------------------
+
+void TForm4::set_focus_mode_enabled(bool cone)
+{
+    Edit1->setEnabled(cone);
+    SpinButton1->setEnabled(cone);
+    Label6->setEnabled(cone);
+    Edit2->setEnabled(!cone);
+    Edit3->setEnabled(!cone);
+}
+
+void TForm4::RadioButton3Click()
+{
+    store_flag("setfocuscone_flag", Configuration.setfocuscone_flag, true);
+    set_focus_mode_enabled(true);
+    apply_angle();
+}
+
+void TForm4::RadioButton4Click()
+{
+    store_flag("setfocuscone_flag", Configuration.setfocuscone_flag, false);
+    set_focus_mode_enabled(false);
+}
+
+void TForm4::apply_angle()
+{
+    double angle = text_to_real(Edit1->text());
+    const std::optional<double> largest = largest_focus_angle(Configuration.eye_distance, Configuration.level_distance);
+    if (!focus_angle_allowed(angle, largest)) angle = Configuration.focus_angle;
+    Edit1->setText(shortest_decimal(angle));
+    Edit1->setModified(false);
+    Configuration.focus_angle = angle;
+    key().write_double(QStringLiteral("focus_angle"), angle);
+    recompute_limits();
+}
+
+void TForm4::SpinButton1UpClick()
+{
+    Edit1->setText(shortest_decimal(text_to_real(Edit1->text()) + 0.1));
+    apply_angle();
+}
+
+void TForm4::SpinButton1DownClick()
+{
+    Edit1->setText(shortest_decimal(text_to_real(Edit1->text()) - 0.1));
+    apply_angle();
+}
+
+void TForm4::recompute_limits()
+{
+    const HeightLimits limits = height_limits(Configuration.eye_distance, Configuration.level_distance,
+                                              tangent_of_degrees(Configuration.focus_angle));
+    set_quietly(Edit2, [&](QLineEdit* box) { box->setText(QString::number(limits.max_height)); });
+    Edit2Change();
+    set_quietly(Edit3, [&](QLineEdit* box) { box->setText(QString::number(limits.min_height)); });
+    Edit3Change();
+}
+
+void TForm4::integer_box_changed(QLineEdit* box, const char* name, std::int32_t& field)
+{
+    const QString text = box->text();
+    // A minus sign alone is a negative number being typed: wait for its digits.
+    if (text == QLatin1String("-")) return;
+    const std::int32_t value = integer_box_value(text, field);
+    const QString shown = QString::number(value);
+    if (text != shown) set_quietly(box, [&](QLineEdit* b) { b->setText(shown); });
+    store_dword(name, field, value);
+}
+
+void TForm4::Edit2Change()
+{
+    integer_box_changed(Edit2, "max_height", Configuration.max_height);
+    refresh_estimate();
+}
+
+void TForm4::Edit3Change()
+{
+    integer_box_changed(Edit3, "min_height", Configuration.min_height);
+    refresh_estimate();
+}
+
+void TForm4::refresh_estimate()
+{
+    Label12->setText(height_array_estimate(Configuration.max_height, Configuration.min_height));
+}
+
+void TForm4::CheckBox1Click()
+{
+    store_flag("donotusearray_flag", Configuration.donotusearray_flag, CheckBox1->isChecked());
+}
+
+void TForm4::Button2Click()
+{
+    Edit1->setText(QStringLiteral("0.1"));
+    set_quietly(RadioButton3, [](QRadioButton* button) { button->setChecked(true); });
+    RadioButton3Click();
+}
+
+// ---- Drawing panel -------------------------------------------------------
+
+void TForm4::show_colors()
+{
+    set_sample(Panel1, Configuration.background_color);
+    set_sample(Panel2, Configuration.object_color);
+}
+
+void TForm4::change_colors(TColor background, TColor object)
+{
+    const TColor old_background = Configuration.background_color;
+    const TColor old_object = Configuration.object_color;
+    if (!colors_usable(background, object)) {
+        message_box(QStringLiteral("The background and object colors must differ from each other and from black."),
+                    MessageKind::Error, MessageButtons::Ok);
+        return;
+    }
+    // Every open drawing follows, not only the active one: a drawing left in
+    // the old colours would have its background pixels taken for object
+    // pixels when it is shown, saved, copied or undone.
+    const QList<TForm2*> drawings = MainForm ? MainForm->drawings : QList<TForm2*>();
+    for (TForm2* drawing : drawings) {
+        for (TRazidoVavoz* shape : drawing->shapes) {
+            try {
+                if (object == old_object)
+                    replace_color(shape->buffer, old_background, background);
+                else if (background == old_background)
+                    replace_color(shape->buffer, old_object, object);
+                else
+                    replace_two_colors(shape->buffer, old_background, background, old_object, object);
+            } catch (const std::exception&) {
+                // An object whose pixels cannot be recoloured keeps them.
+            }
+        }
+    }
+    if (background != old_background) store_dword("background_color", Configuration.background_color, background);
+    if (object != old_object) store_dword("object_color", Configuration.object_color, object);
+    show_colors();
+    for (TForm2* drawing : drawings) {
+        QPalette colours = drawing->palette();
+        colours.setColor(QPalette::Window, to_qcolor(background));
+        drawing->setPalette(colours);
+        if (!drawing->panel) continue;
+        drawing->panel->font_color = object;
+        drawing->panel->update();
+    }
+}
+
+void TForm4::Button3Click()
+{
+    TColor color = Configuration.background_color;
+    if (!choose_color(color)) return;
+    change_colors(color, Configuration.object_color);
+}
+
+void TForm4::Button4Click()
+{
+    TColor color = Configuration.object_color;
+    if (!choose_color(color)) return;
+    change_colors(Configuration.background_color, color);
+}
+
+void TForm4::Button6Click()
+{
+    change_colors(0x800000, 0x00FFFF);
+}
+
+// ---- Optic settings ------------------------------------------------------
+
+void TForm4::Edit4Change()
+{
+    integer_box_changed(Edit4, "eye_distance", Configuration.eye_distance);
+    if (Configuration.setfocuscone_flag) recompute_limits();
+}
+
+void TForm4::Edit5Change()
+{
+    integer_box_changed(Edit5, "level_distance", Configuration.level_distance);
+    if (Configuration.setfocuscone_flag) recompute_limits();
+}
+
+void TForm4::Edit6Change()
+{
+    integer_box_changed(Edit6, "heightarray_limit", Configuration.heightarray_limit);
+}
+
+void TForm4::Button7Click()
+{
+    Edit4->setText(QStringLiteral("40"));
+    Edit5->setText(QStringLiteral("1000"));
+    Edit6->setText(QStringLiteral("100"));
+}
+
+// ---- General settings ----------------------------------------------------
+
+void TForm4::SpinEdit3Change()
+{
+    store_dword("filehistory", Configuration.filehistory, SpinEdit3->value());
+}
+
+void TForm4::SpinEdit4Change()
+{
+    store_dword("undohistory", Configuration.undohistory, SpinEdit4->value());
+}
+
+void TForm4::Edit11Change()
+{
+    bool ok = false;
+    const int value = Edit11->text().trimmed().toInt(&ok, 10);
+    store_dword("rendercolor_range", Configuration.rendercolor_range, ok ? value : 0);
+}
+
+void TForm4::Edit12Change()
+{
+    bool ok = false;
+    const int value = Edit12->text().trimmed().toInt(&ok, 10);
+    store_dword("rendercolor_base", Configuration.rendercolor_base, ok ? value : 0);
+}
+
+void TForm4::Button8Click()
+{
+    SpinEdit3->setValue(4);
+    SpinEdit4->setValue(4);
+    Edit11->setText(QStringLiteral("10000"));
+    Edit12->setText(QStringLiteral("0"));
+}

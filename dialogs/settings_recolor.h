@@ -1,0 +1,11 @@
+#pragma once
+// Recolouring an object's pixels when the drawing colours change.
+#include "document/color.h"
+#include <QImage>
+
+// Both replacements at once, so that colours that trade places (the old
+// object colour being the new background, say) never merge: every pixel of
+// `background_from` becomes `background_to`, and every other pixel of
+// `object_from` becomes `object_to`.
+void replace_two_colors(QImage& image, TColor background_from, TColor background_to, TColor object_from,
+                        TColor object_to);
