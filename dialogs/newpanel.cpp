@@ -16,6 +16,7 @@
 #include <QMdiArea>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStandardItemModel>
 #include <QVBoxLayout>
 
 TForm1* Form1 = nullptr;
@@ -129,6 +130,11 @@ std::uint8_t TForm1::execute()
 
 void TForm1::FormShow()
 {
+    // Without any printer there is no printer resolution or page to divide by.
+    const bool printer = printers().current_index() >= 0;
+    RadioButton2->setEnabled(printer);
+    if (auto* items = qobject_cast<QStandardItemModel*>(ComboBox2->model()))
+        items->item(Printer)->setEnabled(printer);
     ComboBox1->setCurrentIndex(0);
     RadioButton1->setChecked(true);
     ComboBox2->setCurrentIndex(CurrentForm);
@@ -225,9 +231,13 @@ void TForm1::Button1Click()
     // A value typed and confirmed with Enter never left its box.
     for (QLineEdit* box : {Edit2, Edit3})
         if (box->isModified()) EditExit(box);
-    if (working_width < 1 || working_height < 1 || working_width > max_panel_side
-        || working_height > max_panel_side) {
-        message_box(QStringLiteral("The panel must be from 1 to %1 pixels wide and high.").arg(max_panel_side),
+    if (working_width < 1 || working_height < 1) {
+        message_box(QStringLiteral("Width and height must be at least 1 pixel."), MessageKind::Error,
+                    MessageButtons::Ok);
+        return;
+    }
+    if (working_width > max_panel_side || working_height > max_panel_side) {
+        message_box(QStringLiteral("Width and height must be at most %1 pixels.").arg(max_panel_side),
                     MessageKind::Error, MessageButtons::Ok);
         return;
     }

@@ -123,6 +123,7 @@ public:
     void SpinButton1UpClick();
     void SpinButton1DownClick();
     void recompute_limits();
+    double angle_in_box();
     void Edit2Change();
     void Edit3Change();
     void CheckBox1Click();

@@ -10,6 +10,7 @@
 #include "document/raster.h"
 #include "document/shape.h"
 #include "platform/color_dialog.h"
+#include "platform/errors.h"
 #include "platform/guard.h"
 #include "platform/message_box.h"
 #include "platform/modal.h"
@@ -290,9 +291,22 @@ void TForm4::RadioButton4Click()
     set_focus_mode_enabled(false);
 }
 
+// Reads the angle box; text that is no number shows the stored angle again
+// before the conversion error is reported.
+double TForm4::angle_in_box()
+{
+    try {
+        return text_to_real(Edit1->text());
+    } catch (const DioramixError&) {
+        Edit1->setText(shortest_decimal(Configuration.focus_angle));
+        Edit1->setModified(false);
+        throw;
+    }
+}
+
 void TForm4::apply_angle()
 {
-    double angle = text_to_real(Edit1->text());
+    double angle = angle_in_box();
     const std::optional<double> largest = largest_focus_angle(Configuration.eye_distance, Configuration.level_distance);
     if (!focus_angle_allowed(angle, largest)) angle = Configuration.focus_angle;
     Edit1->setText(shortest_decimal(angle));
@@ -304,13 +318,13 @@ void TForm4::apply_angle()
 
 void TForm4::SpinButton1UpClick()
 {
-    Edit1->setText(shortest_decimal(text_to_real(Edit1->text()) + 0.1));
+    Edit1->setText(shortest_decimal(angle_in_box() + 0.1));
     apply_angle();
 }
 
 void TForm4::SpinButton1DownClick()
 {
-    Edit1->setText(shortest_decimal(text_to_real(Edit1->text()) - 0.1));
+    Edit1->setText(shortest_decimal(angle_in_box() - 0.1));
     apply_angle();
 }
 

@@ -11,6 +11,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStandardItemModel>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -145,7 +146,7 @@ private slots:
         form.cancelled = 1;
         form.setResult(QDialog::Rejected);
         form.Button1->click();
-        QCOMPARE(program.ui.messages.size(), 1);
+        QCOMPARE(program.ui.message_texts(), QStringList{"Width and height must be at least 1 pixel."});
         QCOMPARE(program.ui.messages[0].kind, MessageKind::Error);
         QCOMPARE(form.cancelled, std::uint8_t(1));
         QCOMPARE(form.result(), int(QDialog::Rejected));
@@ -155,6 +156,16 @@ private slots:
         form.Button1->click();
         QCOMPARE(program.ui.messages.size(), 2);
         QVERIFY(same(PanelDimensions, before));
+
+        // Without any printer its resolution and page cannot be chosen.
+        program.ui.printers.installed.clear();
+        form.FormShow();
+        QVERIFY(!form.RadioButton2->isEnabled());
+        const auto* items = qobject_cast<const QStandardItemModel*>(form.ComboBox2->model());
+        QVERIFY(!items->item(2)->isEnabled() && items->item(1)->isEnabled());
+        program.ui.printers.installed.append({QStringLiteral("Back"), {300, 300, 100, 100, 100, 100, 0, 0}});
+        form.FormShow();
+        QVERIFY(form.RadioButton2->isEnabled() && items->item(2)->isEnabled());
     }
 
     void typed_values_count_when_the_box_is_left_or_enter_is_pressed()

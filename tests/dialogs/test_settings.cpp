@@ -100,6 +100,7 @@ private slots:
             form.Edit1->setText(QStringLiteral("abc"));
             emit form.SpinButton1->up->clicked();
             QCOMPARE(program.ui.message_texts(), QStringList{"'abc' is not a valid floating point value"});
+            QCOMPARE(form.Edit1->text(), QStringLiteral("1"));
             QCOMPARE(stored_angle(), 1.0);
 
             form.Edit1->setText(QStringLiteral("0.1"));
