@@ -52,8 +52,8 @@ void TForm2::build_popup()
     N8 = item("N8", QStringLiteral("One &Up"), QStringLiteral("Click to bring object one position in front"), &TForm2::current_shape_oneup);
     N9 = item("N9", QStringLiteral("One &Down"), QStringLiteral("Click to send object one position back"), &TForm2::current_shape_onedown);
     shape_popup->addSeparator()->setObjectName(QStringLiteral("N2"));
-    Copy1 = item("Copy1", QStringLiteral("&Cut"), QStringLiteral("Click to cut object"), nullptr);
-    Copy2 = item("Copy2", QStringLiteral("Co&py"), QStringLiteral("Click to copy object to the clipboard"), nullptr);
+    Copy1 = item("Copy1", QStringLiteral("&Cut"), QStringLiteral("Click to cut object"), &TForm2::cut_shape);
+    Copy2 = item("Copy2", QStringLiteral("Co&py"), QStringLiteral("Click to copy object to the clipboard"), &TForm2::copy_shape);
     N5 = item("N5", QStringLiteral("D&elete"), QStringLiteral("Click to delete object"), &TForm2::delete_shape);
     shape_popup->addSeparator()->setObjectName(QStringLiteral("N3"));
     Move1 = item("Move1", QStringLiteral("Mo&ve"), QStringLiteral("Click to move object"), &TForm2::Move1Click);
@@ -120,9 +120,8 @@ void TForm2::FormResize()
 
 bool TForm2::save_before_close()
 {
-    // Saving drawings comes with the drawing files; until then a Yes keeps
-    // the window open with its content, as a failed save would.
-    return false;
+    main_form->save_as = 0;
+    return save_drawing();
 }
 
 void TForm2::closeEvent(QCloseEvent* event)

@@ -159,6 +159,19 @@ public:
     void redraw_typed_text();
     void create_panel();
 
+    // Drawing files (files/drawing_files.cpp). save_drawing asks for a path
+    // when the drawing has none or Save As is under way; load_drawing reads
+    // the file into this new window, panel included, and returns false when
+    // the file holds no usable drawing.
+    bool save_drawing();
+    bool load_drawing(const QString& path);
+
+    // The clipboard (document/clipboard.cpp): copy and cut need a current
+    // object; paste adds the clipboard's object on top, unselected.
+    void copy_shape();
+    void cut_shape();
+    void paste_shape();
+
 protected:
     void closeEvent(QCloseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;

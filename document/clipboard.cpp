@@ -1,0 +1,57 @@
+#include "document/clipboard.h"
+#include "app/configuration.h"
+#include "app/parentform.h"
+#include "document/design.h"
+#include "document/shape.h"
+#include "document/silhouette.h"
+#include "files/clipboard_block.h"
+#include "files/shape_from_record.h"
+#include "platform/beep.h"
+#include "platform/message_box.h"
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QMimeData>
+
+QMimeData* shape_mime_data(const TRazidoVavoz& shape)
+{
+    auto* data = new QMimeData;
+    const QByteArray block = clipboard_block(shape, Configuration.background_color);
+    data->setData(clipboard_format_name, block);
+    data->setData(clipboard_format_alias, block);
+    data->setImageData(silhouette_mask(shape.buffer, Configuration.background_color));
+    return data;
+}
+
+void TForm2::copy_shape()
+{
+    if (!current_shape) return;
+    QGuiApplication::clipboard()->setMimeData(shape_mime_data(*current_shape));
+}
+
+void TForm2::cut_shape()
+{
+    if (!current_shape) return;
+    copy_shape();
+    delete_shape();
+}
+
+void TForm2::paste_shape()
+{
+    if (!panel) return;
+    const QMimeData* data = QGuiApplication::clipboard()->mimeData();
+    const QStringList formats = data ? data->formats() : QStringList();
+    std::optional<DrawingEntry> entry;
+    if (!formats.isEmpty() && is_private_clipboard_format(formats.first()))
+        entry = read_clipboard_block(data->data(formats.first()));
+    if (!entry) {
+        beep();
+        message_box(QStringLiteral("Invalid data format."), MessageKind::Error, MessageButtons::Ok);
+        return;
+    }
+    std::unique_ptr<TRazidoVavoz> shape =
+        shape_from_entry(this, *entry, Configuration.background_color, Configuration.object_color);
+    shape->Name = stored_or_default_name(entry->record.name, shape_names());
+    panel->update(shape->bounds());
+    shapes.append(shape.release());
+    refill_object_names();
+}

@@ -1,0 +1,120 @@
+// Saving a drawing window to its drawing file and reading one into a new
+// drawing window, with the messages of both flows.
+#include "app/configuration.h"
+#include "app/panel_dimensions.h"
+#include "app/parentform.h"
+#include "document/design.h"
+#include "document/shape.h"
+#include "files/drawing_reader.h"
+#include "files/drawing_writer.h"
+#include "files/shape_from_record.h"
+#include "platform/message_box.h"
+#include <QFile>
+#include <QFileInfo>
+
+namespace {
+
+const QString error_loading = QStringLiteral("Error loading file.");
+
+QString file_name_of(const QString& path)
+{
+    return QFileInfo(path).fileName();
+}
+
+} // namespace
+
+bool TForm2::save_drawing()
+{
+    if (shapes.isEmpty()) {
+        message_box(QStringLiteral("No objects in drawing. Action canceled."), MessageKind::Plain, MessageButtons::Ok);
+        return false;
+    }
+    const qsizetype index = main_form->drawings.indexOf(this);
+    if (index < 0 || index >= main_form->drawing_names.size()) {
+        message_box(QStringLiteral("Internal Error. Action canceled. Contact the creator of the program."),
+                    MessageKind::Error, MessageButtons::Ok);
+        return false;
+    }
+    const bool by_dialog = !(has_file == 1 && main_form->save_as == 0);
+    QString path;
+    if (!by_dialog) {
+        path = main_form->drawing_names[index];
+    } else {
+        if (!main_form->SaveDialog2.Execute()) return false;
+        path = main_form->SaveDialog2.FileName;
+        for (qsizetype i = 0; i < main_form->drawing_names.size(); ++i) {
+            if (i != index && main_form->drawing_names[i] == path) {
+                message_box(QStringLiteral("Another drawing with specified filename is open. Action canceled."),
+                            MessageKind::Plain, MessageButtons::Ok);
+                return false;
+            }
+        }
+        if (QFileInfo::exists(path)
+            && message_box(QStringLiteral("File already exists. Replace it?"), MessageKind::Plain,
+                           MessageButtons::YesNo) != MessageResult::Yes)
+            return false;
+    }
+
+    const DrawingHeader panel_size{panel->width_mm, panel->height_mm, panel->width(), panel->height(), 0};
+    const FileWrite write =
+        write_file_replacing(path, drawing_file_bytes(panel_size, shapes, Configuration.background_color));
+    if (write.result == FileWriteResult::CouldNotCreate) {
+        message_box(QStringLiteral("Could not create file. Action canceled."), MessageKind::Error, MessageButtons::Ok);
+        return false;
+    }
+    if (write.result == FileWriteResult::Failed) {
+        message_box(write.error, MessageKind::Error, MessageButtons::Ok);
+        return false;
+    }
+
+    // The drawing counts as saved before the history is stored, so that a
+    // registry failure there cannot make a written file look unsaved.
+    setWindowTitle(file_name_of(path));
+    has_file = 1;
+    modified = 0;
+    if (by_dialog) {
+        main_form->drawing_names[index] = path;
+        main_form->remove_from_history(path);
+        main_form->add_to_history(path);
+        main_form->save_history();
+    }
+    return true;
+}
+
+bool TForm2::load_drawing(const QString& path)
+{
+    setWindowTitle(file_name_of(path));
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        message_box(file.errorString(), MessageKind::Error, MessageButtons::Ok);
+        return false;
+    }
+    // Mapped rather than copied; a file that cannot be mapped is read.
+    QByteArray copy;
+    QByteArrayView bytes;
+    if (uchar* mapped = file.size() > 0 ? file.map(0, file.size()) : nullptr) {
+        bytes = QByteArrayView(reinterpret_cast<const char*>(mapped), file.size());
+    } else {
+        copy = file.readAll();
+        bytes = copy;
+    }
+    const DrawingContents contents = read_drawing(bytes);
+    if (!contents.header || !is_usable_panel(*contents.header)) {
+        message_box(error_loading, MessageKind::Error, MessageButtons::Ok);
+        return false;
+    }
+    const DrawingHeader& header = *contents.header;
+    PanelDimensions = PanelDimensionsRecord{header.width_mm, header.height_mm, header.width_px, header.height_px};
+    create_panel();
+    for (const DrawingEntry& entry : contents.entries) {
+        std::unique_ptr<TRazidoVavoz> shape =
+            shape_from_entry(this, entry, Configuration.background_color, Configuration.object_color);
+        shape->Name = stored_or_default_name(entry.record.name, shape_names());
+        shapes.append(shape.release());
+    }
+    panel->update();
+    if (contents.problem != ReadProblem::None) message_box(error_loading, MessageKind::Error, MessageButtons::Ok);
+    has_file = 1;
+    modified = 0;
+    return true;
+}

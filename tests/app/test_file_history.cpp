@@ -1,0 +1,136 @@
+// The file history in the File menu and in the registry value
+// filehistory_list: loading at start-up, its size limit, reopening, and
+// entries whose file has gone.
+#include "app/configuration.h"
+#include "app/parentform.h"
+#include "document/design.h"
+#include "platform/registry.h"
+#include "support/program.h"
+#include <QFile>
+#include <QMenu>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+
+QString stored_history()
+{
+    return RegistryKey(QString::fromLatin1(configuration_key_path), true).read_string(QStringLiteral("filehistory_list"));
+}
+
+void store(int filehistory, const QString& list)
+{
+    RegistryKey key(QString::fromLatin1(configuration_key_path), true);
+    key.write_dword(QStringLiteral("filehistory"), filehistory);
+    key.write_string(QStringLiteral("filehistory_list"), list);
+}
+
+// The captions of the File menu as it shows when opened.
+QStringList file_menu(TMainForm& main)
+{
+    main.File1Click();
+    QStringList captions;
+    for (const QAction* action : main.File1->actions())
+        captions << (action->isSeparator() ? QStringLiteral("-") : action->text());
+    return captions;
+}
+
+const QStringList fixed_head = {"&New", "&Open", "&Save", "S&ave As", "&Close", "-", "&Import From File"};
+
+QString make_drawing_file(Program& program, const QString& path)
+{
+    TForm2* drawing = program.new_drawing();
+    program.draw_rectangle(drawing, QRect(0, 0, 20, 20));
+    program.ui.file_answers.enqueue(path);
+    program.main->SaveAs1->trigger();
+    program.main->Close1->trigger();
+    return path;
+}
+
+} // namespace
+
+class TestFileHistory : public QObject {
+    Q_OBJECT
+private slots:
+    void init()
+    {
+        QFile::remove(qEnvironmentVariable("DIORAMIX_REGISTRY"));
+    }
+
+    void start_up_shows_the_newest_entries_that_fit()
+    {
+        store(2, QStringLiteral("/d/old.sdf,/d/middle.sdf,/d/new.sdf,"));
+        Program program;
+        QCOMPARE(program.main->history, QStringList({"/d/new.sdf", "/d/middle.sdf"}));
+        QCOMPARE(file_menu(*program.main),
+                 fixed_head + QStringList({"-", "&0 /d/new.sdf", "&1 /d/middle.sdf", "-", "&Exit"}));
+        QCOMPARE(program.main->File1->actions()[8]->statusTip(), QStringLiteral("/d/new.sdf"));
+        QCOMPARE(stored_history(), QStringLiteral("/d/old.sdf,/d/middle.sdf,/d/new.sdf,"));
+    }
+
+    void a_comma_splits_and_a_missing_last_comma_clears_the_value()
+    {
+        store(4, QStringLiteral("/d/a,b.sdf,/d/c.sdf"));
+        Program program;
+        QCOMPARE(program.main->history, QStringList({"b.sdf", "/d/a"}));
+        QCOMPARE(stored_history(), QString());
+    }
+
+    void opening_and_saving_keep_the_newest_on_top_once()
+    {
+        QTemporaryDir dir;
+        store(3, QString());
+        Program program;
+        TMainForm& main = *program.main;
+        const QString a = make_drawing_file(program, dir.filePath(QStringLiteral("a.sdf")));
+        const QString b = make_drawing_file(program, dir.filePath(QStringLiteral("b.sdf")));
+        QCOMPARE(main.history, QStringList({b, a}));
+        QCOMPARE(stored_history(), a + QLatin1Char(',') + b + QLatin1Char(','));
+
+        // Reopening a moves it to the top instead of adding it twice.
+        program.ui.file_answers.enqueue(a);
+        main.Open1->trigger();
+        QCOMPARE(main.history, QStringList({a, b}));
+        QCOMPARE(file_menu(main).count(QStringLiteral("-")), 3);
+        main.Close1->trigger();
+
+        // A history click opens the file; a file that has gone is dropped
+        // without a message.
+        main.File1->actions()[8 + 1]->trigger();
+        QCOMPARE(main.drawing_names, QStringList{b});
+        QCOMPARE(main.history, QStringList({b, a}));
+        main.Close1->trigger();
+        QFile::remove(a);
+        main.File1->actions()[8 + 1]->trigger();
+        QVERIFY(main.drawings.isEmpty());
+        QCOMPARE(main.history, QStringList{b});
+        QCOMPARE(stored_history(), b + QLatin1Char(','));
+        QVERIFY(program.ui.messages.isEmpty());
+
+        // An entry for a drawing that is open: said so, history unchanged.
+        program.ui.file_answers.enqueue(b);
+        main.Open1->trigger();
+        main.File1->actions()[8]->trigger();
+        QCOMPARE(program.ui.message_texts(), QStringList{"File already open."});
+        QCOMPARE(main.history, QStringList{b});
+
+        // The last entry gone, the block's separator goes too.
+        main.remove_from_history(b);
+        QCOMPARE(file_menu(main), fixed_head + QStringList({"-", "&Exit"}));
+    }
+
+    void a_history_size_of_zero_records_nothing()
+    {
+        QTemporaryDir dir;
+        store(0, QString());
+        Program program;
+        make_drawing_file(program, dir.filePath(QStringLiteral("z.sdf")));
+        QVERIFY(program.main->history.isEmpty());
+        QCOMPARE(file_menu(*program.main), fixed_head + QStringList({"-", "&Exit"}));
+        QCOMPARE(stored_history(), QString());
+    }
+};
+
+QTEST_MAIN(TestFileHistory)
+#include "test_file_history.moc"

@@ -1,0 +1,308 @@
+// Save, Save As, Open and the closing question's Yes, driven through the
+// program's commands with scripted dialogs.
+#include "app/configuration.h"
+#include "app/panel_dimensions.h"
+#include "app/parentform.h"
+#include "document/design.h"
+#include "document/raster.h"
+#include "document/shape.h"
+#include "files/drawing_format.h"
+#include "files/drawing_writer.h"
+#include "support/program.h"
+#include <QFile>
+#include <QDir>
+#include <QMdiSubWindow>
+#include <QToolButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QtEndian>
+
+namespace {
+
+QByteArray contents(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void write(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+}
+
+// A drawing with two objects, the back one in bitmap mode.
+TForm2* two_object_drawing(Program& program)
+{
+    TForm2* drawing = program.new_drawing();
+    TRazidoVavoz* back = program.draw_rectangle(drawing, QRect(10, 10, 60, 40));
+    program.draw_ellipse(drawing, QRect(40, 30, 50, 50));
+    back->morphology.flat_surface = 0;
+    back->morphology.bitmap_file = "hills.bmp";
+    back->morphology.main_color = 3;
+    back->morphology.clip_enabled = 1;
+    back->morphology.clip_height = 7;
+    return drawing;
+}
+
+TForm2* open(Program& program, const QString& path)
+{
+    program.ui.file_answers.enqueue(path);
+    program.main->Open1->trigger();
+    return program.main->active_drawing;
+}
+
+} // namespace
+
+class TestSaveOpen : public QObject {
+    Q_OBJECT
+private slots:
+    void init()
+    {
+        // Each case starts with no settings and so an empty file history.
+        QFile::remove(qEnvironmentVariable("DIORAMIX_REGISTRY"));
+    }
+
+    void a_saved_drawing_opens_as_it_was()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("scene.sdf"));
+        Program program;
+        TForm2* drawing = two_object_drawing(program);
+        QVERIFY(drawing->modified);
+        program.ui.file_answers.enqueue(path);
+        program.main->Save1->trigger();
+        QCOMPARE(program.ui.file_dialog_titles, QStringList{"Save Drawing"});
+        QCOMPARE(drawing->windowTitle(), QStringLiteral("scene.sdf"));
+        QCOMPARE(drawing->has_file, 1);
+        QCOMPARE(drawing->modified, 0);
+        QCOMPARE(program.main->drawing_names, QStringList{path});
+        QCOMPARE(program.main->history.value(0), path);
+
+        // A plain Save writes again without a question.
+        const QByteArray first = contents(path);
+        QCOMPARE(qFromLittleEndian<std::int32_t>(first.constData() + 16), 2);
+        drawing->modified = 1;
+        program.main->Save1->trigger();
+        QCOMPARE(program.ui.file_dialog_titles.size(), 1);
+        QCOMPARE(contents(path), first);
+        QVERIFY(program.ui.messages.isEmpty());
+
+        QList<QRect> bounds;
+        QList<QImage> buffers;
+        for (TRazidoVavoz* s : drawing->shapes) {
+            bounds << s->bounds();
+            buffers << s->buffer;
+        }
+        const Morphology morphology = drawing->shapes[0]->morphology;
+        program.main->Close1->trigger();
+        QVERIFY(program.main->drawings.isEmpty());
+
+        PanelDimensions = PanelDimensionsRecord{1, 1, 1, 1};
+        TForm2* back = open(program, path);
+        QVERIFY(back && back != drawing);
+        QCOMPARE(back->windowTitle(), QStringLiteral("scene.sdf"));
+        QCOMPARE(back->panel->size(), QSize(400, 300));
+        QCOMPARE(back->panel->width_mm, 105);
+        QCOMPARE(back->shape_names(), QStringList({"shape1", "shape2"}));
+        QCOMPARE(back->shapes[0]->bounds(), bounds[0]);
+        QCOMPARE(back->shapes[1]->bounds(), bounds[1]);
+        QCOMPARE(back->shapes[0]->buffer.convertToFormat(QImage::Format_RGB888), buffers[0]);
+        QCOMPARE(back->shapes[1]->buffer.convertToFormat(QImage::Format_RGB888), buffers[1]);
+        QCOMPARE(back->shapes[0]->morphology, morphology);
+        QCOMPARE(back->has_file, 1);
+        QCOMPARE(back->modified, 0);
+        QCOMPARE(back->current_shape, nullptr);
+        QVERIFY(program.main->pointer->isChecked());
+
+        // The same file again, and a file that is not there.
+        QVERIFY(open(program, path) == back);
+        QCOMPARE(program.ui.message_texts(), QStringList{"File already open."});
+        QCOMPARE(program.ui.messages[0].kind, MessageKind::Information);
+        open(program, dir.filePath(QStringLiteral("missing.sdf")));
+        QCOMPARE(program.main->drawings.size(), 1);
+        QCOMPARE(program.ui.messages.size(), 1);
+    }
+
+    void objects_come_back_in_the_colours_of_the_moment()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("colours.sdf"));
+        Program program;
+        TForm2* drawing = program.new_drawing();
+        program.draw_rectangle(drawing, QRect(5, 5, 20, 10));
+        program.ui.file_answers.enqueue(path);
+        program.main->Save1->trigger();
+        program.main->Close1->trigger();
+
+        Configuration.background_color = 0x00FF00;
+        Configuration.object_color = 0x0000FF;
+        TForm2* back = open(program, path);
+        const QImage& pixels = back->shapes[0]->buffer;
+        QCOMPARE(pixel_color(pixels, 0, 0), clBlack);
+        QCOMPARE(pixel_color(pixels, 5, 5), TColor(0x0000FF));
+    }
+
+    void save_as_asks_and_refuses_where_it_must()
+    {
+        QTemporaryDir dir;
+        const QString mine = dir.filePath(QStringLiteral("mine.sdf"));
+        const QString other = dir.filePath(QStringLiteral("other.sdf"));
+        Program program;
+        TForm2* second = program.new_drawing();
+        program.draw_rectangle(second, QRect(0, 0, 10, 10));
+        program.ui.file_answers.enqueue(other);
+        program.main->SaveAs1->trigger();
+
+        TForm2* drawing = program.new_drawing();
+        program.main->SaveAs1->trigger(); // no objects yet
+        QCOMPARE(program.ui.message_texts(), QStringList{"No objects in drawing. Action canceled."});
+        QCOMPARE(program.ui.messages[0].kind, MessageKind::Plain);
+        program.draw_rectangle(drawing, QRect(0, 0, 10, 10));
+        program.ui.file_answers.enqueue(mine);
+        program.main->SaveAs1->trigger();
+        program.ui.messages.clear();
+
+        // Onto another open drawing's file: refused.
+        drawing->modified = 1;
+        program.ui.file_answers.enqueue(other);
+        program.main->SaveAs1->trigger();
+        QCOMPARE(program.ui.message_texts(),
+                 QStringList{"Another drawing with specified filename is open. Action canceled."});
+        QCOMPARE(drawing->modified, 1);
+
+        // Onto its own file: asks, No keeps it unsaved, Yes writes.
+        program.ui.messages.clear();
+        write(mine, "old");
+        program.ui.file_answers.enqueue(mine);
+        program.ui.message_answers.enqueue(MessageResult::No);
+        program.main->SaveAs1->trigger();
+        QCOMPARE(program.ui.message_texts(), QStringList{"File already exists. Replace it?"});
+        QCOMPARE(program.ui.messages[0].buttons, MessageButtons::YesNo);
+        QCOMPARE(contents(mine), QByteArray("old"));
+        QCOMPARE(drawing->modified, 1);
+        program.ui.file_answers.enqueue(mine);
+        program.ui.message_answers.enqueue(MessageResult::Yes);
+        program.main->SaveAs1->trigger();
+        QVERIFY(contents(mine).size() > 376);
+        QCOMPARE(drawing->modified, 0);
+
+        // Save As under a new name: the caption, the name and the history follow.
+        const QString renamed = dir.filePath(QStringLiteral("renamed.sdf"));
+        program.ui.file_answers.enqueue(renamed);
+        program.main->SaveAs1->trigger();
+        QCOMPARE(drawing->windowTitle(), QStringLiteral("renamed.sdf"));
+        QCOMPARE(program.main->drawing_names, QStringList({other, renamed}));
+        QCOMPARE(program.main->history, QStringList({renamed, mine, other}));
+    }
+
+    void failed_saves_leave_the_old_file_and_the_drawing_unsaved()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("kept.sdf"));
+        Program program;
+        TForm2* drawing = program.new_drawing();
+        program.draw_rectangle(drawing, QRect(0, 0, 30, 30));
+        program.ui.file_answers.enqueue(path);
+        program.main->Save1->trigger();
+        QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup);
+        const QByteArray saved = contents(path);
+
+        // Broken off after half the bytes.
+        program.draw_rectangle(drawing, QRect(50, 50, 30, 30));
+        platform::file_write_seam().replace([](QIODevice& device, QByteArrayView bytes) -> qint64 {
+            device.write(bytes.data(), bytes.size() / 2);
+            return -1;
+        });
+        program.main->Save1->trigger();
+        platform::file_write_seam().replace({});
+        QCOMPARE(contents(path), saved);
+        QCOMPARE(drawing->modified, 1);
+        QCOMPARE(program.ui.messages.size(), 1);
+        QCOMPARE(program.ui.messages[0].kind, MessageKind::Error);
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{"kept.sdf"});
+
+        // A successful save keeps the file's permissions.
+        program.main->Save1->trigger();
+        QVERIFY(contents(path).size() > saved.size());
+        QCOMPARE(QFile::permissions(path), QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadUser
+                                               | QFile::WriteUser);
+
+        // A read-only file and a missing folder: nothing can be created.
+        program.ui.messages.clear();
+        drawing->modified = 1;
+        QFile::setPermissions(path, QFile::ReadOwner | QFile::ReadUser);
+        const QByteArray read_only = contents(path);
+        program.main->Save1->trigger();
+        program.ui.file_answers.enqueue(dir.filePath(QStringLiteral("no/such/folder.sdf")));
+        program.main->SaveAs1->trigger();
+        QCOMPARE(program.ui.message_texts(), QStringList({"Could not create file. Action canceled.",
+                                                          "Could not create file. Action canceled."}));
+        QCOMPARE(contents(path), read_only);
+        QCOMPARE(drawing->modified, 1);
+        QCOMPARE(program.main->drawing_names, QStringList{path});
+    }
+
+    void closing_with_yes_saves_and_a_failed_save_keeps_the_window()
+    {
+        QTemporaryDir dir;
+        Program program;
+        TForm2* drawing = program.new_drawing();
+        program.draw_rectangle(drawing, QRect(0, 0, 30, 30));
+        QVERIFY(drawing->modified);
+        program.ui.message_answers.enqueue(MessageResult::Yes);
+        program.ui.file_answers.enqueue(std::nullopt); // the save dialog cancelled
+        program.main->Close1->trigger();
+        QCOMPARE(program.main->drawings.size(), 1);
+
+        const QString path = dir.filePath(QStringLiteral("closing.sdf"));
+        program.ui.message_answers.enqueue(MessageResult::Yes);
+        program.ui.file_answers.enqueue(path);
+        program.main->save_as = 1; // cleared by the closing question's save
+        program.main->Close1->trigger();
+        QVERIFY(program.main->drawings.isEmpty());
+        QVERIFY(QFile::exists(path));
+    }
+
+    void damaged_and_empty_files_open_as_far_as_they_go()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("two.sdf"));
+        Program program;
+        TForm2* drawing = two_object_drawing(program);
+        program.ui.file_answers.enqueue(path);
+        program.main->Save1->trigger();
+        const qsizetype second = 20 + 356 + qFromLittleEndian<std::int32_t>(contents(path).constData() + 376 + 2);
+        program.main->Close1->trigger();
+
+        QByteArray bytes = contents(path);
+        qToLittleEndian<std::int32_t>(300, bytes.data() + second);
+        const QString bad = dir.filePath(QStringLiteral("bad.sdf"));
+        write(bad, bytes);
+        TForm2* opened = open(program, bad);
+        QCOMPARE(program.ui.message_texts(), QStringList{"Error loading file."});
+        QCOMPARE(opened->shape_names(), QStringList{"shape1"});
+        QCOMPARE(opened->modified, 0);
+
+        const QString empty = dir.filePath(QStringLiteral("empty.sdf"));
+        write(empty, DrawingHeader{50, 40, 200, 150, 0}.to_bytes());
+        opened = open(program, empty);
+        QCOMPARE(opened->panel->size(), QSize(200, 150));
+        QVERIFY(opened->shapes.isEmpty());
+
+        // No usable header: nothing opens and the history does not take it.
+        program.ui.messages.clear();
+        const QString stub = dir.filePath(QStringLiteral("stub.sdf"));
+        write(stub, "0123456789");
+        const int open_drawings = static_cast<int>(program.main->drawings.size());
+        open(program, stub);
+        QCOMPARE(program.ui.message_texts(), QStringList{"Error loading file."});
+        QCOMPARE(program.main->drawings.size(), open_drawings);
+        QCOMPARE(program.main->drawing_names.size(), open_drawings);
+        QVERIFY(!program.main->history.contains(stub));
+    }
+};
+
+QTEST_MAIN(TestSaveOpen)
+#include "test_save_open.moc"
