@@ -1,4 +1,5 @@
 #include "app/dialogs.h"
+#include "app/importobjects.h"
 #include "dialogs/cropshape.h"
 #include "dialogs/moveshape.h"
 #include "dialogs/newpanel.h"
@@ -17,6 +18,7 @@ void create_dialogs()
     Form6 = new TForm6;
     Form7 = new TForm7;
     Form8 = new TForm8;
+    Form9 = new TForm9;
     Form10 = new TForm10;
 }
 
@@ -24,6 +26,8 @@ void destroy_dialogs()
 {
     delete Form10;
     Form10 = nullptr;
+    delete Form9;
+    Form9 = nullptr;
     delete Form8;
     Form8 = nullptr;
     delete Form7;

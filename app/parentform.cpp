@@ -70,7 +70,8 @@ void TMainForm::FormCreate()
 {
     history.clear();
     history_base = static_cast<int>(File1->actions().size()) - 2;
-    const ConfigurationLoad loaded = load_configuration();
+    connect(File1, &QMenu::aboutToShow, this, [this] { run_guarded([&] { File1Click(); }); });
+    const ConfigurationLoad loaded = load_configuration([this](RegistryKey& key) { load_history(key); });
     for (const QString& problem : loaded.problems) message_box(problem, MessageKind::Error, MessageButtons::Ok);
     start_maximized = loaded.maximized;
     drawings.clear();
@@ -94,20 +95,20 @@ QAction* TMainForm::command(const char* name, const QString& caption, const QStr
 void TMainForm::create_actions()
 {
     New1 = command("New1", QStringLiteral("&New"), QStringLiteral("New"), QKeySequence(Qt::CTRL | Qt::Key_N), &TMainForm::New1Execute);
-    Open1 = command("Open1", QStringLiteral("&Open"), QStringLiteral("Open"), QKeySequence(Qt::CTRL | Qt::Key_O), nullptr);
-    Save1 = command("Save1", QStringLiteral("&Save"), QStringLiteral("Save"), QKeySequence(Qt::CTRL | Qt::Key_S), nullptr);
-    SaveAs1 = command("SaveAs1", QStringLiteral("S&ave As"), QStringLiteral("Save As"), QKeySequence(), nullptr);
+    Open1 = command("Open1", QStringLiteral("&Open"), QStringLiteral("Open"), QKeySequence(Qt::CTRL | Qt::Key_O), &TMainForm::Open1Execute);
+    Save1 = command("Save1", QStringLiteral("&Save"), QStringLiteral("Save"), QKeySequence(Qt::CTRL | Qt::Key_S), &TMainForm::Save1Execute);
+    SaveAs1 = command("SaveAs1", QStringLiteral("S&ave As"), QStringLiteral("Save As"), QKeySequence(), &TMainForm::SaveAs1Execute);
     Close1 = command("Close1", QStringLiteral("&Close"), QStringLiteral("Close"), QKeySequence(), &TMainForm::Close1Execute);
     Import1 = command("Import1", QStringLiteral("&Import From File"), QStringLiteral("Import objects from other file"),
-                      QKeySequence(Qt::CTRL | Qt::Key_I), nullptr);
+                      QKeySequence(Qt::CTRL | Qt::Key_I), &TMainForm::Import1Execute);
     Exit1 = command("Exit1", QStringLiteral("&Exit"), QString(), QKeySequence(Qt::CTRL | Qt::Key_F4), &TMainForm::Exit1Click);
     Undo1 = command("Undo1", QStringLiteral("&Undo"), QStringLiteral("Undo previous action"),
                     QKeySequence(Qt::ALT | Qt::Key_Backspace), &TMainForm::Undo1Execute);
     Redo1 = command("Redo1", QStringLiteral("&Redo"), QStringLiteral("Redo previous undo action"),
                     QKeySequence(Qt::CTRL | Qt::Key_Z), &TMainForm::Redo1Execute);
-    Cut1 = command("Cut1", QStringLiteral("Cu&t"), QStringLiteral("Cut"), QKeySequence(Qt::CTRL | Qt::Key_X), nullptr);
-    Copy1 = command("Copy1", QStringLiteral("&Copy"), QStringLiteral("Copy"), QKeySequence(Qt::CTRL | Qt::Key_C), nullptr);
-    Paste1 = command("Paste1", QStringLiteral("&Paste"), QStringLiteral("Paste"), QKeySequence(Qt::CTRL | Qt::Key_V), nullptr);
+    Cut1 = command("Cut1", QStringLiteral("Cu&t"), QStringLiteral("Cut"), QKeySequence(Qt::CTRL | Qt::Key_X), &TMainForm::Cut1Execute);
+    Copy1 = command("Copy1", QStringLiteral("&Copy"), QStringLiteral("Copy"), QKeySequence(Qt::CTRL | Qt::Key_C), &TMainForm::Copy1Execute);
+    Paste1 = command("Paste1", QStringLiteral("&Paste"), QStringLiteral("Paste"), QKeySequence(Qt::CTRL | Qt::Key_V), &TMainForm::Paste1Execute);
     EditDelete1 = command("EditDelete1", QStringLiteral("&Delete"), QStringLiteral("Delete"),
                           QKeySequence(Qt::SHIFT | Qt::Key_Delete), &TMainForm::EditDelete1Execute);
     makestereo1 = command("makestereo1", QStringLiteral("&Make Stereogram"), QStringLiteral("Make Stereogram"),

@@ -11,6 +11,7 @@ class QAction;
 class QComboBox;
 class QLabel;
 class QMdiArea;
+class RegistryKey;
 class QMdiSubWindow;
 class QMenu;
 class QToolBar;
@@ -109,6 +110,27 @@ public:
     // The drawing window that is the active child, if the active child is one.
     TForm2* active_child_drawing() const;
     QMdiSubWindow* create_drawing_window(const QString& caption);
+
+    // Drawing files and the file history (parentform_files.cpp).
+    void Open1Execute();
+    void Save1Execute();
+    void SaveAs1Execute();
+    bool choose_file();
+    // Opens the file named in OpenDialog1, chosen and checked by choose_file.
+    void open_chosen_file();
+    void add_to_history(const QString& path);
+    void remove_from_history(const QString& path);
+    void save_history();
+    void load_history(RegistryKey& key);
+    void File1Click();
+    void open_from_history(QAction* item);
+    bool pending_load_failed = false;
+
+    // The clipboard commands on the active drawing (parentform_clipboard.cpp).
+    void Cut1Execute();
+    void Copy1Execute();
+    void Paste1Execute();
+    void Import1Execute(); // parentform_import.cpp
 
     // Command handlers.
     void New1Execute();

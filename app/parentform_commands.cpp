@@ -90,11 +90,6 @@ void TMainForm::drawing_closed(TForm2* drawing)
     active_drawing = nullptr;
 }
 
-void TMainForm::load_pending_drawing(TForm2*)
-{
-    // Drawing files are read by the open flow; nothing is pending before it.
-}
-
 void TMainForm::enable_tools_toolbar()
 {
     toolbar->setEnabled(true);
