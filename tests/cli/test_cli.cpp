@@ -1,12 +1,19 @@
 // dioramix-cli from a shell: depth-map images and drawings render, and every
 // failure gives status 1 and a one-line message.
 #include "app/configuration.h"
+#include "document/raster.h"
+#include "document/shape.h"
+#include "files/drawing_writer.h"
+#include "render/render_request.h"
+#include "veride/render_scene.h"
+#include "veride/request_scene.h"
 #include "cli/cli_input.h"
 #include "cli/cli_options.h"
 #include "platform/registry.h"
 #include "render/stereo_check.h"
 #include "veride/render_settings.h"
 #include <QFile>
+#include <QPainter>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
@@ -116,6 +123,71 @@ private slots:
             QVERIFY(image.pixel(x, 7) == qRgb(255, 0, 0) || image.pixel(x, 7) == qRgb(255, 128, 128));
         QVERIFY(store.open(QIODevice::ReadOnly));
         QCOMPARE(store.readAll(), before);
+    }
+
+    void a_drawing_renders_as_the_library_renders_it()
+    {
+        constexpr TColor background = 0x800000;
+        TRazidoVavoz box(nullptr, background), disc(nullptr, background);
+        box.Name = QStringLiteral("shape1");
+        box.set_bounds(30, 40, 150, 100);
+        box.size_buffer(150, 100, 0x00FFFF);
+        box.morphology.edge_heights = {0, 20, 40, 60};
+        disc.Name = QStringLiteral("shape2");
+        disc.set_bounds(200, 80, 120, 120);
+        disc.size_buffer(120, 120, background);
+        {
+            QPainter painter(&disc.buffer);
+            painter.setPen(Qt::black);
+            painter.setBrush(to_qcolor(0x00FFFF));
+            painter.drawEllipse(QRect(0, 0, 119, 119));
+        }
+        disc.morphology.edge_heights = {-50, -50, -50, -50};
+        QList<TRazidoVavoz*> shapes{&box, &disc};
+        DrawingHeader header;
+        header.width_mm = 105;
+        header.height_mm = 79;
+        header.width_px = 400;
+        header.height_px = 300;
+        header.object_count = 2;
+
+        QTemporaryDir dir;
+        const QString registry = dir.filePath("registry.reg");
+        QFile file(dir.filePath("house.sdf"));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(drawing_file_bytes(header, shapes, background));
+        file.close();
+        const Run run = run_cli({"render", "house.sdf"}, dir.path(), registry);
+        QVERIFY2(run.status == 0, qPrintable(run.errors));
+        const QImage cli(dir.filePath("housestereo1.png"));
+
+        // The library, handed the same drawing, the default settings and
+        // this panel, reads it and renders it to the same picture.
+        RenderRequest request;
+        request.shapes = &shapes;
+        request.color = background;
+        ConfigurationRecord defaults;
+        const HeightLimits limits = height_limits(40, 1000, tangent_of_degrees(0.1));
+        defaults.max_height = limits.max_height;
+        defaults.min_height = limits.min_height;
+        const ConfigurationBlock block = configuration_block(defaults);
+        const std::int32_t panel[4] = {105, 79, 400, 300};
+        const RequestedRender library = read_request(&request, block.data(), panel, "housestereo1");
+        const RenderResult result = render_scene(library.objects, library.settings, library.seed);
+        QVERIFY(result.ok());
+        QCOMPARE(cli.convertToFormat(QImage::Format_RGB888), result.stereogram);
+        QCOMPARE(result.depth.at(30, 40), 0);
+        QCOMPARE(result.depth.at(179, 139), 60);
+        QCOMPARE(result.depth.at(210, 140), -50);
+
+        // A file that is not a drawing.
+        QFile junk(dir.filePath("junk.sdf"));
+        QVERIFY(junk.open(QIODevice::WriteOnly));
+        junk.write(QByteArray(30, 'x'));
+        junk.close();
+        const Run bad = run_cli({"render", "junk.sdf"}, dir.path(), registry);
+        QCOMPARE(bad.status, 1);
+        QVERIFY(bad.errors.contains(QLatin1String("junk.sdf")));
     }
 
     void failures_give_status_1_and_one_line()
