@@ -1,5 +1,7 @@
 #include "app/dialogs.h"
+#include "app/aboutform.h"
 #include "app/importobjects.h"
+#include "app/morefiles.h"
 #include "dialogs/cropshape.h"
 #include "dialogs/moveshape.h"
 #include "dialogs/newpanel.h"
@@ -20,10 +22,16 @@ void create_dialogs()
     Form8 = new TForm8;
     Form9 = new TForm9;
     Form10 = new TForm10;
+    Form11 = new TForm11;
+    Form12 = new TForm12;
 }
 
 void destroy_dialogs()
 {
+    delete Form12;
+    Form12 = nullptr;
+    delete Form11;
+    Form11 = nullptr;
     delete Form10;
     Form10 = nullptr;
     delete Form9;

@@ -136,7 +136,7 @@ void TMainForm::create_actions()
     }
 
     Contents1 = command("Contents1", QStringLiteral("&Contents"), QString(), QKeySequence(), nullptr);
-    About1 = command("About1", QStringLiteral("&About..."), QString(), QKeySequence(), nullptr);
+    About1 = command("About1", QStringLiteral("&About..."), QString(), QKeySequence(), &TMainForm::About1Click);
     for (QAction* item : {Contents1, About1, Exit1}) item->setIcon(QIcon());
 
     pointer1 = command("pointer1", QStringLiteral("Pointer"), QStringLiteral("Edit Mode"), QKeySequence(), nullptr);
@@ -185,6 +185,7 @@ void TMainForm::create_menus()
     Options1->addAction(configure1);
     Window1 = menu("Window1", QStringLiteral("&Window"), QStringLiteral("Window related commands"));
     Window1->addActions({Cascade1, TileHorizontally1, TileVertically1, MinimizeAll1, Arrange1});
+    connect(Window1, &QMenu::aboutToShow, this, [this] { run_guarded([&] { Window1Click(); }); });
     Help1 = menu("Help1", QStringLiteral("&Help"), QString());
     Help1->addActions({Contents1, About1});
 }

@@ -124,13 +124,13 @@ public:
     void load_history(RegistryKey& key);
     void File1Click();
     void open_from_history(QAction* item);
-    bool pending_load_failed = false;
 
     // The clipboard commands on the active drawing (parentform_clipboard.cpp).
     void Cut1Execute();
     void Copy1Execute();
     void Paste1Execute();
     void Import1Execute(); // parentform_import.cpp
+    bool pending_load_failed = false;
 
     // Command handlers.
     void New1Execute();
@@ -145,6 +145,9 @@ public:
     void pointer1Execute(QAction* action);
     void change_font();
     void objectnamesClick(int index);
+    void Window1Click();
+    void show_window_list();
+    void About1Click();
     void objectnamesKeyUp(int key);
     void Tools1Click();
     void Basic1Click();

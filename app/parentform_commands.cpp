@@ -85,6 +85,8 @@ void TMainForm::drawing_closed(TForm2* drawing)
         drawings.removeAt(at);
         drawing_names.removeAt(at);
     }
+    // A drawing closed behind the active one leaves that one as it is.
+    if (active_drawing != drawing) return;
     objectnames->clear();
     objectnames->setEnabled(false);
     active_drawing = nullptr;
