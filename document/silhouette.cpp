@@ -24,22 +24,70 @@ QImage silhouette_mask(const QImage& buffer, TColor background)
     return mask;
 }
 
+namespace {
+
+struct Rgb3 {
+    std::uint8_t c[3];
+};
+
+Rgb3 rgb3(TColor colour)
+{
+    return {{std::uint8_t(red_of(colour)), std::uint8_t(green_of(colour)), std::uint8_t(blue_of(colour))}};
+}
+
+// The colour a silhouette pixel of colour `pixel` becomes: each pixel is
+// mapped once, so a black background or a white object colour cannot be
+// mistaken for the silhouette's own black and white.
+Rgb3 rebuilt_colour(QRgb pixel, const Rgb3& background, const Rgb3& fill)
+{
+    const QRgb rgb = pixel & 0xFFFFFF;
+    if (rgb == 0xFFFFFF) return background;
+    if (rgb == 0) return fill;
+    return {{std::uint8_t(qRed(pixel)), std::uint8_t(qGreen(pixel)), std::uint8_t(qBlue(pixel))}};
+}
+
+// One-bit images, as silhouettes are stored, are expanded straight from
+// their bits through their two-colour table.
+QImage expand_one_bit(const QImage& silhouette, const Rgb3& background, const Rgb3& fill)
+{
+    const QList<QRgb> table = silhouette.colorTable();
+    const Rgb3 colours[2] = {rebuilt_colour(table.value(0, qRgb(0, 0, 0)), background, fill),
+                             rebuilt_colour(table.value(1, qRgb(255, 255, 255)), background, fill)};
+    const bool lsb_first = silhouette.format() == QImage::Format_MonoLSB;
+    // Eight pixels at a time: each possible byte of bits has its 24 output bytes.
+    std::uint8_t expanded[256][24];
+    for (int byte = 0; byte < 256; ++byte)
+        for (int i = 0; i < 8; ++i) {
+            const int bit = lsb_first ? (byte >> i) & 1 : (byte >> (7 - i)) & 1;
+            std::memcpy(expanded[byte] + 3 * i, colours[bit].c, 3);
+        }
+    QImage buffer(silhouette.size(), QImage::Format_RGB888);
+    const int w = silhouette.width();
+    const int whole_bytes = w / 8;
+    for (int y = 0; y < silhouette.height(); ++y) {
+        const std::uint8_t* bits = silhouette.constScanLine(y);
+        std::uint8_t* out = buffer.scanLine(y);
+        for (int b = 0; b < whole_bytes; ++b, out += 24) std::memcpy(out, expanded[bits[b]], 24);
+        for (int x = 8 * whole_bytes; x < w; ++x, out += 3) std::memcpy(out, expanded[bits[x >> 3]] + 3 * (x & 7), 3);
+    }
+    return buffer;
+}
+
+} // namespace
+
 QImage buffer_from_silhouette(const QImage& silhouette, TColor background, TColor object_color)
 {
-    QImage buffer = silhouette.convertToFormat(QImage::Format_RGB888);
-    const std::uint8_t bg[3] = {std::uint8_t(red_of(background)), std::uint8_t(green_of(background)),
-                                std::uint8_t(blue_of(background))};
-    const std::uint8_t fill[3] = {std::uint8_t(red_of(object_color)), std::uint8_t(green_of(object_color)),
-                                  std::uint8_t(blue_of(object_color))};
-    // Each pixel is mapped once, so a black background or a white object
-    // colour cannot be mistaken for the silhouette's own black and white.
-    for (int y = 0; y < buffer.height(); ++y) {
-        std::uint8_t* p = buffer.scanLine(y);
-        for (int x = 0; x < buffer.width(); ++x, p += 3) {
-            if (p[0] == 0xFF && p[1] == 0xFF && p[2] == 0xFF)
-                std::memcpy(p, bg, 3);
-            else if (p[0] == 0 && p[1] == 0 && p[2] == 0)
-                std::memcpy(p, fill, 3);
+    const Rgb3 bg = rgb3(background);
+    const Rgb3 fill = rgb3(object_color);
+    QImage buffer;
+    if (silhouette.format() == QImage::Format_Mono || silhouette.format() == QImage::Format_MonoLSB) {
+        buffer = expand_one_bit(silhouette, bg, fill);
+    } else {
+        buffer = silhouette.convertToFormat(QImage::Format_RGB888);
+        for (int y = 0; y < buffer.height(); ++y) {
+            std::uint8_t* p = buffer.scanLine(y);
+            for (int x = 0; x < buffer.width(); ++x, p += 3)
+                std::memcpy(p, rebuilt_colour(qRgb(p[0], p[1], p[2]), bg, fill).c, 3);
         }
     }
     outline_pass(buffer, background, object_color, clBlack);
