@@ -10,7 +10,9 @@ cmake --build "$build"
 
 if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ] && [ -z "${QT_QPA_PLATFORM:-}" ]; then
   echo "Dioramix is built (build/dioramix), but there is no display to show it on."
-  echo "Start it from a desktop session, or try: QT_QPA_PLATFORM=offscreen build/dioramix"
+  echo "Rendering the sample drawing headless instead:"
+  QT_QPA_PLATFORM=offscreen "$build/dioramix-cli" render examples/house.sdf -o "$build/housestereo1.png"
+  echo "The stereogram is in $build/housestereo1.png"
   exit 0
 fi
 exec "$build/dioramix" "$@"
