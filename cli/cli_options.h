@@ -1,5 +1,6 @@
 #pragma once
 // The command line of dioramix-cli:
+//   dioramix-cli info FILE.sdf
 //   dioramix-cli render INPUT [-o OUTPUT] [--depth-map DEPTH.png] [--seed N] [--dpi N]
 #include <QString>
 #include <QStringList>
@@ -13,6 +14,7 @@ struct CliOptions {
     int dpi = 96;
 };
 
+inline constexpr const char* cli_info_usage = "usage: dioramix-cli info FILE.sdf   (the drawing as JSON)";
 inline constexpr const char* cli_usage =
     "usage: dioramix-cli render INPUT [-o OUTPUT] [--depth-map DEPTH.png] [--seed N] [--dpi N]";
 

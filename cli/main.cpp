@@ -1,5 +1,7 @@
-// dioramix-cli: renders drawings and depth-map images headless.
+// dioramix-cli: describes drawings, and renders drawings and depth-map
+// images headless.
 #include "cli/cli_configuration.h"
+#include "cli/cli_info.h"
 #include "cli/cli_options.h"
 #include "cli/cli_render.h"
 #include <QCoreApplication>
@@ -17,8 +19,26 @@ void say(const QString& line)
 int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
+    const QStringList arguments = app.arguments().mid(1);
+    if (arguments.contains(QLatin1String("--help")) || arguments.contains(QLatin1String("-h"))) {
+        std::printf("%s\n%s\n", cli_info_usage, cli_usage);
+        return 0;
+    }
+    if (!arguments.isEmpty() && arguments[0] == QLatin1String("info")) {
+        if (arguments.size() != 2) {
+            say(QString::fromLatin1(cli_info_usage));
+            return 1;
+        }
+        const InfoOutcome info = describe_drawing_file(arguments[1]);
+        if (!info.error.isEmpty()) {
+            say(info.error);
+            return 1;
+        }
+        std::fwrite(info.json.constData(), 1, static_cast<size_t>(info.json.size()), stdout);
+        return 0;
+    }
     QString error;
-    const CliOptions options = parse_cli_options(app.arguments().mid(1), error);
+    const CliOptions options = parse_cli_options(arguments, error);
     if (!error.isEmpty()) {
         say(error);
         return 1;

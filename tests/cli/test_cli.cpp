@@ -7,12 +7,16 @@
 #include "render/render_request.h"
 #include "veride/render_scene.h"
 #include "veride/request_scene.h"
+#include "cli/cli_info.h"
 #include "cli/cli_input.h"
 #include "cli/cli_options.h"
 #include "platform/registry.h"
 #include "render/stereo_check.h"
 #include "veride/render_settings.h"
 #include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QPainter>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -62,6 +66,63 @@ RenderSettings settings_for(const ConfigurationRecord& record, int width_px, int
 class TestCli : public QObject {
     Q_OBJECT
 private slots:
+    void info_describes_a_drawing_and_rejects_a_broken_one()
+    {
+        TRazidoVavoz flat(nullptr, 0x800000);
+        flat.Name = QStringLiteral("ground");
+        flat.Left = 5;
+        flat.Top = 7;
+        flat.size_buffer(4, 3, 0x800000);
+        flat.buffer.setPixelColor(1, 1, Qt::black);
+        flat.buffer.setPixelColor(2, 1, Qt::yellow);
+        flat.morphology.edge_heights = {1, -2, 3, 4};
+        TRazidoVavoz mapped(nullptr, 0x800000);
+        mapped.Name = QStringLiteral("hill");
+        mapped.size_buffer(2, 2, 0x000000);
+        mapped.morphology.flat_surface = 0;
+        mapped.morphology.bitmap_file = "hill.bmp";
+        mapped.morphology.main_color = 2;
+        mapped.morphology.clip_enabled = 0;
+        mapped.morphology.clip_height = 9;
+        const QByteArray bytes = drawing_file_bytes(DrawingHeader{211, 158, 800, 600, 2}, {&flat, &mapped}, 0x800000);
+
+        const InfoOutcome info = describe_drawing_bytes(bytes, QStringLiteral("scene.sdf"));
+        QVERIFY(info.error.isEmpty());
+        const QJsonObject json = QJsonDocument::fromJson(info.json).object();
+        QCOMPARE(json.value(QStringLiteral("width_px")).toInt(), 800);
+        QCOMPARE(json.value(QStringLiteral("object_count")).toInt(), 2);
+        const QJsonArray objects = json.value(QStringLiteral("objects")).toArray();
+        const QJsonObject first = objects[0].toObject();
+        QCOMPARE(first.value(QStringLiteral("name")).toString(), QStringLiteral("ground"));
+        QCOMPARE(first.value(QStringLiteral("left")).toInt(), 5);
+        QCOMPARE(first.value(QStringLiteral("top")).toInt(), 7);
+        QCOMPARE(first.value(QStringLiteral("silhouette_pixels")).toInt(), 2);
+        QCOMPARE(first.value(QStringLiteral("morphology")).toObject(),
+                 QJsonObject({{"flat_surface", 1}, {"edge_heights", QJsonArray({1, -2, 3, 4})}}));
+        const QJsonObject hill = objects[1].toObject().value(QStringLiteral("morphology")).toObject();
+        QCOMPARE(hill.value(QStringLiteral("bitmap_file")).toString(), QStringLiteral("hill.bmp"));
+        QCOMPARE(hill.value(QStringLiteral("main_color")).toInt(), 2);
+        QVERIFY(!hill.contains(QStringLiteral("clip_height")));
+        QVERIFY(!hill.contains(QStringLiteral("edge_heights")));
+        QCOMPARE(objects[1].toObject().value(QStringLiteral("silhouette_pixels")).toInt(), 4);
+
+        // A file cut inside its second object is refused with one line.
+        const InfoOutcome cut = describe_drawing_bytes(bytes.left(bytes.size() - 10), QStringLiteral("scene.sdf"));
+        QVERIFY(cut.json.isEmpty());
+        QVERIFY(cut.error.startsWith(QStringLiteral("scene.sdf: ")));
+
+        QTemporaryDir folder;
+        QFile broken(folder.filePath(QStringLiteral("broken.sdf")));
+        QVERIFY(broken.open(QIODevice::WriteOnly));
+        broken.write(bytes.left(30));
+        broken.close();
+        const Run run = run_cli({QStringLiteral("info"), broken.fileName()}, folder.path(),
+                                folder.filePath(QStringLiteral("registry.reg")));
+        QCOMPARE(run.status, 1);
+        QVERIFY(run.errors.contains(QStringLiteral("broken.sdf")));
+        QCOMPARE(run.errors.count(QLatin1Char('\n')), 1);
+    }
+
     void a_depth_map_image_renders_to_a_decodable_stereogram()
     {
         QTemporaryDir dir;
