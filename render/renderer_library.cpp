@@ -8,7 +8,13 @@ QString renderer_path()
 {
     const QString chosen = qEnvironmentVariable("DIORAMIX_RENDERER");
     if (!chosen.isEmpty()) return chosen;
-    return QCoreApplication::applicationDirPath() + QStringLiteral("/veride");
+    // The library's full file name: beside the program there is also a
+    // folder called "veride" in a build tree, which the bare name would hit.
+#ifdef Q_OS_WIN
+    return QCoreApplication::applicationDirPath() + QStringLiteral("/veride.dll");
+#else
+    return QCoreApplication::applicationDirPath() + QStringLiteral("/libveride.so");
+#endif
 }
 
 RendererEntry load_renderer()

@@ -5,6 +5,7 @@
 #include "document/design.h"
 #include "document/shape.h"
 #include "fake_renderer.h"
+#include "render/renderer_library.h"
 #include "render/render_name.h"
 #include "stereo_check.h"
 #include "support/program.h"
@@ -15,6 +16,7 @@
 #include <QLibrary>
 #include <QMessageBox>
 #include <QProgressDialog>
+#include <QFileInfo>
 #include <QTest>
 #include <QTimer>
 #include <cstring>
@@ -62,6 +64,17 @@ void close_renderer_windows(Shown& shown, QTimer& timer)
 class TestRenderRequest : public QObject {
     Q_OBJECT
 private slots:
+    void the_renderer_is_looked_for_by_its_full_file_name()
+    {
+        const QByteArray saved = qgetenv("DIORAMIX_RENDERER");
+        qunsetenv("DIORAMIX_RENDERER");
+        // A build tree also has a folder "veride" beside the program.
+        const QString path = renderer_path();
+        QCOMPARE(QFileInfo(path).absolutePath(), QCoreApplication::applicationDirPath());
+        QVERIFY(path.endsWith(QStringLiteral("libveride.so")) || path.endsWith(QStringLiteral("veride.dll")));
+        qputenv("DIORAMIX_RENDERER", saved);
+    }
+
     void names_follow_the_caption_and_the_count()
     {
         QCOMPARE(render_name("house.sdf", 1), QByteArray("housestereo1"));
