@@ -12,27 +12,70 @@ std::int32_t limited(double h, DepthLimits limits)
 }
 
 // Height of a flat surface: the four corner heights at the corner pixels,
-// interpolated in between.
+// interpolated in between, row by row. The parts that depend on one axis
+// only are worked out once; a surface tilted only sideways gives the same
+// row every time, and one tilted only forwards one height per row.
 class FlatSurface {
 public:
-    FlatSurface(const Morphology& m, const QRect& bounds)
-        : h_(m.edge_heights), w_(bounds.width()), ht_(bounds.height())
+    FlatSurface(const Morphology& m, const QRect& bounds, DepthLimits limits)
+        : limits_(limits), level_rows_(m.edge_heights[0] == m.edge_heights[1] && m.edge_heights[2] == m.edge_heights[3]),
+          level_columns_(m.edge_heights[0] == m.edge_heights[2] && m.edge_heights[1] == m.edge_heights[3])
     {
+        const auto& h = m.edge_heights;
+        const int w = bounds.width(), ht = bounds.height();
+        top_.resize(w);
+        bottom_.resize(w);
+        for (int ox = 0; ox < w; ++ox) {
+            const double u = w > 1 ? double(ox) / (w - 1) : 0.0;
+            top_[ox] = h[0] + (h[1] - h[0]) * u;
+            bottom_[ox] = h[2] + (h[3] - h[2]) * u;
+        }
+        v_.resize(ht);
+        for (int oy = 0; oy < ht; ++oy) v_[oy] = ht > 1 ? double(oy) / (ht - 1) : 0.0;
+        row_.resize(w);
+        if (level_columns_) fill_row(0);
     }
 
-    double at(int ox, int oy) const
+    // The heights of row oy of the object, one per column.
+    const std::int32_t* row(int oy)
     {
-        const double u = w_ > 1 ? double(ox) / (w_ - 1) : 0.0;
-        const double v = ht_ > 1 ? double(oy) / (ht_ - 1) : 0.0;
-        const double top = h_[0] + (h_[1] - h_[0]) * u;
-        const double bottom = h_[2] + (h_[3] - h_[2]) * u;
-        return top + (bottom - top) * v;
+        if (level_columns_) return row_.data();
+        if (level_rows_) {
+            const std::int32_t z = limited(at(0, oy), limits_);
+            if (row_[0] != z) std::fill(row_.begin(), row_.end(), z);
+        } else {
+            fill_row(oy);
+        }
+        return row_.data();
     }
 
 private:
-    std::array<std::int32_t, 4> h_;
-    int w_, ht_;
+    double at(int ox, int oy) const { return top_[ox] + (bottom_[ox] - top_[ox]) * v_[oy]; }
+
+    void fill_row(int oy)
+    {
+        for (std::size_t ox = 0; ox < row_.size(); ++ox) row_[ox] = limited(at(int(ox), oy), limits_);
+    }
+
+    DepthLimits limits_;
+    bool level_rows_, level_columns_;
+    std::vector<double> top_, bottom_, v_;
+    std::vector<std::int32_t> row_;
 };
+
+void lay_flat(DepthMap& map, const SceneObject& object, DepthLimits limits)
+{
+    const QRect& b = object.bounds;
+    const QRect visible = b.intersected(QRect(0, 0, map.width, map.height));
+    FlatSurface surface(object.morphology, b, limits);
+    for (int y = visible.top(); y <= visible.bottom(); ++y) {
+        const std::uint8_t* covered = object.covered.data() + static_cast<std::size_t>(y - b.top()) * b.width();
+        const std::int32_t* heights = surface.row(y - b.top());
+        std::int32_t* out = map.row(y);
+        for (int x = visible.left(); x <= visible.right(); ++x)
+            out[x] = covered[x - b.left()] ? heights[x - b.left()] : out[x];
+    }
+}
 
 // Height from one channel of a morphology bitmap stretched over the object.
 class BitmapSurface {
@@ -63,8 +106,7 @@ private:
     int channel_ = 0;
 };
 
-template <typename Surface>
-void lay(DepthMap& map, const SceneObject& object, const Surface& surface, DepthLimits limits)
+void lay_bitmap(DepthMap& map, const SceneObject& object, const BitmapSurface& surface, DepthLimits limits)
 {
     const QRect& b = object.bounds;
     const QRect visible = b.intersected(QRect(0, 0, map.width, map.height));
@@ -100,7 +142,7 @@ DepthMap build_depth_map(int width, int height, const std::vector<SceneObject>& 
         if (object.bounds.isEmpty()) continue;
         const Morphology& m = object.morphology;
         if (m.flat_surface == 1) {
-            lay(map, object, FlatSurface(m, object.bounds), limits);
+            lay_flat(map, object, limits);
             continue;
         }
         const QString path = QString::fromLocal8Bit(m.bitmap_file);
@@ -115,14 +157,13 @@ DepthMap build_depth_map(int width, int height, const std::vector<SceneObject>& 
         }
         const QImage& bitmap = bitmaps[path];
         if (bitmap.isNull()) {
-            Morphology flat;
-            flat.flat_surface = 1;
             SceneObject level = object;
-            level.morphology = flat;
-            lay(map, level, FlatSurface(flat, object.bounds), limits);
+            level.morphology = Morphology();
+            level.morphology.flat_surface = 1;
+            lay_flat(map, level, limits);
             continue;
         }
-        lay(map, object, BitmapSurface(m, object.bounds, bitmap), limits);
+        lay_bitmap(map, object, BitmapSurface(m, object.bounds, bitmap), limits);
     }
     return map;
 }

@@ -1,6 +1,9 @@
 #include "veride/stereogram.h"
 #include <algorithm>
 #include <chrono>
+#include <cmath>
+#include <cstring>
+#include <numeric>
 #include <thread>
 
 namespace {
@@ -61,6 +64,35 @@ void window_max(const std::int32_t* in, int n, int radius, std::vector<std::int3
     }
 }
 
+// Pixels are compared eight at a time where nothing changes, which the
+// compiler turns into vector instructions.
+constexpr int lanes = 8;
+
+// The end of the run of `value` that starts at or before x.
+int run_end(const std::int32_t* row, int x, int width, std::int32_t value)
+{
+    for (; x + lanes <= width; x += lanes) {
+        std::int32_t differ = 0;
+        for (int k = 0; k < lanes; ++k) differ |= row[x + k] ^ value;
+        if (differ) break;
+    }
+    while (x < width && row[x] == value) ++x;
+    return x;
+}
+
+void find_runs(const std::int32_t* row, int width, std::vector<StereogramRows::Run>& runs)
+{
+    runs.clear();
+    for (int begin = 0; begin < width;) {
+        const int end = run_end(row, begin + 1, width, row[begin]);
+        runs.push_back({begin, end, row[begin]});
+        begin = end;
+    }
+}
+
+// Rows with runs this short on average are linked pixel by pixel.
+constexpr int shortest_average_run = 16;
+
 } // namespace
 
 StereogramRows::StereogramRows(const DepthMap& map, const StereoGeometry& geometry,
@@ -89,68 +121,172 @@ bool StereogramRows::visible(int y, int x) const
     return visible_within(row, x, *std::max_element(row, row + map_.width));
 }
 
-void StereogramRows::link(int y, Scratch& s) const
+// Links the two images of the point at x unless it is hidden; nothing near
+// x rises above `bound`.
+void StereogramRows::link_pixel(int y, int x, const std::int32_t* row, std::int32_t bound, int* same) const
+{
+    const int width = map_.width;
+    const int sep = separations_(row[x]);
+    int left = x - (sep + (sep & y & 1)) / 2;
+    int right = left + sep;
+    if (left < 0 || right >= width || sep <= 0) return;
+    if (!visible_within(row, x, bound)) return;
+    for (int k = same[left]; k != left && k != right; k = same[left]) {
+        if (k < right) {
+            left = k;
+        } else {
+            left = right;
+            right = k;
+        }
+    }
+    same[left] = right;
+}
+
+void StereogramRows::link_pixel_by_pixel(int y, Scratch& s) const
 {
     const int width = map_.width;
     const std::int32_t* row = map_.row(y);
-    s.same.resize(width);
-    for (int x = 0; x < width; ++x) s.same[x] = x;
-    if (width == 0) return;
-
     // Lines of sight climb at least this much per pixel, so no point needs
     // looking further than `reach` pixels for what could hide it.
     const auto [low, high] = std::minmax_element(row, row + width);
-    const bool level = *low == *high; // nothing can hide anything
-    if (!level) {
-        const double slowest = geometry_.sight_rise_per_px(*high);
-        const double reach = slowest > 0 ? std::ceil((double(*high) - *low) / slowest) : double(width);
-        window_max(row, width, static_cast<int>(std::min<double>(reach, width)), s.window_max, s.prefix, s.suffix);
-    }
+    const double slowest = geometry_.sight_rise_per_px(*high);
+    const double reach = slowest > 0 ? std::ceil((double(*high) - *low) / slowest) : double(width);
+    window_max(row, width, static_cast<int>(std::min<double>(reach, width)), s.window_max, s.prefix, s.suffix);
+    for (int x = 0; x < width; ++x) link_pixel(y, x, row, s.window_max[x], s.same.data());
+}
 
+// Links run i of the row. Only pixels within reach of a higher run can be
+// hidden; the stretch between them is linked in one sweep when none of its
+// left images is linked yet, which gives the same links as pixel by pixel.
+void StereogramRows::link_run(int y, const std::vector<Run>& runs, std::size_t i, std::int32_t top,
+                              Scratch& s) const
+{
+    const int width = map_.width;
+    const Run& run = runs[i];
+    const int sep = separations_(run.z);
+    if (sep <= 0) return;
+    const int half = (sep + (sep & y & 1)) / 2;
+    // Pixels whose two images both lie on the row.
+    const int first = std::max(run.begin, half);
+    const int last = static_cast<int>(std::min<std::int64_t>(run.end, std::int64_t(width) - sep + half));
+    if (first >= last) return;
+    const std::int32_t* row = map_.row(y);
     int* same = s.same.data();
-    for (int x = 0; x < width; ++x) {
-        const int sep = separations_(row[x]);
-        int left = x - (sep + (sep & y & 1)) / 2;
-        int right = left + sep;
-        if (left < 0 || right >= width || sep <= 0) continue;
-        if (!level && !visible_within(row, x, s.window_max[x])) continue;
-        for (int k = same[left]; k != left && k != right; k = same[left]) {
-            if (k < right) {
-                left = k;
-            } else {
-                left = right;
-                right = k;
-            }
+
+    // [clear_begin, clear_end): the pixels no higher run is near enough to hide.
+    int clear_begin = run.begin, clear_end = run.end;
+    const double rise = geometry_.sight_rise_per_px(run.z);
+    if (top > run.z) {
+        if (rise <= 0) {
+            clear_begin = run.end;
+        } else {
+            const double reach = std::min((double(top) - run.z) / rise, double(width)) + 1;
+            auto hiding = [&](const Run& other) {
+                return std::min((double(other.z) - run.z) / rise, double(width));
+            };
+            for (std::size_t j = i; j-- > 0 && run.begin - (runs[j].end - 1) <= reach;)
+                if (runs[j].z > run.z)
+                    clear_begin = std::max(clear_begin, runs[j].end + int(hiding(runs[j])) + 1);
+            for (std::size_t j = i + 1; j < runs.size() && runs[j].begin - (run.end - 1) <= reach; ++j)
+                if (runs[j].z > run.z) clear_end = std::min(clear_end, runs[j].begin - int(hiding(runs[j])) - 1);
         }
-        same[left] = right;
+    }
+    const int sweep_begin = std::clamp(clear_begin, first, last);
+    const int sweep_end = std::clamp(clear_end, sweep_begin, last);
+
+    for (int x = first; x < sweep_begin; ++x) link_pixel(y, x, row, top, same);
+    const int left0 = sweep_begin - half;
+    const int count = sweep_end - sweep_begin;
+    int linked = 0; // whether some left image is linked elsewhere already
+    for (int k = 0; k < count; ++k) {
+        const int offset = same[left0 + k] - (left0 + k);
+        linked |= int(offset != 0) & int(offset != sep);
+    }
+    if (!linked) {
+        for (int k = 0; k < count; ++k) same[left0 + k] = left0 + k + sep;
+    } else {
+        for (int x = sweep_begin; x < sweep_end; ++x) link_pixel(y, x, row, run.z, same);
+    }
+    for (int x = sweep_end; x < last; ++x) link_pixel(y, x, row, top, same);
+}
+
+void StereogramRows::link(int y, Scratch& s) const
+{
+    const int width = map_.width;
+    s.same.resize(width);
+    std::iota(s.same.begin(), s.same.end(), 0);
+    if (width == 0) return;
+    find_runs(map_.row(y), width, s.runs);
+    if (s.runs.size() * shortest_average_run > std::size_t(width)) {
+        link_pixel_by_pixel(y, s);
+        return;
+    }
+    std::int32_t top = s.runs.front().z;
+    for (const Run& run : s.runs) top = std::max(top, run.z);
+    for (std::size_t i = 0; i < s.runs.size(); ++i) link_run(y, s.runs, i, top, s);
+}
+
+// The links as stretches of one offset, right to left.
+void StereogramRows::plan(Scratch::Plan& plan, const std::vector<int>& same) const
+{
+    plan.stretches.clear();
+    for (int x = map_.width - 1; x >= 0;) {
+        const int offset = same[x] - x;
+        int begin = x;
+        for (; begin >= lanes; begin -= lanes) {
+            int differ = 0;
+            for (int k = 1; k <= lanes; ++k) differ |= same[begin - k] ^ (begin - k + offset);
+            if (differ) break;
+        }
+        while (begin > 0 && same[begin - 1] - (begin - 1) == offset) --begin;
+        plan.stretches.push_back({begin, x + 1, offset});
+        x = begin - 1;
+    }
+}
+
+// Free pixels get random dots; a linked stretch is copied from its offset
+// in pieces no longer than the offset, each from pixels already final.
+void StereogramRows::paint(const std::vector<Stretch>& stretches, int y, std::uint8_t* out) const
+{
+    RowRandom random(seed_, y);
+    for (const Stretch& s : stretches) {
+        if (s.offset == 0) {
+            for (int x = s.end - 1; x >= s.begin; --x)
+                std::memcpy(out + 3 * x, (random.bit() ? colors_.second : colors_.first).data(), 3);
+            continue;
+        }
+        for (int x = s.end; x > s.begin;) {
+            const int n = std::min(s.offset, x - s.begin);
+            x -= n;
+            std::memcpy(out + 3 * x, out + 3 * (x + s.offset), 3 * std::size_t(n));
+        }
     }
 }
 
 void StereogramRows::render(int y, std::uint8_t* out, Scratch& s) const
 {
-    link(y, s);
-    const int width = map_.width;
-    s.dots.resize(width);
-    RowRandom random(seed_, y);
-    for (int x = width - 1; x >= 0; --x) {
-        const int to = s.same[x];
-        s.dots[x] = to == x ? (random.bit() ? 1 : 0) : s.dots[to];
-        const auto& c = s.dots[x] ? colors_.second : colors_.first;
-        out[3 * x] = c[0];
-        out[3 * x + 1] = c[1];
-        out[3 * x + 2] = c[2];
+    Scratch::Plan& plan = s.plans[y & 1];
+    const std::int32_t* row = map_.row(y);
+    if (!plan.row || std::memcmp(plan.row, row, sizeof(std::int32_t) * std::size_t(map_.width)) != 0) {
+        link(y, s);
+        this->plan(plan, s.same);
+        plan.row = row;
     }
+    paint(plan.stretches, y, out);
 }
 
-QImage render_stereogram(const DepthMap& map, const StereoGeometry& geometry, const SeparationTable& separations,
-                         std::uint64_t seed, DotColors colors, const RenderControl& control)
+bool render_stereogram_onto(QImage& image, const DepthMap& map, const StereoGeometry& geometry,
+                            const SeparationTable& separations, std::uint64_t seed, DotColors colors,
+                            const RenderControl& control)
 {
-    QImage image(map.width, map.height, QImage::Format_RGB888);
-    if (image.isNull()) return image;
+    Q_ASSERT(image.format() == QImage::Format_RGB888 && image.width() == map.width && image.height() == map.height);
     const StereogramRows rows(map, geometry, separations, seed, colors);
+    // Threads take rows in blocks, so that repeated rows find their twins.
+    constexpr int block = 32;
+    const int blocks = (map.height + block - 1) / block;
     const int threads = std::max(1, std::min(control.threads > 0 ? control.threads
                                                                   : int(std::thread::hardware_concurrency()),
-                                             map.height));
+                                             blocks));
     std::atomic<int> next{0};
     std::atomic<int> done{0};
     auto cancelled = [&] { return control.cancel && control.cancel->load(std::memory_order_relaxed); };
@@ -160,9 +296,12 @@ QImage render_stereogram(const DepthMap& map, const StereoGeometry& geometry, co
     const qsizetype stride = image.bytesPerLine();
     auto work = [&] {
         StereogramRows::Scratch scratch;
-        for (int y; !cancelled() && (y = next.fetch_add(1)) < map.height;) {
-            rows.render(y, bits + stride * y, scratch);
-            done.fetch_add(1, std::memory_order_relaxed);
+        for (int b; !cancelled() && (b = next.fetch_add(1)) < blocks;) {
+            const int end = std::min(map.height, (b + 1) * block);
+            for (int y = b * block; y < end && !cancelled(); ++y) {
+                rows.render(y, bits + stride * y, scratch);
+                done.fetch_add(1, std::memory_order_relaxed);
+            }
         }
     };
     std::vector<std::thread> workers;
@@ -178,6 +317,14 @@ QImage render_stereogram(const DepthMap& map, const StereoGeometry& geometry, co
         }
     }
     for (std::thread& worker : workers) worker.join();
-    if (cancelled()) return QImage();
+    return !cancelled();
+}
+
+QImage render_stereogram(const DepthMap& map, const StereoGeometry& geometry, const SeparationTable& separations,
+                         std::uint64_t seed, DotColors colors, const RenderControl& control)
+{
+    QImage image(map.width, map.height, QImage::Format_RGB888);
+    if (image.isNull()) return image;
+    if (!render_stereogram_onto(image, map, geometry, separations, seed, colors, control)) return QImage();
     return image;
 }

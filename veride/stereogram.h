@@ -3,6 +3,12 @@
 // symmetric linking (Thimbleby, Inglis and Witten), for parallel viewing.
 // Rows are independent: each is linked and coloured on its own, so rows are
 // rendered in parallel and give the same pixels in any order.
+//
+// Rows are handled as runs of equal height, which is what drawings are made
+// of: a run far from anything higher is linked in one sweep and coloured by
+// copying whole stretches of the row, and a row that repeats one of the same
+// parity above it reuses its links outright. Pixels near a higher surface,
+// and rows of many short runs, go pixel by pixel.
 #include "veride/depth_map.h"
 #include "veride/dot_colors.h"
 #include "veride/geometry.h"
@@ -18,12 +24,27 @@ public:
     StereogramRows(const DepthMap& map, const StereoGeometry& geometry, const SeparationTable& separations,
                    std::uint64_t seed, DotColors colors);
 
-    // Scratch space of one thread.
+    // Pixels [begin, end) of a row at one height.
+    struct Run {
+        int begin, end;
+        std::int32_t z;
+    };
+    // Pixels [begin, end) of a row that take their colour `offset` pixels to
+    // the right; an offset of 0 marks free pixels, which get random dots.
+    struct Stretch {
+        int begin, end, offset;
+    };
+
+    // Scratch space of one thread, for one StereogramRows.
     struct Scratch {
         std::vector<int> same;
-        std::vector<std::int32_t> window_max;
-        std::vector<std::int32_t> prefix, suffix;
-        std::vector<std::uint8_t> dots;
+        std::vector<Run> runs;
+        std::vector<std::int32_t> window_max, prefix, suffix;
+        // The colouring of the last row linked for either parity of y.
+        struct Plan {
+            const std::int32_t* row = nullptr;
+            std::vector<Stretch> stretches; // right to left
+        } plans[2];
     };
 
     // The links of row y: same[x] is the pixel right of x that must have
@@ -38,6 +59,11 @@ public:
 
 private:
     bool visible_within(const std::int32_t* row, int x, std::int32_t bound) const;
+    void link_pixel(int y, int x, const std::int32_t* row, std::int32_t bound, int* same) const;
+    void link_run(int y, const std::vector<Run>& runs, std::size_t i, std::int32_t top, Scratch& s) const;
+    void link_pixel_by_pixel(int y, Scratch& s) const;
+    void plan(Scratch::Plan& plan, const std::vector<int>& same) const;
+    void paint(const std::vector<Stretch>& stretches, int y, std::uint8_t* out) const;
 
     const DepthMap& map_;
     StereoGeometry geometry_;
@@ -53,6 +79,12 @@ struct RenderControl {
     // rows are rendered, with the number of rows done.
     std::function<void(int rows_done)> poll;
 };
+
+// Renders the stereogram of a depth map into `image`, which must be 24-bit
+// and of the map's size; false when cancelled.
+bool render_stereogram_onto(QImage& image, const DepthMap& map, const StereoGeometry& geometry,
+                            const SeparationTable& separations, std::uint64_t seed, DotColors colors,
+                            const RenderControl& control = {});
 
 // The stereogram of a depth map, 24-bit; a null image when cancelled.
 QImage render_stereogram(const DepthMap& map, const StereoGeometry& geometry, const SeparationTable& separations,

@@ -1,9 +1,11 @@
 // The viewing geometry, hidden-surface removal, linking and colouring of
 // the stereogram, and the checks that stop a render.
 #include "stereo_check.h"
+#include "stereogram_reference.h"
 #include "veride/render_scene.h"
 #include "veride/stereogram.h"
 #include <QTest>
+#include <random>
 
 namespace {
 
@@ -38,6 +40,32 @@ DepthMap ramp_and_box(int width, int height)
     for (int y = 0; y < height; ++y)
         for (int x = 0; x < width; ++x)
             map.row(y)[x] = (x >= 120 && x < 180 && y >= 10 && y < 30) ? 60 : -100 + 200 * x / (width - 1);
+    return map;
+}
+
+// Rows built from pieces: level runs long and short, ramps, noise and
+// narrow spikes, each row repeated now and then, as drawings and depth-map
+// images give them.
+DepthMap patchwork_map(int width, int height, std::int32_t low, std::int32_t high, std::mt19937& random)
+{
+    DepthMap map = flat_map(width, height, 0);
+    auto pick = [&](int a, int b) { return std::uniform_int_distribution<int>(a, b)(random); };
+    for (int y = 0; y < height; ++y) {
+        std::int32_t* row = map.row(y);
+        const int repeat = pick(0, 5);
+        if (y >= 2 && repeat < 2) {
+            std::copy(map.row(y - 1 - repeat), map.row(y - 1 - repeat) + width, row);
+            continue;
+        }
+        for (int x = 0; x < width;) {
+            const int length = std::min(width - x, pick(0, 3) == 0 ? pick(1, 4) : pick(5, 200));
+            const int kind = pick(0, 5);
+            const std::int32_t z = pick(low, high), z2 = pick(low, high);
+            for (int i = 0; i < length; ++i)
+                row[x + i] = kind == 0 ? z + (z2 - z) * i / length : kind == 1 ? pick(low, high) : z;
+            x += length;
+        }
+    }
     return map;
 }
 
@@ -129,6 +157,29 @@ private slots:
         for (int x = 0; x < 300; ++x) {
             const QRgb c = coloured.pixel(x, 5);
             QVERIFY(c == qRgb(255, 0, 0) || c == qRgb(255, 128, 128));
+        }
+    }
+
+    void fast_paths_give_the_pixels_of_the_plain_definition()
+    {
+        std::mt19937 random(20261208);
+        for (int round = 0; round < 40; ++round) {
+            RenderSettings s = small_settings(60 + round * 23, 24);
+            s.width_mm = s.width_px / (1 + round % 3); // 1 to 3 pixels per mm
+            if (round % 4 == 3) s.max_height = 5, s.min_height = -5;
+            const StereoGeometry g(s);
+            const SeparationTable separations(g, s.min_height, s.max_height, round % 2 == 0);
+            const DepthMap map = patchwork_map(s.width_px, s.height_px, s.min_height, s.max_height, random);
+            const StereogramRows rows(map, g, separations, round, dot_colors(0, 10000));
+            StereogramRows::Scratch scratch;
+            for (int y = 0; y < map.height; ++y) {
+                rows.link(y, scratch);
+                QVERIFY2(scratch.same == reference::links(map, y, g, separations),
+                         qPrintable(QStringLiteral("round %1 row %2").arg(round).arg(y)));
+            }
+            const QImage image = render_stereogram(map, g, separations, round, dot_colors(0, 10000), {2, nullptr, {}});
+            QVERIFY2(image == reference::stereogram(map, g, separations, round, dot_colors(0, 10000)),
+                     qPrintable(QStringLiteral("round %1").arg(round)));
         }
     }
 
