@@ -1,20 +1,41 @@
 #include "render/renderer_library.h"
+#include "platform/library_file.h"
 #include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
 #include <QLibrary>
 #include <map>
 #include <memory>
+
+QString installed_renderer_folder()
+{
+#ifdef DIORAMIX_RENDERER_DIR
+    return QStringLiteral(DIORAMIX_RENDERER_DIR);
+#else
+    return QString();
+#endif
+}
+
+QString find_renderer(const QString& program_folder)
+{
+    // The library's full file name: beside the program there is also a
+    // folder called "veride" in a build tree, which the bare name would hit.
+    const QString file = library_file_name(QStringLiteral("veride"));
+    const QString beside = QDir(program_folder).filePath(file);
+    if (QFileInfo::exists(beside)) return beside;
+    const QString folder = installed_renderer_folder();
+    if (!folder.isEmpty()) {
+        const QString installed = QDir::cleanPath(QDir(program_folder).filePath(folder + QLatin1Char('/') + file));
+        if (QFileInfo::exists(installed)) return installed;
+    }
+    return beside;
+}
 
 QString renderer_path()
 {
     const QString chosen = qEnvironmentVariable("DIORAMIX_RENDERER");
     if (!chosen.isEmpty()) return chosen;
-    // The library's full file name: beside the program there is also a
-    // folder called "veride" in a build tree, which the bare name would hit.
-#ifdef Q_OS_WIN
-    return QCoreApplication::applicationDirPath() + QStringLiteral("/veride.dll");
-#else
-    return QCoreApplication::applicationDirPath() + QStringLiteral("/libveride.so");
-#endif
+    return find_renderer(QCoreApplication::applicationDirPath());
 }
 
 RendererEntry load_renderer()

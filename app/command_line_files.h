@@ -1,0 +1,12 @@
+#pragma once
+// Drawing files named on the command line (`dioramix house.sdf`), so that a
+// desktop can open a drawing by a double-click. The program takes no other
+// arguments; Qt's own options have been taken out by the application.
+#include <QStringList>
+
+class TMainForm;
+
+// Opens each file in turn as Open opens it: a relative name is taken from
+// the current folder, a file already open is reported as such, and a file
+// that does not exist is reported and skipped.
+void open_command_line_files(TMainForm& main_form, const QStringList& paths);

@@ -1,0 +1,93 @@
+// Drawing files named on the command line open at start as Open opens them.
+#include "app/command_line_files.h"
+#include "app/parentform.h"
+#include "document/design.h"
+#include "document/shape.h"
+#include "support/program.h"
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+void save_drawing_file(Program& program, const QString& path, QRect object)
+{
+    TForm2* drawing = program.new_drawing();
+    program.draw_rectangle(drawing, object);
+    program.ui.file_answers.enqueue(path);
+    program.main->SaveAs1->trigger();
+    program.main->Close1->trigger();
+}
+
+} // namespace
+
+class TestCommandLineFiles : public QObject {
+    Q_OBJECT
+private slots:
+    void init() { QFile::remove(qEnvironmentVariable("DIORAMIX_REGISTRY")); }
+
+    void named_files_open_in_turn_from_the_current_folder()
+    {
+        QTemporaryDir dir;
+        Program program;
+        save_drawing_file(program, dir.filePath("one.sdf"), QRect(10, 10, 30, 20));
+        save_drawing_file(program, dir.filePath("two.sdf"), QRect(50, 40, 25, 25));
+        QVERIFY(program.main->drawings.isEmpty());
+
+        const QString saved_folder = QDir::currentPath();
+        QDir::setCurrent(dir.path());
+        open_command_line_files(*program.main, {"one.sdf", dir.filePath("sub/../two.sdf")});
+        QDir::setCurrent(saved_folder);
+
+        QCOMPARE(program.main->drawing_names, QStringList({dir.filePath("one.sdf"), dir.filePath("two.sdf")}));
+        QCOMPARE(program.main->drawings.size(), 2);
+        QCOMPARE(program.main->drawings[0]->windowTitle(), QStringLiteral("one.sdf"));
+        QCOMPARE(program.main->drawings[0]->shapes.size(), 1);
+        QCOMPARE(program.main->drawings[0]->shapes[0]->Width, 30);
+        QCOMPARE(program.main->active_drawing, program.main->drawings[1]);
+        QCOMPARE(program.main->history.first(), dir.filePath("two.sdf"));
+        QVERIFY(program.ui.messages.isEmpty());
+    }
+
+    void a_missing_or_open_file_is_reported_and_the_rest_still_open()
+    {
+        QTemporaryDir dir;
+        Program program;
+        save_drawing_file(program, dir.filePath("here.sdf"), QRect(10, 10, 30, 20));
+        const QStringList history = program.main->history;
+
+        open_command_line_files(*program.main,
+                                {dir.filePath("gone.sdf"), dir.filePath("here.sdf"), dir.filePath("here.sdf"), dir.path()});
+
+        QCOMPARE(program.main->drawing_names, QStringList({dir.filePath("here.sdf")}));
+        QCOMPARE(program.ui.messages.size(), 3);
+        QCOMPARE(program.ui.messages[0].kind, MessageKind::Error);
+        QCOMPARE(program.ui.messages[0].text,
+                 QStringLiteral("The file %1 does not exist.").arg(QDir::toNativeSeparators(dir.filePath("gone.sdf"))));
+        QCOMPARE(program.ui.messages[1].text, QStringLiteral("File already open."));
+        QCOMPARE(program.ui.messages[1].kind, MessageKind::Information);
+        // A folder is no drawing file.
+        QVERIFY(program.ui.messages[2].text.startsWith(QStringLiteral("The file ")));
+        // Only the file that opened moved in the history.
+        QCOMPARE(program.main->history, history);
+    }
+
+    void a_damaged_file_opens_nothing_after_its_message()
+    {
+        QTemporaryDir dir;
+        QFile file(dir.filePath("bad.sdf"));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("not a drawing");
+        file.close();
+        Program program;
+        open_command_line_files(*program.main, {file.fileName()});
+        QCOMPARE(program.ui.messages.size(), 1);
+        QCOMPARE(program.ui.messages[0].text, QStringLiteral("Error loading file."));
+        QVERIFY(program.main->drawing_names.isEmpty());
+        QVERIFY(program.main->isVisible());
+    }
+};
+
+QTEST_MAIN(TestCommandLineFiles)
+#include "test_command_line_files.moc"
