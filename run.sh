@@ -11,8 +11,10 @@ cmake --build "$build"
 if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ] && [ -z "${QT_QPA_PLATFORM:-}" ]; then
   echo "Dioramix is built (build/dioramix), but there is no display to show it on."
   echo "Rendering the sample drawing headless instead:"
-  QT_QPA_PLATFORM=offscreen "$build/dioramix-cli" render examples/house.sdf -o "$build/housestereo1.png"
-  echo "The stereogram is in $build/housestereo1.png"
+  QT_QPA_PLATFORM=offscreen "$build/dioramix-cli" render examples/dome.sdf -o "$build/domestereo1.png"
+  echo "The stereogram is in $build/domestereo1.png"
   exit 0
 fi
+# Without drawings named, a sample one (its bitmap is named from here).
+if [ $# -eq 0 ]; then set -- examples/dome.sdf; fi
 exec "$build/dioramix" "$@"

@@ -1,13 +1,22 @@
 // Writes the sample drawings of this folder with the program's own file
-// writer: run `make_examples <folder>` after changing the format or the
-// samples. The drawings use the default colours (navy ground, yellow objects).
+// writer: run `make_examples <folder> [<bitmap folder>]` after changing the
+// format or the samples. The drawings use the default colours (navy ground,
+// yellow objects).
+//
+// A morphology bitmap is stored by its path and opened as written, so the
+// drawings name theirs as "<bitmap folder>/dome.bmp": "examples" (the
+// default) for the repository, whose commands run from its root, and the
+// absolute folder for an installed copy.
 #include "document/raster.h"
 #include "document/shape.h"
 #include "files/drawing_writer.h"
 #include <QFile>
+#include <QFont>
+#include <QFontMetrics>
 #include <QGuiApplication>
 #include <QPainter>
 #include <QPolygon>
+#include <cmath>
 #include <cstdio>
 #include <functional>
 #include <memory>
@@ -39,6 +48,52 @@ void tilt(TRazidoVavoz& shape, int tl, int tr, int bl, int br)
     shape.morphology.edge_heights = {tl, tr, bl, br};
 }
 
+// A text object as the text tool makes it: glyphs in the object colour
+// without smoothing, then the black edge.
+std::unique_ptr<TRazidoVavoz> text(const char* name, QPoint at, const QString& words, const QFont& font)
+{
+    const QFontMetrics metrics(font);
+    auto shape = figure(name, QRect(at, QSize(metrics.horizontalAdvance(words), metrics.height())),
+                        [&](QPainter& p, int w, int h) {
+                            p.setRenderHint(QPainter::TextAntialiasing, false);
+                            p.setFont(font);
+                            p.setPen(to_qcolor(object_color));
+                            p.drawText(QRect(0, 0, w, h), Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, words);
+                        });
+    outline_pass(shape->buffer, background, object_color, clBlack);
+    return shape;
+}
+
+// A dome with a ripple around it, bright where it is high, in every channel.
+QImage dome_bitmap(int size)
+{
+    QImage image(size, size, QImage::Format_RGB888);
+    for (int y = 0; y < size; ++y) {
+        uchar* row = image.scanLine(y);
+        for (int x = 0; x < size; ++x) {
+            const double dx = (x + 0.5) / size * 2 - 1, dy = (y + 0.5) / size * 2 - 1;
+            const double r = std::min(1.0, std::sqrt(dx * dx + dy * dy));
+            const double dome = r < 0.6 ? std::sqrt(1 - r * r / 0.36) : 0;
+            const double ripple = r >= 0.6 ? 0.25 * (1 - std::cos((r - 0.6) * 5 * M_PI)) * (1 - r) / 0.4 : 0;
+            const int value = static_cast<int>(255 * std::max(dome, ripple) + 0.5);
+            row[3 * x] = row[3 * x + 1] = row[3 * x + 2] = static_cast<uchar>(value);
+        }
+    }
+    return image;
+}
+
+void use_bitmap(TRazidoVavoz& shape, const QString& path, int low, int high)
+{
+    Morphology& m = shape.morphology;
+    m.flat_surface = 0;
+    m.bitmap_file = path.toLocal8Bit();
+    m.main_color = 2;
+    m.min_color_value = 0;
+    m.max_color_value = 255;
+    m.min_color_height = low;
+    m.max_color_height = high;
+}
+
 bool write(const QString& path, const DrawingHeader& panel, const std::vector<std::unique_ptr<TRazidoVavoz>>& shapes)
 {
     QList<TRazidoVavoz*> list;
@@ -53,50 +108,72 @@ int main(int argc, char** argv)
 {
     QGuiApplication app(argc, argv);
     const QString folder = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral(".");
+    const QString bitmap_folder = argc > 2 ? QString::fromLocal8Bit(argv[2]) : QStringLiteral("examples");
+    const QString dome_path = bitmap_folder + QStringLiteral("/dome.bmp");
+    const auto rectangle = [](QPainter& p, int w, int h) { p.drawRect(0, 0, w - 1, h - 1); };
+    const auto ellipse = [](QPainter& p, int w, int h) { p.drawEllipse(QRect(0, 0, w - 1, h - 1)); };
 
     // A house on a tilted ground, with a round sun and a raised sign.
     std::vector<std::unique_ptr<TRazidoVavoz>> house;
-    house.push_back(figure("ground", QRect(0, 420, 800, 180), [](QPainter& p, int w, int h) {
-        p.drawRect(0, 0, w - 1, h - 1);
-    }));
+    house.push_back(figure("ground", QRect(0, 420, 800, 180), rectangle));
     tilt(*house.back(), 0, 0, 20, 20);
-    house.push_back(figure("walls", QRect(250, 250, 300, 220), [](QPainter& p, int w, int h) {
-        p.drawRect(0, 0, w - 1, h - 1);
-    }));
+    house.push_back(figure("walls", QRect(250, 250, 300, 220), rectangle));
     tilt(*house.back(), 30, 30, 30, 30);
     house.push_back(figure("roof", QRect(230, 130, 340, 121), [](QPainter& p, int w, int h) {
         p.drawPolygon(QPolygon({QPoint(0, h - 1), QPoint(w / 2, 0), QPoint(w - 1, h - 1)}));
     }));
     tilt(*house.back(), 40, 40, 30, 30);
-    house.push_back(figure("sun", QRect(620, 40, 120, 120), [](QPainter& p, int w, int h) {
-        p.drawEllipse(QRect(0, 0, w - 1, h - 1));
-    }));
+    house.push_back(figure("sun", QRect(620, 40, 120, 120), ellipse));
     tilt(*house.back(), 60, 60, 60, 60);
-    house.push_back(figure("door", QRect(370, 360, 60, 110), [](QPainter& p, int w, int h) {
-        p.drawRect(0, 0, w - 1, h - 1);
-    }));
+    house.push_back(figure("door", QRect(370, 360, 60, 110), rectangle));
     tilt(*house.back(), 45, 45, 45, 45);
 
-    // Rings stepping up towards the middle, the last one shaped by a map.
+    // Rings stepping up towards the middle, the last one shaped by the dome.
     std::vector<std::unique_ptr<TRazidoVavoz>> rings;
     for (int i = 0; i < 4; ++i) {
         const int size = 360 - 80 * i;
         const QRect bounds(200 - size / 2, 150 - size / 2, size, size);
-        rings.push_back(figure(QStringLiteral("ring%1").arg(i + 1).toLatin1().constData(), bounds,
-                               [](QPainter& p, int w, int h) { p.drawEllipse(QRect(0, 0, w - 1, h - 1)); }));
+        rings.push_back(figure(QStringLiteral("ring%1").arg(i + 1).toLatin1().constData(), bounds, ellipse));
         tilt(*rings.back(), 15 * i, 15 * i, 15 * i, 15 * i);
     }
-    Morphology& mapped = rings.back()->morphology;
-    mapped.flat_surface = 0;
-    mapped.bitmap_file = "hill.bmp";
-    mapped.main_color = 1;
-    mapped.min_color_value = 0;
-    mapped.max_color_value = 255;
-    mapped.min_color_height = 40;
-    mapped.max_color_height = 80;
+    use_bitmap(*rings.back(), dome_path, 40, 80);
 
-    const bool ok = write(folder + QStringLiteral("/house.sdf"), {211, 158, 800, 600, 0}, house)
-        && write(folder + QStringLiteral("/rings.sdf"), {105, 79, 400, 300, 0}, rings);
+    // A stepped pyramid: five flat rectangles, each 12 mm above the one below.
+    std::vector<std::unique_ptr<TRazidoVavoz>> pyramid;
+    for (int i = 0; i < 5; ++i) {
+        const QRect bounds(QPoint(0, 0), QSize(680 - 120 * i, 500 - 90 * i));
+        pyramid.push_back(figure(QStringLiteral("step%1").arg(i + 1).toLatin1().constData(),
+                                 bounds.translated(400 - bounds.width() / 2, 300 - bounds.height() / 2), rectangle));
+        tilt(*pyramid.back(), 12 * (i + 1), 12 * (i + 1), 12 * (i + 1), 12 * (i + 1));
+    }
+
+    // A text leaning back: its four corners at four heights on one plane.
+    QFont font(QStringLiteral("Liberation Sans"));
+    font.setPixelSize(210);
+    font.setBold(true);
+    font.setStyleStrategy(QFont::NoAntialias);
+    std::vector<std::unique_ptr<TRazidoVavoz>> tilted;
+    const QString words = QStringLiteral("DEPTH");
+    const QFontMetrics metrics(font);
+    tilted.push_back(text("title", QPoint((800 - metrics.horizontalAdvance(words)) / 2, 180), words, font));
+    tilt(*tilted.back(), 10, 30, 40, 60);
+
+    // A dome shaped by a morphology bitmap, standing on a flat plinth.
+    std::vector<std::unique_ptr<TRazidoVavoz>> dome;
+    dome.push_back(figure("plinth", QRect(100, 60, 600, 480), rectangle));
+    tilt(*dome.back(), 10, 10, 10, 10);
+    dome.push_back(figure("dome", QRect(160, 60, 480, 480), ellipse));
+    use_bitmap(*dome.back(), dome_path, 10, 70);
+    dome.back()->morphology.clip_enabled = 1;
+    dome.back()->morphology.clip_height = 11;
+
+    const DrawingHeader wide{211, 158, 800, 600, 0};
+    bool ok = dome_bitmap(128).save(folder + QStringLiteral("/dome.bmp"), "BMP");
+    ok = ok && write(folder + QStringLiteral("/house.sdf"), wide, house)
+        && write(folder + QStringLiteral("/rings.sdf"), {105, 79, 400, 300, 0}, rings)
+        && write(folder + QStringLiteral("/pyramid.sdf"), wide, pyramid)
+        && write(folder + QStringLiteral("/tilted-text.sdf"), wide, tilted)
+        && write(folder + QStringLiteral("/dome.sdf"), wide, dome);
     if (!ok) std::fprintf(stderr, "make_examples: could not write into %s\n", qPrintable(folder));
     return ok ? 0 : 1;
 }

@@ -8,6 +8,7 @@ packages=(
   qt6-base-dev libgl-dev
   libbenchmark-dev
   fonts-dejavu-core fonts-liberation2
+  dpkg-dev file desktop-file-utils shared-mime-info
 )
 if [ "${DIORAMIX_WITH_X:-0}" = 1 ]; then
   packages+=(xvfb openbox imagemagick)
