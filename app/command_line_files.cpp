@@ -3,6 +3,11 @@
 #include "platform/guard.h"
 #include "platform/message_box.h"
 #include <QDir>
+#include <QEvent>
+#include <QPointer>
+#include <QTimer>
+#include <QWindow>
+#include <memory>
 
 void open_command_line_files(TMainForm& main_form, const QStringList& paths)
 {
@@ -24,4 +29,56 @@ void open_command_line_files(TMainForm& main_form, const QStringList& paths)
                             MessageKind::Error, MessageButtons::Ok);
         });
     }
+}
+
+namespace {
+
+// Opens the files once, at the first of: the window shown on the screen, or
+// the time limit (a platform that never reports it).
+class OpenWhenShown : public QObject {
+public:
+    OpenWhenShown(TMainForm& main_form, QStringList paths)
+        : QObject(&main_form), main_form_(main_form), paths_(std::move(paths))
+    {
+        QWindow* window = main_form.windowHandle();
+        if (window && window->isExposed()) {
+            open_soon();
+            return;
+        }
+        main_form.installEventFilter(this);
+        if (window) window->installEventFilter(this);
+        QTimer::singleShot(1000, this, [this] { open_soon(); });
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Expose) {
+            if (auto* window = qobject_cast<QWindow*>(watched); window && window->isExposed()) open_soon();
+        } else if (event->type() == QEvent::Show && watched == &main_form_ && main_form_.windowHandle()) {
+            main_form_.windowHandle()->installEventFilter(this);
+        }
+        return false;
+    }
+
+private:
+    void open_soon()
+    {
+        if (scheduled_) return;
+        scheduled_ = true;
+        // After the events already queued, among them the window's resize.
+        QTimer::singleShot(0, &main_form_, [&form = main_form_, paths = paths_] { open_command_line_files(form, paths); });
+        deleteLater();
+    }
+
+    TMainForm& main_form_;
+    QStringList paths_;
+    bool scheduled_ = false;
+};
+
+} // namespace
+
+void open_command_line_files_when_shown(TMainForm& main_form, const QStringList& paths)
+{
+    if (!paths.isEmpty()) new OpenWhenShown(main_form, paths);
 }

@@ -10,3 +10,7 @@ class TMainForm;
 // the current folder, a file already open is reported as such, and a file
 // that does not exist is reported and skipped.
 void open_command_line_files(TMainForm& main_form, const QStringList& paths);
+
+// The same once the main window is on the screen (in its final size, so
+// that each drawing's window fits its panel); at the latest after a second.
+void open_command_line_files_when_shown(TMainForm& main_form, const QStringList& paths);

@@ -8,12 +8,13 @@ int main(int argc, char** argv)
     DioramixApplication app(argc, argv);
     TMainForm main_form;
     create_dialogs();
+    // Every argument names a drawing (Qt has taken its own options); asked
+    // before showing, so that they open when the window is on the screen.
+    open_command_line_files_when_shown(main_form, app.arguments().mid(1));
     if (main_form.start_maximized)
         main_form.showMaximized();
     else
         main_form.show();
-    // After Qt has taken its own options, every argument names a drawing.
-    open_command_line_files(main_form, app.arguments().mid(1));
     const int status = app.exec();
     destroy_dialogs();
     return status;

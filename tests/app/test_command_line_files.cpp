@@ -1,5 +1,6 @@
 // Drawing files named on the command line open at start as Open opens them.
 #include "app/command_line_files.h"
+#include "app/dialogs.h"
 #include "app/parentform.h"
 #include "document/design.h"
 #include "document/shape.h"
@@ -71,6 +72,29 @@ private slots:
         QVERIFY(program.ui.messages[2].text.startsWith(QStringLiteral("The file ")));
         // Only the file that opened moved in the history.
         QCOMPARE(program.main->history, history);
+    }
+
+    void at_start_the_files_wait_for_the_window_on_the_screen()
+    {
+        QTemporaryDir dir;
+        auto* program = new Program;
+        save_drawing_file(*program, dir.filePath("late.sdf"), QRect(10, 10, 30, 20));
+        delete program;
+
+        // As the program starts: asked for before the main window shows.
+        ScriptedUi ui;
+        TMainForm main_form;
+        create_dialogs();
+        open_command_line_files_when_shown(main_form, {dir.filePath("late.sdf")});
+        QCoreApplication::processEvents();
+        QVERIFY(main_form.drawings.isEmpty());
+        main_form.show();
+        // Sooner than the time limit: the window arriving is what opens them.
+        QTRY_COMPARE_WITH_TIMEOUT(main_form.drawings.size(), 1, 500);
+        QCOMPARE(main_form.drawing_names, QStringList({dir.filePath("late.sdf")}));
+        for (TForm2* drawing : main_form.drawings) drawing->modified = 0;
+        main_form.close();
+        destroy_dialogs();
     }
 
     void a_damaged_file_opens_nothing_after_its_message()
