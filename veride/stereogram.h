@@ -14,6 +14,7 @@
 #include "veride/geometry.h"
 #include "veride/separations.h"
 #include <QImage>
+#include <array>
 #include <atomic>
 #include <cstdint>
 #include <functional>
@@ -40,6 +41,7 @@ public:
         std::vector<int> same;
         std::vector<Run> runs;
         std::vector<std::int32_t> window_max, prefix, suffix;
+        std::vector<std::uint8_t> painted;
         // The colouring of the last row linked for either parity of y.
         struct Plan {
             const std::int32_t* row = nullptr;
@@ -70,6 +72,8 @@ private:
     const SeparationTable& separations_;
     std::uint64_t seed_;
     DotColors colors_;
+    // The pixels of eight dots for every eight random bits.
+    std::array<std::array<std::uint8_t, 24>, 256> octets_;
 };
 
 struct RenderControl {
