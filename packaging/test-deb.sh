@@ -22,7 +22,9 @@ rm -f "$build"/dioramix_*.deb
 (cd "$build" && cpack -G DEB >/dev/null)
 
 debs=("$build"/dioramix_*_"$(dpkg --print-architecture)".deb)
-[ ${#debs[@]} -eq 1 ] && [ -f "${debs[0]}" ] || fail "expected one dioramix_<version>_<arch>.deb in $build"
+if [ ${#debs[@]} -ne 1 ] || [ ! -f "${debs[0]}" ]; then
+  fail "expected one dioramix_<version>_<arch>.deb in $build"
+fi
 deb="$(realpath "${debs[0]}")"
 echo "Package: $deb"
 dpkg-deb --field "$deb" Package Version Architecture Section Maintainer Depends Recommends
