@@ -6,6 +6,8 @@
 int main(int argc, char** argv)
 {
     DioramixApplication app(argc, argv);
+    // Lets the desktop match the windows to dioramix.desktop and its icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral("dioramix"));
     TMainForm main_form;
     create_dialogs();
     // Every argument names a drawing (Qt has taken its own options); asked
