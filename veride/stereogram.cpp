@@ -139,16 +139,12 @@ bool StereogramRows::visible(int y, int x) const
     return visible_within(row, x, *std::max_element(row, row + map_.width));
 }
 
-// Links the two images of the point at x unless it is hidden; nothing near
-// x rises above `bound`.
-void StereogramRows::link_pixel(int y, int x, const std::int32_t* row, std::int32_t bound, int* same) const
+namespace {
+
+// Links two pixels that must share a colour, following the links already
+// made from the left one so that every pixel keeps one link to its right.
+void chain_link(int left, int right, int* same)
 {
-    const int width = map_.width;
-    const int sep = separations_(row[x]);
-    int left = x - (sep + (sep & y & 1)) / 2;
-    int right = left + sep;
-    if (left < 0 || right >= width || sep <= 0) return;
-    if (!visible_within(row, x, bound)) return;
     for (int k = same[left]; k != left && k != right; k = same[left]) {
         if (k < right) {
             left = k;
@@ -158,6 +154,38 @@ void StereogramRows::link_pixel(int y, int x, const std::int32_t* row, std::int3
         }
     }
     same[left] = right;
+}
+
+} // namespace
+
+// Links the two images of the point at x unless it is hidden; nothing near
+// x rises above `bound`.
+void StereogramRows::link_pixel(int y, int x, const std::int32_t* row, std::int32_t bound, int* same) const
+{
+    const int sep = separations_(row[x]);
+    const int left = x - (sep + (sep & y & 1)) / 2;
+    if (left < 0 || left + sep >= map_.width || sep <= 0) return;
+    if (visible_within(row, x, bound)) chain_link(left, left + sep, same);
+}
+
+// Whether the point at x of run i is seen by both eyes. A higher run hides
+// it if it rises to the line of sight at its nearest pixel, where it comes
+// closest; runs beyond `reach` pixels are below every line of sight.
+bool StereogramRows::visible_among(const std::vector<Run>& runs, std::size_t i, int x, double rise,
+                                   double reach) const
+{
+    const std::int32_t z = runs[i].z;
+    for (std::size_t j = i; j-- > 0;) {
+        const int t = x - (runs[j].end - 1);
+        if (t > reach) break;
+        if (runs[j].z > z && runs[j].z >= z + t * rise) return false;
+    }
+    for (std::size_t j = i + 1; j < runs.size(); ++j) {
+        const int t = runs[j].begin - x;
+        if (t > reach) break;
+        if (runs[j].z > z && runs[j].z >= z + t * rise) return false;
+    }
+    return true;
 }
 
 void StereogramRows::link_pixel_by_pixel(int y, Scratch& s) const
@@ -194,11 +222,11 @@ void StereogramRows::link_run(int y, const std::vector<Run>& runs, std::size_t i
     // [clear_begin, clear_end): the pixels no higher run is near enough to hide.
     int clear_begin = run.begin, clear_end = run.end;
     const double rise = geometry_.sight_rise_per_px(run.z);
+    const double reach = rise > 0 ? std::min((double(top) - run.z) / rise, double(width)) + 1 : double(width);
     if (top > run.z) {
         if (rise <= 0) {
             clear_begin = run.end;
         } else {
-            const double reach = std::min((double(top) - run.z) / rise, double(width)) + 1;
             auto hiding = [&](const Run& other) {
                 return std::min((double(other.z) - run.z) / rise, double(width));
             };
@@ -211,8 +239,13 @@ void StereogramRows::link_run(int y, const std::vector<Run>& runs, std::size_t i
     }
     const int sweep_begin = std::clamp(clear_begin, first, last);
     const int sweep_end = std::clamp(clear_end, sweep_begin, last);
+    auto link_near_higher = [&](int from, int to) {
+        for (int x = from; x < to; ++x)
+            if (rise > 0 ? visible_among(runs, i, x, rise, reach) : visible_within(row, x, top))
+                chain_link(x - half, x - half + sep, same);
+    };
 
-    for (int x = first; x < sweep_begin; ++x) link_pixel(y, x, row, top, same);
+    link_near_higher(first, sweep_begin);
     const int left0 = sweep_begin - half;
     const int count = sweep_end - sweep_begin;
     int linked = 0; // whether some left image is linked elsewhere already
@@ -223,9 +256,9 @@ void StereogramRows::link_run(int y, const std::vector<Run>& runs, std::size_t i
     if (!linked) {
         for (int k = 0; k < count; ++k) same[left0 + k] = left0 + k + sep;
     } else {
-        for (int x = sweep_begin; x < sweep_end; ++x) link_pixel(y, x, row, run.z, same);
+        for (int k = 0; k < count; ++k) chain_link(left0 + k, left0 + k + sep, same);
     }
-    for (int x = sweep_end; x < last; ++x) link_pixel(y, x, row, top, same);
+    link_near_higher(sweep_end, last);
 }
 
 void StereogramRows::link(int y, Scratch& s) const

@@ -62,6 +62,7 @@ public:
 private:
     bool visible_within(const std::int32_t* row, int x, std::int32_t bound) const;
     void link_pixel(int y, int x, const std::int32_t* row, std::int32_t bound, int* same) const;
+    bool visible_among(const std::vector<Run>& runs, std::size_t i, int x, double rise, double reach) const;
     void link_run(int y, const std::vector<Run>& runs, std::size_t i, std::int32_t top, Scratch& s) const;
     void link_pixel_by_pixel(int y, Scratch& s) const;
     void plan(Scratch::Plan& plan, const std::vector<int>& same) const;
