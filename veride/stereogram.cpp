@@ -355,10 +355,10 @@ bool render_stereogram_onto(QImage& image, const DepthMap& map, const StereoGeom
         StereogramRows::Scratch scratch;
         for (int b; !cancelled() && (b = next.fetch_add(1)) < blocks;) {
             const int end = std::min(map.height, (b + 1) * block);
-            for (int y = b * block; y < end && !cancelled(); ++y) {
-                rows.render(y, bits + stride * y, scratch);
-                done.fetch_add(1, std::memory_order_relaxed);
-            }
+            for (int y = b * block; y < end && !cancelled(); ++y) rows.render(y, bits + stride * y, scratch);
+            // Counted once a block: a count per row would make each row
+            // wait for its pixels to reach memory.
+            done.fetch_add(end - b * block, std::memory_order_relaxed);
         }
     };
     std::vector<std::thread> workers;
