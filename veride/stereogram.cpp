@@ -3,7 +3,6 @@
 #include <chrono>
 #include <cmath>
 #include <cstring>
-#include <numeric>
 #include <thread>
 
 namespace {
@@ -143,9 +142,9 @@ namespace {
 
 // Links two pixels that must share a colour, following the links already
 // made from the left one so that every pixel keeps one link to its right.
-void chain_link(int left, int right, int* same)
+void chain_link(int left, int right, int* link)
 {
-    for (int k = same[left]; k != left && k != right; k = same[left]) {
+    for (int k = left + link[left]; k != left && k != right; k = left + link[left]) {
         if (k < right) {
             left = k;
         } else {
@@ -153,19 +152,19 @@ void chain_link(int left, int right, int* same)
             right = k;
         }
     }
-    same[left] = right;
+    link[left] = right - left;
 }
 
 } // namespace
 
 // Links the two images of the point at x unless it is hidden; nothing near
 // x rises above `bound`.
-void StereogramRows::link_pixel(int y, int x, const std::int32_t* row, std::int32_t bound, int* same) const
+void StereogramRows::link_pixel(int y, int x, const std::int32_t* row, std::int32_t bound, int* link) const
 {
     const int sep = separations_(row[x]);
     const int left = x - (sep + (sep & y & 1)) / 2;
     if (left < 0 || left + sep >= map_.width || sep <= 0) return;
-    if (visible_within(row, x, bound)) chain_link(left, left + sep, same);
+    if (visible_within(row, x, bound)) chain_link(left, left + sep, link);
 }
 
 // Whether the point at x of run i is seen by both eyes. A higher run hides
@@ -198,7 +197,7 @@ void StereogramRows::link_pixel_by_pixel(int y, Scratch& s) const
     const double slowest = geometry_.sight_rise_per_px(*high);
     const double reach = slowest > 0 ? std::ceil((double(*high) - *low) / slowest) : double(width);
     window_max(row, width, static_cast<int>(std::min<double>(reach, width)), s.window_max, s.prefix, s.suffix);
-    for (int x = 0; x < width; ++x) link_pixel(y, x, row, s.window_max[x], s.same.data());
+    for (int x = 0; x < width; ++x) link_pixel(y, x, row, s.window_max[x], s.link.data());
 }
 
 // Links run i of the row. Only pixels within reach of a higher run can be
@@ -217,7 +216,7 @@ void StereogramRows::link_run(int y, const std::vector<Run>& runs, std::size_t i
     const int last = static_cast<int>(std::min<std::int64_t>(run.end, std::int64_t(width) - sep + half));
     if (first >= last) return;
     const std::int32_t* row = map_.row(y);
-    int* same = s.same.data();
+    int* link = s.link.data();
 
     // [clear_begin, clear_end): the pixels no higher run is near enough to hide.
     int clear_begin = run.begin, clear_end = run.end;
@@ -242,21 +241,19 @@ void StereogramRows::link_run(int y, const std::vector<Run>& runs, std::size_t i
     auto link_near_higher = [&](int from, int to) {
         for (int x = from; x < to; ++x)
             if (rise > 0 ? visible_among(runs, i, x, rise, reach) : visible_within(row, x, top))
-                chain_link(x - half, x - half + sep, same);
+                chain_link(x - half, x - half + sep, link);
     };
 
     link_near_higher(first, sweep_begin);
     const int left0 = sweep_begin - half;
     const int count = sweep_end - sweep_begin;
+    int* lefts = link + left0;
     int linked = 0; // whether some left image is linked elsewhere already
-    for (int k = 0; k < count; ++k) {
-        const int offset = same[left0 + k] - (left0 + k);
-        linked |= int(offset != 0) & int(offset != sep);
-    }
+    for (int k = 0; k < count; ++k) linked |= int(lefts[k] != 0) & int(lefts[k] != sep);
     if (!linked) {
-        for (int k = 0; k < count; ++k) same[left0 + k] = left0 + k + sep;
+        std::fill(lefts, lefts + count, sep);
     } else {
-        for (int k = 0; k < count; ++k) chain_link(left0 + k, left0 + k + sep, same);
+        for (int k = 0; k < count; ++k) chain_link(left0 + k, left0 + k + sep, link);
     }
     link_near_higher(sweep_end, last);
 }
@@ -264,8 +261,7 @@ void StereogramRows::link_run(int y, const std::vector<Run>& runs, std::size_t i
 void StereogramRows::link(int y, Scratch& s) const
 {
     const int width = map_.width;
-    s.same.resize(width);
-    std::iota(s.same.begin(), s.same.end(), 0);
+    s.link.assign(width, 0);
     if (width == 0) return;
     find_runs(map_.row(y), width, s.runs);
     if (s.runs.size() * shortest_average_run > std::size_t(width)) {
@@ -278,18 +274,18 @@ void StereogramRows::link(int y, Scratch& s) const
 }
 
 // The links as stretches of one offset, right to left.
-void StereogramRows::plan(Scratch::Plan& plan, const std::vector<int>& same) const
+void StereogramRows::plan(Scratch::Plan& plan, const std::vector<int>& link) const
 {
     plan.stretches.clear();
     for (int x = map_.width - 1; x >= 0;) {
-        const int offset = same[x] - x;
+        const int offset = link[x];
         int begin = x;
         for (; begin >= lanes; begin -= lanes) {
             int differ = 0;
-            for (int k = 1; k <= lanes; ++k) differ |= same[begin - k] ^ (begin - k + offset);
+            for (int k = 1; k <= lanes; ++k) differ |= link[begin - k] ^ offset;
             if (differ) break;
         }
-        while (begin > 0 && same[begin - 1] - (begin - 1) == offset) --begin;
+        while (begin > 0 && link[begin - 1] == offset) --begin;
         plan.stretches.push_back({begin, x + 1, offset});
         x = begin - 1;
     }
@@ -321,7 +317,7 @@ void StereogramRows::render(int y, std::uint8_t* out, Scratch& s) const
     const std::int32_t* row = map_.row(y);
     if (!plan.row || std::memcmp(plan.row, row, sizeof(std::int32_t) * std::size_t(map_.width)) != 0) {
         link(y, s);
-        this->plan(plan, s.same);
+        this->plan(plan, s.link);
         plan.row = row;
     }
     // Painted in a row that stays in the cache, then written out whole: the

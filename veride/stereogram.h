@@ -38,7 +38,7 @@ public:
 
     // Scratch space of one thread, for one StereogramRows.
     struct Scratch {
-        std::vector<int> same;
+        std::vector<int> link;
         std::vector<Run> runs;
         std::vector<std::int32_t> window_max, prefix, suffix;
         std::vector<std::uint8_t> painted;
@@ -49,8 +49,8 @@ public:
         } plans[2];
     };
 
-    // The links of row y: same[x] is the pixel right of x that must have
-    // its colour, or x itself when x is free.
+    // The links of row y: link[x] is how far right of x lies the pixel
+    // whose colour x must have, or 0 when x is free.
     void link(int y, Scratch& scratch) const;
     // Links and colours row y into `out` (3 bytes R, G, B per pixel).
     void render(int y, std::uint8_t* out, Scratch& scratch) const;
@@ -61,11 +61,11 @@ public:
 
 private:
     bool visible_within(const std::int32_t* row, int x, std::int32_t bound) const;
-    void link_pixel(int y, int x, const std::int32_t* row, std::int32_t bound, int* same) const;
+    void link_pixel(int y, int x, const std::int32_t* row, std::int32_t bound, int* link) const;
     bool visible_among(const std::vector<Run>& runs, std::size_t i, int x, double rise, double reach) const;
     void link_run(int y, const std::vector<Run>& runs, std::size_t i, std::int32_t top, Scratch& s) const;
     void link_pixel_by_pixel(int y, Scratch& s) const;
-    void plan(Scratch::Plan& plan, const std::vector<int>& same) const;
+    void plan(Scratch::Plan& plan, const std::vector<int>& link) const;
     void paint(const std::vector<Stretch>& stretches, int y, std::uint8_t* out) const;
 
     const DepthMap& map_;
