@@ -91,6 +91,25 @@ void BM_Stereogram(benchmark::State& state)
     state.counters["threads"] = control.threads;
 }
 
+// A level panel: every row repeats the first two, so this is what reading
+// the depth map and writing the image cost the stereogram.
+void BM_StereogramLevel(benchmark::State& state)
+{
+    DepthMap map = depth_map();
+    std::fill(map.heights.begin(), map.heights.end(), 0);
+    const RenderSettings s = panel_settings();
+    const StereoGeometry geometry(s);
+    const SeparationTable separations(geometry, s.min_height, s.max_height, true);
+    RenderControl control;
+    control.threads = 1;
+    QImage image(width, height, QImage::Format_RGB888);
+    for (auto _ : state) {
+        render_stereogram_onto(image, map, geometry, separations, 1, dot_colors(0, 10000), control);
+        benchmark::ClobberMemory();
+    }
+    state.SetItemsProcessed(state.iterations() * width * height);
+}
+
 void BM_Fill(benchmark::State& state)
 {
     QImage image(width, height, QImage::Format_RGB888);
@@ -106,6 +125,7 @@ void BM_Fill(benchmark::State& state)
 
 BENCHMARK(BM_Fill)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_DepthMap)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_StereogramLevel)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Stereogram)->Arg(1)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_Stereogram)->Arg(int(std::max(1u, std::thread::hardware_concurrency())))
     ->Unit(benchmark::kMillisecond)->UseRealTime();
