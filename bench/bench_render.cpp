@@ -68,7 +68,7 @@ void BM_DepthMap(benchmark::State& state)
     for (auto _ : state) {
         QStringList problems;
         DepthMap map = build_depth_map(width, height, objects, {s.min_height, s.max_height}, problems);
-        benchmark::DoNotOptimize(map.heights.data());
+        benchmark::DoNotOptimize(map.runs.data());
     }
     state.SetItemsProcessed(state.iterations() * width * height);
 }
@@ -95,8 +95,7 @@ void BM_Stereogram(benchmark::State& state)
 // the depth map and writing the image cost the stereogram.
 void BM_StereogramLevel(benchmark::State& state)
 {
-    DepthMap map = depth_map();
-    std::fill(map.heights.begin(), map.heights.end(), 0);
+    const DepthMap map = DepthMap::from_heights(width, height, std::vector<std::int32_t>(std::size_t(width) * height));
     const RenderSettings s = panel_settings();
     const StereoGeometry geometry(s);
     const SeparationTable separations(geometry, s.min_height, s.max_height, true);

@@ -2,6 +2,9 @@
 #include <QHash>
 #include <algorithm>
 #include <cmath>
+#include <cstring>
+#include <memory>
+#include <numeric>
 
 namespace {
 
@@ -63,20 +66,6 @@ private:
     std::vector<std::int32_t> row_;
 };
 
-void lay_flat(DepthMap& map, const SceneObject& object, DepthLimits limits)
-{
-    const QRect& b = object.bounds;
-    const QRect visible = b.intersected(QRect(0, 0, map.width, map.height));
-    FlatSurface surface(object.morphology, b, limits);
-    for (int y = visible.top(); y <= visible.bottom(); ++y) {
-        const std::uint8_t* covered = object.covered.data() + static_cast<std::size_t>(y - b.top()) * b.width();
-        const std::int32_t* heights = surface.row(y - b.top());
-        std::int32_t* out = map.row(y);
-        for (int x = visible.left(); x <= visible.right(); ++x)
-            out[x] = covered[x - b.left()] ? heights[x - b.left()] : out[x];
-    }
-}
-
 // Height from one channel of a morphology bitmap stretched over the object.
 class BitmapSurface {
 public:
@@ -106,24 +95,147 @@ private:
     int channel_ = 0;
 };
 
-void lay_bitmap(DepthMap& map, const SceneObject& object, const BitmapSurface& surface, DepthLimits limits)
-{
-    const QRect& b = object.bounds;
-    const QRect visible = b.intersected(QRect(0, 0, map.width, map.height));
-    const bool clip = object.morphology.clip_enabled == 1 && object.morphology.flat_surface != 1;
-    for (int y = visible.top(); y <= visible.bottom(); ++y) {
-        const std::uint8_t* covered = object.covered.data() + static_cast<std::size_t>(y - b.top()) * b.width();
-        std::int32_t* out = map.row(y);
-        for (int x = visible.left(); x <= visible.right(); ++x) {
-            if (!covered[x - b.left()]) continue;
-            const double h = surface.at(x - b.left(), y - b.top());
-            if (clip && h < object.morphology.clip_height) continue;
-            out[x] = limited(h, limits);
+// An object as the rows of the map are laid: each of its rows in turn.
+class Layer {
+public:
+    Layer(const SceneObject& object, const QRect& visible) : object_(object), visible_(visible) {}
+    virtual ~Layer() = default;
+
+    int top() const { return visible_.top(); }
+    int bottom() const { return visible_.bottom(); }
+    // Lays the object's part of panel row y over `row`.
+    virtual void lay(int y, std::int32_t* row) = 0;
+
+protected:
+    // The object's row for panel row y, from its first visible pixel.
+    const std::uint8_t* covered(int y) const
+    {
+        const QRect& b = object_.bounds;
+        return object_.covered.data() + static_cast<std::size_t>(y - b.top()) * b.width() + (visible_.left() - b.left());
+    }
+
+    const SceneObject& object_;
+    QRect visible_;
+};
+
+class FlatLayer : public Layer {
+public:
+    FlatLayer(const SceneObject& object, const QRect& visible, const Morphology& morphology, DepthLimits limits)
+        : Layer(object, visible), surface_(morphology, object.bounds, limits)
+    {
+    }
+
+    void lay(int y, std::int32_t* row) override
+    {
+        const std::uint8_t* covered = this->covered(y);
+        const std::int32_t* heights =
+            surface_.row(y - object_.bounds.top()) + (visible_.left() - object_.bounds.left());
+        std::int32_t* out = row + visible_.left();
+        for (int i = 0; i < visible_.width(); ++i) out[i] = covered[i] ? heights[i] : out[i];
+    }
+
+private:
+    FlatSurface surface_;
+};
+
+class BitmapLayer : public Layer {
+public:
+    BitmapLayer(const SceneObject& object, const QRect& visible, const QImage& bitmap, DepthLimits limits)
+        : Layer(object, visible), surface_(object.morphology, object.bounds, bitmap), limits_(limits),
+          clip_(object.morphology.clip_enabled == 1)
+    {
+    }
+
+    void lay(int y, std::int32_t* row) override
+    {
+        const std::uint8_t* covered = this->covered(y);
+        const QRect& b = object_.bounds;
+        for (int i = 0; i < visible_.width(); ++i) {
+            if (!covered[i]) continue;
+            const int x = visible_.left() + i;
+            const double h = surface_.at(x - b.left(), y - b.top());
+            if (clip_ && h < object_.morphology.clip_height) continue;
+            row[x] = limited(h, limits_);
         }
     }
+
+private:
+    BitmapSurface surface_;
+    DepthLimits limits_;
+    bool clip_;
+};
+
+// Where the run of `value` that goes on at x ends; compared 32 pixels at a
+// time while nothing changes, which the compiler turns into vector code.
+int run_end(const std::int32_t* row, int x, int width, std::int32_t value)
+{
+    constexpr int lanes = 32;
+    for (; x + lanes <= width; x += lanes) {
+        std::int32_t differ = 0;
+        for (int k = 0; k < lanes; ++k) differ |= row[x + k] ^ value;
+        if (differ) break;
+    }
+    while (x < width && row[x] == value) ++x;
+    return x;
 }
 
 } // namespace
+
+DepthMap DepthMap::from_heights(int width, int height, const std::vector<std::int32_t>& heights)
+{
+    DepthMap map;
+    map.width = width;
+    map.height = height;
+    for (int y = 0; y < height; ++y) map.append_row(heights.data() + static_cast<std::size_t>(y) * width);
+    return map;
+}
+
+void DepthMap::append_row(const std::int32_t* heights)
+{
+    for (int begin = 0; begin < width;) {
+        const int end = run_end(heights, begin + 1, width, heights[begin]);
+        runs.push_back({begin, heights[begin]});
+        begin = end;
+    }
+    row_start.push_back(runs.size());
+}
+
+void DepthMap::heights(int y, std::int32_t* out) const
+{
+    const auto runs = row(y);
+    for (std::size_t i = 0; i < runs.size(); ++i)
+        std::fill(out + runs[i].begin, out + (i + 1 < runs.size() ? runs[i + 1].begin : width), runs[i].z);
+}
+
+std::vector<std::int32_t> DepthMap::heights(int y) const
+{
+    std::vector<std::int32_t> out(static_cast<std::size_t>(width));
+    heights(y, out.data());
+    return out;
+}
+
+std::int32_t DepthMap::at(int x, int y) const
+{
+    const auto runs = row(y);
+    const auto after = std::upper_bound(runs.begin(), runs.end(), x,
+                                        [](int x, const DepthRun& run) { return x < run.begin; });
+    return std::prev(after)->z;
+}
+
+bool DepthMap::same_rows(int a, int b) const
+{
+    const auto ra = row(a), rb = row(b);
+    static_assert(sizeof(DepthRun) == 2 * sizeof(std::int32_t), "runs compare as bytes");
+    return ra.size() == rb.size() && std::memcmp(ra.data(), rb.data(), ra.size_bytes()) == 0;
+}
+
+std::pair<std::int32_t, std::int32_t> DepthMap::range() const
+{
+    if (runs.empty()) return {0, 0};
+    const auto [low, high] = std::minmax_element(runs.begin(), runs.end(),
+                                                 [](const DepthRun& a, const DepthRun& b) { return a.z < b.z; });
+    return {low->z, high->z};
+}
 
 QImage read_bitmap_file(const QString& path)
 {
@@ -136,13 +248,16 @@ DepthMap build_depth_map(int width, int height, const std::vector<SceneObject>& 
     DepthMap map;
     map.width = std::max(width, 0);
     map.height = std::max(height, 0);
-    map.heights.assign(static_cast<std::size_t>(map.width) * map.height, limited(0, limits));
+    const QRect panel(0, 0, map.width, map.height);
+
+    std::vector<std::unique_ptr<Layer>> layers; // back to front
     QHash<QString, QImage> bitmaps;
     for (const SceneObject& object : objects) {
+        const QRect visible = object.bounds.intersected(panel);
         if (object.bounds.isEmpty()) continue;
         const Morphology& m = object.morphology;
         if (m.flat_surface == 1) {
-            lay_flat(map, object, limits);
+            if (!visible.isEmpty()) layers.push_back(std::make_unique<FlatLayer>(object, visible, m, limits));
             continue;
         }
         const QString path = QString::fromLocal8Bit(m.bitmap_file);
@@ -155,15 +270,33 @@ DepthMap build_depth_map(int width, int height, const std::vector<SceneObject>& 
                                 .arg(path, object.name);
             bitmaps.insert(path, bitmap);
         }
+        if (visible.isEmpty()) continue;
         const QImage& bitmap = bitmaps[path];
         if (bitmap.isNull()) {
-            SceneObject level = object;
-            level.morphology = Morphology();
-            level.morphology.flat_surface = 1;
-            lay_flat(map, level, limits);
-            continue;
+            Morphology level;
+            level.flat_surface = 1;
+            layers.push_back(std::make_unique<FlatLayer>(object, visible, level, limits));
+        } else {
+            layers.push_back(std::make_unique<BitmapLayer>(object, visible, bitmap, limits));
         }
-        lay_bitmap(map, object, BitmapSurface(m, object.bounds, bitmap), limits);
+    }
+
+    // Row by row, each with the objects that reach it, in their order.
+    std::vector<std::size_t> by_top(layers.size());
+    std::iota(by_top.begin(), by_top.end(), 0);
+    std::stable_sort(by_top.begin(), by_top.end(),
+                     [&](std::size_t a, std::size_t b) { return layers[a]->top() < layers[b]->top(); });
+    std::vector<std::size_t> active;
+    std::size_t next = 0;
+    std::vector<std::int32_t> row(static_cast<std::size_t>(map.width));
+    const std::int32_t background = limited(0, limits);
+    for (int y = 0; y < map.height; ++y) {
+        for (; next < by_top.size() && layers[by_top[next]]->top() == y; ++next)
+            active.insert(std::lower_bound(active.begin(), active.end(), by_top[next]), by_top[next]);
+        std::fill(row.begin(), row.end(), background);
+        for (std::size_t i : active) layers[i]->lay(y, row.data());
+        map.append_row(row.data());
+        std::erase_if(active, [&](std::size_t i) { return layers[i]->bottom() == y; });
     }
     return map;
 }
@@ -174,12 +307,14 @@ DepthMap depth_map_from_image(const QImage& image, DepthLimits limits)
     DepthMap map;
     map.width = grey.width();
     map.height = grey.height();
-    map.heights.resize(static_cast<std::size_t>(map.width) * map.height);
+    std::int32_t of_grey[256];
     const double span = double(limits.max_height) - limits.min_height;
+    for (int v = 0; v < 256; ++v) of_grey[v] = limited(limits.min_height + span * v / 255.0, limits);
+    std::vector<std::int32_t> row(static_cast<std::size_t>(map.width));
     for (int y = 0; y < map.height; ++y) {
         const uchar* in = grey.constScanLine(y);
-        std::int32_t* out = map.row(y);
-        for (int x = 0; x < map.width; ++x) out[x] = limited(limits.min_height + span * in[x] / 255.0, limits);
+        for (int x = 0; x < map.width; ++x) row[x] = of_grey[in[x]];
+        map.append_row(row.data());
     }
     return map;
 }
@@ -188,13 +323,17 @@ QImage depth_map_image(const DepthMap& map)
 {
     QImage image(map.width, map.height, QImage::Format_Grayscale8);
     if (image.isNull()) return image;
-    const auto [low, high] = std::minmax_element(map.heights.begin(), map.heights.end());
-    const double lo = low == map.heights.end() ? 0 : *low;
-    const double span = high == map.heights.end() || *high == lo ? 1.0 : *high - lo;
+    const auto [low, high] = map.range();
+    const double lo = low;
+    const double span = high == low ? 1.0 : double(high) - lo;
     for (int y = 0; y < map.height; ++y) {
-        const std::int32_t* in = map.row(y);
         uchar* out = image.scanLine(y);
-        for (int x = 0; x < map.width; ++x) out[x] = static_cast<uchar>(std::floor((in[x] - lo) * 255.0 / span + 0.5));
+        const auto runs = map.row(y);
+        for (std::size_t i = 0; i < runs.size(); ++i) {
+            const int end = i + 1 < runs.size() ? runs[i + 1].begin : map.width;
+            const auto grey = static_cast<uchar>(std::floor((runs[i].z - lo) * 255.0 / span + 0.5));
+            std::fill(out + runs[i].begin, out + end, grey);
+        }
     }
     return image;
 }

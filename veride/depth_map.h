@@ -1,22 +1,53 @@
 #pragma once
 // The depth map of a scene: one height in whole millimetres per panel
 // pixel, the background at 0, objects laid back to front.
+//
+// Rows are kept as runs of one height, which is what drawings are made of:
+// a printer-resolution panel takes a few hundred kilobytes instead of a
+// height per pixel, and the stereogram works on the runs directly.
 #include "veride/scene.h"
 #include <QImage>
 #include <QString>
 #include <QStringList>
 #include <cstdint>
 #include <functional>
+#include <span>
+#include <utility>
 #include <vector>
+
+// Pixels of a row at one height, from `begin` up to the next run's begin
+// or the row's end.
+struct DepthRun {
+    std::int32_t begin;
+    std::int32_t z;
+
+    bool operator==(const DepthRun&) const = default;
+};
 
 struct DepthMap {
     int width = 0;
     int height = 0;
-    std::vector<std::int32_t> heights; // row by row
+    // Row y is runs[row_start[y]] up to runs[row_start[y + 1]].
+    std::vector<DepthRun> runs;
+    std::vector<std::size_t> row_start{0};
 
-    const std::int32_t* row(int y) const { return heights.data() + static_cast<std::size_t>(y) * width; }
-    std::int32_t* row(int y) { return heights.data() + static_cast<std::size_t>(y) * width; }
-    std::int32_t at(int x, int y) const { return row(y)[x]; }
+    // A map of `heights`, row by row.
+    static DepthMap from_heights(int width, int height, const std::vector<std::int32_t>& heights);
+
+    // Adds the next row from `width` heights.
+    void append_row(const std::int32_t* heights);
+
+    std::span<const DepthRun> row(int y) const
+    {
+        return {runs.data() + row_start[std::size_t(y)], runs.data() + row_start[std::size_t(y) + 1]};
+    }
+    // The `width` heights of row y.
+    void heights(int y, std::int32_t* out) const;
+    std::vector<std::int32_t> heights(int y) const;
+    std::int32_t at(int x, int y) const;
+    bool same_rows(int a, int b) const;
+    // The lowest and highest height; both 0 for an empty map.
+    std::pair<std::int32_t, std::int32_t> range() const;
 };
 
 // Reads a morphology bitmap; a null image when it cannot be read.

@@ -27,10 +27,10 @@ void render_stereogram_into(RenderResult& result, const RenderSettings& settings
     const SeparationTable separations(geometry, settings.min_height, settings.max_height,
                                       !(too_large && settings.donotusearray));
     const DepthMap& depth = result.depth;
-    const auto [low, high] = std::minmax_element(depth.heights.begin(), depth.heights.end());
-    if (low != depth.heights.end()) {
-        result.nearest_separation = separations(*high);
-        result.farthest_separation = separations(*low);
+    if (!depth.runs.empty()) {
+        const auto [low, high] = depth.range();
+        result.nearest_separation = separations(high);
+        result.farthest_separation = separations(low);
     }
     result.zero_separation = geometry.separation_px(0);
     result.stereogram = render_stereogram(depth, geometry, separations, seed,

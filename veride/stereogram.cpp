@@ -77,31 +77,9 @@ void window_max(const std::int32_t* in, int n, int radius, std::vector<std::int3
     }
 }
 
-// Pixels are compared 32 at a time where nothing changes, which the
+// Links are compared 32 at a time while nothing changes, which the
 // compiler turns into vector instructions.
 constexpr int lanes = 32;
-
-// The end of the run of `value` that starts at or before x.
-int run_end(const std::int32_t* row, int x, int width, std::int32_t value)
-{
-    for (; x + lanes <= width; x += lanes) {
-        std::int32_t differ = 0;
-        for (int k = 0; k < lanes; ++k) differ |= row[x + k] ^ value;
-        if (differ) break;
-    }
-    while (x < width && row[x] == value) ++x;
-    return x;
-}
-
-void find_runs(const std::int32_t* row, int width, std::vector<StereogramRows::Run>& runs)
-{
-    runs.clear();
-    for (int begin = 0; begin < width;) {
-        const int end = run_end(row, begin + 1, width, row[begin]);
-        runs.push_back({begin, end, row[begin]});
-        begin = end;
-    }
-}
 
 // Rows with runs this short on average are linked pixel by pixel.
 constexpr int shortest_average_run = 16;
@@ -134,8 +112,8 @@ bool StereogramRows::visible_within(const std::int32_t* row, int x, std::int32_t
 
 bool StereogramRows::visible(int y, int x) const
 {
-    const std::int32_t* row = map_.row(y);
-    return visible_within(row, x, *std::max_element(row, row + map_.width));
+    const std::vector<std::int32_t> row = map_.heights(y);
+    return visible_within(row.data(), x, *std::max_element(row.begin(), row.end()));
 }
 
 namespace {
@@ -190,7 +168,7 @@ bool StereogramRows::visible_among(const std::vector<Run>& runs, std::size_t i, 
 void StereogramRows::link_pixel_by_pixel(int y, Scratch& s) const
 {
     const int width = map_.width;
-    const std::int32_t* row = map_.row(y);
+    const std::int32_t* row = s.row.data();
     // Lines of sight climb at least this much per pixel, so no point needs
     // looking further than `reach` pixels for what could hide it.
     const auto [low, high] = std::minmax_element(row, row + width);
@@ -215,7 +193,7 @@ void StereogramRows::link_run(int y, const std::vector<Run>& runs, std::size_t i
     const int first = std::max(run.begin, half);
     const int last = static_cast<int>(std::min<std::int64_t>(run.end, std::int64_t(width) - sep + half));
     if (first >= last) return;
-    const std::int32_t* row = map_.row(y);
+    const std::int32_t* row = s.row.data();
     int* link = s.link.data();
 
     // [clear_begin, clear_end): the pixels no higher run is near enough to hide.
@@ -247,13 +225,18 @@ void StereogramRows::link_run(int y, const std::vector<Run>& runs, std::size_t i
     link_near_higher(first, sweep_begin);
     const int left0 = sweep_begin - half;
     const int count = sweep_end - sweep_begin;
-    int* lefts = link + left0;
-    int linked = 0; // whether some left image is linked elsewhere already
-    for (int k = 0; k < count; ++k) linked |= int(lefts[k] != 0) & int(lefts[k] != sep);
-    if (!linked) {
-        std::fill(lefts, lefts + count, sep);
-    } else {
-        for (int k = 0; k < count; ++k) chain_link(left0 + k, left0 + k + sep, link);
+    // Block by block, in order: a block none of whose left images is linked
+    // elsewhere yet is filled at once, any other is linked pixel by pixel.
+    for (int k = 0; k < count; k += lanes) {
+        const int n = std::min(lanes, count - k);
+        int* lefts = link + left0 + k;
+        int linked = 0;
+        for (int i = 0; i < n; ++i) linked |= int(lefts[i] != 0) & int(lefts[i] != sep);
+        if (!linked) {
+            std::fill(lefts, lefts + n, sep);
+        } else {
+            for (int i = 0; i < n; ++i) chain_link(left0 + k + i, left0 + k + i + sep, link);
+        }
     }
     link_near_higher(sweep_end, last);
 }
@@ -263,13 +246,22 @@ void StereogramRows::link(int y, Scratch& s) const
     const int width = map_.width;
     s.link.assign(width, 0);
     if (width == 0) return;
-    find_runs(map_.row(y), width, s.runs);
-    if (s.runs.size() * shortest_average_run > std::size_t(width)) {
+    const auto runs = map_.row(y);
+    s.runs.clear();
+    for (std::size_t i = 0; i < runs.size(); ++i)
+        s.runs.push_back({runs[i].begin, i + 1 < runs.size() ? runs[i + 1].begin : width, runs[i].z});
+    std::int32_t top = s.runs.front().z;
+    for (const Run& run : s.runs) top = std::max(top, run.z);
+    // The heights pixel by pixel, for rows that need looking at that closely.
+    const bool by_pixel = s.runs.size() * shortest_average_run > std::size_t(width);
+    if (by_pixel || geometry_.sight_rise_per_px(top) <= 0) {
+        s.row.resize(width);
+        map_.heights(y, s.row.data());
+    }
+    if (by_pixel) {
         link_pixel_by_pixel(y, s);
         return;
     }
-    std::int32_t top = s.runs.front().z;
-    for (const Run& run : s.runs) top = std::max(top, run.z);
     for (std::size_t i = 0; i < s.runs.size(); ++i) link_run(y, s.runs, i, top, s);
 }
 
@@ -314,11 +306,10 @@ void StereogramRows::paint(const std::vector<Stretch>& stretches, int y, std::ui
 void StereogramRows::render(int y, std::uint8_t* out, Scratch& s) const
 {
     Scratch::Plan& plan = s.plans[y & 1];
-    const std::int32_t* row = map_.row(y);
-    if (!plan.row || std::memcmp(plan.row, row, sizeof(std::int32_t) * std::size_t(map_.width)) != 0) {
+    if (plan.y < 0 || !map_.same_rows(plan.y, y)) {
         link(y, s);
         this->plan(plan, s.link);
-        plan.row = row;
+        plan.y = y;
     }
     // Painted in a row that stays in the cache, then written out whole: the
     // many short copies of a row would otherwise each read the image's

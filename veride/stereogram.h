@@ -39,12 +39,13 @@ public:
     // Scratch space of one thread, for one StereogramRows.
     struct Scratch {
         std::vector<int> link;
+        std::vector<std::int32_t> row; // the heights of the row being linked
         std::vector<Run> runs;
         std::vector<std::int32_t> window_max, prefix, suffix;
         std::vector<std::uint8_t> painted;
         // The colouring of the last row linked for either parity of y.
         struct Plan {
-            const std::int32_t* row = nullptr;
+            int y = -1;
             std::vector<Stretch> stretches; // right to left
         } plans[2];
     };

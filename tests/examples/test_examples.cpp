@@ -76,7 +76,7 @@ private slots:
 
     void the_dome_bitmap_is_found_from_the_repository_root()
     {
-        for (const QString name : {QStringLiteral("dome.sdf"), QStringLiteral("rings.sdf")}) {
+        for (const QString& name : {QStringLiteral("dome.sdf"), QStringLiteral("rings.sdf")}) {
             const DrawingContents drawing = sample(name);
             const Morphology& m = drawing.entries.last().record.morphology;
             QCOMPARE(m.flat_surface, 0);

@@ -12,14 +12,15 @@ struct StereoCheck {
     long mismatches = 0; // of those, pairs of different colours
 };
 
-inline bool seen_by_both_eyes(const DepthMap& map, const StereoGeometry& g, int x, int y, double row_max)
+inline bool seen_by_both_eyes(const std::vector<std::int32_t>& row, const StereoGeometry& g, int x, double row_max)
 {
-    const double z = map.at(x, y);
+    const int width = static_cast<int>(row.size());
+    const double z = row[x];
     const double rise = g.sight_rise_per_px(z);
-    for (int t = 1; t < map.width; ++t) {
+    for (int t = 1; t < width; ++t) {
         const double zt = z + t * rise;
         if (zt > row_max) break;
-        if ((x - t >= 0 && map.at(x - t, y) >= zt) || (x + t < map.width && map.at(x + t, y) >= zt)) return false;
+        if ((x - t >= 0 && row[x - t] >= zt) || (x + t < width && row[x + t] >= zt)) return false;
     }
     return true;
 }
@@ -28,12 +29,13 @@ inline StereoCheck check_stereogram(const QImage& image, const DepthMap& map, co
 {
     StereoCheck check;
     for (int y = 0; y < map.height; ++y) {
-        const double row_max = *std::max_element(map.row(y), map.row(y) + map.width);
+        const std::vector<std::int32_t> row = map.heights(y);
+        const double row_max = *std::max_element(row.begin(), row.end());
         for (int x = 0; x < map.width; ++x) {
-            const int s = g.separation_px(map.at(x, y));
+            const int s = g.separation_px(row[x]);
             const int left = x - (s + (s & y & 1)) / 2;
             const int right = left + s;
-            if (left < 0 || right >= map.width || !seen_by_both_eyes(map, g, x, y, row_max)) continue;
+            if (left < 0 || right >= map.width || !seen_by_both_eyes(row, g, x, row_max)) continue;
             ++check.pairs;
             if (image.pixel(left, y) != image.pixel(right, y)) ++check.mismatches;
         }

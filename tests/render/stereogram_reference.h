@@ -55,7 +55,8 @@ inline bool visible(const std::int32_t* row, int width, int x, const StereoGeome
 inline std::vector<int> links(const DepthMap& map, int y, const StereoGeometry& g, const SeparationTable& sep)
 {
     const int width = map.width;
-    const std::int32_t* row = map.row(y);
+    const std::vector<std::int32_t> heights = map.heights(y);
+    const std::int32_t* row = heights.data();
     std::vector<int> same(static_cast<std::size_t>(width));
     std::iota(same.begin(), same.end(), 0);
     for (int x = 0; x < width; ++x) {

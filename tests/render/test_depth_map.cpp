@@ -5,6 +5,7 @@
 #include "veride/render_settings.h"
 #include <QTemporaryDir>
 #include <QTest>
+#include <random>
 
 namespace {
 
@@ -154,6 +155,51 @@ private slots:
         const DepthMap map = build_depth_map(4, 4, objects, {-95, 80}, problems);
         QCOMPARE(rows_of(map), QStringList({"0 0 0 1", "0 0 0 0", "0 0 0 0", "0 0 0 0"}));
         QCOMPARE(objects[2].covered, std::vector<std::uint8_t>({0, 1, 0}));
+    }
+
+    void later_objects_lie_in_front_whatever_row_they_start_on()
+    {
+        const QImage block = buffer_of({"###", "###", "###"});
+        std::vector<SceneObject> objects{
+            scene_object_from_buffer("low", QRect(0, 2, 3, 3), block, Background, flat(3, 3, 3, 3)),
+            scene_object_from_buffer("high", QRect(1, 0, 3, 3), block, Background, flat(8, 8, 8, 8)),
+            scene_object_from_buffer("top", QRect(2, 1, 3, 3), block, Background, flat(-4, -4, -4, -4))};
+        QStringList problems;
+        const DepthMap map = build_depth_map(5, 5, objects, {-95, 80}, problems);
+        QCOMPARE(rows_of(map), QStringList({"0 8 8 8 0", "0 8 -4 -4 -4", "3 8 -4 -4 -4", "3 3 -4 -4 -4",
+                                            "3 3 3 0 0"}));
+    }
+
+    void rows_kept_as_runs_give_back_every_height()
+    {
+        std::mt19937 random(7);
+        for (int width : {1, 2, 31, 32, 33, 100}) {
+            std::vector<std::int32_t> heights;
+            const int height = 12;
+            for (int y = 0; y < height; ++y) {
+                const int kind = y % 4; // level, noise, two halves, a copy of the row above
+                for (int x = 0; x < width; ++x) {
+                    const std::int32_t z = kind == 0   ? -7
+                                           : kind == 1 ? std::int32_t(random() % 3) - 1
+                                           : kind == 2 ? (x < width / 2 ? 5 : 80)
+                                                       : heights[heights.size() - width];
+                    heights.push_back(z);
+                }
+            }
+            const DepthMap map = DepthMap::from_heights(width, height, heights);
+            for (int y = 0; y < height; ++y) {
+                const std::vector<std::int32_t> row(heights.begin() + y * width, heights.begin() + (y + 1) * width);
+                QCOMPARE(map.heights(y), row);
+                for (int x = 0; x < width; ++x) QCOMPARE(map.at(x, y), row[x]);
+                QVERIFY(map.row(y).size() >= 1 && map.row(y)[0].begin == 0);
+            }
+            QCOMPARE(map.row(0).size(), std::size_t(1));
+            QVERIFY(map.same_rows(2, 3) && !map.same_rows(0, 2));
+            const auto [low, high] = map.range();
+            QCOMPARE(low, *std::min_element(heights.begin(), heights.end()));
+            QCOMPARE(high, *std::max_element(heights.begin(), heights.end()));
+        }
+        QCOMPARE(DepthMap().range(), (std::pair<std::int32_t, std::int32_t>(0, 0)));
     }
 
     void images_read_as_depth_maps_and_back()

@@ -1,6 +1,7 @@
 // The viewing geometry, hidden-surface removal, linking and colouring of
 // the stereogram, and the checks that stop a render.
 #include "stereo_check.h"
+#include "height_grid.h"
 #include "stereogram_reference.h"
 #include "veride/render_scene.h"
 #include "veride/stereogram.h"
@@ -26,21 +27,17 @@ RenderSettings small_settings(int width_px, int height_px)
 
 DepthMap flat_map(int width, int height, std::int32_t z)
 {
-    DepthMap map;
-    map.width = width;
-    map.height = height;
-    map.heights.assign(static_cast<std::size_t>(width) * height, z);
-    return map;
+    return HeightGrid(width, height, z).map();
 }
 
 // A ramp from -100 to 100 across the map with a box of height 60 on it.
 DepthMap ramp_and_box(int width, int height)
 {
-    DepthMap map = flat_map(width, height, 0);
+    HeightGrid grid(width, height, 0);
     for (int y = 0; y < height; ++y)
         for (int x = 0; x < width; ++x)
-            map.row(y)[x] = (x >= 120 && x < 180 && y >= 10 && y < 30) ? 60 : -100 + 200 * x / (width - 1);
-    return map;
+            grid.row(y)[x] = (x >= 120 && x < 180 && y >= 10 && y < 30) ? 60 : -100 + 200 * x / (width - 1);
+    return grid.map();
 }
 
 // Rows built from pieces: level runs long and short, ramps, noise and
@@ -48,13 +45,13 @@ DepthMap ramp_and_box(int width, int height)
 // images give them.
 DepthMap patchwork_map(int width, int height, std::int32_t low, std::int32_t high, std::mt19937& random)
 {
-    DepthMap map = flat_map(width, height, 0);
+    HeightGrid grid(width, height, 0);
     auto pick = [&](int a, int b) { return std::uniform_int_distribution<int>(a, b)(random); };
     for (int y = 0; y < height; ++y) {
-        std::int32_t* row = map.row(y);
+        std::int32_t* row = grid.row(y);
         const int repeat = pick(0, 5);
         if (y >= 2 && repeat < 2) {
-            std::copy(map.row(y - 1 - repeat), map.row(y - 1 - repeat) + width, row);
+            std::copy(grid.row(y - 1 - repeat), grid.row(y - 1 - repeat) + width, row);
             continue;
         }
         for (int x = 0; x < width;) {
@@ -66,7 +63,7 @@ DepthMap patchwork_map(int width, int height, std::int32_t low, std::int32_t hig
             x += length;
         }
     }
-    return map;
+    return grid.map();
 }
 
 } // namespace
@@ -108,8 +105,9 @@ private slots:
         // hides the floor up to 9 pixels on either side.
         const RenderSettings s = small_settings(120, 1);
         const StereoGeometry g(s);
-        DepthMap map = flat_map(120, 1, 0);
-        for (int x = 50; x < 70; ++x) map.row(0)[x] = 61;
+        HeightGrid grid(120, 1, 0);
+        for (int x = 50; x < 70; ++x) grid.row(0)[x] = 61;
+        const DepthMap map = grid.map();
         const SeparationTable separations(g, s.min_height, s.max_height, true);
         const StereogramRows rows(map, g, separations, 1, dot_colors(0, 10000));
         for (int x = 0; x < 120; ++x) {

@@ -1,5 +1,6 @@
 // The result window: saving the stereogram and its depth map, the folder
 // proposed, failures reported, and the fitted view.
+#include "height_grid.h"
 #include "veride/library_ui.h"
 #include "veride/viewer.h"
 #include <QCheckBox>
@@ -17,13 +18,10 @@ RenderResult small_render()
 {
     RenderSettings s;
     s.width_mm = 100;
-    DepthMap map;
-    map.width = 240;
-    map.height = 60;
-    map.heights.assign(240 * 60, -20);
+    HeightGrid grid(240, 60, -20);
     for (int y = 20; y < 40; ++y)
-        for (int x = 100; x < 140; ++x) map.row(y)[x] = 50;
-    return render_depth_map(map, s, 4);
+        for (int x = 100; x < 140; ++x) grid.row(y)[x] = 50;
+    return render_depth_map(grid.map(), s, 4);
 }
 
 } // namespace
