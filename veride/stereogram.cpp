@@ -227,8 +227,7 @@ void StereogramRows::link_run(int y, const std::vector<Run>& runs, std::size_t i
     const int count = sweep_end - sweep_begin;
     // Block by block, in order: a block none of whose left images is linked
     // elsewhere yet is filled at once, any other is linked pixel by pixel.
-    for (int k = 0; k < count; k += lanes) {
-        const int n = std::min(lanes, count - k);
+    auto sweep = [&](int k, int n) {
         int* lefts = link + left0 + k;
         int linked = 0;
         for (int i = 0; i < n; ++i) linked |= int(lefts[i] != 0) & int(lefts[i] != sep);
@@ -237,7 +236,10 @@ void StereogramRows::link_run(int y, const std::vector<Run>& runs, std::size_t i
         } else {
             for (int i = 0; i < n; ++i) chain_link(left0 + k + i, left0 + k + i + sep, link);
         }
-    }
+    };
+    int k = 0;
+    for (; k + lanes <= count; k += lanes) sweep(k, lanes);
+    if (k < count) sweep(k, count - k);
     link_near_higher(sweep_end, last);
 }
 
