@@ -120,7 +120,8 @@ namespace {
 
 // Links two pixels that must share a colour, following the links already
 // made from the left one so that every pixel keeps one link to its right.
-void chain_link(int left, int right, int* link)
+// Returns the pixel whose link it set.
+int chain_link(int left, int right, int* link)
 {
     for (int k = left + link[left]; k != left && k != right; k = left + link[left]) {
         if (k < right) {
@@ -131,6 +132,7 @@ void chain_link(int left, int right, int* link)
         }
     }
     link[left] = right - left;
+    return left;
 }
 
 } // namespace
@@ -219,7 +221,7 @@ void StereogramRows::link_run(int y, const std::vector<Run>& runs, std::size_t i
     auto link_near_higher = [&](int from, int to) {
         for (int x = from; x < to; ++x)
             if (rise > 0 ? visible_among(runs, i, x, rise, reach) : visible_within(row, x, top))
-                chain_link(x - half, x - half + sep, link);
+                s.last_linked = std::max(s.last_linked, chain_link(x - half, x - half + sep, link));
     };
 
     link_near_higher(first, sweep_begin);
@@ -227,6 +229,7 @@ void StereogramRows::link_run(int y, const std::vector<Run>& runs, std::size_t i
     const int count = sweep_end - sweep_begin;
     // Block by block, in order: a block none of whose left images is linked
     // elsewhere yet is filled at once, any other is linked pixel by pixel.
+    // Beyond the last pixel linked so far, the rest is filled unchecked.
     auto sweep = [&](int k, int n) {
         int* lefts = link + left0 + k;
         int linked = 0;
@@ -234,12 +237,14 @@ void StereogramRows::link_run(int y, const std::vector<Run>& runs, std::size_t i
         if (!linked) {
             std::fill(lefts, lefts + n, sep);
         } else {
-            for (int i = 0; i < n; ++i) chain_link(left0 + k + i, left0 + k + i + sep, link);
+            for (int i = 0; i < n; ++i)
+                s.last_linked = std::max(s.last_linked, chain_link(left0 + k + i, left0 + k + i + sep, link));
         }
     };
     int k = 0;
-    for (; k + lanes <= count; k += lanes) sweep(k, lanes);
-    if (k < count) sweep(k, count - k);
+    for (; k < count && left0 + k <= s.last_linked; k += lanes) sweep(k, std::min(lanes, count - k));
+    if (k < count) std::fill(link + left0 + k, link + left0 + count, sep);
+    if (count > 0) s.last_linked = std::max(s.last_linked, left0 + count - 1);
     link_near_higher(sweep_end, last);
 }
 
@@ -264,6 +269,7 @@ void StereogramRows::link(int y, Scratch& s) const
         link_pixel_by_pixel(y, s);
         return;
     }
+    s.last_linked = -1;
     for (std::size_t i = 0; i < s.runs.size(); ++i) link_run(y, s.runs, i, top, s);
 }
 

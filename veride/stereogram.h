@@ -40,6 +40,7 @@ public:
     struct Scratch {
         std::vector<int> link;
         std::vector<std::int32_t> row; // the heights of the row being linked
+        int last_linked = -1;           // the rightmost pixel linked in it so far
         std::vector<Run> runs;
         std::vector<std::int32_t> window_max, prefix, suffix;
         std::vector<std::uint8_t> painted;
