@@ -243,7 +243,10 @@ void StereogramRows::link_run(int y, const std::vector<Run>& runs, std::size_t i
     };
     int k = 0;
     for (; k < count && left0 + k <= s.last_linked; k += lanes) sweep(k, std::min(lanes, count - k));
-    if (k < count) std::fill(link + left0 + k, link + left0 + count, sep);
+    if (k < count) {
+        std::fill(link + left0 + k, link + left0 + count, sep);
+        s.swept.push_back({left0 + k, left0 + count, sep});
+    }
     if (count > 0) s.last_linked = std::max(s.last_linked, left0 + count - 1);
     link_near_higher(sweep_end, last);
 }
@@ -252,6 +255,7 @@ void StereogramRows::link(int y, Scratch& s) const
 {
     const int width = map_.width;
     s.link.assign(width, 0);
+    s.swept.clear();
     if (width == 0) return;
     const auto runs = map_.row(y);
     s.runs.clear();
@@ -273,20 +277,38 @@ void StereogramRows::link(int y, Scratch& s) const
     for (std::size_t i = 0; i < s.runs.size(); ++i) link_run(y, s.runs, i, top, s);
 }
 
-// The links as stretches of one offset, right to left.
-void StereogramRows::plan(Scratch::Plan& plan, const std::vector<int>& link) const
+// The links as stretches of one offset, right to left. The sweeps' stretches
+// are known; only the pixels between them are looked at.
+void StereogramRows::plan(Scratch::Plan& plan, const std::vector<int>& link, std::vector<Stretch>& swept) const
 {
     plan.stretches.clear();
+    std::sort(swept.begin(), swept.end(), [](const Stretch& a, const Stretch& b) { return a.begin > b.begin; });
+    // Neighbours of one offset make one stretch, so that it is copied in
+    // as few pieces as possible.
+    auto add = [&](const Stretch& s) {
+        if (!plan.stretches.empty() && plan.stretches.back().offset == s.offset &&
+            plan.stretches.back().begin == s.end)
+            plan.stretches.back().begin = s.begin;
+        else
+            plan.stretches.push_back(s);
+    };
+    std::size_t next = 0; // the next swept stretch to the left
     for (int x = map_.width - 1; x >= 0;) {
+        if (next < swept.size() && x < swept[next].end) {
+            add(swept[next]);
+            x = swept[next++].begin - 1;
+            continue;
+        }
+        const int floor = next < swept.size() ? swept[next].end : 0;
         const int offset = link[x];
         int begin = x;
-        for (; begin >= lanes; begin -= lanes) {
+        for (; begin - lanes >= floor; begin -= lanes) {
             int differ = 0;
             for (int k = 1; k <= lanes; ++k) differ |= link[begin - k] ^ offset;
             if (differ) break;
         }
-        while (begin > 0 && link[begin - 1] == offset) --begin;
-        plan.stretches.push_back({begin, x + 1, offset});
+        while (begin > floor && link[begin - 1] == offset) --begin;
+        add({begin, x + 1, offset});
         x = begin - 1;
     }
 }
@@ -316,7 +338,7 @@ void StereogramRows::render(int y, std::uint8_t* out, Scratch& s) const
     Scratch::Plan& plan = s.plans[y & 1];
     if (plan.y < 0 || !map_.same_rows(plan.y, y)) {
         link(y, s);
-        this->plan(plan, s.link);
+        this->plan(plan, s.link, s.swept);
         plan.y = y;
     }
     // Painted in a row that stays in the cache, then written out whole: the

@@ -41,6 +41,7 @@ public:
         std::vector<int> link;
         std::vector<std::int32_t> row; // the heights of the row being linked
         int last_linked = -1;           // the rightmost pixel linked in it so far
+        std::vector<Stretch> swept;     // left images linked in one sweep
         std::vector<Run> runs;
         std::vector<std::int32_t> window_max, prefix, suffix;
         std::vector<std::uint8_t> painted;
@@ -67,7 +68,7 @@ private:
     bool visible_among(const std::vector<Run>& runs, std::size_t i, int x, double rise, double reach) const;
     void link_run(int y, const std::vector<Run>& runs, std::size_t i, std::int32_t top, Scratch& s) const;
     void link_pixel_by_pixel(int y, Scratch& s) const;
-    void plan(Scratch::Plan& plan, const std::vector<int>& link) const;
+    void plan(Scratch::Plan& plan, const std::vector<int>& link, std::vector<Stretch>& swept) const;
     void paint(const std::vector<Stretch>& stretches, int y, std::uint8_t* out) const;
 
     const DepthMap& map_;
