@@ -325,10 +325,13 @@ void StereogramRows::paint(const std::vector<Stretch>& stretches, int y, std::ui
             while (--x >= s.begin) std::memcpy(out + 3 * x, (random.bit() ? colors_.second : colors_.first).data(), 3);
             continue;
         }
+        // The stretch repeats the `offset` pixels right of it; every piece is
+        // copied from those, not from the piece just written.
+        const std::uint8_t* period = out + 3 * std::size_t(s.end);
         for (int x = s.end; x > s.begin;) {
             const int n = std::min(s.offset, x - s.begin);
             x -= n;
-            std::memcpy(out + 3 * x, out + 3 * (x + s.offset), 3 * std::size_t(n));
+            std::memcpy(out + 3 * x, period + 3 * std::size_t(s.offset - n), 3 * std::size_t(n));
         }
     }
 }
