@@ -8,7 +8,7 @@ namespace {
 
 std::optional<QString> size_problem(std::int64_t width, std::int64_t height)
 {
-    if (width * height > largest_panel_pixels)
+    if (width * height > largest_panel_pixels || width > StereogramRows::widest_row)
         return QStringLiteral("A panel of %1 x %2 pixels is too large to render.").arg(width).arg(height);
     return std::nullopt;
 }

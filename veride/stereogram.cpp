@@ -121,7 +121,7 @@ namespace {
 // Links two pixels that must share a colour, following the links already
 // made from the left one so that every pixel keeps one link to its right.
 // Returns the pixel whose link it set.
-int chain_link(int left, int right, int* link)
+int chain_link(int left, int right, StereogramRows::Offset* link)
 {
     for (int k = left + link[left]; k != left && k != right; k = left + link[left]) {
         if (k < right) {
@@ -131,7 +131,7 @@ int chain_link(int left, int right, int* link)
             right = k;
         }
     }
-    link[left] = right - left;
+    link[left] = static_cast<StereogramRows::Offset>(right - left);
     return left;
 }
 
@@ -139,7 +139,7 @@ int chain_link(int left, int right, int* link)
 
 // Links the two images of the point at x unless it is hidden; nothing near
 // x rises above `bound`.
-void StereogramRows::link_pixel(int y, int x, const std::int32_t* row, std::int32_t bound, int* link) const
+void StereogramRows::link_pixel(int y, int x, const std::int32_t* row, std::int32_t bound, Offset* link) const
 {
     const int sep = separations_(row[x]);
     const int left = x - (sep + (sep & y & 1)) / 2;
@@ -196,7 +196,7 @@ void StereogramRows::link_run(int y, const std::vector<Run>& runs, std::size_t i
     const int last = static_cast<int>(std::min<std::int64_t>(run.end, std::int64_t(width) - sep + half));
     if (first >= last) return;
     const std::int32_t* row = s.row.data();
-    int* link = s.link.data();
+    Offset* link = s.link.data();
 
     // [clear_begin, clear_end): the pixels no higher run is near enough to hide.
     int clear_begin = run.begin, clear_end = run.end;
@@ -231,11 +231,11 @@ void StereogramRows::link_run(int y, const std::vector<Run>& runs, std::size_t i
     // elsewhere yet is filled at once, any other is linked pixel by pixel.
     // Beyond the last pixel linked so far, the rest is filled unchecked.
     auto sweep = [&](int k, int n) {
-        int* lefts = link + left0 + k;
+        Offset* lefts = link + left0 + k;
         int linked = 0;
         for (int i = 0; i < n; ++i) linked |= int(lefts[i] != 0) & int(lefts[i] != sep);
         if (!linked) {
-            std::fill(lefts, lefts + n, sep);
+            std::fill(lefts, lefts + n, static_cast<Offset>(sep));
         } else {
             for (int i = 0; i < n; ++i)
                 s.last_linked = std::max(s.last_linked, chain_link(left0 + k + i, left0 + k + i + sep, link));
@@ -244,7 +244,7 @@ void StereogramRows::link_run(int y, const std::vector<Run>& runs, std::size_t i
     int k = 0;
     for (; k < count && left0 + k <= s.last_linked; k += lanes) sweep(k, std::min(lanes, count - k));
     if (k < count) {
-        std::fill(link + left0 + k, link + left0 + count, sep);
+        std::fill(link + left0 + k, link + left0 + count, static_cast<Offset>(sep));
         s.swept.push_back({left0 + k, left0 + count, sep});
     }
     if (count > 0) s.last_linked = std::max(s.last_linked, left0 + count - 1);
@@ -279,7 +279,7 @@ void StereogramRows::link(int y, Scratch& s) const
 
 // The links as stretches of one offset, right to left. The sweeps' stretches
 // are known; only the pixels between them are looked at.
-void StereogramRows::plan(Scratch::Plan& plan, const std::vector<int>& link, std::vector<Stretch>& swept) const
+void StereogramRows::plan(Scratch::Plan& plan, const std::vector<Offset>& link, std::vector<Stretch>& swept) const
 {
     plan.stretches.clear();
     std::sort(swept.begin(), swept.end(), [](const Stretch& a, const Stretch& b) { return a.begin > b.begin; });
@@ -357,6 +357,7 @@ bool render_stereogram_onto(QImage& image, const DepthMap& map, const StereoGeom
                             const RenderControl& control)
 {
     Q_ASSERT(image.format() == QImage::Format_RGB888 && image.width() == map.width && image.height() == map.height);
+    Q_ASSERT(map.width <= StereogramRows::widest_row);
     const StereogramRows rows(map, geometry, separations, seed, colors);
     // Threads take rows in blocks, so that repeated rows find their twins.
     constexpr int block = 32;

@@ -22,6 +22,10 @@
 
 class StereogramRows {
 public:
+    // Links are offsets within a row, so rows are at most this wide.
+    using Offset = std::int16_t;
+    static constexpr int widest_row = 32767;
+
     StereogramRows(const DepthMap& map, const StereoGeometry& geometry, const SeparationTable& separations,
                    std::uint64_t seed, DotColors colors);
 
@@ -38,7 +42,7 @@ public:
 
     // Scratch space of one thread, for one StereogramRows.
     struct Scratch {
-        std::vector<int> link;
+        std::vector<Offset> link;
         std::vector<std::int32_t> row; // the heights of the row being linked
         int last_linked = -1;           // the rightmost pixel linked in it so far
         std::vector<Stretch> swept;     // left images linked in one sweep
@@ -64,11 +68,11 @@ public:
 
 private:
     bool visible_within(const std::int32_t* row, int x, std::int32_t bound) const;
-    void link_pixel(int y, int x, const std::int32_t* row, std::int32_t bound, int* link) const;
+    void link_pixel(int y, int x, const std::int32_t* row, std::int32_t bound, Offset* link) const;
     bool visible_among(const std::vector<Run>& runs, std::size_t i, int x, double rise, double reach) const;
     void link_run(int y, const std::vector<Run>& runs, std::size_t i, std::int32_t top, Scratch& s) const;
     void link_pixel_by_pixel(int y, Scratch& s) const;
-    void plan(Scratch::Plan& plan, const std::vector<int>& link, std::vector<Stretch>& swept) const;
+    void plan(Scratch::Plan& plan, const std::vector<Offset>& link, std::vector<Stretch>& swept) const;
     void paint(const std::vector<Stretch>& stretches, int y, std::uint8_t* out) const;
 
     const DepthMap& map_;

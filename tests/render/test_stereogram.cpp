@@ -172,9 +172,10 @@ private slots:
             StereogramRows::Scratch scratch;
             for (int y = 0; y < map.height; ++y) {
                 rows.link(y, scratch);
-                std::vector<int> same = reference::links(map, y, g, separations);
-                for (int x = 0; x < map.width; ++x) same[x] -= x;
-                QVERIFY2(scratch.link == same,
+                const std::vector<int> same = reference::links(map, y, g, separations);
+                std::vector<StereogramRows::Offset> offsets;
+                for (int x = 0; x < map.width; ++x) offsets.push_back(StereogramRows::Offset(same[x] - x));
+                QVERIFY2(scratch.link == offsets,
                          qPrintable(QStringLiteral("round %1 row %2").arg(round).arg(y)));
             }
             const QImage image = render_stereogram(map, g, separations, round, dot_colors(0, 10000), {2, nullptr, {}});
@@ -208,6 +209,8 @@ private slots:
         s.min_height = 200;
         QVERIFY(!render_scene({}, s, 1).error.isEmpty());
         s = small_settings(100000, 100000);
+        QVERIFY(render_scene({}, s, 1).error.contains(QLatin1String("too large")));
+        s = small_settings(40000, 2); // rows are at most 32767 pixels
         QVERIFY(render_scene({}, s, 1).error.contains(QLatin1String("too large")));
 
         // A height array beyond its limit: a warning with the table, none
