@@ -2,8 +2,14 @@
 // proposed, failures reported, and the fitted view.
 #include "height_grid.h"
 #include "veride/library_ui.h"
+#include "veride/render_progress.h"
 #include "veride/viewer.h"
+#include <QApplication>
 #include <QCheckBox>
+#include <QElapsedTimer>
+#include <QProgressDialog>
+#include <QThread>
+#include <QTimer>
 #include <QDir>
 #include <QImageReader>
 #include <QQueue>
@@ -75,6 +81,46 @@ private slots:
 
         veride::message_seam().replace({});
         veride::save_path_seam().replace({});
+    }
+
+    void a_long_render_shows_its_progress_and_cancel_stops_it()
+    {
+        // A render that reports progress until it is cancelled, for ten
+        // seconds at most; the progress bar's Cancel is pressed once it shows.
+        bool shown = false;
+        QTimer canceller;
+        connect(&canceller, &QTimer::timeout, [&] {
+            if (auto* progress = qobject_cast<QProgressDialog*>(QApplication::activeModalWidget())) {
+                shown = true;
+                progress->cancel();
+            }
+        });
+        canceller.start(20);
+        auto slow = [](const RenderControl& control) {
+            RenderResult result;
+            QElapsedTimer clock;
+            clock.start();
+            for (int rows = 0; clock.elapsed() < 10000; ++rows) {
+                QThread::msleep(10);
+                control.poll(rows);
+                if (control.cancel->load()) {
+                    result.cancelled = true;
+                    break;
+                }
+            }
+            return result;
+        };
+        QVERIFY(render_with_progress(QStringLiteral("slow"), 100000, nullptr, slow).cancelled);
+        QVERIFY(shown);
+
+        // A quick render is over before any bar shows.
+        shown = false;
+        const RenderResult quick = render_with_progress(QStringLiteral("quick"), 10, nullptr, [](const RenderControl&) {
+            return small_render();
+        });
+        QVERIFY(!quick.cancelled && !quick.stereogram.isNull());
+        QTest::qWait(100);
+        QVERIFY(!shown);
     }
 
     void the_view_fits_the_window_on_request()
