@@ -2,6 +2,7 @@
 #include "app/parentform.h"
 #include "platform/guard.h"
 #include "platform/message_box.h"
+#include <QApplication>
 #include <QDir>
 #include <QEvent>
 #include <QPointer>
@@ -81,4 +82,18 @@ private:
 void open_command_line_files_when_shown(TMainForm& main_form, const QStringList& paths)
 {
     if (!paths.isEmpty()) new OpenWhenShown(main_form, paths);
+}
+
+void open_handed_over_files(TMainForm& main_form, const QStringList& paths)
+{
+    if (paths.isEmpty()) return;
+    // A drawing opening under a dialog would change what the dialog acts on.
+    if (!main_form.isVisible() || QApplication::activeModalWidget() || QApplication::activePopupWidget()) {
+        QTimer::singleShot(250, &main_form, [&main_form, paths] { open_handed_over_files(main_form, paths); });
+        return;
+    }
+    main_form.setWindowState((main_form.windowState() & ~Qt::WindowMinimized) | Qt::WindowActive);
+    main_form.raise();
+    main_form.activateWindow();
+    open_command_line_files(main_form, paths);
 }

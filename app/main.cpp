@@ -2,17 +2,32 @@
 #include "app/command_line_files.h"
 #include "app/dialogs.h"
 #include "app/parentform.h"
+#include "platform/instance_channel.h"
+#include "platform/registry_file.h"
+#include <QDir>
 
 int main(int argc, char** argv)
 {
     DioramixApplication app(argc, argv);
+    // Every argument names a drawing (Qt has taken its own options).
+    QStringList files;
+    for (const QString& argument : app.arguments().mid(1)) files += QDir::current().absoluteFilePath(argument);
+
+    // A program already running opens them instead; when it does not answer,
+    // this one opens them itself.
+    const QString channel = instance_channel::channel_name(registry::settings_file_path());
+    if (!files.isEmpty() && instance_channel::hand_over(channel, files)) return 0;
+
     // Lets the desktop match the windows to dioramix.desktop and its icon.
     QGuiApplication::setDesktopFileName(QStringLiteral("dioramix"));
     TMainForm main_form;
     create_dialogs();
-    // Every argument names a drawing (Qt has taken its own options); asked
-    // before showing, so that they open when the window is on the screen.
-    open_command_line_files_when_shown(main_form, app.arguments().mid(1));
+    InstanceServer instance_server(channel);
+    QObject::connect(&instance_server, &InstanceServer::files_received, &main_form,
+                     [&main_form](const QStringList& paths) { open_handed_over_files(main_form, paths); });
+    instance_server.listen();
+    // Asked before showing, so that they open when the window is on the screen.
+    open_command_line_files_when_shown(main_form, files);
     if (main_form.start_maximized)
         main_form.showMaximized();
     else

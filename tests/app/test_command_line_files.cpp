@@ -5,6 +5,8 @@
 #include "document/design.h"
 #include "document/shape.h"
 #include "support/program.h"
+#include <QApplication>
+#include <QDialog>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
@@ -95,6 +97,27 @@ private slots:
         for (TForm2* drawing : main_form.drawings) drawing->modified = 0;
         main_form.close();
         destroy_dialogs();
+    }
+
+    void handed_over_files_wait_for_an_open_dialog_and_then_open_in_front()
+    {
+        QTemporaryDir dir;
+        Program program;
+        save_drawing_file(program, dir.filePath("handed.sdf"), QRect(10, 10, 30, 20));
+        program.main->showMinimized();
+
+        QDialog dialog(program.main.get());
+        dialog.setModal(true);
+        dialog.show();
+        QTRY_VERIFY(QApplication::activeModalWidget() == &dialog);
+        open_handed_over_files(*program.main, {dir.filePath("handed.sdf")});
+        QTest::qWait(600);
+        QVERIFY(program.main->drawings.isEmpty());
+
+        dialog.close();
+        QTRY_COMPARE_WITH_TIMEOUT(program.main->drawings.size(), 1, 2000);
+        QCOMPARE(program.main->drawing_names, QStringList({dir.filePath("handed.sdf")}));
+        QVERIFY(!(program.main->windowState() & Qt::WindowMinimized));
     }
 
     void a_damaged_file_opens_nothing_after_its_message()
