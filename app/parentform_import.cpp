@@ -5,6 +5,7 @@
 #include "app/parentform.h"
 #include "document/design.h"
 #include "document/naming.h"
+#include "document/object_size.h"
 #include "document/shape.h"
 #include "files/drawing_reader.h"
 #include "files/shape_from_record.h"
@@ -12,6 +13,7 @@
 #include "platform/input_box.h"
 #include "platform/message_box.h"
 #include <QFile>
+#include <QScopeGuard>
 #include <QtEndian>
 #include <memory>
 #include <vector>
@@ -64,6 +66,10 @@ void TMainForm::Import1Execute()
     }
 
     const DrawingContents contents = read_drawing(bytes);
+    if (contents.problem == ReadProblem::TooLarge) {
+        message_box(drawing_too_large_text(contents.object_pixels), MessageKind::Error, MessageButtons::Ok);
+        return;
+    }
     if (contents.problem != ReadProblem::None)
         message_box(QStringLiteral("Error loading file."), MessageKind::Error, MessageButtons::Ok);
     std::vector<std::unique_ptr<TRazidoVavoz>> read;
@@ -71,6 +77,12 @@ void TMainForm::Import1Execute()
     form.import_shapes.clear();
     form.import_marks.clear();
     form.import_names.clear();
+    // The dialog's list points at the objects read here: it is emptied
+    // however this ends.
+    const auto forget_read = qScopeGuard([&form] {
+        form.import_shapes.clear();
+        form.import_marks.clear();
+    });
     for (const DrawingEntry& entry : contents.entries) {
         read.push_back(shape_from_entry(drawing, entry, Configuration.background_color, Configuration.object_color));
         read.back()->set_bounds(0, 0, entry.record.width, entry.record.height);
@@ -80,6 +92,11 @@ void TMainForm::Import1Execute()
     }
 
     if (form.execute() == 0) {
+        std::int64_t chosen_pixels = 0;
+        for (size_t k = 0; k < read.size(); ++k)
+            if (form.import_marks.value(static_cast<qsizetype>(k)))
+                chosen_pixels += std::int64_t(read[k]->Width) * read[k]->Height;
+        check_drawing_pixels(drawing->object_pixels() + chosen_pixels);
         for (size_t k = 0; k < read.size(); ++k) {
             if (!form.import_marks.value(static_cast<qsizetype>(k))) continue;
             QString& name = form.import_names[static_cast<qsizetype>(k)];
@@ -93,9 +110,9 @@ void TMainForm::Import1Execute()
             read[k]->Name = name;
             drawing->panel->update(read[k]->bounds());
             drawing->shapes.append(read[k].release());
+            // Imported objects are work that closing must not drop unasked.
+            drawing->modified = 1;
         }
     }
-    form.import_shapes.clear();
-    form.import_marks.clear();
     fill_object_names();
 }

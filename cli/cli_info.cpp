@@ -46,7 +46,7 @@ InfoOutcome describe_drawing_bytes(const QByteArray& bytes, const QString& path)
 {
     const DrawingContents contents = read_drawing(bytes);
     if (!contents.header) return {{}, QStringLiteral("%1: too short for a drawing file").arg(path)};
-    if (contents.problem != ReadProblem::None) return {{}, QStringLiteral("%1: %2").arg(path, describe(contents.problem))};
+    if (contents.problem != ReadProblem::None) return {{}, QStringLiteral("%1: %2").arg(path, describe(contents))};
     if (contents.entries.size() != contents.header->object_count)
         return {{}, QStringLiteral("%1: the header announces %2 objects, the file holds %3")
                         .arg(path)

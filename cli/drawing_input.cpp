@@ -15,7 +15,7 @@ CliInput read_drawing_input(const QString& path)
     // A damaged drawing is not rendered in part: the picture would silently
     // lack the objects after the damage.
     if (!contents.header || contents.problem != ReadProblem::None) {
-        input.error = QStringLiteral("%1 is not a readable drawing file: %2").arg(path, describe(contents.problem));
+        input.error = QStringLiteral("%1 is not a readable drawing file: %2").arg(path, describe(contents));
         return input;
     }
     const DrawingHeader& header = *contents.header;

@@ -48,10 +48,13 @@ void TForm2::paste_shape()
         message_box(QStringLiteral("Invalid data format."), MessageKind::Error, MessageButtons::Ok);
         return;
     }
+    check_pixels_for(nullptr, entry->record.width, entry->record.height);
     std::unique_ptr<TRazidoVavoz> shape =
         shape_from_entry(this, *entry, Configuration.background_color, Configuration.object_color);
     shape->Name = stored_or_default_name(entry->record.name, shape_names());
     panel->update(shape->bounds());
     shapes.append(shape.release());
+    // A pasted object is work that closing must not drop unasked.
+    modified = 1;
     refill_object_names();
 }

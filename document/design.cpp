@@ -9,6 +9,7 @@
 #include "platform/message_box.h"
 #include <QCloseEvent>
 #include <algorithm>
+#include <memory>
 #include <QComboBox>
 #include <QMdiSubWindow>
 #include <QMenu>
@@ -132,7 +133,11 @@ void TForm2::closeEvent(QCloseEvent* event)
         switch (message_box(QStringLiteral("Drawing modified. Save changes?"), MessageKind::Plain,
                             MessageButtons::YesNoCancel)) {
         case MessageResult::Cancel: may_close = false; break;
-        case MessageResult::Yes: may_close = save_before_close(); break;
+        case MessageResult::Yes:
+            // A save that fails by an error keeps the window, and the work in it.
+            may_close = false;
+            may_close = save_before_close();
+            break;
         default: break;
         }
     });
@@ -165,14 +170,15 @@ void TForm2::rename_shape(TRazidoVavoz* shape, const QString& name)
 
 TRazidoVavoz* TForm2::create_shape(int left, int top, int width, int height)
 {
-    auto* shape = new TRazidoVavoz(this, Configuration.background_color);
+    check_pixels_for(nullptr, width, height);
+    auto shape = std::make_unique<TRazidoVavoz>(this, Configuration.background_color);
     shape->Name = next_shape_name(shape_names());
-    shapes.append(shape);
-    current_shape = shape;
     shape->set_bounds(left, top, width, height);
     shape->size_buffer(width, height, Configuration.background_color);
-    panel->update(shape->bounds());
-    return shape;
+    shapes.append(shape.get());
+    current_shape = shape.release();
+    panel->update(current_shape->bounds());
+    return current_shape;
 }
 
 void TForm2::show_bounds_text(int left, int top, int width, int height)

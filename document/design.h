@@ -57,6 +57,9 @@ public:
     std::uint8_t panel_missing = 1;
     std::uint8_t has_file = 0;
     std::uint8_t modified = 0;
+    // Set when the file was read only in part: a plain Save then asks for a
+    // path, so that the damaged original is not overwritten unasked.
+    bool save_needs_path = false;
 
     QMenu* shape_popup = nullptr;
     QAction* N4 = nullptr;          // "&Properties"
@@ -108,6 +111,12 @@ public:
     void remove_shape(TRazidoVavoz* shape);
     TRazidoVavoz* find_shape(ShapeId id) const;
     QStringList shape_names() const;
+    // The pixels of all objects together.
+    std::int64_t object_pixels() const;
+    // Throws the user's message when `shape` (or, when null, a new object)
+    // at width x height would break the object-size rule or the drawing's
+    // budget; changes nothing.
+    void check_pixels_for(const TRazidoVavoz* shape, std::int64_t width, std::int64_t height) const;
 
     // Edit modes of the selected object.
     void cycle_edit_mode(TRazidoVavoz* shape);
@@ -118,7 +127,8 @@ public:
 
     // Transforms of one object. Each records one undo entry when it changes
     // the object and returns whether it did; sizes of 0 or less and crops
-    // that would leave no pixel are refused.
+    // that would leave no pixel are refused, and a result too large for an
+    // object or for the drawing throws the user's message, changing nothing.
     bool move_shape(TRazidoVavoz* shape, int x, int y);
     bool resize_shape(TRazidoVavoz* shape, int width, int height);
     // New place and size as one change, as a resize drag from any corner gives.

@@ -5,6 +5,7 @@
 #include "document/design.h"
 #include "document/raster.h"
 #include "document/shape.h"
+#include "document/transforms.h"
 #include "platform/guard.h"
 #include <QCursor>
 #include <QFontInfo>
@@ -199,8 +200,8 @@ void TForm2::panel_mouseup(Qt::MouseButton button, QPoint pos, QPoint screen)
         const int left = outline[0].x(), top = outline[0].y();
         const int width = outline[3].x() - left + 1, height = outline[3].y() - top + 1;
         if (width > 1 && height > 1) {
-            TRazidoVavoz* shape = create_shape(left, top, width, height);
             draw_outline();
+            TRazidoVavoz* shape = create_shape(left, top, width, height);
             QPainter painter(&shape->buffer);
             prepare_figure_painter(painter);
             if (tool == rectangle_tool)
@@ -273,18 +274,25 @@ void TForm2::finish_text()
     panel->repaint_panel();
     typing = 0;
     if (typed_text.isEmpty()) return;
-    modified = 1;
     const QFontMetrics metrics(panel->font);
-    TRazidoVavoz* shape = create_shape(text_x, text_y, metrics.horizontalAdvance(typed_text), metrics.height());
+    const int width = metrics.horizontalAdvance(typed_text);
+    const int height = metrics.height();
+    if (width <= 0 || height <= 0) return;
+    check_pixels_for(nullptr, width, height);
+    QImage pixels = make_buffer(width, height, Configuration.background_color);
+    require_pixels(pixels);
     {
-        QPainter painter(&shape->buffer);
+        QPainter painter(&pixels);
         painter.setRenderHint(QPainter::TextAntialiasing, false);
         painter.setFont(panel->font);
         painter.setPen(to_qcolor(Configuration.object_color));
-        painter.drawText(QRect(0, 0, shape->Width, shape->Height), Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine,
-                         typed_text);
+        painter.drawText(QRect(0, 0, width, height), Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, typed_text);
     }
-    outline_pass(shape->buffer, Configuration.background_color, Configuration.object_color, clBlack);
+    // Spaces or zero-width characters alone leave nothing to stand in depth.
+    if (!content_bounds(pixels, Configuration.background_color)) return;
+    outline_pass(pixels, Configuration.background_color, Configuration.object_color, clBlack);
+    modified = 1;
+    create_shape(text_x, text_y, width, height)->buffer = std::move(pixels);
 }
 
 // ---- Keyboard -------------------------------------------------------------------

@@ -1,4 +1,5 @@
 #include "document/raster.h"
+#include <new>
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
@@ -255,6 +256,11 @@ QImage make_buffer(int width, int height, TColor fill)
     QImage image(qMax(0, width), qMax(0, height), QImage::Format_RGB888);
     image.fill(to_qcolor(fill));
     return image;
+}
+
+void require_pixels(const QImage& image)
+{
+    if (image.isNull()) throw std::bad_alloc();
 }
 
 void outline_pass(QImage& image, TColor background, TColor fill, TColor edge)

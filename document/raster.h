@@ -5,8 +5,13 @@
 #include "document/color.h"
 #include <QImage>
 
-// A fresh 24-bit buffer of w x h pixels, all of colour `fill`.
+// A fresh 24-bit buffer of w x h pixels, all of colour `fill`; null when
+// the memory cannot be had.
 QImage make_buffer(int width, int height, TColor fill);
+
+// Throws std::bad_alloc ("Out of memory." for the user) when an image that
+// should hold pixels holds none because its memory could not be had.
+void require_pixels(const QImage& image);
 
 // Restores the colour convention of an object's pixels in place: pixels of
 // `background` stay; any other pixel becomes `edge` when it lies on the

@@ -26,9 +26,11 @@ void TRazidoVavoz::set_bounds(int left, int top, int width, int height)
 
 void TRazidoVavoz::size_buffer(int width, int height, TColor fill)
 {
+    QImage pixels = make_buffer(width, height, fill);
+    require_pixels(pixels);
     Width = width;
     Height = height;
-    buffer = make_buffer(width, height, fill);
+    buffer = std::move(pixels);
 }
 
 const QImage& TRazidoVavoz::masked_image(TColor background) const
@@ -42,6 +44,8 @@ const QImage& TRazidoVavoz::masked_image(TColor background) const
     const int w = source.width();
     const int h = source.height();
     masked_ = QImage(w, h, QImage::Format_ARGB32_Premultiplied);
+    // Without memory for it the object is not painted; the program goes on.
+    if (masked_.isNull()) return masked_;
     const std::uint8_t br = red_of(background), bg = green_of(background), bb = blue_of(background);
     for (int y = 0; y < h; ++y) {
         const std::uint8_t* src = source.constScanLine(y);

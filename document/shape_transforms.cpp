@@ -3,6 +3,7 @@
 // changes the object.
 #include "app/configuration.h"
 #include "document/design.h"
+#include "document/object_size.h"
 #include "document/raster.h"
 #include "document/shape.h"
 #include "document/transforms.h"
@@ -34,6 +35,20 @@ bool fits_panel(std::int64_t left, std::int64_t top, std::int64_t width, std::in
 }
 
 } // namespace
+
+std::int64_t TForm2::object_pixels() const
+{
+    std::int64_t pixels = 0;
+    for (const TRazidoVavoz* shape : shapes) pixels += std::int64_t(shape->Width) * shape->Height;
+    return pixels;
+}
+
+void TForm2::check_pixels_for(const TRazidoVavoz* shape, std::int64_t width, std::int64_t height) const
+{
+    check_object_size(width, height);
+    const std::int64_t now = shape ? std::int64_t(shape->Width) * shape->Height : 0;
+    check_drawing_pixels(object_pixels() - now + width * height);
+}
 
 void TForm2::repaint_shape_area(QRect area)
 {
@@ -79,6 +94,7 @@ bool TForm2::resize_shape_to(TRazidoVavoz* shape, int left, int top, int width, 
 {
     if (width <= 0 || height <= 0 || !fits_panel(left, top, width, height)) return false;
     if (left == shape->Left && top == shape->Top && width == shape->Width && height == shape->Height) return false;
+    check_pixels_for(shape, width, height);
     change_pixels(shape, QStringLiteral("Resize Object"), QRect(left, top, width, height),
                   stretch_pixels(shape->buffer, width, height));
     return true;
@@ -92,6 +108,7 @@ bool TForm2::crop_shape(TRazidoVavoz* shape, int left, int right, int top, int b
     const std::int64_t new_left = std::int64_t(shape->Left) + left;
     const std::int64_t new_top = std::int64_t(shape->Top) + top;
     if (width <= 0 || height <= 0 || !fits_panel(new_left, new_top, width, height)) return false;
+    check_pixels_for(shape, width, height);
     change_pixels(shape, QStringLiteral("Crop Object"), QRect(int(new_left), int(new_top), int(width), int(height)),
                   crop_pixels(shape->buffer, left, right, top, bottom, Configuration.background_color));
     return true;
@@ -100,6 +117,9 @@ bool TForm2::crop_shape(TRazidoVavoz* shape, int left, int right, int top, int b
 bool TForm2::rotate_shape(TRazidoVavoz* shape, int mirror_x, int mirror_y, double sin, double cos)
 {
     if (sin == 0 && cos == 1 && mirror_x == 1 && mirror_y == 1) return false;
+    const std::optional<QRect> place = rotated_bounds(shape->bounds(), mirror_x, mirror_y, sin, cos);
+    if (!place) return false;
+    check_pixels_for(shape, place->width(), place->height());
     TransformedPixels turned = rotate_pixels(shape->buffer, shape->bounds(), mirror_x, mirror_y, sin, cos,
                                              Configuration.background_color);
     // A mapping stopped early keeps what it wrote, as a beep tells.

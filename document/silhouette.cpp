@@ -9,8 +9,8 @@ QImage silhouette_mask(const QImage& buffer, TColor background)
     const int w = source.width();
     const int h = source.height();
     QImage mask(w, h, QImage::Format_Mono);
+    if (w > 0 && h > 0) require_pixels(mask);
     mask.setColorTable({qRgb(0, 0, 0), qRgb(255, 255, 255)});
-    if (mask.isNull()) return mask;
     // Padding bits zeroed, so that saved masks are the same run to run.
     std::memset(mask.bits(), 0, static_cast<size_t>(mask.sizeInBytes()));
     const std::uint8_t r = red_of(background), g = green_of(background), b = blue_of(background);
@@ -62,6 +62,7 @@ QImage expand_one_bit(const QImage& silhouette, const Rgb3& background, const Rg
             std::memcpy(expanded[byte] + 3 * i, colours[bit].c, 3);
         }
     QImage buffer(silhouette.size(), QImage::Format_RGB888);
+    require_pixels(buffer);
     const int w = silhouette.width();
     const int whole_bytes = w / 8;
     for (int y = 0; y < silhouette.height(); ++y) {
@@ -77,6 +78,7 @@ QImage expand_one_bit(const QImage& silhouette, const Rgb3& background, const Rg
 
 QImage buffer_from_silhouette(const QImage& silhouette, TColor background, TColor object_color)
 {
+    if (silhouette.isNull()) return QImage();
     const Rgb3 bg = rgb3(background);
     const Rgb3 fill = rgb3(object_color);
     QImage buffer;
@@ -84,6 +86,7 @@ QImage buffer_from_silhouette(const QImage& silhouette, TColor background, TColo
         buffer = expand_one_bit(silhouette, bg, fill);
     } else {
         buffer = silhouette.convertToFormat(QImage::Format_RGB888);
+        require_pixels(buffer);
         for (int y = 0; y < buffer.height(); ++y) {
             std::uint8_t* p = buffer.scanLine(y);
             for (int x = 0; x < buffer.width(); ++x, p += 3)

@@ -1,4 +1,5 @@
 #include "document/transforms.h"
+#include "document/object_size.h"
 #include "document/raster.h"
 #include <algorithm>
 #include <climits>
@@ -16,16 +17,41 @@ QImage rgb888(const QImage& image)
     return image.format() == QImage::Format_RGB888 ? image : image.convertToFormat(QImage::Format_RGB888);
 }
 
-// Larger images than this are refused before any arithmetic can overflow.
-constexpr std::int64_t max_side = 1 << 20;
-
-bool fits_side(std::int64_t side) { return side > 0 && side <= max_side; }
-
-// A new image of that size, or a null one when it cannot be had.
+// A new image of that size, or a null one when no object may be that large
+// or it cannot be had.
 QImage new_buffer(std::int64_t width, std::int64_t height, TColor fill)
 {
-    if (!fits_side(width) || !fits_side(height)) return QImage();
+    if (!is_usable_object_size(width, height)) return QImage();
     return make_buffer(int(width), int(height), fill);
+}
+
+struct TurnedCorners {
+    double xs[4];
+    double ys[4];
+    QRect bounds;
+};
+
+std::optional<TurnedCorners> turned_corners(QRect bounds, int mirror_x, int mirror_y, double sin, double cos)
+{
+    TurnedCorners turned;
+    const double w = bounds.width() - 1;
+    const double h = bounds.height() - 1;
+    const double cx = bounds.left() + w / 2;
+    const double cy = bounds.top() + h / 2;
+    const double offsets[4][2] = {{-w / 2, -h / 2}, {w / 2, -h / 2}, {-w / 2, h / 2}, {w / 2, h / 2}};
+    for (int i = 0; i < 4; ++i) {
+        const double dx = offsets[i][0], dy = offsets[i][1];
+        turned.xs[i] = (dx * cos - dy * sin) * mirror_x + cx;
+        turned.ys[i] = (dx * sin + dy * cos) * mirror_y + cy;
+        // Panel positions are 32-bit; corners beyond that are refused.
+        if (!(std::abs(turned.xs[i]) < INT_MAX / 2) || !(std::abs(turned.ys[i]) < INT_MAX / 2)) return std::nullopt;
+    }
+    const int min_x = int(*std::min_element(turned.xs, turned.xs + 4));
+    const int max_x = int(*std::max_element(turned.xs, turned.xs + 4));
+    const int min_y = int(*std::min_element(turned.ys, turned.ys + 4));
+    const int max_y = int(*std::max_element(turned.ys, turned.ys + 4));
+    turned.bounds = QRect(QPoint(min_x, min_y), QPoint(max_x, max_y));
+    return turned;
 }
 
 bool is_background(const std::uint8_t* p, const std::uint8_t* bg)
@@ -147,37 +173,27 @@ bool map_parallelogram(const QImage& source_image, QImage& target, QPoint p1, QP
     return true;
 }
 
+std::optional<QRect> rotated_bounds(QRect bounds, int mirror_x, int mirror_y, double sin, double cos)
+{
+    const std::optional<TurnedCorners> turned = turned_corners(bounds, mirror_x, mirror_y, sin, cos);
+    if (!turned) return std::nullopt;
+    return turned->bounds;
+}
+
 TransformedPixels rotate_pixels(const QImage& buffer, QRect bounds, int mirror_x, int mirror_y, double sin,
                                 double cos, TColor background)
 {
     TransformedPixels result;
-    const double w = bounds.width() - 1;
-    const double h = bounds.height() - 1;
-    const double cx = bounds.left() + w / 2;
-    const double cy = bounds.top() + h / 2;
-    const double offsets[4][2] = {{-w / 2, -h / 2}, {w / 2, -h / 2}, {-w / 2, h / 2}, {w / 2, h / 2}};
-    double xs[4], ys[4];
-    for (int i = 0; i < 4; ++i) {
-        const double dx = offsets[i][0], dy = offsets[i][1];
-        xs[i] = (dx * cos - dy * sin) * mirror_x + cx;
-        ys[i] = (dx * sin + dy * cos) * mirror_y + cy;
-        // Panel positions are 32-bit; corners beyond that are refused.
-        if (!(std::abs(xs[i]) < INT_MAX / 2) || !(std::abs(ys[i]) < INT_MAX / 2)) return result;
-    }
-    const int min_x = int(*std::min_element(xs, xs + 4));
-    const int max_x = int(*std::max_element(xs, xs + 4));
-    const int min_y = int(*std::min_element(ys, ys + 4));
-    const int max_y = int(*std::max_element(ys, ys + 4));
-    const std::int64_t width = std::int64_t(max_x) - min_x + 1;
-    const std::int64_t height = std::int64_t(max_y) - min_y + 1;
-
+    const std::optional<TurnedCorners> turned = turned_corners(bounds, mirror_x, mirror_y, sin, cos);
+    if (!turned) return result;
+    const QRect to = turned->bounds;
     // Mapped straight into the new buffer: positions outside it are
     // skipped, so no working margin is needed around it.
-    QImage target = new_buffer(width, height, background);
+    QImage target = new_buffer(to.width(), to.height(), background);
     if (target.isNull()) return result;
-    auto corner = [&](int i) { return QPoint(int(xs[i]) - min_x, int(ys[i]) - min_y); };
+    auto corner = [&](int i) { return QPoint(int(turned->xs[i]) - to.left(), int(turned->ys[i]) - to.top()); };
     result.complete = map_parallelogram(buffer, target, corner(0), corner(1), corner(2));
-    result.bounds = QRect(min_x, min_y, int(width), int(height));
+    result.bounds = to;
     result.buffer = std::move(target);
     return result;
 }

@@ -42,12 +42,16 @@ struct TransformedPixels {
 // screen about its centre, then mirrored: mirror_x / mirror_y of -1 flip the
 // result horizontally / vertically. The new bounds hold the turned corners;
 // pixels outside the turned figure take `background`.
+// Where rotate_pixels would put the object; none when a corner would leave
+// panel coordinates.
+std::optional<QRect> rotated_bounds(QRect bounds, int mirror_x, int mirror_y, double sin, double cos);
+
 TransformedPixels rotate_pixels(const QImage& buffer, QRect bounds, int mirror_x, int mirror_y, double sin,
                                 double cos, TColor background);
 
 // The buffer stretched to width x height: target pixel (x, y) takes source
 // pixel (x * W / width, y * H / height). Null when the size is not positive
-// or cannot be allocated.
+// or breaks the object-size rule or cannot be allocated.
 QImage stretch_pixels(const QImage& buffer, int width, int height);
 
 // The buffer with the given amounts cut from each side; a negative amount

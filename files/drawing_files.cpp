@@ -4,6 +4,7 @@
 #include "app/panel_dimensions.h"
 #include "app/parentform.h"
 #include "document/design.h"
+#include "document/object_size.h"
 #include "document/shape.h"
 #include "files/drawing_reader.h"
 #include "files/drawing_writer.h"
@@ -11,6 +12,9 @@
 #include "platform/message_box.h"
 #include <QFile>
 #include <QFileInfo>
+#include <memory>
+#include <new>
+#include <vector>
 
 namespace {
 
@@ -19,6 +23,17 @@ const QString error_loading = QStringLiteral("Error loading file.");
 QString file_name_of(const QString& path)
 {
     return QFileInfo(path).fileName();
+}
+
+// Nothing is written that reading the file again would refuse.
+void check_savable(const QList<TRazidoVavoz*>& shapes)
+{
+    std::int64_t pixels = 0;
+    for (const TRazidoVavoz* shape : shapes) {
+        check_object_size(shape->Width, shape->Height);
+        pixels += std::int64_t(shape->Width) * shape->Height;
+    }
+    check_drawing_pixels(pixels);
 }
 
 } // namespace
@@ -35,7 +50,8 @@ bool TForm2::save_drawing()
                     MessageKind::Error, MessageButtons::Ok);
         return false;
     }
-    const bool by_dialog = !(has_file == 1 && main_form->save_as == 0);
+    check_savable(shapes);
+    const bool by_dialog = !(has_file == 1 && main_form->save_as == 0) || save_needs_path;
     QString path;
     if (!by_dialog) {
         path = main_form->drawing_names[index];
@@ -72,6 +88,7 @@ bool TForm2::save_drawing()
     setWindowTitle(file_name_of(path));
     has_file = 1;
     modified = 0;
+    save_needs_path = false;
     if (by_dialog) {
         main_form->drawing_names[index] = path;
         main_form->remove_from_history(path);
@@ -99,21 +116,36 @@ bool TForm2::load_drawing(const QString& path)
         bytes = copy;
     }
     const DrawingContents contents = read_drawing(bytes);
+    if (contents.problem == ReadProblem::TooLarge) {
+        message_box(drawing_too_large_text(contents.object_pixels), MessageKind::Error, MessageButtons::Ok);
+        return false;
+    }
     if (!contents.header || !is_usable_panel(*contents.header)) {
         message_box(error_loading, MessageKind::Error, MessageButtons::Ok);
+        return false;
+    }
+    // Every object is rebuilt before the drawing takes any, so that running
+    // out of memory half-way leaves nothing behind.
+    std::vector<std::unique_ptr<TRazidoVavoz>> rebuilt;
+    try {
+        for (const DrawingEntry& entry : contents.entries)
+            rebuilt.push_back(shape_from_entry(this, entry, Configuration.background_color, Configuration.object_color));
+    } catch (const std::bad_alloc&) {
+        message_box(QStringLiteral("Out of memory."), MessageKind::Error, MessageButtons::Ok);
         return false;
     }
     const DrawingHeader& header = *contents.header;
     PanelDimensions = PanelDimensionsRecord{header.width_mm, header.height_mm, header.width_px, header.height_px};
     create_panel();
-    for (const DrawingEntry& entry : contents.entries) {
-        std::unique_ptr<TRazidoVavoz> shape =
-            shape_from_entry(this, entry, Configuration.background_color, Configuration.object_color);
-        shape->Name = stored_or_default_name(entry.record.name, shape_names());
-        shapes.append(shape.release());
+    for (size_t i = 0; i < rebuilt.size(); ++i) {
+        rebuilt[i]->Name = stored_or_default_name(contents.entries[qsizetype(i)].record.name, shape_names());
+        shapes.append(rebuilt[i].release());
     }
     panel->update();
-    if (contents.problem != ReadProblem::None) message_box(error_loading, MessageKind::Error, MessageButtons::Ok);
+    // What was read stays, but the damaged file is not overwritten by a
+    // plain Save without the user choosing where.
+    save_needs_path = contents.problem != ReadProblem::None;
+    if (save_needs_path) message_box(error_loading, MessageKind::Error, MessageButtons::Ok);
     has_file = 1;
     modified = 0;
     return true;

@@ -88,9 +88,3 @@ bool is_usable_panel(const DrawingHeader& header)
     return header.width_px >= 1 && header.height_px >= 1 && header.width_px <= max_side_px
         && header.height_px <= max_side_px;
 }
-
-bool is_usable_object_size(std::int32_t width, std::int32_t height)
-{
-    return width >= 1 && height >= 1 && width <= max_side_px && height <= max_side_px
-        && std::int64_t(width) * height <= max_object_pixels;
-}

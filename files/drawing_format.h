@@ -3,6 +3,7 @@
 // the number of objects, and per object a 356-byte record. The clipboard and
 // the import of objects use the same record. All integers little-endian.
 #include "document/morphology.h"
+#include "document/object_size.h"
 #include <QByteArray>
 #include <cstdint>
 
@@ -44,10 +45,6 @@ struct ShapeRecord {
 // The record of an object as it stands: name, place, size and morphology.
 ShapeRecord shape_record(const TRazidoVavoz& shape);
 
-// The largest objects and panels a file may describe; larger sizes mark a
+// Whether a panel of the header's size can be made; a larger one marks a
 // damaged file rather than a drawing.
-inline constexpr std::int32_t max_side_px = 32767;
-inline constexpr std::int64_t max_object_pixels = std::int64_t(1) << 27;
-
 bool is_usable_panel(const DrawingHeader& header);
-bool is_usable_object_size(std::int32_t width, std::int32_t height);

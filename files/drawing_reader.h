@@ -20,19 +20,26 @@ enum class ReadProblem {
     BadRecordSize,   // a record whose size field is not 356
     BadObjectSize,   // a width or height of 0, negative or absurd
     BadImage,        // an image that is compressed or does not decode
+    TooLarge,        // the objects together ask for more than a drawing may hold
 };
 
 struct DrawingContents {
     std::optional<DrawingHeader> header; // none when the file is shorter than a header
-    QList<DrawingEntry> entries;
+    QList<DrawingEntry> entries;         // none when TooLarge
     ReadProblem problem = ReadProblem::None;
+    // The pixels the records read ask for, all of them when TooLarge.
+    std::int64_t object_pixels = 0;
 };
 
 // Reads one record and the image that follows it from the start of
 // `bytes`; on success `consumed` is the entry's length.
 ReadProblem read_entry(QByteArrayView bytes, DrawingEntry& entry, qint64& consumed);
 
+// Reads the whole drawing. Objects that together would hold more than a
+// drawing's budget are not decoded at all: the rest of the file is only
+// walked to name the size they ask for.
 DrawingContents read_drawing(QByteArrayView bytes);
 
-// A short English description of a problem, for the command-line tool.
-QString describe(ReadProblem problem);
+// A short English description of what stopped the reading, for the
+// command-line tool.
+QString describe(const DrawingContents& contents);

@@ -1,9 +1,11 @@
 #include "files/silhouette_bmp.h"
+#include "document/raster.h"
 #include "document/silhouette.h"
 #include <QBuffer>
 #include <QImageReader>
 #include <QPainter>
 #include <QtEndian>
+#include <algorithm>
 
 namespace {
 
@@ -78,14 +80,19 @@ std::optional<qint64> bmp_length(QByteArrayView bytes)
     // Headers of 52 bytes and more carry the masks themselves.
     if (compression == bi_bitfields && info_size < 52) length += 12;
     if (entries == 0 && bits <= 8) entries = qint64(1) << bits;
+    if (entries > available) return std::nullopt;
     length += entries * (core ? 3 : 4);
-    if (image_size == 0) {
-        const qint64 row = (width * bits + 31) / 32 * 4;
-        if (row > 0 && height > available / row) return std::nullopt;
-        image_size = row * height;
-    }
+    // The pixels start after the colour table, or further on where the file
+    // header says so, and must hold every row the image claims: rows missing
+    // would be decoded from whatever memory held before.
+    const qint64 pixels_at = std::max<qint64>(length, get_u32(p + 10));
+    const qint64 row = (width * bits + 31) / 32 * 4;
+    if (row > 0 && height > available / row) return std::nullopt;
+    const qint64 rows_bytes = row * height;
+    if (image_size == 0) image_size = rows_bytes;
+    if (image_size < rows_bytes) return std::nullopt;
     length += image_size;
-    if (length > available) return std::nullopt;
+    if (pixels_at + rows_bytes > length || length > available) return std::nullopt;
     return length;
 }
 
@@ -104,6 +111,7 @@ QImage buffer_from_stored_silhouette(const QImage& silhouette, int width, int he
     if (silhouette.width() == width && silhouette.height() == height)
         return buffer_from_silhouette(silhouette, background, object_color);
     QImage placed(width, height, QImage::Format_RGB888);
+    require_pixels(placed);
     placed.fill(Qt::white);
     {
         QPainter painter(&placed);

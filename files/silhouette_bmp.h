@@ -14,8 +14,8 @@ QByteArray silhouette_bmp(const QImage& buffer, TColor background);
 // The length of the BMP image at the start of `bytes`, found from its own
 // headers (file header, information header of 12 or 40 bytes and more,
 // bit-field masks, colour table, pixel rows). Nothing when the headers are
-// incomplete or unusable, the image is compressed, or it claims more bytes
-// than `bytes` holds.
+// incomplete or unusable, the image is compressed, it claims more bytes
+// than `bytes` holds, or its pixel rows need more bytes than it carries.
 std::optional<qint64> bmp_length(QByteArrayView bytes);
 
 // Decodes exactly the image's bytes; a null image when they do not decode.

@@ -1,0 +1,35 @@
+#include "document/object_size.h"
+
+bool is_usable_object_size(std::int64_t width, std::int64_t height)
+{
+    return width >= 1 && height >= 1 && width <= max_side_px && height <= max_side_px
+        && width * height <= max_object_pixels;
+}
+
+void check_object_size(std::int64_t width, std::int64_t height)
+{
+    if (is_usable_object_size(width, height)) return;
+    throw ObjectSizeError(QStringLiteral("An object can be at most %1 x %1 pixels and %2 pixels in all; "
+                                         "this one would be %3 x %4. Action canceled.")
+                              .arg(max_side_px)
+                              .arg(max_object_pixels)
+                              .arg(width)
+                              .arg(height));
+}
+
+void check_drawing_pixels(std::int64_t pixels)
+{
+    if (pixels <= drawing_pixel_budget) return;
+    throw ObjectSizeError(QStringLiteral("The objects of the drawing would hold %1 pixels; a drawing can hold "
+                                         "at most %2. Action canceled.")
+                              .arg(pixels)
+                              .arg(drawing_pixel_budget));
+}
+
+QString drawing_too_large_text(std::int64_t pixels)
+{
+    return QStringLiteral("The objects in this file need %1 pixels; a drawing can hold at most %2. "
+                          "The file is not opened.")
+        .arg(pixels)
+        .arg(drawing_pixel_budget);
+}
