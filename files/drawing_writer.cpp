@@ -2,7 +2,6 @@
 #include "document/shape.h"
 #include "files/silhouette_bmp.h"
 #include <QFileInfo>
-#include <QSaveFile>
 
 QByteArray drawing_file_bytes(const DrawingHeader& panel, const QList<TRazidoVavoz*>& shapes, TColor background)
 {
@@ -24,24 +23,11 @@ FileWrite write_file_replacing(const QString& path, const QByteArray& bytes)
     if (existing.exists() && (!existing.isFile() || !existing.isWritable()
                               || !(existing.permissions() & QFileDevice::WriteOwner)))
         return {FileWriteResult::CouldNotCreate, QString()};
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) return {FileWriteResult::CouldNotCreate, file.errorString()};
-    const qint64 written = platform::file_write_seam()(file, QByteArrayView(bytes));
-    if (written != bytes.size()) {
-        const QString error = file.errorString();
-        file.cancelWriting();
-        return {FileWriteResult::Failed, error};
+    const platform::DurableWrite write = platform::write_file_durably(path, bytes);
+    switch (write.result) {
+    case platform::DurableResult::Written: return {};
+    case platform::DurableResult::NotCreated: return {FileWriteResult::CouldNotCreate, write.error};
+    case platform::DurableResult::Failed: break;
     }
-    if (!file.commit()) return {FileWriteResult::Failed, file.errorString()};
-    return {FileWriteResult::Written, QString()};
-}
-
-namespace platform {
-FileWriteSeam& file_write_seam()
-{
-    static FileWriteSeam seam([](QIODevice& device, QByteArrayView bytes) {
-        return device.write(bytes.data(), bytes.size());
-    });
-    return seam;
-}
+    return {FileWriteResult::Failed, write.error};
 }

@@ -8,6 +8,7 @@
 #include "document/shape.h"
 #include "files/drawing_format.h"
 #include "files/drawing_writer.h"
+#include "support/full_disk.h"
 #include "support/program.h"
 #include <QFile>
 #include <QDir>
@@ -16,6 +17,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QtEndian>
+#include <cstring>
 
 namespace {
 
@@ -209,19 +211,23 @@ private slots:
         QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup);
         const QByteArray saved = contents(path);
 
-        // Broken off after half the bytes.
+        // Broken off at each step of the write: the platform's text, the old
+        // file as it was, nothing left beside it.
         program.draw_rectangle(drawing, QRect(50, 50, 30, 30));
-        platform::file_write_seam().replace([](QIODevice& device, QByteArrayView bytes) -> qint64 {
-            device.write(bytes.data(), bytes.size() / 2);
-            return -1;
-        });
-        program.main->Save1->trigger();
-        platform::file_write_seam().replace({});
-        QCOMPARE(contents(path), saved);
-        QCOMPARE(drawing->modified, 1);
-        QCOMPARE(program.ui.messages.size(), 1);
-        QCOMPARE(program.ui.messages[0].kind, MessageKind::Error);
-        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{"kept.sdf"});
+        using platform::WriteStep;
+        for (const WriteStep step :
+             {WriteStep::Write, WriteStep::Flush, WriteStep::Sync, WriteStep::Commit, WriteStep::SyncFolder}) {
+            program.ui.messages.clear();
+            platform::write_step_seam().replace([step](WriteStep now) { return now == step ? ENOSPC : 0; });
+            program.main->Save1->trigger();
+            platform::write_step_seam().replace({});
+            QCOMPARE(contents(path), saved);
+            QCOMPARE(drawing->modified, 1);
+            QCOMPARE(program.ui.message_texts(), QStringList{QString::fromLocal8Bit(std::strerror(ENOSPC))});
+            QCOMPARE(program.ui.messages[0].kind, MessageKind::Error);
+            QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"kept.sdf"});
+        }
+        program.ui.messages.clear();
 
         // A successful save keeps the file's permissions.
         program.main->Save1->trigger();
@@ -242,6 +248,30 @@ private slots:
         QCOMPARE(contents(path), read_only);
         QCOMPARE(drawing->modified, 1);
         QCOMPARE(program.main->drawing_names, QStringList{path});
+    }
+
+    void a_full_disk_keeps_the_old_file_and_says_so()
+    {
+        FullDisk disk;
+        if (!disk.mounted()) QSKIP(qPrintable(disk.why_not()));
+        const QString path = disk.filePath(QStringLiteral("full.sdf"));
+        Program program;
+        TForm2* drawing = program.new_drawing();
+        program.draw_rectangle(drawing, QRect(0, 0, 20, 20));
+        program.ui.file_answers.enqueue(path);
+        program.main->Save1->trigger();
+        const QByteArray saved = contents(path);
+        QVERIFY(!saved.isEmpty());
+
+        QVERIFY(disk.fill());
+        program.draw_rectangle(drawing, QRect(30, 30, 60, 60));
+        program.main->Save1->trigger();
+        QCOMPARE(program.ui.message_texts(), QStringList{QString::fromLocal8Bit(std::strerror(ENOSPC))});
+        QCOMPARE(program.ui.messages[0].kind, MessageKind::Error);
+        QCOMPARE(contents(path), saved);
+        QCOMPARE(drawing->modified, 1);
+        QCOMPARE(QDir(disk.path()).entryList(QDir::Files | QDir::Hidden), QStringList({"filler", "full.sdf"}));
+        drawing->modified = 0;
     }
 
     void closing_with_yes_saves_and_a_failed_save_keeps_the_window()
