@@ -38,8 +38,9 @@ RegistryTypeError::RegistryTypeError(const QString& name)
 {
 }
 
-RegistrySetError::RegistrySetError(const QString& name)
-    : RegistryError(QStringLiteral("Failed to set data for '%1'").arg(name))
+RegistrySetError::RegistrySetError(const QString& name, const QString& reason)
+    : RegistryError(QStringLiteral("Failed to set data for '%1'").arg(name)
+                    + (reason.isEmpty() ? QString() : QStringLiteral(". ") + reason))
 {
 }
 
@@ -90,7 +91,7 @@ QString RegistryKey::read_string(const QString& name)
 namespace {
 void store(registry::KeyBackend& backend, const QString& name, const registry::RawValue& value)
 {
-    if (!backend.set(utf8(name), value)) throw RegistrySetError(name);
+    if (!backend.set(utf8(name), value)) throw RegistrySetError(name, QString::fromStdString(backend.set_failure()));
 }
 } // namespace
 

@@ -31,9 +31,10 @@ public:
     explicit RegistryTypeError(const QString& name);
 };
 
+// `reason`, when the store gives one, follows the general text.
 class RegistrySetError : public RegistryError {
 public:
-    explicit RegistrySetError(const QString& name);
+    explicit RegistrySetError(const QString& name, const QString& reason = QString());
 };
 
 class RegistryKey {

@@ -24,6 +24,10 @@ public:
     virtual std::optional<RawValue> query(const std::string& name) = 0;
     // False when the value could not be stored.
     virtual bool set(const std::string& name, const RawValue& value) = 0;
+    // Why the last set() failed when the store can say more than that it
+    // failed (a settings file the platform would not write, with its text),
+    // in UTF-8; empty otherwise.
+    virtual std::string set_failure() const { return {}; }
     // Things about the store itself the user should know (a damaged settings
     // file kept aside), in UTF-8; each is handed out once.
     virtual std::vector<std::string> take_notices() { return {}; }

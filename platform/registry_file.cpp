@@ -1,10 +1,10 @@
 #include "platform/registry_file.h"
+#include "platform/durable_file.h"
 #include "platform/registry_text.h"
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QLockFile>
-#include <QSaveFile>
 #include <set>
 #include <utility>
 
@@ -53,6 +53,7 @@ public:
 
     bool set(const std::string& name, const RawValue& value) override
     {
+        failure_.clear();
         if (!open_ || !writable_key_path(path_) || !writable_value_name(name)) return false;
         if (!QDir().mkpath(QFileInfo(file_).absolutePath())) return false;
         QLockFile lock(file_ + QStringLiteral(".lock"));
@@ -64,14 +65,18 @@ public:
         if (!load(document, true)) return false;
         document.key(path_).set(name, value);
         const std::string text = format_store_text(document);
-        QSaveFile out(file_);
-        if (!out.open(QIODevice::WriteOnly)) return false;
-        if (out.write(text.data(), static_cast<qint64>(text.size())) != static_cast<qint64>(text.size())) {
-            out.cancelWriting();
-            return false;
-        }
-        return out.commit();
+        const platform::DurableWrite write =
+            platform::write_file_durably(file_, QByteArrayView(text.data(), static_cast<qsizetype>(text.size())));
+        if (write.result == platform::DurableResult::Written) return true;
+        // Told with the value that failed, not as a notice as well: the
+        // user reads it once.
+        failure_ = QStringLiteral("The settings file '%1' could not be written: %2. It is left as it was.")
+                       .arg(file_, write.error)
+                       .toStdString();
+        return false;
     }
+
+    std::string set_failure() const override { return failure_; }
 
     std::vector<std::string> take_notices() override
     {
@@ -135,6 +140,7 @@ private:
     bool open_ = false;
     std::vector<std::string> pending_;
     std::set<std::string> told_;
+    std::string failure_;
 };
 
 } // namespace

@@ -3,9 +3,10 @@
 // in DIORAMIX_REGISTRY, else ${XDG_CONFIG_HOME:-$HOME/.config}/dioramix/registry.reg.
 //
 // Every write takes a lock beside the file, reads the file again (so values
-// another program wrote meanwhile are kept), and replaces it through a
-// temporary file in the same folder, so a crash or a full disk never leaves
-// half a file. A file that cannot be parsed is renamed to
+// another program wrote meanwhile are kept), and replaces it durably through
+// a temporary file in the same folder, so a crash, a power cut or a full disk
+// never leaves half a file. A write the platform refuses keeps the old file
+// and gives its reason with the value's error. A file that cannot be parsed is renamed to
 // registry.reg.corrupt (or .corrupt.1, ... when that exists) and the store
 // starts empty; a file that cannot be read is left alone and nothing is
 // written over it.

@@ -1,9 +1,12 @@
+#include "platform/durable_file.h"
 #include "platform/registry.h"
 #include "platform/registry_text.h"
+#include "support/full_disk.h"
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
+#include <cstring>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -50,6 +53,8 @@ private slots:
         store_ = dir_.filePath(QStringLiteral("case%1/dioramix/registry.reg").arg(++case_));
         qputenv("DIORAMIX_REGISTRY", QFile::encodeName(store_));
     }
+
+    void cleanup() { platform::write_step_seam().replace({}); }
 
     void every_type_reads_back_as_written()
     {
@@ -204,8 +209,55 @@ private slots:
         QVERIFY(chmod(folder.constData(), 0555) == 0);
         const QString error = error_of(write);
         chmod(folder.constData(), 0755);
-        QCOMPARE(error, QStringLiteral("Failed to set data for 'eye_distance'"));
+        QVERIFY2(error.startsWith(QStringLiteral("Failed to set data for 'eye_distance'. The settings file '%1' "
+                                                 "could not be written: ").arg(store_)),
+                 qPrintable(error));
         QCOMPARE(file_bytes(store_), before);
+    }
+
+    void a_write_broken_at_any_step_keeps_the_old_file_and_says_why_once()
+    {
+        RegistryKey key(key_path, true);
+        key.write_dword(QStringLiteral("eye_distance"), 40);
+        const QByteArray before = file_bytes(store_);
+        const QString expected = QStringLiteral("Failed to set data for 'eye_distance'. The settings file '%1' could "
+                                                "not be written: %2. It is left as it was.")
+                                     .arg(store_, QString::fromLocal8Bit(std::strerror(EIO)));
+        using platform::WriteStep;
+        for (const WriteStep step :
+             {WriteStep::Write, WriteStep::Flush, WriteStep::Sync, WriteStep::Commit, WriteStep::SyncFolder}) {
+            platform::write_step_seam().replace([step](WriteStep now) { return now == step ? EIO : 0; });
+            QCOMPARE(error_of([&] { key.write_dword(QStringLiteral("eye_distance"), 60); }), expected);
+            QCOMPARE(file_bytes(store_), before);
+            QCOMPARE(QDir(QFileInfo(store_).absolutePath()).entryList(QDir::Files | QDir::Hidden),
+                     QStringList{QStringLiteral("registry.reg")});
+        }
+        // The error says it all: no notice repeats it.
+        QVERIFY(key.take_notices().isEmpty());
+        platform::write_step_seam().replace({});
+        key.write_dword(QStringLiteral("eye_distance"), 60);
+        QCOMPARE(key.read_dword(QStringLiteral("eye_distance")), 60);
+    }
+
+    void a_full_disk_keeps_the_old_file()
+    {
+        FullDisk disk;
+        if (!disk.mounted()) QSKIP(qPrintable(disk.why_not()));
+        store_ = disk.filePath(QStringLiteral("registry.reg"));
+        qputenv("DIORAMIX_REGISTRY", QFile::encodeName(store_));
+        RegistryKey key(key_path, true);
+        key.write_dword(QStringLiteral("eye_distance"), 40);
+        const QByteArray before = file_bytes(store_);
+        QVERIFY(disk.fill());
+        const QString error =
+            error_of([&] { key.write_string(QStringLiteral("filehistory_list"), QString(3000, QLatin1Char('x'))); });
+        QVERIFY2(error.endsWith(QStringLiteral(": %1. It is left as it was.")
+                                    .arg(QString::fromLocal8Bit(std::strerror(ENOSPC)))),
+                 qPrintable(error));
+        QCOMPARE(file_bytes(store_), before);
+        QCOMPARE(QDir(disk.path()).entryList(QDir::Files | QDir::Hidden),
+                 QStringList({QStringLiteral("filler"), QStringLiteral("registry.reg")}));
+        QVERIFY(key.take_notices().isEmpty());
     }
 };
 
