@@ -2,12 +2,16 @@
 #include <QCryptographicHash>
 #include <QDeadlineTimer>
 #include <QDir>
-#include <QFileInfo>
+#include <QFile>
 #include <QLocalServer>
 #include <QLocalSocket>
 #include <QStringDecoder>
 #include <QTimer>
 #include <QtEndian>
+#ifndef Q_OS_WIN
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
 
 namespace instance_channel {
 
@@ -15,20 +19,45 @@ namespace {
 
 constexpr int header_bytes = 4;
 constexpr char taken = 'K';
+constexpr char confirmed = 'Y';
+
+#ifndef Q_OS_WIN
+// The user's runtime folder, else a folder of the user's own in the
+// temporary folder, made when missing: somewhere nobody else can place or
+// reach a socket. Empty when neither can be had.
+QString socket_folder()
+{
+    const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
+    if (QDir::isAbsolutePath(runtime) && is_private_folder(runtime)) return runtime;
+    const QString own = QDir::tempPath() + QStringLiteral("/dioramix-%1").arg(::geteuid());
+    const QByteArray path = QFile::encodeName(own);
+    // Exactly 0700, whatever the umask took away.
+    if (::mkdir(path.constData(), 0700) == 0) ::chmod(path.constData(), 0700);
+    return is_private_folder(own) ? own : QString();
+}
+#endif
 
 } // namespace
+
+#ifndef Q_OS_WIN
+bool is_private_folder(const QString& folder)
+{
+    struct stat st;
+    return ::lstat(QFile::encodeName(folder).constData(), &st) == 0 && S_ISDIR(st.st_mode)
+        && st.st_uid == ::geteuid() && (st.st_mode & 07777) == 0700;
+}
+#endif
 
 QString channel_name(const QString& settings_path)
 {
     const QString name = QStringLiteral("dioramix-")
         + QString::fromLatin1(QCryptographicHash::hash(settings_path.toUtf8(), QCryptographicHash::Sha256).toHex().left(16));
-#ifndef Q_OS_WIN
-    // The user's own runtime folder, where nobody else can place a socket;
-    // without one, Qt's temporary folder with the socket open to its user only.
-    const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
-    if (!runtime.isEmpty() && QFileInfo(runtime).isDir()) return QDir(runtime).filePath(name);
-#endif
+#ifdef Q_OS_WIN
     return name;
+#else
+    const QString folder = socket_folder();
+    return folder.isEmpty() ? QString() : QDir(folder).filePath(name);
+#endif
 }
 
 QByteArray encode_paths(const QStringList& paths)
@@ -67,17 +96,29 @@ std::optional<QStringList> decode_paths(const QByteArray& message)
 
 bool hand_over(const QString& name, const QStringList& paths, int timeout_ms)
 {
+    if (name.isEmpty()) return false;
     const QDeadlineTimer deadline(timeout_ms);
+    const auto left = [&deadline] { return int(deadline.remainingTime()); };
     QLocalSocket socket;
+    // Aborted, not closed: closing would still send what waits to be written.
+    const auto give_up = [&socket] {
+        socket.abort();
+        return false;
+    };
     socket.connectToServer(name);
-    if (!socket.waitForConnected(int(deadline.remainingTime()))) return false;
+    if (!socket.waitForConnected(left())) return give_up();
     socket.write(encode_paths(paths));
     while (socket.bytesToWrite() > 0)
-        if (!socket.waitForBytesWritten(int(deadline.remainingTime()))) return false;
+        if (!socket.waitForBytesWritten(left())) return give_up();
     while (socket.bytesAvailable() < 1)
-        if (!socket.waitForReadyRead(int(deadline.remainingTime()))) return false;
+        if (!socket.waitForReadyRead(left())) return give_up();
     char answer = 0;
-    return socket.read(&answer, 1) == 1 && answer == taken;
+    if (socket.read(&answer, 1) != 1 || answer != taken) return give_up();
+    // From here the files are the other program's.
+    socket.write(&confirmed, 1);
+    if (!socket.flush() && !socket.waitForBytesWritten(left())) return give_up();
+    socket.disconnectFromServer();
+    return true;
 }
 
 } // namespace instance_channel
@@ -91,6 +132,7 @@ InstanceServer::InstanceServer(QString name, QObject* parent)
 
 bool InstanceServer::listen()
 {
+    if (name_.isEmpty()) return false;
     // Listening would replace a live program's socket, so ask first.
     QLocalSocket probe;
     probe.connectToServer(name_);
@@ -106,9 +148,17 @@ void InstanceServer::take_connection()
 {
     while (QLocalSocket* socket = server_->nextPendingConnection()) {
         connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
-        connect(socket, &QLocalSocket::readyRead, this, [this, socket] { read_message(socket); });
+        connect(socket, &QObject::destroyed, this, [this, socket] { unconfirmed_.remove(socket); });
+        connect(socket, &QLocalSocket::readyRead, this, [this, socket] {
+            if (unconfirmed_.contains(socket))
+                read_confirmation(socket);
+            else
+                read_message(socket);
+        });
         // A sender that stalls is dropped, not waited for.
-        QTimer::singleShot(message_timeout_ms, socket, [socket] {
+        QTimer::singleShot(message_timeout_ms, socket, [this, socket] {
+            // A confirmation already here counts, however late we look at it.
+            if (unconfirmed_.contains(socket) && socket->waitForReadyRead(0)) return;
             socket->abort();
             socket->deleteLater();
         });
@@ -129,12 +179,22 @@ void InstanceServer::read_message(QLocalSocket* socket)
 
     const std::optional<QStringList> paths =
         instance_channel::decode_paths(socket->read(instance_channel::header_bytes + qint64(length)));
-    socket->disconnect(this); // one message per connection
     if (!paths) {
         socket->abort();
         return;
     }
+    unconfirmed_.insert(socket, *paths);
     socket->write(&instance_channel::taken, 1);
-    socket->disconnectFromServer();
-    if (!paths->isEmpty()) emit files_received(*paths);
+    socket->flush();
+}
+
+void InstanceServer::read_confirmation(QLocalSocket* socket)
+{
+    char byte = 0;
+    if (socket->read(&byte, 1) != 1) return;
+    const QStringList paths = unconfirmed_.take(socket);
+    socket->disconnect(this); // one message per connection
+    socket->abort();
+    socket->deleteLater();
+    if (byte == instance_channel::confirmed && !paths.isEmpty()) emit files_received(paths);
 }
