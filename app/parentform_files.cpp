@@ -7,15 +7,36 @@
 #include "platform/guard.h"
 #include "platform/message_box.h"
 #include "platform/registry.h"
+#include <QDir>
 #include <QFileInfo>
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPointer>
+#include <algorithm>
 
 namespace {
 
 const QString history_value = QStringLiteral("filehistory_list");
+
+// The file a path names, whichever symbolic links lead to it; the path
+// itself when there is no such file yet.
+QString file_identity(const QString& path)
+{
+    const QFileInfo info(path);
+    const QString canonical = info.canonicalFilePath();
+    return canonical.isEmpty() ? info.absoluteFilePath() : canonical;
+}
+
+// New drawings are named "Stereogram<n>", no path: only names with a folder
+// are files.
+bool is_open_file(const QStringList& drawing_names, const QString& path)
+{
+    const QString file = file_identity(path);
+    return std::any_of(drawing_names.begin(), drawing_names.end(), [&file](const QString& name) {
+        return QDir::isAbsolutePath(name) && file_identity(name) == file;
+    });
+}
 
 // Keeps a mouse move left over from the closing file dialog away from a
 // drawing just opened: moves that carry a button reach its panel only after
@@ -54,7 +75,7 @@ bool TMainForm::choose_file()
         file_missing = 1;
         return false;
     }
-    if (drawing_names.contains(name)) {
+    if (is_open_file(drawing_names, name)) {
         message_box(QStringLiteral("File already open."), MessageKind::Information, MessageButtons::Ok);
         return false;
     }

@@ -76,6 +76,26 @@ private slots:
         QCOMPARE(program.main->history, history);
     }
 
+    void a_file_reached_through_a_symbolic_link_is_already_open()
+    {
+        QTemporaryDir dir;
+        Program program;
+        const QString file = dir.filePath("real.sdf");
+        const QString link = dir.filePath("link.sdf");
+        save_drawing_file(program, file, QRect(10, 10, 30, 20));
+        QVERIFY(QFile::link(file, link));
+        program.ui.file_answers.enqueue(file);
+        program.main->Open1->trigger();
+        program.ui.file_answers.enqueue(link);
+        program.main->Open1->trigger();
+        open_command_line_files(*program.main, {link});
+
+        QCOMPARE(program.main->drawing_names, QStringList{file});
+        QCOMPARE(program.ui.message_texts(), QStringList({"File already open.", "File already open."}));
+        QCOMPARE(program.ui.messages[0].kind, MessageKind::Information);
+        QCOMPARE(program.ui.messages[0].buttons, MessageButtons::Ok);
+    }
+
     void at_start_the_files_wait_for_the_window_on_the_screen()
     {
         QTemporaryDir dir;
