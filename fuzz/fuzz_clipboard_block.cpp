@@ -1,8 +1,9 @@
 // The clipboard block reader on arbitrary bytes, as another program could
 // place them under the private format: it must never read past the block,
 // and an accepted block must rebuild into an object of the record's size.
+#include "document/shape.h"
 #include "files/clipboard_block.h"
-#include "files/silhouette_bmp.h"
+#include "files/shape_from_record.h"
 #include <QtGlobal>
 #include <cstdint>
 #include <cstdlib>
@@ -20,8 +21,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (!entry) return 0;
     const ShapeRecord& r = entry->record;
     if (size < std::size_t(ShapeRecord::byte_size) || !is_usable_object_size(r.width, r.height)) std::abort();
-    if (std::int64_t(r.width) * r.height > 1 << 16) return 0;
-    const QImage buffer = buffer_from_stored_silhouette(entry->silhouette, r.width, r.height, 0x800000, 0x00FFFF);
-    if (buffer.size() != QSize(r.width, r.height)) std::abort();
+    const std::unique_ptr<TRazidoVavoz> shape = shape_from_entry(nullptr, *entry, 0x800000, 0x00FFFF);
+    if (shape->buffer.size() != QSize(r.width, r.height)) std::abort();
     return 0;
 }
