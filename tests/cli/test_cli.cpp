@@ -4,6 +4,7 @@
 #include "document/raster.h"
 #include "document/shape.h"
 #include "files/drawing_writer.h"
+#include "files/silhouette_bmp.h"
 #include "render/render_request.h"
 #include "veride/render_scene.h"
 #include "veride/request_scene.h"
@@ -260,6 +261,17 @@ private slots:
         junk.write("not an image at all");
         junk.close();
         QVERIFY(depth_image(50, 50).save(dir.filePath("scene.png")));
+        // A few kilobytes whose records ask for gigabytes of pixels.
+        QFile huge(dir.filePath("huge.sdf"));
+        QVERIFY(huge.open(QIODevice::WriteOnly));
+        huge.write(DrawingHeader{100, 80, 400, 300, 10}.to_bytes());
+        for (int i = 0; i < 10; ++i) {
+            ShapeRecord record;
+            record.width = 16384;
+            record.height = 8192;
+            huge.write(record.to_bytes() + silhouette_bmp(make_buffer(1, 1, clBlack), 0xFFFFFF));
+        }
+        huge.close();
 
         const QList<QStringList> failing = {
             {"render", "missing.png"},
@@ -267,6 +279,8 @@ private slots:
             {"render", "scene.png", "-o", "/nonexistent/folder/out.png"},
             {"render", "scene.png", "-o", "out.jpg"},
             {"render", "scene.png", "--seed", "x"},
+            {"render", "huge.sdf"},
+            {"info", "huge.sdf"},
             {"render"},
             {"draw", "scene.png"},
         };
@@ -277,6 +291,7 @@ private slots:
             QVERIFY(run.errors.startsWith(QLatin1String("dioramix-cli: ")));
         }
         QVERIFY(run_cli({"render", "missing.png"}, dir.path(), registry).errors.contains("missing.png"));
+        QVERIFY(run_cli({"info", "huge.sdf"}, dir.path(), registry).errors.contains("1342177280"));
         QVERIFY(!QFile::exists(dir.filePath("out.jpg")));
     }
 
