@@ -121,7 +121,7 @@ void TMainForm::create_actions()
     TileVertically1 = command("TileVertically1", QStringLiteral("&Tile Vertically"), QStringLiteral("Tile Vertically"), QKeySequence(), nullptr);
     MinimizeAll1 = command("MinimizeAll1", QStringLiteral("&Minimize All"), QStringLiteral("Minimize All"), QKeySequence(), &TMainForm::minimize_all);
     Arrange1 = command("Arrange1", QStringLiteral("&Arrange All"), QStringLiteral("Arrange"), QKeySequence(), &TMainForm::arrange_icons);
-    connect(Cascade1, &QAction::triggered, mdi, &QMdiArea::cascadeSubWindows);
+    connect(Cascade1, &QAction::triggered, this, [this] { cascade(); });
     connect(TileHorizontally1, &QAction::triggered, this, [this] { tile(Qt::Horizontal); });
     connect(TileVertically1, &QAction::triggered, this, [this] { tile(Qt::Vertical); });
 

@@ -178,7 +178,14 @@ private:
     QAction* command(const char* name, const QString& caption, const QString& hint, const QKeySequence& shortcut,
                      void (TMainForm::*handler)());
     void watch_activation(QMdiSubWindow* window, TForm2* drawing);
-    void fit_to_panel(QMdiSubWindow* window, TForm2* drawing);
+    // The size that shows a drawing window's whole panel, within the area.
+    QSize window_size_for_panel(QMdiSubWindow* window) const;
+    // Staggered places for drawing windows: the index-th is one title bar
+    // further right and down than the one before, inside the area.
+    int cascade_step(QMdiSubWindow* window) const;
+    QRect cascade_slot(QMdiSubWindow* window, int index) const;
+    int free_cascade_slot(QMdiSubWindow* window) const;
+    void cascade();
     void set_tool_mode(TForm2* drawing, std::uint8_t tool, bool capture);
     void schedule_idle_update();
     void tile(Qt::Orientation orientation);

@@ -19,6 +19,8 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
+#include <QStyle>
+#include <QStyleOption>
 #include <QToolBar>
 #include <QToolButton>
 
@@ -35,17 +37,19 @@ QMdiSubWindow* TMainForm::create_drawing_window(const QString& caption)
     watch_activation(window, drawing);
     window->show();
     activate_drawing(drawing);
-    fit_to_panel(window, drawing);
+    // Qt's own placement avoids overlap and can put the window mostly
+    // outside the area; new windows are staggered from the top-left instead.
+    if (!window->isMaximized()) window->setGeometry(cascade_slot(window, free_cascade_slot(window)));
     return window;
 }
 
-void TMainForm::fit_to_panel(QMdiSubWindow* window, TForm2* drawing)
+QSize TMainForm::window_size_for_panel(QMdiSubWindow* window) const
 {
-    if (!drawing->panel) return;
+    const auto* drawing = qobject_cast<const TForm2*>(window->widget());
+    if (!drawing || !drawing->panel) return window->size();
     // The window shows the whole panel where the client area allows.
     const QSize frame = window->size() - drawing->size();
-    const QSize wanted = drawing->panel->size() + frame;
-    window->resize(wanted.boundedTo(mdi->viewport()->size()));
+    return (drawing->panel->size() + frame).boundedTo(mdi->viewport()->size());
 }
 
 void TMainForm::watch_activation(QMdiSubWindow* window, TForm2* drawing)
@@ -347,6 +351,49 @@ void TMainForm::tile(Qt::Orientation orientation)
             windows[i]->setGeometry(0, area.height() * i / n, area.width(), area.height() * (i + 1) / n - area.height() * i / n);
         else
             windows[i]->setGeometry(area.width() * i / n, 0, area.width() * (i + 1) / n - area.width() * i / n, area.height());
+    }
+}
+
+int TMainForm::cascade_step(QMdiSubWindow* window) const
+{
+    // One title bar with the frame above it, so that each window's caption
+    // stays in view below the next one.
+    const int top = window->contentsMargins().top();
+    if (top > 0) return top;
+    QStyleOptionTitleBar options;
+    options.initFrom(window);
+    return window->style()->pixelMetric(QStyle::PM_TitleBarHeight, &options, window);
+}
+
+QRect TMainForm::cascade_slot(QMdiSubWindow* window, int index) const
+{
+    const QSize area = mdi->viewport()->size();
+    const int step = qMax(1, cascade_step(window));
+    // Back to the top-left before the windows are left less than half the area.
+    const int places = qMax(1, qMin(area.width(), area.height()) / 2 / step + 1);
+    const int offset = (index % places) * step;
+    const QSize room(qMax(1, area.width() - offset), qMax(1, area.height() - offset));
+    return QRect(QPoint(offset, offset), window_size_for_panel(window).boundedTo(room));
+}
+
+int TMainForm::free_cascade_slot(QMdiSubWindow* window) const
+{
+    QList<QPoint> taken;
+    for (QMdiSubWindow* other : mdi->subWindowList())
+        if (other != window && other->isVisible() && !other->isMinimized()) taken << other->pos();
+    // The first place no other window starts at, so that none hides another whole.
+    for (int index = 0; index <= taken.size(); ++index)
+        if (!taken.contains(cascade_slot(window, index).topLeft())) return index;
+    return static_cast<int>(taken.size());
+}
+
+void TMainForm::cascade()
+{
+    int index = 0;
+    for (QMdiSubWindow* window : mdi->subWindowList(QMdiArea::StackingOrder)) {
+        if (!window->isVisible() || window->isMinimized()) continue;
+        if (window->isMaximized()) window->showNormal();
+        window->setGeometry(cascade_slot(window, index++));
     }
 }
 

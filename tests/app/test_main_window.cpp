@@ -325,6 +325,42 @@ private slots:
         QVERIFY(window->isMinimized());
     }
 
+    void new_and_cascade_stagger_whole_windows_inside_the_area()
+    {
+        Program program;
+        TMainForm& main = *program.main;
+        QList<TForm2*> drawings;
+        for (int i = 0; i < 3; ++i) drawings << program.new_drawing();
+        const QRect area = main.mdi->viewport()->rect();
+        // One title bar with the frame above it.
+        const int step = drawings[0]->geometry().top();
+        QVERIFY(step > 10);
+        const auto check_staggered = [&](const char* when) {
+            for (int i = 0; i < drawings.size(); ++i) {
+                const QRect window = drawings[i]->parentWidget()->geometry();
+                QVERIFY2(window.topLeft() == QPoint(i * step, i * step), when);
+                QVERIFY2(area.contains(window), when);
+                QVERIFY2(drawings[i]->size() == QSize(400, 300), when);
+            }
+        };
+        check_staggered("after New");
+        main.TileHorizontally1->trigger();
+        main.Cascade1->trigger();
+        check_staggered("after Cascade");
+
+        // A closed window's place is the next one's.
+        drawings[1]->parentWidget()->close();
+        TForm2* next = program.new_drawing();
+        QCOMPARE(next->parentWidget()->pos(), QPoint(step, step));
+
+        // A panel larger than the area gets a window that fits it.
+        program.ui.modal_answers << Program::panel_answer(2000, 1500);
+        main.New1->trigger();
+        QVERIFY(area.contains(main.active_drawing->parentWidget()->geometry()));
+        main.Cascade1->trigger();
+        for (QMdiSubWindow* window : main.mdi->subWindowList()) QVERIFY(area.contains(window->geometry()));
+    }
+
     void colours_and_window_state_come_from_the_registry()
     {
         QTemporaryDir folder;
