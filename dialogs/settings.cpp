@@ -75,6 +75,9 @@ TForm4::TForm4(QWidget* parent)
     build_general_page();
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(PageControl1);
+    // Without an Ok button the dialog would make its first button the
+    // default one, and Enter would press "Computer Settings".
+    for (QPushButton* button : findChildren<QPushButton*>()) button->setAutoDefault(false);
     connect_handlers();
 }
 

@@ -7,6 +7,19 @@
 #include "document/design.h"
 #include "document/shape.h"
 #include "support/program.h"
+#include "app/aboutform.h"
+#include "app/importobjects.h"
+#include "app/morefiles.h"
+#include "dialogs/cropshape.h"
+#include "dialogs/moveshape.h"
+#include "dialogs/newpanel.h"
+#include "dialogs/object_properties.h"
+#include "dialogs/resizeshape.h"
+#include "dialogs/rotateshape.h"
+#include "dialogs/set_edges.h"
+#include "dialogs/settings.h"
+#include <QApplication>
+#include <QPushButton>
 #include <QComboBox>
 #include <QFile>
 #include <QTemporaryDir>
@@ -359,6 +372,45 @@ private slots:
         QVERIFY(area.contains(main.active_drawing->parentWidget()->geometry()));
         main.Cascade1->trigger();
         for (QMdiSubWindow* window : main.mdi->subWindowList()) QVERIFY(area.contains(window->geometry()));
+    }
+
+    void enter_in_a_dialog_presses_only_its_ok()
+    {
+        Program program;
+        // Enter right after a dialog opens, where the focus then is.
+        const auto press_enter = [](QDialog& dialog) {
+            QStringList pressed;
+            QList<QMetaObject::Connection> watching;
+            for (QPushButton* button : dialog.findChildren<QPushButton*>())
+                watching << QObject::connect(button, &QPushButton::pressed, [&pressed, button] { pressed << button->text(); });
+            dialog.show();
+            if (QTest::qWaitForWindowActive(&dialog)) {
+                QWidget* focused = QApplication::focusWidget();
+                QTest::keyClick(focused ? focused : &dialog, Qt::Key_Return);
+            } else {
+                pressed << QStringLiteral("(never active)");
+            }
+            dialog.hide();
+            for (const QMetaObject::Connection& connection : watching) QObject::disconnect(connection);
+            return pressed;
+        };
+
+        // Configuration has no Ok: Enter must not take the screen's size for a custom monitor.
+        const ConfigurationRecord saved = Configuration;
+        Configuration.standardmonitor_flag = 0;
+        Configuration.monitor_width = 500;
+        QStringList pressed = {QStringLiteral("(not shown)")};
+        program.ui.modal_answers << [&](QDialog& dialog) {
+            pressed = press_enter(dialog);
+            return int(QDialog::Rejected);
+        };
+        QTest::keyClick(program.main.get(), Qt::Key_F1, Qt::ControlModifier);
+        QCOMPARE(pressed.join(QLatin1Char(',')), QString());
+        QCOMPARE(Configuration.monitor_width, 500);
+        Configuration = saved;
+
+        for (QDialog* dialog : QList<QDialog*>{Form3, Form1, Form5, Form6, Form7, Form8, Form9, Form10, Form11, Form12})
+            QVERIFY2(press_enter(*dialog) == QStringList({"Ok"}), qPrintable(dialog->objectName()));
     }
 
     void colours_and_window_state_come_from_the_registry()
