@@ -57,7 +57,10 @@ void TMainForm::About1Click()
 void TMainForm::show_window_list()
 {
     show_modal(*Form11);
-    const int chosen = Form11->ListBox1->currentRow();
-    if (Form11->cancelled || chosen < 0 || chosen >= drawings.size()) return;
+    // The list's current row is no choice: moving the focus into it sets one.
+    const QList<QListWidgetItem*> selected = Form11->ListBox1->selectedItems();
+    if (Form11->cancelled || selected.isEmpty()) return;
+    const int chosen = Form11->ListBox1->row(selected.constFirst());
+    if (chosen < 0 || chosen >= drawings.size()) return;
     activate_drawing(drawings[chosen]);
 }

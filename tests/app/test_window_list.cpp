@@ -5,6 +5,7 @@
 #include "app/parentform.h"
 #include "document/design.h"
 #include "support/program.h"
+#include <QApplication>
 #include <QLabel>
 #include <QListWidget>
 #include <QMenu>
@@ -68,6 +69,21 @@ private slots:
             list.FormShow();
             list.ListBox1->setCurrentRow(2);
             list.reject();
+            return int(list.result());
+        };
+        main.show_window_list();
+        QCOMPARE(main.active_drawing, drawings[10]);
+
+        // Tab gives the list a current row but selects nothing: Ok then activates nothing.
+        program.ui.modal_answers << [](QDialog& dialog) {
+            auto& list = static_cast<TForm11&>(dialog);
+            list.show();
+            if (!QTest::qWaitForWindowActive(&list)) return int(QDialog::Rejected);
+            for (int i = 0; i < 5 && QApplication::focusWidget() != list.ListBox1; ++i)
+                QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            [&] { QCOMPARE(list.ListBox1->currentRow(), 0); }();
+            QTest::keyClick(list.ListBox1, Qt::Key_Return);
+            [&] { QCOMPARE(list.cancelled, std::uint8_t(0)); }();
             return int(list.result());
         };
         main.show_window_list();
