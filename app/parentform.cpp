@@ -19,6 +19,7 @@
 #include <QStatusTipEvent>
 #include <QTimer>
 #include <QToolBar>
+#include <utility>
 
 TMainForm* MainForm = nullptr;
 
@@ -228,6 +229,12 @@ void TMainForm::create_toolbars()
     actions->addAction(makestereo1);
     actions->addSeparator();
     actions->addAction(configure1);
+
+    // The bars' own context menu hides them too: the check marks of Show
+    // Toolbars follow the bars, whoever shows or hides them.
+    const std::pair<QToolBar*, QAction*> items[] = {
+        {toolbar, Tools1}, {basic, Basic1}, {actions, Actions1}, {objectnames_bar, ObjectNames1}};
+    for (const auto& [shown, item] : items) connect(shown, &QToolBar::visibilityChanged, item, &QAction::setChecked);
 }
 
 void TMainForm::create_object_names()

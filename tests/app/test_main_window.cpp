@@ -32,6 +32,7 @@
 #include <QToolBar>
 #include <QToolButton>
 #include <QFontInfo>
+#include <memory>
 
 namespace {
 
@@ -288,6 +289,20 @@ private slots:
         QVERIFY(!main.objectnames->isVisible());
         main.Basic1->trigger();
         QVERIFY(main.basic->isVisible());
+
+        // The bars' own context menu hides a bar: the check mark follows, and
+        // one click on the item shows the bar again.
+        const std::unique_ptr<QMenu> context(main.createPopupMenu());
+        QAction* tools_item = nullptr;
+        for (QAction* item : context->actions())
+            if (item->text() == main.toolbar->windowTitle()) tools_item = item;
+        QVERIFY(tools_item);
+        tools_item->trigger();
+        QVERIFY(!main.toolbar->isVisible());
+        QVERIFY(!main.Tools1->isChecked());
+        main.Tools1->trigger();
+        QVERIFY(main.toolbar->isVisible());
+        QVERIFY(main.Tools1->isChecked());
     }
 
     void font_change_applies_to_the_panel_and_the_text_being_typed()
