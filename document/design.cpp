@@ -284,7 +284,7 @@ void TForm2::current_shape_onedown()
 
 void TForm2::draw_outline()
 {
-    panel->layer.toggle_path({outline[0], outline[1], outline[3], outline[2]}, outline_pen);
+    panel->layer.toggle_path({outline[0], outline[1], outline[3], outline[2]}, panel->pen);
     panel->update();
 }
 

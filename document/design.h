@@ -100,10 +100,9 @@ public:
     void Crop1Click();
     void Resize1Click();
 
-    // The rubber-band outline on the panel's outline layer (drawing it twice
-    // restores the panel).
+    // The rubber-band outline on the panel's outline layer, with the panel
+    // canvas's pen (drawing it twice restores the panel).
     void draw_outline();
-    OutlinePen outline_pen{Qt::SolidLine, 2};
 
     // Objects.
     TRazidoVavoz* create_shape(int left, int top, int width, int height);

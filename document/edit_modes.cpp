@@ -108,13 +108,13 @@ void TForm2::shape_mousedown(const MouseTarget& sender, Qt::MouseButton button, 
                QPoint(shape->Left, shape->Top + shape->Height - 1),
                QPoint(shape->Left + shape->Width - 1, shape->Top + shape->Height - 1)};
     if (button == Qt::RightButton) {
-        outline_pen = OutlinePen{Qt::SolidLine, 2};
+        panel->pen = OutlinePen{Qt::SolidLine, 2};
         draw_outline();
         shape->edit_mode = QStringLiteral("crop");
         return;
     }
     if (shape->edit_mode != QLatin1String("rotate") || sender.tag == TRazidoVavoz::object_tag) {
-        outline_pen = OutlinePen{Qt::SolidLine, 2};
+        panel->pen = OutlinePen{Qt::SolidLine, 2};
     } else {
         const double w = shape->Width, h = shape->Height;
         rotate_radius2 = (w * w + h * h) / 4;
@@ -122,7 +122,7 @@ void TForm2::shape_mousedown(const MouseTarget& sender, Qt::MouseButton button, 
         shape->rotation_center_y = shape->Top + int(h / 2 + 0.5);
         rotate_center_x = shape->rotation_center_x;
         rotate_center_y = shape->rotation_center_y;
-        outline_pen = OutlinePen{Qt::DotLine, 1};
+        panel->pen = OutlinePen{Qt::DotLine, 1};
     }
     draw_outline();
     last_mouse_x = screen.x();

@@ -18,6 +18,17 @@ QSet<TColor> colours_of(const QImage& image)
     return colours;
 }
 
+// How many pixels of the panel, as shown, differ from the background along
+// a row or a column: the rubber band is drawn over plain background.
+int changed_along(const QImage& shown, QPoint from, QPoint to)
+{
+    const QColor background = to_qcolor(Configuration.background_color);
+    int changed = 0;
+    for (int y = from.y(); y <= to.y(); ++y)
+        for (int x = from.x(); x <= to.x(); ++x) changed += shown.pixelColor(x, y) != background;
+    return changed;
+}
+
 } // namespace
 
 class TestDrawingTools : public QObject {
@@ -40,6 +51,38 @@ private slots:
             }
         QVERIFY(drawing->panel->layer.isEmpty());
         QCOMPARE(drawing->modified, std::uint8_t(1));
+    }
+
+    void the_rubber_band_pen_follows_the_tool()
+    {
+        Program program;
+        TForm2* drawing = program.new_drawing();
+        TRazidoVavoz* shape = program.draw_rectangle(drawing, QRect(60, 60, 21, 21));
+        program.click(drawing, QPoint(70, 70));
+        program.click(drawing, QPoint(70, 70));
+        QCOMPARE(shape->edit_mode, QStringLiteral("rotate"));
+        // A press on a rotate node shows a dotted outline, and must leave it behind.
+        const QPoint node(shape->nodes[3].left + 3, shape->nodes[3].top + 3);
+        program.click(drawing, node);
+
+        // Rectangle: a solid line 2 pixels wide.
+        program.choose_tool(program.main->rectangle1);
+        program.press(drawing, QPoint(150, 150));
+        program.move(drawing, QPoint(200, 180));
+        program.move(drawing, QPoint(250, 200));
+        QImage shown = drawing->panel->grab().toImage();
+        QCOMPARE(changed_along(shown, QPoint(155, 150), QPoint(245, 150)), 91);
+        QCOMPARE(changed_along(shown, QPoint(200, 145), QPoint(200, 155)), 2);
+        program.release(drawing, QPoint(250, 200));
+
+        // Polygon: a dotted line 1 pixel wide.
+        program.choose_tool(program.main->polygon1);
+        program.click(drawing, QPoint(20, 250));
+        program.move(drawing, QPoint(120, 250));
+        shown = drawing->panel->grab().toImage();
+        const int dots = changed_along(shown, QPoint(25, 250), QPoint(115, 250));
+        QVERIFY2(dots > 10 && dots < 80, qPrintable(QString::number(dots)));
+        QVERIFY(changed_along(shown, QPoint(70, 245), QPoint(70, 255)) <= 1);
     }
 
     void a_two_by_two_drag_creates_and_a_click_does_not()
