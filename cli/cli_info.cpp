@@ -1,5 +1,6 @@
 #include "cli/cli_info.h"
 #include "files/drawing_reader.h"
+#include "files/silhouette_bmp.h"
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -7,14 +8,17 @@
 
 namespace {
 
-// Black pixels of a silhouette, told by their colour whatever the palette.
-qint64 silhouette_pixels(const QImage& silhouette)
+// The object's pixels as opening rebuilds them: the silhouette placed at
+// the object's top-left and every pixel of it that is not pure white
+// counted, whatever the image's depth or palette.
+qint64 object_pixels(const DrawingEntry& entry)
 {
-    const QImage rgb = silhouette.convertToFormat(QImage::Format_RGB32);
+    const QImage rebuilt =
+        buffer_from_stored_silhouette(entry.silhouette, entry.record.width, entry.record.height, clWhite, clBlack);
     qint64 count = 0;
-    for (int y = 0; y < rgb.height(); ++y) {
-        const auto* row = reinterpret_cast<const QRgb*>(rgb.constScanLine(y));
-        for (int x = 0; x < rgb.width(); ++x) count += (row[x] & 0xFFFFFF) == 0;
+    for (int y = 0; y < rebuilt.height(); ++y) {
+        const uchar* p = rebuilt.constScanLine(y);
+        for (int x = 0; x < rebuilt.width(); ++x, p += 3) count += (p[0] & p[1] & p[2]) != 0xFF;
     }
     return count;
 }
@@ -22,7 +26,8 @@ qint64 silhouette_pixels(const QImage& silhouette)
 // Only the fields of the morphology's mode mean anything.
 QJsonObject morphology_json(const Morphology& m)
 {
-    QJsonObject json{{QStringLiteral("flat_surface"), m.flat_surface}};
+    // Any value but 1 is a morphology bitmap to the program.
+    QJsonObject json{{QStringLiteral("flat_surface"), m.flat_surface == 1 ? 1 : 0}};
     if (m.flat_surface == 1) {
         QJsonArray heights;
         for (const std::int32_t h : m.edge_heights) heights.append(h);
@@ -47,12 +52,6 @@ InfoOutcome describe_drawing_bytes(const QByteArray& bytes, const QString& path)
     const DrawingContents contents = read_drawing(bytes);
     if (!contents.header) return {{}, QStringLiteral("%1: too short for a drawing file").arg(path)};
     if (contents.problem != ReadProblem::None) return {{}, QStringLiteral("%1: %2").arg(path, describe(contents))};
-    if (contents.entries.size() != contents.header->object_count)
-        return {{}, QStringLiteral("%1: the header announces %2 objects, the file holds %3")
-                        .arg(path)
-                        .arg(contents.header->object_count)
-                        .arg(contents.entries.size())};
-
     const DrawingHeader& header = *contents.header;
     QJsonArray objects;
     for (const DrawingEntry& entry : contents.entries) {
@@ -62,14 +61,15 @@ InfoOutcome describe_drawing_bytes(const QByteArray& bytes, const QString& path)
                                    {QStringLiteral("top"), r.top},
                                    {QStringLiteral("width"), r.width},
                                    {QStringLiteral("height"), r.height},
-                                   {QStringLiteral("silhouette_pixels"), silhouette_pixels(entry.silhouette)},
+                                   {QStringLiteral("silhouette_pixels"), object_pixels(entry)},
                                    {QStringLiteral("morphology"), morphology_json(r.morphology)}});
     }
     const QJsonObject json{{QStringLiteral("width_mm"), header.width_mm},
                            {QStringLiteral("height_mm"), header.height_mm},
                            {QStringLiteral("width_px"), header.width_px},
                            {QStringLiteral("height_px"), header.height_px},
-                           {QStringLiteral("object_count"), header.object_count},
+                           // A count of 0 or less opens as an empty drawing.
+                           {QStringLiteral("object_count"), static_cast<int>(contents.entries.size())},
                            {QStringLiteral("objects"), objects}};
     return {QJsonDocument(json).toJson(QJsonDocument::Indented), {}};
 }

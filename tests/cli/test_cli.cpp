@@ -3,6 +3,7 @@
 #include "app/configuration.h"
 #include "document/raster.h"
 #include "document/shape.h"
+#include "files/drawing_format.h"
 #include "files/drawing_writer.h"
 #include "files/silhouette_bmp.h"
 #include "render/render_request.h"
@@ -14,6 +15,7 @@
 #include "platform/registry.h"
 #include "render/stereo_check.h"
 #include "veride/render_settings.h"
+#include <QBuffer>
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -122,6 +124,59 @@ private slots:
         QCOMPARE(run.status, 1);
         QVERIFY(run.errors.contains(QStringLiteral("broken.sdf")));
         QCOMPARE(run.errors.count(QLatin1Char('\n')), 1);
+    }
+
+    void info_reports_a_file_as_the_program_opens_it()
+    {
+        // Silhouettes of 24 bits and with a palette: every pixel that is not
+        // pure white is the object's, coloured or near white.
+        QImage deep(4, 2, QImage::Format_RGB888);
+        deep.fill(Qt::white);
+        deep.setPixelColor(0, 0, QColor(200, 30, 30));
+        deep.setPixelColor(1, 0, QColor(254, 254, 254));
+        deep.setPixelColor(2, 1, Qt::black);
+        QImage palette(3, 3, QImage::Format_Indexed8);
+        palette.setColorTable({qRgb(255, 255, 255), qRgb(90, 90, 90)});
+        palette.fill(1);
+        palette.setPixel(1, 1, 0);
+        const auto bmp = [](const QImage& image) {
+            QByteArray bytes;
+            QBuffer buffer(&bytes);
+            buffer.open(QIODevice::WriteOnly);
+            image.save(&buffer, "BMP");
+            return bytes;
+        };
+        ShapeRecord record;
+        record.name = "coloured";
+        record.width = 4;
+        record.height = 2;
+        QByteArray first = record.to_bytes();
+        first[52] = 2; // any value but 1 is a morphology bitmap
+        record.name = "greyed";
+        record.width = record.height = 3;
+        const QByteArray bytes = DrawingHeader{100, 75, 400, 300, 2}.to_bytes() + first + bmp(deep)
+            + record.to_bytes() + bmp(palette);
+        const InfoOutcome info = describe_drawing_bytes(bytes, QStringLiteral("scene.sdf"));
+        QCOMPARE(info.error, QString());
+        const QJsonArray objects = QJsonDocument::fromJson(info.json).object().value(QStringLiteral("objects")).toArray();
+        QCOMPARE(objects.size(), 2);
+        QCOMPARE(objects[0].toObject().value(QStringLiteral("silhouette_pixels")).toInt(), 3);
+        QCOMPARE(objects[0].toObject().value(QStringLiteral("morphology")).toObject().value("flat_surface").toInt(), 0);
+        QCOMPARE(objects[1].toObject().value(QStringLiteral("silhouette_pixels")).toInt(), 8);
+
+        // A negative count opens as an empty drawing.
+        QTemporaryDir folder;
+        QFile empty(folder.filePath(QStringLiteral("empty.sdf")));
+        QVERIFY(empty.open(QIODevice::WriteOnly));
+        empty.write(DrawingHeader{100, 75, 400, 300, -3}.to_bytes());
+        empty.close();
+        const Run run = run_cli({QStringLiteral("info"), empty.fileName()}, folder.path(),
+                                folder.filePath(QStringLiteral("registry.reg")));
+        QCOMPARE(run.errors, QString());
+        QCOMPARE(run.status, 0);
+        const QJsonObject json = QJsonDocument::fromJson(describe_drawing_file(empty.fileName()).json).object();
+        QCOMPARE(json.value(QStringLiteral("object_count")).toInt(), 0);
+        QCOMPARE(json.value(QStringLiteral("objects")).toArray(), QJsonArray());
     }
 
     void a_depth_map_image_renders_to_a_decodable_stereogram()
