@@ -4,6 +4,7 @@
 #include "app/parentform.h"
 #include "app/shorten_caption.h"
 #include "document/design.h"
+#include "platform/file_identity.h"
 #include "platform/guard.h"
 #include "platform/message_box.h"
 #include "platform/registry.h"
@@ -18,15 +19,6 @@
 namespace {
 
 const QString history_value = QStringLiteral("filehistory_list");
-
-// The file a path names, whichever symbolic links lead to it; the path
-// itself when there is no such file yet.
-QString file_identity(const QString& path)
-{
-    const QFileInfo info(path);
-    const QString canonical = info.canonicalFilePath();
-    return canonical.isEmpty() ? info.absoluteFilePath() : canonical;
-}
 
 // New drawings are named "Stereogram<n>", no path: only names with a folder
 // are files.

@@ -9,7 +9,9 @@
 #include "files/drawing_reader.h"
 #include "files/drawing_writer.h"
 #include "files/shape_from_record.h"
+#include "platform/file_identity.h"
 #include "platform/message_box.h"
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <memory>
@@ -58,8 +60,12 @@ bool TForm2::save_drawing()
     } else {
         if (!main_form->SaveDialog2.Execute()) return false;
         path = main_form->SaveDialog2.FileName;
+        // Compared as files, so that no path through a link overwrites
+        // another open drawing's file.
+        const QString file = file_identity(path);
         for (qsizetype i = 0; i < main_form->drawing_names.size(); ++i) {
-            if (i != index && main_form->drawing_names[i] == path) {
+            if (i != index && QDir::isAbsolutePath(main_form->drawing_names[i])
+                && file_identity(main_form->drawing_names[i]) == file) {
                 message_box(QStringLiteral("Another drawing with specified filename is open. Action canceled."),
                             MessageKind::Plain, MessageButtons::Ok);
                 return false;

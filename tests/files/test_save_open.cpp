@@ -173,6 +173,13 @@ private slots:
         QCOMPARE(program.ui.message_texts(),
                  QStringList{"Another drawing with specified filename is open. Action canceled."});
         QCOMPARE(drawing->modified, 1);
+        // Also through a symbolic link to it.
+        const QString link = dir.filePath(QStringLiteral("link.sdf"));
+        QVERIFY(QFile::link(other, link));
+        program.ui.file_answers.enqueue(link);
+        program.main->SaveAs1->trigger();
+        QCOMPARE(program.ui.messages.size(), 2);
+        QCOMPARE(program.ui.messages[1].text, program.ui.messages[0].text);
 
         // Onto its own file: asks, No keeps it unsaved, Yes writes.
         program.ui.messages.clear();
