@@ -1,6 +1,6 @@
 #include "app/importobjects.h"
-#include "app/configuration.h"
-#include "document/shape.h"
+#include "core/configuration.h"
+#include "core/shape.h"
 #include "platform/modal.h"
 #include <QApplication>
 #include <QFrame>

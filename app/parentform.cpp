@@ -1,7 +1,7 @@
 #include "app/parentform.h"
 #include "app/command_icons.h"
-#include "app/configuration.h"
 #include "app/tool_button.h"
+#include "core/configuration.h"
 #include "document/design.h"
 #include "platform/guard.h"
 #include "platform/message_box.h"

@@ -1,12 +1,12 @@
 // The main window's document commands, tool selection, the object-name box
 // and the drawing windows' activation.
-#include "app/configuration.h"
-#include "app/drawing_numbers.h"
 #include "app/parentform.h"
+#include "core/configuration.h"
+#include "core/drawing_numbers.h"
+#include "core/shape.h"
 #include "dialogs/newpanel.h"
 #include "dialogs/settings.h"
 #include "document/design.h"
-#include "document/shape.h"
 #include "platform/font_dialog.h"
 #include "platform/guard.h"
 #include "platform/message_box.h"

@@ -1,8 +1,8 @@
 // The main window's Open, Save and Save As, and the file history in the
 // File menu, kept in the registry value filehistory_list.
-#include "app/configuration.h"
 #include "app/parentform.h"
-#include "app/shorten_caption.h"
+#include "core/configuration.h"
+#include "core/shorten_caption.h"
 #include "document/design.h"
 #include "platform/file_identity.h"
 #include "platform/guard.h"

@@ -1,12 +1,12 @@
 // Import From File: chosen objects of another drawing file join the active
 // drawing at the panel's top-left corner, renamed where their names clash.
-#include "app/configuration.h"
 #include "app/importobjects.h"
 #include "app/parentform.h"
+#include "core/configuration.h"
+#include "core/naming.h"
+#include "core/object_size.h"
+#include "core/shape.h"
 #include "document/design.h"
-#include "document/naming.h"
-#include "document/object_size.h"
-#include "document/shape.h"
 #include "files/drawing_reader.h"
 #include "files/shape_from_record.h"
 #include "platform/errors.h"

@@ -3,7 +3,7 @@
 #include "app/aboutform.h"
 #include "app/morefiles.h"
 #include "app/parentform.h"
-#include "app/shorten_caption.h"
+#include "core/shorten_caption.h"
 #include "document/design.h"
 #include "platform/guard.h"
 #include "platform/modal.h"

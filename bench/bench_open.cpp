@@ -1,8 +1,8 @@
 // Speed of opening a drawing of 1000 objects of 200 x 200 pixels: reading
 // the file's bytes and rebuilding every object, beside decoding the same
 // 1000 silhouette images with Qt alone.
-#include "document/raster.h"
-#include "document/shape.h"
+#include "core/raster.h"
+#include "core/shape.h"
 #include "files/drawing_reader.h"
 #include "files/drawing_writer.h"
 #include "files/shape_from_record.h"

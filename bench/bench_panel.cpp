@@ -1,12 +1,12 @@
 // Speed of painting a drawing panel full of objects: 500 objects of
 // 200 x 200 pixels on an 800 x 600 panel, each an ellipse whose corners are
 // transparent.
-#include "app/configuration.h"
 #include "app/application.h"
-#include "app/panel_dimensions.h"
 #include "app/parentform.h"
+#include "core/configuration.h"
+#include "core/panel_dimensions.h"
+#include "core/shape.h"
 #include "document/design.h"
-#include "document/shape.h"
 #include <QPainter>
 #include <QRandomGenerator>
 #include <benchmark/benchmark.h>

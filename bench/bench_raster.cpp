@@ -1,7 +1,7 @@
 // The outline pass and colour replacement on a large object, each beside a
 // plain copy of the same number of bytes: the passes should stay within a
 // small multiple of what the memory itself costs.
-#include "document/raster.h"
+#include "core/raster.h"
 #include <QPainter>
 #include <QRandomGenerator>
 #include <benchmark/benchmark.h>

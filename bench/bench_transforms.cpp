@@ -1,8 +1,8 @@
 // The transforms on a large object, each with the outline pass that ends
 // it, beside a plain copy of the bytes it writes: rotating 2000 x 2000 by
 // 30 degrees, stretching it to 3000 x 3000, and trimming it to its content.
-#include "document/raster.h"
-#include "document/transforms.h"
+#include "core/raster.h"
+#include "core/transforms.h"
 #include <QPainter>
 #include <benchmark/benchmark.h>
 #include <cmath>

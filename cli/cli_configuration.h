@@ -3,7 +3,7 @@
 // without writing to it: a value that is missing keeps the program's
 // default, and the height limits default to what the program would derive
 // from the stored distances.
-#include "app/configuration.h"
+#include "core/configuration.h"
 #include <QStringList>
 
 // `problems` receives one line per value that could not be read.

@@ -2,7 +2,7 @@
 // `dioramix-cli render`: reads a drawing file or a depth-map image, renders
 // it with the renderer's own engine and writes the stereogram.
 #include "cli/cli_options.h"
-#include "app/configuration.h"
+#include "core/configuration.h"
 #include <QString>
 #include <QStringList>
 

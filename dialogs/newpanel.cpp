@@ -1,6 +1,6 @@
 #include "dialogs/newpanel.h"
-#include "app/configuration.h"
 #include "app/parentform.h"
+#include "core/configuration.h"
 #include "platform/guard.h"
 #include "platform/message_box.h"
 #include "platform/modal.h"

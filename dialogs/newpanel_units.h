@@ -1,7 +1,7 @@
 #pragma once
 // The arithmetic of the panel dimensions dialog: resolutions, the texts it
 // shows and the conversions between pixels and millimetres.
-#include "app/panel_dimensions.h"
+#include "core/panel_dimensions.h"
 #include <QString>
 #include <cstdint>
 #include <optional>

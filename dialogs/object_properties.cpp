@@ -1,5 +1,5 @@
 #include "dialogs/object_properties.h"
-#include "document/shape.h"
+#include "core/shape.h"
 #include "platform/modal.h"
 #include <QGroupBox>
 #include <QLabel>

@@ -1,5 +1,5 @@
 #include "dialogs/set_edges.h"
-#include "app/configuration.h"
+#include "core/configuration.h"
 #include "dialogs/focus_exit.h"
 #include "dialogs/number_text.h"
 #include "platform/guard.h"

@@ -3,8 +3,8 @@
 // flat surface fixed by four corner heights or a channel of a morphology
 // bitmap mapped onto a height range. The caller copies the object's record
 // into `morphology`, shows the dialog and reads `confirmed`.
+#include "core/morphology.h"
 #include "dialogs/set_edges_scan.h"
-#include "document/morphology.h"
 #include "platform/errors.h"
 #include "platform/file_dialog.h"
 #include <QDialog>

@@ -2,7 +2,7 @@
 // The configuration dialog: six tab pages that edit the Configuration
 // record. It has no Ok or Cancel: every accepted change goes at once into
 // the record and the registry value of the same name.
-#include "document/color.h"
+#include "core/color.h"
 #include <QDialog>
 #include <cstdint>
 #include <memory>

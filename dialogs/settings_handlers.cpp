@@ -1,14 +1,14 @@
 // The configuration dialog's handlers: each accepted change is stored in
 // the Configuration record and the registry at once.
-#include "app/configuration.h"
 #include "app/parentform.h"
+#include "core/configuration.h"
+#include "core/raster.h"
+#include "core/shape.h"
 #include "dialogs/settings.h"
 #include "dialogs/settings_recolor.h"
 #include "dialogs/settings_values.h"
 #include "dialogs/spin_button.h"
 #include "document/design.h"
-#include "document/raster.h"
-#include "document/shape.h"
 #include "platform/color_dialog.h"
 #include "platform/errors.h"
 #include "platform/guard.h"

@@ -1,6 +1,6 @@
 #pragma once
 // Recolouring an object's pixels when the drawing colours change.
-#include "document/color.h"
+#include "core/color.h"
 #include <QImage>
 
 // Both replacements at once, so that colours that trade places (the old

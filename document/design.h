@@ -1,7 +1,7 @@
 #pragma once
 // A drawing window: one open drawing with its panel, its objects in z-order,
 // the drawing tools' state, selection, keyboard, z-order and closing.
-#include "document/color.h"
+#include "core/color.h"
 #include "document/drawpanel.h"
 #include "document/history.h"
 #include <QList>

@@ -1,11 +1,11 @@
 // The four drawing tools on the panel (rectangle, ellipse, polygon, text),
 // the rubber-band outline that follows the mouse, and the keyboard.
-#include "app/configuration.h"
 #include "app/parentform.h"
+#include "core/configuration.h"
+#include "core/raster.h"
+#include "core/shape.h"
+#include "core/transforms.h"
 #include "document/design.h"
-#include "document/raster.h"
-#include "document/shape.h"
-#include "document/transforms.h"
 #include "platform/guard.h"
 #include <QCursor>
 #include <QFontInfo>

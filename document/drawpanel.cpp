@@ -1,8 +1,8 @@
 #include "document/drawpanel.h"
-#include "app/configuration.h"
+#include "core/configuration.h"
+#include "core/shape.h"
 #include "document/design.h"
 #include "document/node_cursors.h"
-#include "document/shape.h"
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -159,4 +159,9 @@ void TDrawPanel::mouseReleaseEvent(QMouseEvent* event)
 void TDrawPanel::leaveEvent(QEvent*)
 {
     owner_form->show_hint(QString());
+}
+
+int TDrawPanel::render_count() const
+{
+    return owner_form ? owner_form->render_count : 0;
 }

@@ -3,7 +3,7 @@
 // to front with the background colour transparent, the visible nodes, the
 // outline layer and the caret; and it hands every mouse event to the
 // drawing's handlers with the node, object or panel that received it.
-#include "document/color.h"
+#include "core/color.h"
 #include "document/outline_layer.h"
 #include <QFont>
 #include <QWidget>
@@ -23,10 +23,14 @@ struct MouseTarget {
 
 class TDrawPanel : public QWidget {
     Q_OBJECT
+    // How many stereograms of the drawing were made: the renderer reads it
+    // through the request's panel to seed the dots.
+    Q_PROPERTY(int render_count READ render_count)
 public:
     TDrawPanel(TForm2* owner, int width_px, int height_px, int width_mm, int height_mm);
 
     TForm2* owner_form;
+    int render_count() const;
     int width_mm;
     int height_mm;
 

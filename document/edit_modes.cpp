@@ -1,9 +1,9 @@
 // The selected object's node modes (resize, rotate, crop) and what a click
 // on an object or one of its nodes does.
-#include "app/configuration.h"
 #include "app/parentform.h"
+#include "core/configuration.h"
+#include "core/shape.h"
 #include "document/design.h"
-#include "document/shape.h"
 #include "platform/guard.h"
 #include <QMenu>
 #include <algorithm>

@@ -1,9 +1,9 @@
 #include "document/history.h"
-#include "app/configuration.h"
 #include "app/parentform.h"
+#include "core/configuration.h"
+#include "core/naming.h"
+#include "core/silhouette.h"
 #include "document/design.h"
-#include "document/naming.h"
-#include "document/silhouette.h"
 #include <QComboBox>
 #include <algorithm>
 

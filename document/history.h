@@ -3,8 +3,8 @@
 // holds two states of one object; applying an entry restores one state,
 // swaps the two and moves the entry to the other list, so the same entry
 // serves for the way back.
-#include "document/morphology.h"
-#include "document/shape.h"
+#include "core/morphology.h"
+#include "core/shape.h"
 #include <QImage>
 #include <QString>
 #include <deque>

@@ -1,6 +1,6 @@
 #pragma once
 // The cursors shown over an object's nodes in each edit mode.
-#include "document/shape.h"
+#include "core/shape.h"
 #include <QCursor>
 
 // The four-way arrow for resize nodes, and the program's own cursors

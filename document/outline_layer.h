@@ -3,7 +3,7 @@
 // the polygon's rubber lines and the text being typed. Lines are XOR
 // drawings: drawing one that is shown takes it away again, so every show can
 // be matched by an erase, and repainting the panel clears the whole layer.
-#include "document/color.h"
+#include "core/color.h"
 #include <QFont>
 #include <QList>
 #include <QPoint>

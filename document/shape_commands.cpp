@@ -1,9 +1,8 @@
 // The popup commands that edit the current object through a dialog: the
 // dialog only collects values; the drawing applies them and records the
 // change.
-#include "app/configuration.h"
-#include "document/design.h"
-#include "document/shape.h"
+#include "core/configuration.h"
+#include "core/shape.h"
 #include "dialogs/cropshape.h"
 #include "dialogs/moveshape.h"
 #include "dialogs/number_text.h"
@@ -11,6 +10,7 @@
 #include "dialogs/resizeshape.h"
 #include "dialogs/rotateshape.h"
 #include "dialogs/set_edges.h"
+#include "document/design.h"
 #include <QLineEdit>
 #include <QSpinBox>
 

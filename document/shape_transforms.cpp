@@ -1,12 +1,12 @@
 // The transforms of one object (move, resize, crop, rotate, adjust edges)
 // as operations of its drawing: each records its undo entry only when it
 // changes the object.
-#include "app/configuration.h"
+#include "core/configuration.h"
+#include "core/object_size.h"
+#include "core/raster.h"
+#include "core/shape.h"
+#include "core/transforms.h"
 #include "document/design.h"
-#include "document/object_size.h"
-#include "document/raster.h"
-#include "document/shape.h"
-#include "document/transforms.h"
 #include "platform/beep.h"
 #include <climits>
 #include <cstdint>

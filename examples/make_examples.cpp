@@ -7,8 +7,8 @@
 // drawings name theirs as "<bitmap folder>/dome.bmp": "examples" (the
 // default) for the repository, whose commands run from its root, and the
 // absolute folder for an installed copy.
-#include "document/raster.h"
-#include "document/shape.h"
+#include "core/raster.h"
+#include "core/shape.h"
 #include "files/drawing_writer.h"
 #include <QFile>
 #include <QFont>

@@ -1,5 +1,5 @@
 #include "files/clipboard_block.h"
-#include "document/shape.h"
+#include "core/shape.h"
 #include "files/silhouette_bmp.h"
 
 bool is_private_clipboard_format(const QString& format)

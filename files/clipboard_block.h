@@ -1,7 +1,7 @@
 #pragma once
 // The program's private clipboard data: one object as a drawing-file record
 // (top and left 0) followed by its silhouette as a BMP image.
-#include "document/color.h"
+#include "core/color.h"
 #include "files/drawing_reader.h"
 #include <QByteArray>
 #include <QByteArrayView>

@@ -1,5 +1,5 @@
 #include "files/drawing_format.h"
-#include "document/shape.h"
+#include "core/shape.h"
 #include <QtEndian>
 #include <algorithm>
 #include <cstring>

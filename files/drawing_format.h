@@ -2,8 +2,8 @@
 // The drawing file's fixed parts: a 20-byte header with the panel's size and
 // the number of objects, and per object a 356-byte record. The clipboard and
 // the import of objects use the same record. All integers little-endian.
-#include "document/morphology.h"
-#include "document/object_size.h"
+#include "core/morphology.h"
+#include "core/object_size.h"
 #include <QByteArray>
 #include <cstdint>
 

@@ -1,5 +1,5 @@
 #include "files/drawing_writer.h"
-#include "document/shape.h"
+#include "core/shape.h"
 #include "files/silhouette_bmp.h"
 #include <QFileInfo>
 

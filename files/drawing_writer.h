@@ -1,7 +1,7 @@
 #pragma once
 // Writing a drawing file: the bytes of the whole file, and putting them in
 // place so that a failure on the way leaves the previous file as it was.
-#include "document/color.h"
+#include "core/color.h"
 #include "files/drawing_format.h"
 #include "platform/durable_file.h"
 #include <QByteArray>

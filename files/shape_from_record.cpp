@@ -1,6 +1,6 @@
 #include "files/shape_from_record.h"
-#include "document/naming.h"
-#include "document/shape.h"
+#include "core/naming.h"
+#include "core/shape.h"
 #include "files/silhouette_bmp.h"
 
 std::unique_ptr<TRazidoVavoz> shape_from_entry(TForm2* drawing, const DrawingEntry& entry, TColor background,

@@ -1,7 +1,7 @@
 #pragma once
 // Objects read back from a drawing file, a clipboard block or an import:
 // the stored record and silhouette made into an object in today's colours.
-#include "document/color.h"
+#include "core/color.h"
 #include "files/drawing_reader.h"
 #include <QStringList>
 #include <memory>

@@ -1,6 +1,6 @@
 #include "files/silhouette_bmp.h"
-#include "document/raster.h"
-#include "document/silhouette.h"
+#include "core/raster.h"
+#include "core/silhouette.h"
 #include <QBuffer>
 #include <QImageReader>
 #include <QPainter>

@@ -1,7 +1,7 @@
 #pragma once
 // An object's silhouette as stored in drawing files and clipboard blocks: a
 // complete BMP file image, 1 bit per pixel, colour table black then white.
-#include "document/color.h"
+#include "core/color.h"
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QImage>

@@ -1,7 +1,7 @@
 // The clipboard block reader on arbitrary bytes, as another program could
 // place them under the private format: it must never read past the block,
 // and an accepted block must rebuild into an object of the record's size.
-#include "document/shape.h"
+#include "core/shape.h"
 #include "files/clipboard_block.h"
 #include "files/shape_from_record.h"
 #include <QtGlobal>

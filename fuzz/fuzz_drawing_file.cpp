@@ -2,7 +2,7 @@
 // its input nor allocate beyond the drawing's budget, and every entry it
 // accepts must rebuild into an object, as opening does, and be written back
 // to the same record.
-#include "document/shape.h"
+#include "core/shape.h"
 #include "files/drawing_reader.h"
 #include "files/shape_from_record.h"
 #include <QtGlobal>

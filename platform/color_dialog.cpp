@@ -5,17 +5,18 @@
 namespace platform {
 ColorDialogSeam& color_dialog_seam()
 {
-    static ColorDialogSeam seam([](TColor& color) {
-        const QColor chosen = QColorDialog::getColor(to_qcolor(color), QApplication::activeWindow());
+    static ColorDialogSeam seam([](std::int32_t& color) {
+        const QColor preset(color & 0xFF, (color >> 8) & 0xFF, (color >> 16) & 0xFF);
+        const QColor chosen = QColorDialog::getColor(preset, QApplication::activeWindow());
         if (!chosen.isValid()) return false;
-        color = from_qcolor(chosen);
+        color = chosen.red() | (chosen.green() << 8) | (chosen.blue() << 16);
         return true;
     });
     return seam;
 }
 }
 
-bool choose_color(TColor& color)
+bool choose_color(std::int32_t& color)
 {
     return platform::color_dialog_seam()(color);
 }

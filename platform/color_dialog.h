@@ -1,12 +1,13 @@
 #pragma once
-#include "document/color.h"
 #include "platform/seam.h"
+#include <cstdint>
 
-// The colour dialog, preset to `color`. Returns whether the user confirmed;
-// `color` then holds the chosen colour.
-bool choose_color(TColor& color);
+// The colour dialog, preset to `color` (0x00BBGGRR, as the program stores
+// colours). Returns whether the user confirmed; `color` then holds the
+// chosen colour.
+bool choose_color(std::int32_t& color);
 
 namespace platform {
-using ColorDialogSeam = Seam<bool(TColor&)>;
+using ColorDialogSeam = Seam<bool(std::int32_t&)>;
 ColorDialogSeam& color_dialog_seam();
 }

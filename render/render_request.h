@@ -5,16 +5,18 @@
 // The request names the drawing's panel, its object list (back-most first)
 // and the drawing window's colour. The references are pointers, so on a
 // 64-bit system the block is 24 bytes: panel at 0, objects at 8, colour at 16.
-#include "document/color.h"
+// The panel is seen as a widget here; it tells its render count by the
+// property "render_count".
+#include "core/color.h"
 #include <QList>
 #include <cstddef>
 #include <cstdint>
 
-class TDrawPanel;
+class QWidget;
 class TRazidoVavoz;
 
 struct RenderRequest {
-    TDrawPanel* panel = nullptr;
+    QWidget* panel = nullptr;
     QList<TRazidoVavoz*>* shapes = nullptr;
     TColor color = 0;
 };

@@ -1,8 +1,8 @@
 #include "veride/request_scene.h"
-#include "document/design.h"
-#include "document/drawpanel.h"
-#include "document/shape.h"
+#include "core/shape.h"
 #include "render/render_request.h"
+#include <QVariant>
+#include <QWidget>
 
 // Only fields and inline members of the program's classes are used here:
 // the library links against none of the program's code.
@@ -16,7 +16,8 @@ RequestedRender read_request(const void* request_block, const void* configuratio
     render.name = QString::fromLocal8Bit(render_name, qstrnlen(render_name, render_name_buffer_size));
     if (request->panel) {
         render.window = request->panel->window();
-        if (request->panel->owner_form) render.seed = static_cast<std::uint64_t>(request->panel->owner_form->render_count);
+        const QVariant count = request->panel->property("render_count");
+        if (count.isValid()) render.seed = count.toULongLong();
     }
     if (request->shapes) {
         for (const TRazidoVavoz* shape : *request->shapes)

@@ -2,8 +2,8 @@
 // The objects of a drawing as the depth map needs them, whatever they were
 // read from: the drawing window's objects or a drawing file's records and
 // silhouettes.
-#include "document/color.h"
-#include "document/morphology.h"
+#include "core/color.h"
+#include "core/morphology.h"
 #include <QImage>
 #include <QRect>
 #include <QString>

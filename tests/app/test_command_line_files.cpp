@@ -2,8 +2,8 @@
 #include "app/command_line_files.h"
 #include "app/dialogs.h"
 #include "app/parentform.h"
+#include "core/shape.h"
 #include "document/design.h"
-#include "document/shape.h"
 #include "support/program.h"
 #include <QApplication>
 #include <QDialog>

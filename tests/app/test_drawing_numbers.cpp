@@ -1,4 +1,4 @@
-#include "app/drawing_numbers.h"
+#include "core/drawing_numbers.h"
 #include <QTest>
 
 class TestDrawingNumbers : public QObject {

@@ -1,8 +1,8 @@
 // The file history in the File menu and in the registry value
 // filehistory_list: loading at start-up, its size limit, reopening, and
 // entries whose file has gone.
-#include "app/configuration.h"
 #include "app/parentform.h"
+#include "core/configuration.h"
 #include "document/design.h"
 #include "platform/registry.h"
 #include "support/program.h"

@@ -1,11 +1,11 @@
 // Import From File: choosing a file, marking objects in the dialog, name
 // clashes, thumbnails and preview sizes.
-#include "app/configuration.h"
 #include "app/importobjects.h"
 #include "app/parentform.h"
+#include "core/configuration.h"
+#include "core/raster.h"
+#include "core/shape.h"
 #include "document/design.h"
-#include "document/raster.h"
-#include "document/shape.h"
 #include "files/drawing_writer.h"
 #include "platform/input_box.h"
 #include "support/program.h"

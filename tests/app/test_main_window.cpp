@@ -1,15 +1,12 @@
 // The main window's commands, enabling rules and document flows, driven
 // offscreen with scripted answers.
-#include "app/configuration.h"
-#include "app/parentform.h"
-#include "document/raster.h"
-#include "platform/registry.h"
-#include "document/design.h"
-#include "document/shape.h"
-#include "support/program.h"
 #include "app/aboutform.h"
 #include "app/importobjects.h"
 #include "app/morefiles.h"
+#include "app/parentform.h"
+#include "core/configuration.h"
+#include "core/raster.h"
+#include "core/shape.h"
 #include "dialogs/cropshape.h"
 #include "dialogs/moveshape.h"
 #include "dialogs/newpanel.h"
@@ -18,6 +15,9 @@
 #include "dialogs/rotateshape.h"
 #include "dialogs/set_edges.h"
 #include "dialogs/settings.h"
+#include "document/design.h"
+#include "platform/registry.h"
+#include "support/program.h"
 #include <QApplication>
 #include <QPushButton>
 #include <QComboBox>

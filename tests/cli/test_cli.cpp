@@ -1,20 +1,20 @@
 // dioramix-cli from a shell: depth-map images and drawings render, and every
 // failure gives status 1 and a one-line message.
-#include "app/configuration.h"
-#include "document/raster.h"
-#include "document/shape.h"
-#include "files/drawing_format.h"
-#include "files/drawing_writer.h"
-#include "files/silhouette_bmp.h"
-#include "render/render_request.h"
-#include "veride/render_scene.h"
-#include "veride/request_scene.h"
 #include "cli/cli_info.h"
 #include "cli/cli_input.h"
 #include "cli/cli_options.h"
+#include "core/configuration.h"
+#include "core/raster.h"
+#include "core/shape.h"
+#include "files/drawing_format.h"
+#include "files/drawing_writer.h"
+#include "files/silhouette_bmp.h"
 #include "platform/registry.h"
+#include "render/render_request.h"
 #include "render/stereo_check.h"
+#include "veride/render_scene.h"
 #include "veride/render_settings.h"
+#include "veride/request_scene.h"
 #include <QBuffer>
 #include <QFile>
 #include <QJsonArray>

@@ -1,10 +1,10 @@
 // The move, rotate, crop and resize dialogs driven through their controls.
+#include "core/shape.h"
 #include "dialogs/cropshape.h"
 #include "dialogs/moveshape.h"
 #include "dialogs/resizeshape.h"
 #include "dialogs/rotateshape.h"
 #include "document/design.h"
-#include "document/shape.h"
 #include "support/program.h"
 #include <QCheckBox>
 #include <QComboBox>

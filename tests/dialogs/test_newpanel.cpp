@@ -1,8 +1,8 @@
 // The panel dimensions dialog inside the program: New asks for the panel,
 // Cancel creates nothing, and the dialog's sources, units and typed values
 // end in the panel dimensions of the new drawing.
-#include "app/configuration.h"
-#include "app/panel_dimensions.h"
+#include "core/configuration.h"
+#include "core/panel_dimensions.h"
 #include "dialogs/newpanel.h"
 #include "document/design.h"
 #include "support/program.h"

@@ -1,7 +1,7 @@
 // The object properties dialog shown from an object's popup menu.
+#include "core/shape.h"
 #include "dialogs/object_properties.h"
 #include "document/design.h"
-#include "document/shape.h"
 #include "support/program.h"
 #include <QGroupBox>
 #include <QLabel>

@@ -1,9 +1,9 @@
 // The height morphology dialog driven through its controls, and Set
 // Morphology on a real object.
-#include "app/configuration.h"
+#include "core/configuration.h"
+#include "core/shape.h"
 #include "dialogs/set_edges.h"
 #include "document/design.h"
-#include "document/shape.h"
 #include "support/program.h"
 #include <QCheckBox>
 #include <QLineEdit>

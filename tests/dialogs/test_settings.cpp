@@ -1,13 +1,13 @@
 // The configuration dialog inside the program: every accepted change is in
 // the Configuration record and the registry at once; the height limits
 // follow the focus cone; colours recolour the open drawings.
-#include "app/configuration.h"
+#include "core/configuration.h"
+#include "core/raster.h"
+#include "core/shape.h"
 #include "dialogs/newpanel.h"
 #include "dialogs/settings.h"
 #include "dialogs/spin_button.h"
 #include "document/design.h"
-#include "document/raster.h"
-#include "document/shape.h"
 #include "platform/registry.h"
 #include "support/program.h"
 #include <QCheckBox>

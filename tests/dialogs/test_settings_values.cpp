@@ -1,8 +1,8 @@
 // The configuration dialog's arithmetic and texts, and the recolouring of
 // two colours at once.
+#include "core/raster.h"
 #include "dialogs/settings_recolor.h"
 #include "dialogs/settings_values.h"
-#include "document/raster.h"
 #include "platform/errors.h"
 #include <QTest>
 

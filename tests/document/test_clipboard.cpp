@@ -1,11 +1,11 @@
 // Cut, copy and paste of objects through the clipboard, within a drawing,
 // between drawings, and against data the program did not put there.
-#include "app/configuration.h"
 #include "app/parentform.h"
+#include "core/configuration.h"
+#include "core/raster.h"
+#include "core/shape.h"
+#include "core/silhouette.h"
 #include "document/design.h"
-#include "document/raster.h"
-#include "document/shape.h"
-#include "document/silhouette.h"
 #include "files/clipboard_block.h"
 #include "support/program.h"
 #include <QApplication>

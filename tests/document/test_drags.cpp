@@ -1,8 +1,8 @@
 // Dragging a selected object with the mouse: the body moves it, the nodes
 // resize, crop or rotate it, each ending in one undoable change.
-#include "app/configuration.h"
+#include "core/configuration.h"
+#include "core/shape.h"
 #include "document/design.h"
-#include "document/shape.h"
 #include "support/program.h"
 #include <QTest>
 #include <cmath>

@@ -1,9 +1,9 @@
 // Drawing objects with the four tools, driven through the panel as a user
 // would, with the resulting pixels checked.
-#include "app/configuration.h"
+#include "core/configuration.h"
+#include "core/raster.h"
+#include "core/shape.h"
 #include "document/design.h"
-#include "document/raster.h"
-#include "document/shape.h"
 #include "support/program.h"
 #include <QSet>
 #include <QTest>

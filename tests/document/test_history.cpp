@@ -1,9 +1,9 @@
 // Undo and redo of recorded changes, driven through the main window's
 // commands.
-#include "app/configuration.h"
+#include "core/configuration.h"
+#include "core/raster.h"
+#include "core/shape.h"
 #include "document/design.h"
-#include "document/raster.h"
-#include "document/shape.h"
 #include "support/program.h"
 #include <QComboBox>
 #include <QTest>

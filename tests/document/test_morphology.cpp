@@ -1,4 +1,4 @@
-#include "document/morphology.h"
+#include "core/morphology.h"
 #include <QTest>
 #include <climits>
 #include <functional>

@@ -1,9 +1,9 @@
 // No way of making or changing an object leaves one that a drawing file
 // could not hold, and work is never lost to a damaged file or a failed save.
+#include "core/object_size.h"
+#include "core/shape.h"
 #include "dialogs/resizeshape.h"
 #include "document/design.h"
-#include "document/object_size.h"
-#include "document/shape.h"
 #include "files/drawing_format.h"
 #include "platform/guard.h"
 #include "support/program.h"

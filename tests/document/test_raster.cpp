@@ -1,4 +1,4 @@
-#include "document/raster.h"
+#include "core/raster.h"
 #include <QRandomGenerator>
 #include <QTest>
 #include <cstring>

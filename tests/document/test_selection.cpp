@@ -1,9 +1,9 @@
 // Selecting objects by clicking their pixels, the node modes a click
 // cycles through, the popup, z-order, Tab and delete.
-#include "app/configuration.h"
 #include "app/parentform.h"
+#include "core/configuration.h"
+#include "core/shape.h"
 #include "document/design.h"
-#include "document/shape.h"
 #include "support/program.h"
 #include <QComboBox>
 #include <QMenu>

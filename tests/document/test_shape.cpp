@@ -1,5 +1,5 @@
-#include "document/raster.h"
-#include "document/shape.h"
+#include "core/raster.h"
+#include "core/shape.h"
 #include <QPainter>
 #include <QTest>
 

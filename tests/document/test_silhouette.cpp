@@ -1,5 +1,5 @@
-#include "document/raster.h"
-#include "document/silhouette.h"
+#include "core/raster.h"
+#include "core/silhouette.h"
 #include <QTest>
 
 namespace {

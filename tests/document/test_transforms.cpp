@@ -1,7 +1,7 @@
 // The pixel work of the transforms on small bitmaps whose every pixel is
 // known: step tables, the parallelogram mapping, stretch, crop and trimming.
-#include "document/raster.h"
-#include "document/transforms.h"
+#include "core/raster.h"
+#include "core/transforms.h"
 #include <QTest>
 
 namespace {

@@ -1,11 +1,11 @@
 // The transforms on objects of a running drawing: what they change, what
 // they refuse, the undo entries they record, Adjust Edges and the
 // double-click.
-#include "app/configuration.h"
+#include "core/configuration.h"
+#include "core/raster.h"
+#include "core/shape.h"
+#include "core/silhouette.h"
 #include "document/design.h"
-#include "document/raster.h"
-#include "document/shape.h"
-#include "document/silhouette.h"
 #include "support/program.h"
 #include <QTest>
 #include <climits>

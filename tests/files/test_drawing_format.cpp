@@ -1,7 +1,7 @@
 // The drawing file codec: exact bytes of header, record and silhouette, and
 // a reader that stops cleanly on every kind of damaged file.
-#include "document/raster.h"
-#include "document/shape.h"
+#include "core/raster.h"
+#include "core/shape.h"
 #include "files/drawing_reader.h"
 #include "files/drawing_writer.h"
 #include "files/shape_from_record.h"

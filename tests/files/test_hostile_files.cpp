@@ -1,8 +1,8 @@
 // Files made to hurt: silhouettes that claim rows they do not carry, and
 // records that ask for more pixels than a drawing may hold.
-#include "document/object_size.h"
-#include "document/raster.h"
-#include "document/shape.h"
+#include "core/object_size.h"
+#include "core/raster.h"
+#include "core/shape.h"
 #include "files/drawing_reader.h"
 #include "files/drawing_writer.h"
 #include "files/silhouette_bmp.h"

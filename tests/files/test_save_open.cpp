@@ -1,11 +1,11 @@
 // Save, Save As, Open and the closing question's Yes, driven through the
 // program's commands with scripted dialogs.
-#include "app/configuration.h"
-#include "app/panel_dimensions.h"
 #include "app/parentform.h"
+#include "core/configuration.h"
+#include "core/panel_dimensions.h"
+#include "core/raster.h"
+#include "core/shape.h"
 #include "document/design.h"
-#include "document/raster.h"
-#include "document/shape.h"
 #include "files/drawing_format.h"
 #include "files/drawing_writer.h"
 #include "support/full_disk.h"

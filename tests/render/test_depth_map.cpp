@@ -1,6 +1,6 @@
 // Depth maps from objects pixel by pixel, from images, and the settings read
 // from the blocks the program hands over.
-#include "app/configuration.h"
+#include "core/configuration.h"
 #include "veride/depth_map.h"
 #include "veride/render_settings.h"
 #include <QTemporaryDir>

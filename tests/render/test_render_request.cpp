@@ -1,12 +1,12 @@
 // Make Stereogram: the output name, the blocks handed to the renderer, a
 // renderer that cannot be loaded, and a real render decoded pixel by pixel.
-#include "app/configuration.h"
-#include "app/panel_dimensions.h"
+#include "core/configuration.h"
+#include "core/panel_dimensions.h"
+#include "core/shape.h"
 #include "document/design.h"
-#include "document/shape.h"
 #include "fake_renderer.h"
-#include "render/renderer_library.h"
 #include "render/render_name.h"
+#include "render/renderer_library.h"
 #include "stereo_check.h"
 #include "support/program.h"
 #include "veride/depth_map.h"

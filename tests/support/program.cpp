@@ -1,9 +1,9 @@
-#include "support/program.h"
 #include "app/dialogs.h"
-#include "app/panel_dimensions.h"
+#include "core/panel_dimensions.h"
+#include "core/shape.h"
 #include "dialogs/newpanel.h"
 #include "document/design.h"
-#include "document/shape.h"
+#include "support/program.h"
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>

@@ -2,11 +2,11 @@
 // Replaces every seam that waits for a person with a script, for the life
 // of the object: messages are recorded and answered from a queue, file and
 // font dialogs answer from queues, the screen is fixed and beeps are counted.
+#include "core/color.h"
 #include "platform/file_dialog.h"
 #include "platform/message_box.h"
 #include "platform/printer.h"
 #include "platform/screen.h"
-#include "document/color.h"
 #include <QFont>
 #include <QQueue>
 #include <QString>

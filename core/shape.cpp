@@ -1,5 +1,5 @@
-#include "document/shape.h"
-#include "document/raster.h"
+#include "core/shape.h"
+#include "core/raster.h"
 #include <cstdint>
 
 namespace {

@@ -2,8 +2,8 @@
 // One object of a drawing: a raster figure with its position, size, name,
 // pixels and height morphology. It is a plain object; the drawing panel
 // paints it and routes mouse events to the drawing's handlers for it.
-#include "document/color.h"
-#include "document/morphology.h"
+#include "core/color.h"
+#include "core/morphology.h"
 #include <QImage>
 #include <QRect>
 #include <QString>

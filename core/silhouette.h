@@ -3,7 +3,7 @@
 // buffer holds the background colour and black elsewhere. Undo copies,
 // drawing files and the clipboard keep objects this way, and every object
 // read back from one is rebuilt by the same function.
-#include "document/color.h"
+#include "core/color.h"
 #include <QImage>
 
 // A 1-bit image (Format_Mono, colour table {black, white}) of the buffer's size.

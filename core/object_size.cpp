@@ -1,4 +1,4 @@
-#include "document/object_size.h"
+#include "core/object_size.h"
 
 bool is_usable_object_size(std::int64_t width, std::int64_t height)
 {

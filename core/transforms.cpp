@@ -1,6 +1,6 @@
-#include "document/transforms.h"
-#include "document/object_size.h"
-#include "document/raster.h"
+#include "core/transforms.h"
+#include "core/object_size.h"
+#include "core/raster.h"
 #include <algorithm>
 #include <climits>
 #include <cmath>

@@ -1,5 +1,5 @@
-#include "document/silhouette.h"
-#include "document/raster.h"
+#include "core/silhouette.h"
+#include "core/raster.h"
 #include <cstdint>
 #include <cstring>
 

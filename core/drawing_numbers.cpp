@@ -1,5 +1,5 @@
-#include "app/drawing_numbers.h"
-#include "document/naming.h"
+#include "core/drawing_numbers.h"
+#include "core/naming.h"
 #include <array>
 
 std::optional<int> lowest_free_drawing_number(const QStringList& drawing_names)

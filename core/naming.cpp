@@ -1,4 +1,4 @@
-#include "document/naming.h"
+#include "core/naming.h"
 #include "platform/errors.h"
 #include <algorithm>
 

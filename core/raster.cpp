@@ -1,4 +1,4 @@
-#include "document/raster.h"
+#include "core/raster.h"
 #include <new>
 #include <algorithm>
 #include <cstdint>

@@ -3,7 +3,7 @@
 // rotation by a forward parallelogram mapping, nearest-pixel stretch, crop
 // copy and the trimming scan. No smoothing anywhere: an object keeps its
 // exact colours. Nothing here reads or writes outside an image.
-#include "document/color.h"
+#include "core/color.h"
 #include <QImage>
 #include <QPoint>
 #include <QRect>

@@ -1,4 +1,4 @@
-#include "document/morphology.h"
+#include "core/morphology.h"
 #include <QString>
 #include <QtEndian>
 #include <cstring>

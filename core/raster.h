@@ -2,7 +2,7 @@
 // Pixel algorithms on an object's 24-bit buffer (QImage::Format_RGB888,
 // scanline bytes R, G, B). They work on raw rows and never touch pixels
 // outside the image.
-#include "document/color.h"
+#include "core/color.h"
 #include <QImage>
 
 // A fresh 24-bit buffer of w x h pixels, all of colour `fill`; null when

@@ -1,4 +1,4 @@
-#include "app/shorten_caption.h"
+#include "core/shorten_caption.h"
 #include <algorithm>
 
 namespace {

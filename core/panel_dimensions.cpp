@@ -1,3 +1,3 @@
-#include "app/panel_dimensions.h"
+#include "core/panel_dimensions.h"
 
 PanelDimensionsRecord PanelDimensions;

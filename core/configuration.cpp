@@ -1,4 +1,4 @@
-#include "app/configuration.h"
+#include "core/configuration.h"
 #include "platform/registry.h"
 #include "platform/screen.h"
 #include <algorithm>

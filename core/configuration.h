@@ -2,7 +2,7 @@
 // The one record of all persisted settings. Every part of the program reads
 // it directly; only the configuration dialog changes it after start-up.
 // Its field order and widths are also the block handed to the renderer.
-#include "document/color.h"
+#include "core/color.h"
 #include <QString>
 #include <QStringList>
 #include <array>

@@ -1,11 +1,11 @@
 // Saving a drawing window to its drawing file and reading one into a new
 // drawing window, with the messages of both flows.
-#include "app/configuration.h"
-#include "app/panel_dimensions.h"
 #include "app/parentform.h"
+#include "core/configuration.h"
+#include "core/object_size.h"
+#include "core/panel_dimensions.h"
+#include "core/shape.h"
 #include "document/design.h"
-#include "document/object_size.h"
-#include "document/shape.h"
 #include "files/drawing_reader.h"
 #include "files/drawing_writer.h"
 #include "files/shape_from_record.h"
