@@ -54,7 +54,6 @@ public:
     QString hint;
     std::array<ShapeNode, 4> nodes; // node1 .. node4
 
-    ShapeNode& node1() { return nodes[0]; }
     QRect bounds() const { return QRect(Left, Top, Width, Height); }
     void set_bounds(int left, int top, int width, int height);
 

@@ -30,8 +30,6 @@ public:
     std::uint8_t drag_action = 0;
     int render_count = 0;
     TDrawPanel* panel = nullptr;
-    int rotate_cursor = 10;
-    int crop_cursor = 11;
     QList<TRazidoVavoz*> shapes; // back-most first; owned
     UndoHistory history{this};
     std::array<QPoint, 4> outline{}; // top-left, top-right, bottom-left, bottom-right

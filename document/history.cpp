@@ -27,7 +27,6 @@ void UndoHistory::push_front(EntryList& list, std::unique_ptr<TShapeEvent> entry
 TShapeEvent* UndoHistory::create_entry(const QString& caption)
 {
     auto entry = std::make_unique<TShapeEvent>();
-    entry->drawing = drawing_;
     entry->caption = caption;
     TShapeEvent* raw = entry.get();
     redo_list.clear();

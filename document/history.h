@@ -24,7 +24,6 @@ struct ShapeSnapshot {
 };
 
 struct TShapeEvent {
-    TForm2* drawing = nullptr;
     ShapeSnapshot before;
     ShapeSnapshot after;
     std::uint8_t rebuild = 0;
