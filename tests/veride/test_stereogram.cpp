@@ -1,6 +1,6 @@
 // The viewing geometry, hidden-surface removal, linking and colouring of
 // the stereogram, and the checks that stop a render.
-#include "stereo_check.h"
+#include "render/stereo_check.h"
 #include "height_grid.h"
 #include "stereogram_reference.h"
 #include "veride/render_scene.h"
