@@ -1,4 +1,5 @@
 #include "core/configuration.h"
+#include "core/settings_table.h"
 #include "platform/registry.h"
 #include "platform/screen.h"
 #include <algorithm>
@@ -6,6 +7,13 @@
 #include <cmath>
 #include <limits>
 #include <numbers>
+
+ConfigurationRecord::ConfigurationRecord()
+{
+    for (const SettingRow& row : configuration_settings)
+        if (!std::holds_alternative<std::monostate>(row.field))
+            assign_setting(*this, row, default_value(row, *this, ScreenMetrics{}));
+}
 
 ConfigurationRecord Configuration;
 
@@ -20,76 +28,53 @@ std::int32_t truncate_to_int32(double x)
     return static_cast<std::int32_t>(std::trunc(std::clamp(x, lo, hi)));
 }
 
-void put32(ConfigurationBlock& block, std::size_t offset, std::uint32_t value)
-{
-    for (std::size_t i = 0; i < 4; ++i) block[offset + i] = static_cast<std::uint8_t>(value >> (8 * i));
-}
-
-void put64(ConfigurationBlock& block, std::size_t offset, std::uint64_t value)
-{
-    for (std::size_t i = 0; i < 8; ++i) block[offset + i] = static_cast<std::uint8_t>(value >> (8 * i));
-}
-
-std::uint64_t get(std::span<const std::uint8_t, configuration_block_size> block, std::size_t offset, std::size_t size)
-{
-    std::uint64_t value = 0;
-    for (std::size_t i = size; i-- > 0;) value = (value << 8) | block[offset + i];
-    return value;
-}
-
-std::int32_t get32(std::span<const std::uint8_t, configuration_block_size> block, std::size_t offset)
-{
-    return static_cast<std::int32_t>(static_cast<std::uint32_t>(get(block, offset, 4)));
-}
-
 } // namespace
 
 ConfigurationBlock configuration_block(const ConfigurationRecord& c)
 {
     ConfigurationBlock block{};
-    const auto i32 = [&](std::size_t offset, std::int32_t v) { put32(block, offset, static_cast<std::uint32_t>(v)); };
-    i32(0, c.eye_distance);
-    i32(4, c.level_distance);
-    block[8] = c.standardmonitor_flag ? 1 : 0;
-    i32(12, c.monitor_type);
-    i32(16, c.monitor_width);
-    i32(20, c.monitor_height);
-    block[24] = c.setfocuscone_flag ? 1 : 0;
-    put64(block, 28, std::bit_cast<std::uint64_t>(c.focus_angle));
-    i32(36, c.max_height);
-    i32(40, c.min_height);
-    block[44] = c.donotusearray_flag ? 1 : 0;
-    i32(48, c.background_color);
-    i32(52, c.object_color);
-    i32(56, c.heightarray_limit);
-    i32(60, c.filehistory);
-    i32(64, c.undohistory);
-    i32(68, c.rendercolor_range);
-    i32(72, c.rendercolor_base);
+    const auto put = [&](int offset, std::uint64_t value, int width) {
+        for (int i = 0; i < width; ++i) block[std::size_t(offset + i)] = static_cast<std::uint8_t>(value >> (8 * i));
+    };
+    for (const SettingRow& row : configuration_settings) {
+        if (row.block_offset == no_block) continue;
+        std::visit(
+            [&](auto field) {
+                using F = decltype(field);
+                if constexpr (std::is_same_v<F, std::int32_t ConfigurationRecord::*>)
+                    put(row.block_offset, static_cast<std::uint32_t>(c.*field), 4);
+                else if constexpr (std::is_same_v<F, std::uint8_t ConfigurationRecord::*>)
+                    put(row.block_offset, c.*field ? 1 : 0, 1);
+                else if constexpr (std::is_same_v<F, double ConfigurationRecord::*>)
+                    put(row.block_offset, std::bit_cast<std::uint64_t>(c.*field), 8);
+            },
+            row.field);
+    }
     return block;
 }
 
 ConfigurationRecord configuration_from_block(std::span<const std::uint8_t, configuration_block_size> block)
 {
     ConfigurationRecord c;
-    c.eye_distance = get32(block, 0);
-    c.level_distance = get32(block, 4);
-    c.standardmonitor_flag = block[8] ? 1 : 0;
-    c.monitor_type = get32(block, 12);
-    c.monitor_width = get32(block, 16);
-    c.monitor_height = get32(block, 20);
-    c.setfocuscone_flag = block[24] ? 1 : 0;
-    c.focus_angle = std::bit_cast<double>(get(block, 28, 8));
-    c.max_height = get32(block, 36);
-    c.min_height = get32(block, 40);
-    c.donotusearray_flag = block[44] ? 1 : 0;
-    c.background_color = get32(block, 48);
-    c.object_color = get32(block, 52);
-    c.heightarray_limit = get32(block, 56);
-    c.filehistory = get32(block, 60);
-    c.undohistory = get32(block, 64);
-    c.rendercolor_range = get32(block, 68);
-    c.rendercolor_base = get32(block, 72);
+    const auto get = [&](int offset, int width) {
+        std::uint64_t value = 0;
+        for (int i = width; i-- > 0;) value = (value << 8) | block[std::size_t(offset + i)];
+        return value;
+    };
+    for (const SettingRow& row : configuration_settings) {
+        if (row.block_offset == no_block) continue;
+        std::visit(
+            [&](auto field) {
+                using F = decltype(field);
+                if constexpr (std::is_same_v<F, std::int32_t ConfigurationRecord::*>)
+                    c.*field = static_cast<std::int32_t>(static_cast<std::uint32_t>(get(row.block_offset, 4)));
+                else if constexpr (std::is_same_v<F, std::uint8_t ConfigurationRecord::*>)
+                    c.*field = get(row.block_offset, 1) ? 1 : 0;
+                else if constexpr (std::is_same_v<F, double ConfigurationRecord::*>)
+                    c.*field = std::bit_cast<double>(get(row.block_offset, 8));
+            },
+            row.field);
+    }
     return c;
 }
 
@@ -121,91 +106,40 @@ HeightLimits height_limits(std::int32_t eye_distance, std::int32_t level_distanc
     return limits;
 }
 
-namespace {
-
-// Loads one value after another in the order the store is read; each value
-// that is missing gets the field's current content (its default) written first.
-class Loader {
-public:
-    explicit Loader(RegistryKey& key) : key_(key) {}
-
-    void dword(const char* name, std::int32_t& field)
-    {
-        const QString n = QString::fromLatin1(name);
-        if (!key_.value_exists(n)) key_.write_dword(n, field);
-        field = key_.read_dword(n);
-    }
-
-    void flag(const char* name, std::uint8_t& field)
-    {
-        const QString n = QString::fromLatin1(name);
-        if (!key_.value_exists(n)) key_.write_flag(n, field != 0);
-        field = key_.read_flag(n) ? 1 : 0;
-    }
-
-    void real(const char* name, double& field)
-    {
-        const QString n = QString::fromLatin1(name);
-        if (!key_.value_exists(n)) key_.write_double(n, field);
-        field = key_.read_double(n);
-    }
-
-    QString text(const char* name, const QString& fallback)
-    {
-        const QString n = QString::fromLatin1(name);
-        if (!key_.value_exists(n)) key_.write_string(n, fallback);
-        return key_.read_string(n);
-    }
-
-private:
-    RegistryKey& key_;
-};
-
-} // namespace
-
 ConfigurationLoad load_configuration(const HistoryLoader& load_history)
 {
+    static constexpr const SettingRow* history_row = &setting_named("filehistory_list");
+    static constexpr const SettingRow* window_row = &setting_named("show_condition");
     ConfigurationLoad result;
     ConfigurationRecord& c = Configuration;
     c = ConfigurationRecord{};
     const ScreenMetrics screen = screen_metrics();
-    c.monitor_width = screen_millimetres(screen.width_px, screen.dpi_x);
-    c.monitor_height = screen_millimetres(screen.height_px, screen.dpi_y);
-    const double t = tangent_of_degrees(startup_focus_angle);
-    const auto derive_limits = [&] {
-        const HeightLimits limits = height_limits(c.eye_distance, c.level_distance, t);
-        c.max_height = limits.max_height;
-        c.min_height = limits.min_height;
-    };
-    derive_limits();
 
     RegistryKey key(QString::fromLatin1(configuration_key_path), true);
+    std::size_t next = 0;
     try {
-        Loader load(key);
-        load.dword("eye_distance", c.eye_distance);
-        load.dword("level_distance", c.level_distance);
-        derive_limits();
-        load.flag("standardmonitor_flag", c.standardmonitor_flag);
-        load.dword("monitor_type", c.monitor_type);
-        load.dword("monitor_width", c.monitor_width);
-        load.dword("monitor_height", c.monitor_height);
-        load.flag("setfocuscone_flag", c.setfocuscone_flag);
-        load.real("focus_angle", c.focus_angle);
-        load.dword("max_height", c.max_height);
-        load.dword("min_height", c.min_height);
-        load.flag("donotusearray_flag", c.donotusearray_flag);
-        load.dword("background_color", c.background_color);
-        load.dword("object_color", c.object_color);
-        load.dword("heightarray_limit", c.heightarray_limit);
-        load.dword("filehistory", c.filehistory);
-        result.filehistory_list = load.text("filehistory_list", QString());
-        if (load_history) load_history(key);
-        load.dword("rendercolor_range", c.rendercolor_range);
-        load.dword("rendercolor_base", c.rendercolor_base);
-        load.dword("undohistory", c.undohistory);
-        result.maximized = load.text("show_condition", QStringLiteral("maximize")) == QLatin1String("maximize");
+        for (; next < configuration_settings.size(); ++next) {
+            const SettingRow& row = configuration_settings[next];
+            if (!(row.use & at_start)) continue;
+            // A missing value's default follows the values loaded before it.
+            const SettingValue value = load_setting(key, row, c, screen);
+            assign_setting(c, row, value);
+            if (&row == history_row) {
+                result.filehistory_list = std::get<QString>(value);
+                if (load_history) load_history(key);
+            } else if (&row == window_row) {
+                result.maximized = std::get<QString>(value) == QLatin1String("maximize");
+            }
+        }
     } catch (const DioramixError& e) {
         result.problems << e.text();
+    }
+    // After a failure the values not loaded keep their defaults, derived
+    // from the screen and from the values in force.
+    for (std::size_t i = next; i < configuration_settings.size(); ++i) {
+        const SettingRow& row = configuration_settings[i];
+        if ((row.use & at_start) && !std::holds_alternative<std::monostate>(row.field))
+            assign_setting(c, row, default_value(row, c, screen));
     }
     result.problems = key.take_notices() + result.problems;
     return result;
@@ -217,7 +151,7 @@ QStringList save_show_condition(bool maximized)
     QStringList problems;
     try {
         const QString state = maximized ? QStringLiteral("maximize") : QStringLiteral("normal");
-        key.write_string(QStringLiteral("show_condition"), state);
+        write_setting(key, setting_named("show_condition"), state);
     } catch (const RegistryError& e) {
         problems << e.text();
     }

@@ -1,7 +1,8 @@
 #pragma once
 // The one record of all persisted settings. Every part of the program reads
 // it directly; only the configuration dialog changes it after start-up.
-// Its field order and widths are also the block handed to the renderer.
+// Its fields are also the block handed to the renderer, at the places the
+// settings table gives.
 #include "core/color.h"
 #include <QString>
 #include <QStringList>
@@ -12,25 +13,30 @@
 
 class RegistryKey;
 
+// The defaults and registry names are the settings table's (settings_table.h).
 struct ConfigurationRecord {
-    std::int32_t eye_distance = 40;
-    std::int32_t level_distance = 1000;
-    std::uint8_t standardmonitor_flag = 0;
-    std::int32_t monitor_type = 0;
-    std::int32_t monitor_width = 0;
-    std::int32_t monitor_height = 0;
-    std::uint8_t setfocuscone_flag = 1;
-    double focus_angle = 0.1;
-    std::int32_t max_height = 80;
-    std::int32_t min_height = -95;
-    std::uint8_t donotusearray_flag = 0;
-    TColor background_color = 0x800000; // navy
-    TColor object_color = 0x00FFFF;     // yellow
-    std::int32_t heightarray_limit = 100;
-    std::int32_t filehistory = 4;
-    std::int32_t undohistory = 4;
-    std::int32_t rendercolor_range = 10000;
-    std::int32_t rendercolor_base = 0;
+    // The table's defaults as far as they need no screen: the monitor size
+    // is 0 until start-up measures the screen.
+    ConfigurationRecord();
+
+    std::int32_t eye_distance;
+    std::int32_t level_distance;
+    std::uint8_t standardmonitor_flag;
+    std::int32_t monitor_type;
+    std::int32_t monitor_width;
+    std::int32_t monitor_height;
+    std::uint8_t setfocuscone_flag;
+    double focus_angle;
+    std::int32_t max_height;
+    std::int32_t min_height;
+    std::uint8_t donotusearray_flag;
+    TColor background_color;
+    TColor object_color;
+    std::int32_t heightarray_limit;
+    std::int32_t filehistory;
+    std::int32_t undohistory;
+    std::int32_t rendercolor_range;
+    std::int32_t rendercolor_base;
 };
 
 extern ConfigurationRecord Configuration;
@@ -62,9 +68,6 @@ struct HeightLimits {
 // result outside the 32-bit range is clamped and a meaningless one (a zero
 // divisor with a zero numerator) gives 0.
 HeightLimits height_limits(std::int32_t eye_distance, std::int32_t level_distance, double tangent);
-
-// Start-up uses the limits of a fixed 0.1 degree cone, whatever focus_angle says.
-inline constexpr double startup_focus_angle = 0.1;
 
 // What the main window needs from loading besides the record.
 struct ConfigurationLoad {

@@ -67,7 +67,12 @@ private slots:
 
     void the_renderer_block_has_the_fixed_layout()
     {
-        const ConfigurationRecord c{1, -2, 7, 3, 4, 5, 0, 2.0, 6, -7, 1, 0x123456, 0xFFFF, 8, 9, 10, 11, 12};
+        ConfigurationRecord c;
+        c.eye_distance = 1; c.level_distance = -2; c.standardmonitor_flag = 7; c.monitor_type = 3;
+        c.monitor_width = 4; c.monitor_height = 5; c.setfocuscone_flag = 0; c.focus_angle = 2.0;
+        c.max_height = 6; c.min_height = -7; c.donotusearray_flag = 1; c.background_color = 0x123456;
+        c.object_color = 0xFFFF; c.heightarray_limit = 8; c.filehistory = 9; c.undohistory = 10;
+        c.rendercolor_range = 11; c.rendercolor_base = 12;
         const ConfigurationBlock b = configuration_block(c);
         // Little-endian; any non-zero flag goes over as 1; zero padding; the double unaligned at 28.
         const QByteArray expected = QByteArray::fromHex("01000000" "feffffff" "01000000" "03000000"
