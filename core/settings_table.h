@@ -142,8 +142,8 @@ template <typename T>
 constexpr const SettingRow& setting_of(T ConfigurationRecord::* field)
 {
     for (const SettingRow& row : configuration_settings) {
-        const auto* bound = std::get_if<T ConfigurationRecord::*>(&row.field);
-        if (bound && *bound == field) return row;
+        using Field = T ConfigurationRecord::*;
+        if (std::holds_alternative<Field>(row.field) && std::get<Field>(row.field) == field) return row;
     }
     throw std::logic_error("no setting binds this field");
 }
