@@ -18,6 +18,7 @@ class QSpinBox;
 class QTabWidget;
 class QWidget;
 class RegistryKey;
+struct ConfigurationRecord;
 class SpinButton;
 class TForm2;
 
@@ -157,13 +158,14 @@ private:
     void connect_handlers();
 
     RegistryKey& key();
-    void store_dword(const char* name, std::int32_t& field, std::int32_t value);
-    void store_flag(const char* name, std::uint8_t& field, bool value);
+    // Stores a value in the Configuration record and its registry value.
+    template <typename Field, typename Value>
+    void store(Field field, Value value);
 
     void set_monitor_size(int type);
     void set_monitor_mode_enabled(bool standard);
     void set_focus_mode_enabled(bool cone);
-    void integer_box_changed(QLineEdit* box, const char* name, std::int32_t& field);
+    void integer_box_changed(QLineEdit* box, std::int32_t ConfigurationRecord::* field);
     void refresh_estimate();
     void refresh_printer();
     void refresh_page_data();

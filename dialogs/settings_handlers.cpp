@@ -3,6 +3,7 @@
 #include "app/parentform.h"
 #include "core/configuration.h"
 #include "core/raster.h"
+#include "core/settings_table.h"
 #include "core/shape.h"
 #include "dialogs/settings.h"
 #include "dialogs/settings_recolor.h"
@@ -29,6 +30,8 @@
 #include <QTabWidget>
 
 namespace {
+
+using C = ConfigurationRecord;
 
 // Sets a control without running its handler; the caller runs it once.
 template <typename Control, typename Set>
@@ -69,16 +72,10 @@ RegistryKey& TForm4::key()
     return *key_;
 }
 
-void TForm4::store_dword(const char* name, std::int32_t& field, std::int32_t value)
+template <typename Field, typename Value>
+void TForm4::store(Field field, Value value)
 {
-    field = value;
-    key().write_dword(QLatin1String(name), value);
-}
-
-void TForm4::store_flag(const char* name, std::uint8_t& field, bool value)
-{
-    field = value ? 1 : 0;
-    key().write_flag(QLatin1String(name), value);
+    store_setting(key(), Configuration, field, value);
 }
 
 void TForm4::FormShow()
@@ -159,35 +156,35 @@ void TForm4::set_monitor_size(int type)
 
 void TForm4::RadioButton1Click()
 {
-    store_flag("standardmonitor_flag", Configuration.standardmonitor_flag, true);
+    store(&C::standardmonitor_flag, true);
     set_monitor_mode_enabled(true);
     if (ComboBox1->currentIndex() < 0) {
         ComboBox1->setCurrentIndex(0);
-        store_dword("monitor_type", Configuration.monitor_type, 0);
+        store(&C::monitor_type, 0);
     }
     set_monitor_size(ComboBox1->currentIndex());
 }
 
 void TForm4::RadioButton2Click()
 {
-    store_flag("standardmonitor_flag", Configuration.standardmonitor_flag, false);
+    store(&C::standardmonitor_flag, false);
     set_monitor_mode_enabled(false);
 }
 
 void TForm4::ComboBox1Change()
 {
-    store_dword("monitor_type", Configuration.monitor_type, ComboBox1->currentIndex());
+    store(&C::monitor_type, ComboBox1->currentIndex());
     set_monitor_size(ComboBox1->currentIndex());
 }
 
 void TForm4::SpinEdit1Change()
 {
-    store_dword("monitor_width", Configuration.monitor_width, SpinEdit1->value());
+    store(&C::monitor_width, SpinEdit1->value());
 }
 
 void TForm4::SpinEdit2Change()
 {
-    store_dword("monitor_height", Configuration.monitor_height, SpinEdit2->value());
+    store(&C::monitor_height, SpinEdit2->value());
 }
 
 void TForm4::Button1Click()
@@ -280,14 +277,14 @@ void TForm4::set_focus_mode_enabled(bool cone)
 
 void TForm4::RadioButton3Click()
 {
-    store_flag("setfocuscone_flag", Configuration.setfocuscone_flag, true);
+    store(&C::setfocuscone_flag, true);
     set_focus_mode_enabled(true);
     apply_angle();
 }
 
 void TForm4::RadioButton4Click()
 {
-    store_flag("setfocuscone_flag", Configuration.setfocuscone_flag, false);
+    store(&C::setfocuscone_flag, false);
     set_focus_mode_enabled(false);
 }
 
@@ -311,8 +308,7 @@ void TForm4::apply_angle()
     if (!focus_angle_allowed(angle, largest)) angle = Configuration.focus_angle;
     Edit1->setText(shortest_decimal(angle));
     Edit1->setModified(false);
-    Configuration.focus_angle = angle;
-    key().write_double(QStringLiteral("focus_angle"), angle);
+    store(&C::focus_angle, angle);
     recompute_limits();
 }
 
@@ -338,26 +334,26 @@ void TForm4::recompute_limits()
     Edit3Change();
 }
 
-void TForm4::integer_box_changed(QLineEdit* box, const char* name, std::int32_t& field)
+void TForm4::integer_box_changed(QLineEdit* box, std::int32_t ConfigurationRecord::* field)
 {
     const QString text = box->text();
     // A minus sign alone is a negative number being typed: wait for its digits.
     if (text == QLatin1String("-")) return;
-    const std::int32_t value = integer_box_value(text, field);
+    const std::int32_t value = integer_box_value(text, Configuration.*field);
     const QString shown = QString::number(value);
     if (text != shown) set_quietly(box, [&](QLineEdit* b) { b->setText(shown); });
-    store_dword(name, field, value);
+    store(field, value);
 }
 
 void TForm4::Edit2Change()
 {
-    integer_box_changed(Edit2, "max_height", Configuration.max_height);
+    integer_box_changed(Edit2, &C::max_height);
     refresh_estimate();
 }
 
 void TForm4::Edit3Change()
 {
-    integer_box_changed(Edit3, "min_height", Configuration.min_height);
+    integer_box_changed(Edit3, &C::min_height);
     refresh_estimate();
 }
 
@@ -368,12 +364,12 @@ void TForm4::refresh_estimate()
 
 void TForm4::CheckBox1Click()
 {
-    store_flag("donotusearray_flag", Configuration.donotusearray_flag, CheckBox1->isChecked());
+    store(&C::donotusearray_flag, CheckBox1->isChecked());
 }
 
 void TForm4::Button2Click()
 {
-    Edit1->setText(QStringLiteral("0.1"));
+    Edit1->setText(shortest_decimal(fixed_default(&C::focus_angle)));
     set_quietly(RadioButton3, [](QRadioButton* button) { button->setChecked(true); });
     RadioButton3Click();
 }
@@ -413,8 +409,8 @@ void TForm4::change_colors(TColor background, TColor object)
             }
         }
     }
-    if (background != old_background) store_dword("background_color", Configuration.background_color, background);
-    if (object != old_object) store_dword("object_color", Configuration.object_color, object);
+    if (background != old_background) store(&C::background_color, background);
+    if (object != old_object) store(&C::object_color, object);
     show_colors();
     for (TForm2* drawing : drawings) {
         QPalette colours = drawing->palette();
@@ -442,65 +438,65 @@ void TForm4::Button4Click()
 
 void TForm4::Button6Click()
 {
-    change_colors(0x800000, 0x00FFFF);
+    change_colors(fixed_default(&C::background_color), fixed_default(&C::object_color));
 }
 
 // ---- Optic settings ------------------------------------------------------
 
 void TForm4::Edit4Change()
 {
-    integer_box_changed(Edit4, "eye_distance", Configuration.eye_distance);
+    integer_box_changed(Edit4, &C::eye_distance);
     if (Configuration.setfocuscone_flag) recompute_limits();
 }
 
 void TForm4::Edit5Change()
 {
-    integer_box_changed(Edit5, "level_distance", Configuration.level_distance);
+    integer_box_changed(Edit5, &C::level_distance);
     if (Configuration.setfocuscone_flag) recompute_limits();
 }
 
 void TForm4::Edit6Change()
 {
-    integer_box_changed(Edit6, "heightarray_limit", Configuration.heightarray_limit);
+    integer_box_changed(Edit6, &C::heightarray_limit);
 }
 
 void TForm4::Button7Click()
 {
-    Edit4->setText(QStringLiteral("40"));
-    Edit5->setText(QStringLiteral("1000"));
-    Edit6->setText(QStringLiteral("100"));
+    Edit4->setText(QString::number(fixed_default(&C::eye_distance)));
+    Edit5->setText(QString::number(fixed_default(&C::level_distance)));
+    Edit6->setText(QString::number(fixed_default(&C::heightarray_limit)));
 }
 
 // ---- General settings ----------------------------------------------------
 
 void TForm4::SpinEdit3Change()
 {
-    store_dword("filehistory", Configuration.filehistory, SpinEdit3->value());
+    store(&C::filehistory, SpinEdit3->value());
 }
 
 void TForm4::SpinEdit4Change()
 {
-    store_dword("undohistory", Configuration.undohistory, SpinEdit4->value());
+    store(&C::undohistory, SpinEdit4->value());
 }
 
 void TForm4::Edit11Change()
 {
     bool ok = false;
     const int value = Edit11->text().trimmed().toInt(&ok, 10);
-    store_dword("rendercolor_range", Configuration.rendercolor_range, ok ? value : 0);
+    store(&C::rendercolor_range, ok ? value : 0);
 }
 
 void TForm4::Edit12Change()
 {
     bool ok = false;
     const int value = Edit12->text().trimmed().toInt(&ok, 10);
-    store_dword("rendercolor_base", Configuration.rendercolor_base, ok ? value : 0);
+    store(&C::rendercolor_base, ok ? value : 0);
 }
 
 void TForm4::Button8Click()
 {
-    SpinEdit3->setValue(4);
-    SpinEdit4->setValue(4);
-    Edit11->setText(QStringLiteral("10000"));
-    Edit12->setText(QStringLiteral("0"));
+    SpinEdit3->setValue(fixed_default(&C::filehistory));
+    SpinEdit4->setValue(fixed_default(&C::undohistory));
+    Edit11->setText(QString::number(fixed_default(&C::rendercolor_range)));
+    Edit12->setText(QString::number(fixed_default(&C::rendercolor_base)));
 }
