@@ -5,6 +5,7 @@
 #include "core/shape.h"
 #include "document/design.h"
 #include "support/program.h"
+#include "support/settings_guard.h"
 #include <QApplication>
 #include <QDialog>
 #include <QDir>
@@ -104,6 +105,7 @@ private slots:
         delete program;
 
         // As the program starts: asked for before the main window shows.
+        const SettingsGuard settings;
         ScriptedUi ui;
         TMainForm main_form;
         create_dialogs();

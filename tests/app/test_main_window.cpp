@@ -18,6 +18,7 @@
 #include "document/design.h"
 #include "platform/registry.h"
 #include "support/program.h"
+#include "support/settings_guard.h"
 #include <QApplication>
 #include <QPushButton>
 #include <QComboBox>
@@ -410,19 +411,20 @@ private slots:
             return pressed;
         };
 
-        // Configuration has no Ok: Enter must not take the screen's size for a custom monitor.
-        const ConfigurationRecord saved = Configuration;
-        Configuration.standardmonitor_flag = 0;
-        Configuration.monitor_width = 500;
-        QStringList pressed = {QStringLiteral("(not shown)")};
-        program.ui.modal_answers << [&](QDialog& dialog) {
-            pressed = press_enter(dialog);
-            return int(QDialog::Rejected);
-        };
-        QTest::keyClick(program.main.get(), Qt::Key_F1, Qt::ControlModifier);
-        QCOMPARE(pressed.join(QLatin1Char(',')), QString());
-        QCOMPARE(Configuration.monitor_width, 500);
-        Configuration = saved;
+        {
+            // Configuration has no Ok: Enter must not take the screen's size for a custom monitor.
+            const SettingsGuard settings;
+            Configuration.standardmonitor_flag = 0;
+            Configuration.monitor_width = 500;
+            QStringList pressed = {QStringLiteral("(not shown)")};
+            program.ui.modal_answers << [&](QDialog& dialog) {
+                pressed = press_enter(dialog);
+                return int(QDialog::Rejected);
+            };
+            QTest::keyClick(program.main.get(), Qt::Key_F1, Qt::ControlModifier);
+            QCOMPARE(pressed.join(QLatin1Char(',')), QString());
+            QCOMPARE(Configuration.monitor_width, 500);
+        }
 
         for (QDialog* dialog : QList<QDialog*>{Form3, Form1, Form5, Form6, Form7, Form8, Form9, Form10, Form11, Form12})
             QVERIFY2(press_enter(*dialog) == QStringList({"Ok"}), qPrintable(dialog->objectName()));
@@ -433,7 +435,7 @@ private slots:
         QTemporaryDir folder;
         const QByteArray store = QFile::encodeName(folder.filePath(QStringLiteral("registry.reg")));
         const QByteArray saved_store = qgetenv("DIORAMIX_REGISTRY");
-        const ConfigurationRecord saved = Configuration;
+        const SettingsGuard settings;
         qputenv("DIORAMIX_REGISTRY", store);
         {
             RegistryKey key(QString::fromLatin1(configuration_key_path), true);
@@ -464,7 +466,6 @@ private slots:
             QVERIFY(program.new_drawing());
         }
         qputenv("DIORAMIX_REGISTRY", saved_store);
-        Configuration = saved;
     }
 
     void activating_another_drawing_deselects_and_refills_the_names()

@@ -5,6 +5,7 @@
 #include "dialogs/set_edges.h"
 #include "document/design.h"
 #include "support/program.h"
+#include "support/settings_guard.h"
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QPushButton>
@@ -13,16 +14,6 @@
 #include <QTest>
 
 namespace {
-
-struct HeightLimitsGuard {
-    HeightLimitsGuard(int low, int high) : saved(Configuration)
-    {
-        Configuration.min_height = low;
-        Configuration.max_height = high;
-    }
-    ~HeightLimitsGuard() { Configuration = saved; }
-    ConfigurationRecord saved;
-};
 
 Morphology flat(std::array<std::int32_t, 4> heights)
 {
@@ -86,7 +77,9 @@ private slots:
     void ok_in_flat_mode_checks_every_corner_in_order()
     {
         ScriptedUi ui;
-        HeightLimitsGuard limits(-100, 100);
+        const SettingsGuard settings;
+        Configuration.min_height = -100;
+        Configuration.max_height = 100;
         TForm3 form;
         form.morphology = flat({0, 0, 0, 0});
         form.FormShow();

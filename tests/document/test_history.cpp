@@ -5,16 +5,11 @@
 #include "core/shape.h"
 #include "document/design.h"
 #include "support/program.h"
+#include "support/settings_guard.h"
 #include <QComboBox>
 #include <QTest>
 
 namespace {
-
-struct UndoHistoryLimit {
-    explicit UndoHistoryLimit(int limit) : saved(Configuration.undohistory) { Configuration.undohistory = limit; }
-    ~UndoHistoryLimit() { Configuration.undohistory = saved; }
-    int saved;
-};
 
 void undo(Program& program)
 {
@@ -81,7 +76,8 @@ private slots:
 
     void the_history_keeps_the_configured_number_of_entries()
     {
-        UndoHistoryLimit limit(4);
+        const SettingsGuard settings;
+        Configuration.undohistory = 4;
         Program program;
         TForm2* drawing = program.new_drawing();
         for (int i = 0; i < 5; ++i) program.draw_rectangle(drawing, QRect(10 + 30 * i, 10, 20, 20));
@@ -150,7 +146,7 @@ private slots:
         drawing->select_shape(shape);
         drawing->delete_shape();
 
-        const ConfigurationRecord saved = Configuration;
+        const SettingsGuard settings;
         Configuration.object_color = 0xFFFFFF;
         Configuration.background_color = 0x404040;
         undo(program);
@@ -159,14 +155,13 @@ private slots:
             for (int x = 0; x < 20; ++x) {
                 const TColor was = pixel_color(before, x, y);
                 const TColor now = pixel_color(back->buffer, x, y);
-                if (was == saved.background_color)
+                if (was == settings.configuration.background_color)
                     QCOMPARE(now, TColor(0x404040));
                 else
                     QVERIFY(now == clBlack || now == 0xFFFFFF);
             }
         QCOMPARE(pixel_color(back->buffer, 10, 6), TColor(0xFFFFFF));
         QCOMPARE(pixel_color(back->buffer, 0, 6), clBlack);
-        Configuration = saved;
     }
 };
 

@@ -139,7 +139,6 @@ private slots:
         QCOMPARE(first->render_count, 2);
         QCOMPARE(second->render_count, 1);
         QVERIFY(program.ui.messages.isEmpty());
-        Configuration = ConfigurationRecord{};
     }
 
     void make_stereogram_shows_a_stereogram_of_the_drawing()

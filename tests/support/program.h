@@ -3,6 +3,7 @@
 // seam scripted, and helpers that drive it as a user would.
 #include "app/parentform.h"
 #include "support/scripted_ui.h"
+#include "support/settings_guard.h"
 #include <QPoint>
 #include <memory>
 
@@ -14,6 +15,8 @@ public:
     Program();
     ~Program();
 
+    // First, so that the settings come back once the window is gone.
+    SettingsGuard settings;
     ScriptedUi ui;
     std::unique_ptr<TMainForm> main;
 
