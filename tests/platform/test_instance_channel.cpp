@@ -1,6 +1,5 @@
 // A later start of the program hands its files to the one already running.
 #include "platform/instance_channel.h"
-#include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -29,10 +28,8 @@ std::future<bool> hand_over_later(const QString& name, const QStringList& paths)
 // Serves the channel until the sender has its answer.
 bool wait_for(std::future<bool>& result)
 {
-    const QDeadlineTimer deadline(10000);
-    while (result.wait_for(std::chrono::seconds(0)) != std::future_status::ready && !deadline.hasExpired())
-        QTest::qWait(10);
-    return result.wait_for(std::chrono::seconds(0)) == std::future_status::ready && result.get();
+    const auto answered = [&] { return result.wait_for(std::chrono::seconds(0)) == std::future_status::ready; };
+    return QTest::qWaitFor(answered, 10000) && result.get();
 }
 
 // Puts environment variables back as they were.
