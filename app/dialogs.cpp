@@ -2,6 +2,7 @@
 #include "app/aboutform.h"
 #include "app/importobjects.h"
 #include "app/morefiles.h"
+#include "app/parentform.h"
 #include "dialogs/cropshape.h"
 #include "dialogs/moveshape.h"
 #include "dialogs/newpanel.h"
@@ -11,10 +12,11 @@
 #include "dialogs/set_edges.h"
 #include "dialogs/settings.h"
 
-void create_dialogs()
+void create_dialogs(TMainForm& main)
 {
     Form3 = new TForm3;
     Form4 = new TForm4;
+    QObject::connect(Form4, &TForm4::colors_changed, &main, &TMainForm::recolor_drawings);
     Form1 = new TForm1;
     Form5 = new TForm5;
     Form6 = new TForm6;

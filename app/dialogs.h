@@ -2,5 +2,8 @@
 // The program's dialogs: each is created once at start-up, hidden, in a
 // fixed order, reused for every showing and destroyed at the end.
 
-void create_dialogs();
+class TMainForm;
+
+// The dialogs that report changes are connected to `main`.
+void create_dialogs(TMainForm& main);
 void destroy_dialogs();

@@ -40,32 +40,32 @@ void check_savable(const QList<TRazidoVavoz*>& shapes)
 
 } // namespace
 
-bool TForm2::save_drawing()
+bool TMainForm::save_drawing(TForm2& drawing)
 {
-    if (shapes.isEmpty()) {
+    if (drawing.shapes.isEmpty()) {
         message_box(QStringLiteral("No objects in drawing. Action canceled."), MessageKind::Plain, MessageButtons::Ok);
         return false;
     }
-    const qsizetype index = main_form->drawings.indexOf(this);
-    if (index < 0 || index >= main_form->drawing_names.size()) {
+    const qsizetype index = drawings.indexOf(&drawing);
+    if (index < 0 || index >= drawing_names.size()) {
         message_box(QStringLiteral("Internal Error. Action canceled. Contact the creator of the program."),
                     MessageKind::Error, MessageButtons::Ok);
         return false;
     }
-    check_savable(shapes);
-    const bool by_dialog = !(has_file == 1 && main_form->save_as == 0) || save_needs_path;
+    check_savable(drawing.shapes);
+    const bool by_dialog = !(drawing.has_file == 1 && save_as == 0) || drawing.save_needs_path;
     QString path;
     if (!by_dialog) {
-        path = main_form->drawing_names[index];
+        path = drawing_names[index];
     } else {
-        if (!main_form->SaveDialog2.Execute()) return false;
-        path = main_form->SaveDialog2.FileName;
+        if (!SaveDialog2.Execute()) return false;
+        path = SaveDialog2.FileName;
         // Compared as files, so that no path through a link overwrites
         // another open drawing's file.
         const QString file = file_identity(path);
-        for (qsizetype i = 0; i < main_form->drawing_names.size(); ++i) {
-            if (i != index && QDir::isAbsolutePath(main_form->drawing_names[i])
-                && file_identity(main_form->drawing_names[i]) == file) {
+        for (qsizetype i = 0; i < drawing_names.size(); ++i) {
+            if (i != index && QDir::isAbsolutePath(drawing_names[i])
+                && file_identity(drawing_names[i]) == file) {
                 message_box(QStringLiteral("Another drawing with specified filename is open. Action canceled."),
                             MessageKind::Plain, MessageButtons::Ok);
                 return false;
@@ -77,9 +77,9 @@ bool TForm2::save_drawing()
             return false;
     }
 
-    const DrawingHeader panel_size{panel->width_mm, panel->height_mm, panel->width(), panel->height(), 0};
+    const DrawingHeader panel_size{drawing.panel->width_mm, drawing.panel->height_mm, drawing.panel->width(), drawing.panel->height(), 0};
     const FileWrite write =
-        write_file_replacing(path, drawing_file_bytes(panel_size, shapes, Configuration.background_color));
+        write_file_replacing(path, drawing_file_bytes(panel_size, drawing.shapes, Configuration.background_color));
     if (write.result == FileWriteResult::CouldNotCreate) {
         message_box(QStringLiteral("Could not create file. Action canceled."), MessageKind::Error, MessageButtons::Ok);
         return false;
@@ -91,22 +91,22 @@ bool TForm2::save_drawing()
 
     // The drawing counts as saved before the history is stored, so that a
     // registry failure there cannot make a written file look unsaved.
-    setWindowTitle(file_name_of(path));
-    has_file = 1;
-    modified = 0;
-    save_needs_path = false;
+    drawing.setWindowTitle(file_name_of(path));
+    drawing.has_file = 1;
+    drawing.modified = 0;
+    drawing.save_needs_path = false;
     if (by_dialog) {
-        main_form->drawing_names[index] = path;
-        main_form->remove_from_history(path);
-        main_form->add_to_history(path);
-        main_form->save_history();
+        drawing_names[index] = path;
+        remove_from_history(path);
+        add_to_history(path);
+        save_history();
     }
     return true;
 }
 
-bool TForm2::load_drawing(const QString& path)
+bool TMainForm::load_drawing(TForm2& drawing, const QString& path)
 {
-    setWindowTitle(file_name_of(path));
+    drawing.setWindowTitle(file_name_of(path));
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
         message_box(file.errorString(), MessageKind::Error, MessageButtons::Ok);
@@ -135,24 +135,25 @@ bool TForm2::load_drawing(const QString& path)
     std::vector<std::unique_ptr<TRazidoVavoz>> rebuilt;
     try {
         for (const DrawingEntry& entry : contents.entries)
-            rebuilt.push_back(shape_from_entry(this, entry, Configuration.background_color, Configuration.object_color));
+            rebuilt.push_back(shape_from_entry(&drawing, entry, Configuration.background_color, Configuration.object_color));
     } catch (const std::bad_alloc&) {
         message_box(QStringLiteral("Out of memory."), MessageKind::Error, MessageButtons::Ok);
         return false;
     }
     const DrawingHeader& header = *contents.header;
     PanelDimensions = PanelDimensionsRecord{header.width_mm, header.height_mm, header.width_px, header.height_px};
-    create_panel();
+    drawing.create_panel();
     for (size_t i = 0; i < rebuilt.size(); ++i) {
-        rebuilt[i]->Name = stored_or_default_name(contents.entries[qsizetype(i)].record.name, shape_names());
-        shapes.append(rebuilt[i].release());
+        rebuilt[i]->Name = stored_or_default_name(contents.entries[qsizetype(i)].record.name, drawing.shape_names());
+        drawing.shapes.append(rebuilt[i].release());
     }
-    panel->update();
+    drawing.panel->update();
     // What was read stays, but the damaged file is not overwritten by a
     // plain Save without the user choosing where.
-    save_needs_path = contents.problem != ReadProblem::None;
-    if (save_needs_path) message_box(error_loading, MessageKind::Error, MessageButtons::Ok);
-    has_file = 1;
-    modified = 0;
+    drawing.save_needs_path = contents.problem != ReadProblem::None;
+    if (drawing.save_needs_path) message_box(error_loading, MessageKind::Error, MessageButtons::Ok);
+    drawing.has_file = 1;
+    drawing.modified = 0;
+    drawing.mark_changed();
     return true;
 }

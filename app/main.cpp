@@ -21,7 +21,7 @@ int main(int argc, char** argv)
     // Lets the desktop match the windows to dioramix.desktop and its icon.
     QGuiApplication::setDesktopFileName(QStringLiteral("dioramix"));
     TMainForm main_form;
-    create_dialogs();
+    create_dialogs(main_form);
     InstanceServer instance_server(channel);
     QObject::connect(&instance_server, &InstanceServer::files_received, &main_form,
                      [&main_form](const QStringList& paths) { open_handed_over_files(main_form, paths); });

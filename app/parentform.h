@@ -2,6 +2,8 @@
 // The main window: one multiple-document window holding a drawing window
 // per open drawing, with the menus, tool bars, actions, tool modes and
 // status bar, and the document commands.
+#include "core/color.h"
+#include "document/drawing_host.h"
 #include "platform/file_dialog.h"
 #include <QMainWindow>
 #include <QStringList>
@@ -18,11 +20,16 @@ class QToolBar;
 class QToolButton;
 class TForm2;
 
-class TMainForm : public QMainWindow {
+class TMainForm : public QMainWindow, public DrawingHost {
     Q_OBJECT
 public:
     explicit TMainForm(QWidget* parent = nullptr);
     ~TMainForm() override;
+
+    // What the drawing windows ask.
+    std::uint8_t tool_mode() const override { return current_tool; }
+    void activate_drawing(TForm2* drawing) override;
+    bool save_before_close(TForm2& drawing) override;
 
     std::uint8_t current_tool = 0;
     TForm2* active_drawing = nullptr;
@@ -104,14 +111,26 @@ public:
     QString status_panel(int index) const;
     void enable_tools_toolbar();
     void clear_focused_control();
-    void activate_drawing(TForm2* drawing);
+    // The drawing becomes, or stops being, the one the commands act on.
+    void drawing_activated(TForm2* drawing);
+    void drawing_deactivated(TForm2* drawing);
     void drawing_closed(TForm2* drawing);
     void load_pending_drawing(TForm2* drawing);
+    // Every open drawing in today's colours (after Configuration changes them).
+    void recolor_drawings(TColor old_background, TColor old_object);
     // The drawing window that is the active child, if the active child is one.
     TForm2* active_child_drawing() const;
     QMdiSubWindow* create_drawing_window(const QString& caption);
 
-    // Drawing files and the file history (parentform_files.cpp).
+    // Drawing files (drawing_files.cpp). save_drawing asks for a path when
+    // the drawing has none, its file was read only in part, or Save As is
+    // under way; load_drawing reads the file into a new drawing window,
+    // panel included, and returns false when the file holds no usable
+    // drawing.
+    bool save_drawing(TForm2& drawing);
+    bool load_drawing(TForm2& drawing, const QString& path);
+
+    // Opening and the file history (parentform_files.cpp).
     void Open1Execute();
     void Save1Execute();
     void SaveAs1Execute();
@@ -139,7 +158,7 @@ public:
     void Close1Execute();
     void Exit1Click();
     void EditDelete1Execute();
-    void makestereo1Execute(); // in render/make_stereogram.cpp
+    void makestereo1Execute(); // make_stereogram.cpp
     void Undo1Execute();
     void Redo1Execute();
     void pointer1Execute(QAction* action);
@@ -178,6 +197,7 @@ private:
     QAction* command(const char* name, const QString& caption, const QString& hint, const QKeySequence& shortcut,
                      void (TMainForm::*handler)());
     void watch_activation(QMdiSubWindow* window, TForm2* drawing);
+    void connect_drawing(TForm2* drawing);
     // The size that shows a drawing window's whole panel, within the area.
     QSize window_size_for_panel(QMdiSubWindow* window) const;
     // Staggered places for drawing windows: the index-th is one title bar

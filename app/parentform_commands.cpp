@@ -29,6 +29,9 @@
 QMdiSubWindow* TMainForm::create_drawing_window(const QString& caption)
 {
     auto* drawing = new TForm2(this);
+    current_tool = 0;
+    drawings.append(drawing);
+    connect_drawing(drawing);
     drawing->setWindowTitle(caption);
     QMdiSubWindow* window = mdi->addSubWindow(drawing);
     window->setAttribute(Qt::WA_DeleteOnClose);
@@ -61,8 +64,8 @@ void TMainForm::watch_activation(QMdiSubWindow* window, TForm2* drawing)
                 run_guarded([&] {
                     // The whole program losing the focus (a dialog, another
                     // program) is no change of drawing.
-                    if (was_active && !is_active && isActiveWindow()) drawing->FormDeactivate();
-                    if (is_active && !was_active && active_drawing != drawing) drawing->FormActivate();
+                    if (was_active && !is_active && isActiveWindow()) drawing_deactivated(drawing);
+                    if (is_active && !was_active && active_drawing != drawing) drawing_activated(drawing);
                 });
             });
 }
@@ -72,8 +75,59 @@ void TMainForm::activate_drawing(TForm2* drawing)
     if (auto* window = qobject_cast<QMdiSubWindow*>(drawing->parentWidget())) mdi->setActiveSubWindow(window);
     // An inactive main window activates no child; the drawing still becomes
     // the one the commands act on.
-    if (active_drawing != drawing) drawing->FormActivate();
+    if (active_drawing != drawing) drawing_activated(drawing);
     drawing->setFocus();
+}
+
+void TMainForm::connect_drawing(TForm2* drawing)
+{
+    connect(drawing, &TForm2::status_text, this, &TMainForm::set_status_panel);
+    const auto show_current = [this, drawing] {
+        objectnames->setCurrentIndex(drawing->current_shape ? int(drawing->shapes.indexOf(drawing->current_shape)) : -1);
+    };
+    connect(drawing, &TForm2::current_shape_changed, this, show_current);
+    connect(drawing, &TForm2::shapes_changed, this, [this, show_current] {
+        fill_object_names();
+        show_current();
+    });
+    // The commands' states follow what the drawing reports.
+    for (auto change : {&TForm2::content_changed, &TForm2::current_shape_changed, &TForm2::shapes_changed})
+        connect(drawing, change, this, &TMainForm::idle_update);
+    connect(drawing, &TForm2::closed, this, [this, drawing] {
+        drawing_deactivated(drawing);
+        drawing_closed(drawing);
+    });
+}
+
+void TMainForm::drawing_activated(TForm2* drawing)
+{
+    TForm2* previous = active_drawing;
+    if (previous && previous->current_shape) previous->deselect_shape(previous->current_shape);
+    active_drawing = drawing;
+    const bool had_panel = drawing->panel != nullptr;
+    if (opening_file) load_pending_drawing(drawing);
+    drawing->FormActivate();
+    if (!had_panel) enable_tools_toolbar();
+    fill_object_names();
+    reapply_tool(drawing);
+    idle_update();
+}
+
+void TMainForm::drawing_deactivated(TForm2* drawing)
+{
+    if (!drawings.contains(drawing)) return;
+    // Leaving the drawing for the object-name box keeps its selection, for
+    // the box names it.
+    if (focusWidget() == objectnames || objectnames->isAncestorOf(focusWidget()))
+        clear_focused_control();
+    else
+        drawing->FormDeactivate();
+}
+
+bool TMainForm::save_before_close(TForm2& drawing)
+{
+    save_as = 0;
+    return save_drawing(drawing);
 }
 
 TForm2* TMainForm::active_child_drawing() const
@@ -106,7 +160,7 @@ void TMainForm::New1Execute()
 {
     const std::optional<int> number = lowest_free_drawing_number(drawing_names);
     if (!number) return;
-    if (!Form1 || Form1->execute() == 1) return;
+    if (!Form1 || Form1->execute(mdi->viewport()->size()) == 1) return;
     const QString name = QStringLiteral("Stereogram%1").arg(*number);
     drawing_names.append(name);
     create_drawing_window(name);
@@ -231,6 +285,7 @@ void TMainForm::set_tool_mode(TForm2* drawing, std::uint8_t tool, bool capture)
     drawing->polygon_points.clear();
     if (drawing->current_shape) drawing->deselect_shape(drawing->current_shape);
     panel->setCursor(drawing->tool_cursor());
+    idle_update();
 }
 
 void TMainForm::change_font()

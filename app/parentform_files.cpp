@@ -105,19 +105,19 @@ void TMainForm::open_chosen_file()
 
 void TMainForm::load_pending_drawing(TForm2* drawing)
 {
-    if (!drawing->load_drawing(OpenDialog1.FileName)) pending_load_failed = true;
+    if (!load_drawing(*drawing, OpenDialog1.FileName)) pending_load_failed = true;
 }
 
 void TMainForm::Save1Execute()
 {
     save_as = 0;
-    if (active_drawing) active_drawing->save_drawing();
+    if (active_drawing) save_drawing(*active_drawing);
 }
 
 void TMainForm::SaveAs1Execute()
 {
     save_as = 1;
-    if (active_drawing) active_drawing->save_drawing();
+    if (active_drawing) save_drawing(*active_drawing);
 }
 
 // ---- File history ------------------------------------------------------------

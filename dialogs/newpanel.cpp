@@ -1,5 +1,4 @@
 #include "dialogs/newpanel.h"
-#include "app/parentform.h"
 #include "core/configuration.h"
 #include "platform/guard.h"
 #include "platform/message_box.h"
@@ -32,12 +31,6 @@ void set_box_look(QLineEdit* box, bool writable)
     QPalette colours = box->palette();
     colours.setColor(QPalette::Base, writable ? QColor(Qt::white) : box->palette().color(QPalette::Button));
     box->setPalette(colours);
-}
-
-QSize main_client_size()
-{
-    if (!MainForm || !MainForm->mdi) return {};
-    return MainForm->mdi->viewport()->size();
 }
 
 } // namespace
@@ -119,8 +112,9 @@ QString TForm1::unit_word() const
     return millimetres() ? QStringLiteral("mm") : QStringLiteral("pixels");
 }
 
-std::uint8_t TForm1::execute()
+std::uint8_t TForm1::execute(QSize main_client_area)
 {
+    client_area = main_client_area;
     FormShow();
     // Anything but Ok (Cancel, Escape, the close box) leaves it cancelled.
     cancelled = 1;
@@ -184,9 +178,8 @@ void TForm1::refresh_dimensions()
     const QString unit = mm ? QStringLiteral(" mm") : QStringLiteral(" pixels");
     switch (ComboBox2->currentIndex()) {
     case CurrentForm: {
-        const QSize client = main_client_size();
-        working_width = client.width();
-        working_height = client.height();
+        working_width = client_area.width();
+        working_height = client_area.height();
         break;
     }
     case Screen: {

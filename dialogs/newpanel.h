@@ -24,6 +24,8 @@ public:
     std::int32_t working_height = 0;
     // 1 after Cancel or the close box, 0 after Ok; read by the caller.
     std::uint8_t cancelled = 0;
+    // The size "current form" stands for: the main window's client area.
+    QSize client_area;
 
     QGroupBox* GroupBox1 = nullptr;
     QRadioButton* RadioButton1 = nullptr; // screen resolution
@@ -38,8 +40,9 @@ public:
     QPushButton* Button1 = nullptr; // Ok
     QPushButton* Button2 = nullptr; // Cancel
 
-    // Resets the dialog, shows it modally and returns the cancelled flag.
-    std::uint8_t execute();
+    // Resets the dialog for a main window whose client area is
+    // `client_area`, shows it modally and returns the cancelled flag.
+    std::uint8_t execute(QSize client_area);
 
     // Resets the controls to screen resolution, dots per inch, the current
     // form and millimetres, and refreshes everything from them.

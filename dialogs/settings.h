@@ -145,6 +145,12 @@ public:
     void Edit12Change();
     void Button8Click();
 
+signals:
+    // The drawing colours changed from these to today's: every open drawing
+    // must follow, or its background pixels would be taken for object
+    // pixels when it is shown, saved, copied or undone.
+    void colors_changed(TColor old_background, TColor old_object);
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 

@@ -1,6 +1,5 @@
 // The configuration dialog's handlers: each accepted change is stored in
 // the Configuration record and the registry at once.
-#include "app/parentform.h"
 #include "core/configuration.h"
 #include "core/raster.h"
 #include "core/settings_table.h"
@@ -9,7 +8,6 @@
 #include "dialogs/settings_recolor.h"
 #include "dialogs/settings_values.h"
 #include "dialogs/spin_button.h"
-#include "document/design.h"
 #include "platform/color_dialog.h"
 #include "platform/errors.h"
 #include "platform/guard.h"
@@ -391,35 +389,17 @@ void TForm4::change_colors(TColor background, TColor object)
                     MessageKind::Error, MessageButtons::Ok);
         return;
     }
-    // Every open drawing follows, not only the active one: a drawing left in
-    // the old colours would have its background pixels taken for object
-    // pixels when it is shown, saved, copied or undone.
-    const QList<TForm2*> drawings = MainForm ? MainForm->drawings : QList<TForm2*>();
-    for (TForm2* drawing : drawings) {
-        for (TRazidoVavoz* shape : drawing->shapes) {
-            try {
-                if (object == old_object)
-                    replace_color(shape->buffer, old_background, background);
-                else if (background == old_background)
-                    replace_color(shape->buffer, old_object, object);
-                else
-                    replace_two_colors(shape->buffer, old_background, background, old_object, object);
-            } catch (const std::exception&) {
-                // An object whose pixels cannot be recoloured keeps them.
-            }
-        }
+    {
+        // The drawings follow whatever was stored, also when the second
+        // colour could not be.
+        const auto follow = qScopeGuard([&] {
+            if (Configuration.background_color != old_background || Configuration.object_color != old_object)
+                emit colors_changed(old_background, old_object);
+        });
+        if (background != old_background) store(&C::background_color, background);
+        if (object != old_object) store(&C::object_color, object);
     }
-    if (background != old_background) store(&C::background_color, background);
-    if (object != old_object) store(&C::object_color, object);
     show_colors();
-    for (TForm2* drawing : drawings) {
-        QPalette colours = drawing->palette();
-        colours.setColor(QPalette::Window, to_qcolor(background));
-        drawing->setPalette(colours);
-        if (!drawing->panel) continue;
-        drawing->panel->font_color = object;
-        drawing->panel->update();
-    }
 }
 
 void TForm4::Button3Click()

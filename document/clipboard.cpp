@@ -1,5 +1,4 @@
 #include "document/clipboard.h"
-#include "app/parentform.h"
 #include "core/configuration.h"
 #include "core/shape.h"
 #include "core/silhouette.h"
@@ -57,4 +56,5 @@ void TForm2::paste_shape()
     // A pasted object is work that closing must not drop unasked.
     modified = 1;
     refill_object_names();
+    mark_changed();
 }

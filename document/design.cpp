@@ -1,10 +1,10 @@
 #include "document/design.h"
-#include "app/parentform.h"
 #include "core/configuration.h"
 #include "core/naming.h"
 #include "core/panel_dimensions.h"
 #include "core/raster.h"
 #include "core/shape.h"
+#include "document/drawing_host.h"
 #include "platform/guard.h"
 #include "platform/message_box.h"
 #include <QCloseEvent>
@@ -15,9 +15,9 @@
 #include <QMenu>
 #include <QPalette>
 
-TForm2::TForm2(TMainForm* main)
+TForm2::TForm2(DrawingHost* drawing_host)
     : QWidget(nullptr)
-    , main_form(main)
+    , host(drawing_host)
 {
     setAttribute(Qt::WA_DeleteOnClose);
     setFocusPolicy(Qt::StrongFocus);
@@ -26,8 +26,6 @@ TForm2::TForm2(TMainForm* main)
     colours.setColor(QPalette::Window, to_qcolor(Configuration.background_color));
     setPalette(colours);
     build_popup();
-    main_form->current_tool = 0;
-    main_form->drawings.append(this);
 }
 
 TForm2::~TForm2()
@@ -74,34 +72,26 @@ void TForm2::create_panel()
                            PanelDimensions.width_mm, PanelDimensions.height_mm);
     panel->show();
     FormResize();
-    main_form->enable_tools_toolbar();
 }
 
 void TForm2::FormActivate()
 {
-    TForm2* previous = main_form->active_drawing;
-    if (previous && previous->current_shape) previous->deselect_shape(previous->current_shape);
-    main_form->active_drawing = this;
-    if (main_form->opening_file) main_form->load_pending_drawing(this);
     if (panel_missing) create_panel();
-    main_form->fill_object_names();
     PanelDimensions.width_px = panel->width();
     PanelDimensions.height_px = panel->height();
     PanelDimensions.width_mm = panel->width_mm;
     PanelDimensions.height_mm = panel->height_mm;
-    main_form->reapply_tool(this);
     drag_action = 0;
 }
 
 void TForm2::FormDeactivate()
 {
-    if (!main_form->drawings.contains(this)) return;
-    if (main_form->focusWidget() == main_form->objectnames
-        || (main_form->objectnames->isAncestorOf(main_form->focusWidget()))) {
-        main_form->clear_focused_control();
-    } else if (current_shape) {
-        deselect_shape(current_shape);
-    }
+    if (current_shape) deselect_shape(current_shape);
+}
+
+void TForm2::mark_changed()
+{
+    emit content_changed();
 }
 
 void TForm2::resizeEvent(QResizeEvent* event)
@@ -119,12 +109,6 @@ void TForm2::FormResize()
     panel->move(left, top);
 }
 
-bool TForm2::save_before_close()
-{
-    main_form->save_as = 0;
-    return save_drawing();
-}
-
 void TForm2::closeEvent(QCloseEvent* event)
 {
     bool may_close = true;
@@ -136,7 +120,7 @@ void TForm2::closeEvent(QCloseEvent* event)
         case MessageResult::Yes:
             // A save that fails by an error keeps the window, and the work in it.
             may_close = false;
-            may_close = save_before_close();
+            may_close = host->save_before_close(*this);
             break;
         default: break;
         }
@@ -145,9 +129,8 @@ void TForm2::closeEvent(QCloseEvent* event)
         event->ignore();
         return;
     }
-    FormDeactivate();
-    main_form->drawing_closed(this);
     event->accept();
+    emit closed();
 }
 
 // ---- Objects and selection -----------------------------------------------
@@ -166,6 +149,7 @@ void TForm2::rename_shape(TRazidoVavoz* shape, const QString& name)
     others.removeOne(shape->Name);
     check_object_name(name, others);
     shape->Name = name;
+    mark_changed();
 }
 
 TRazidoVavoz* TForm2::create_shape(int left, int top, int width, int height)
@@ -183,31 +167,30 @@ TRazidoVavoz* TForm2::create_shape(int left, int top, int width, int height)
 
 void TForm2::show_bounds_text(int left, int top, int width, int height)
 {
-    main_form->set_status_panel(1, QStringLiteral("(x,y)=(%1,%2) (w,h)=(%3,%4)").arg(left).arg(top).arg(width).arg(height));
+    emit status_text(1, QStringLiteral("(x,y)=(%1,%2) (w,h)=(%3,%4)").arg(left).arg(top).arg(width).arg(height));
 }
 
 void TForm2::select_shape(TRazidoVavoz* shape)
 {
     if (shape == current_shape) return;
     if (current_shape) deselect_shape(current_shape);
-    main_form->objectnames->setCurrentIndex(static_cast<int>(shapes.indexOf(shape)));
-    show_bounds_text(shape->Left, shape->Top, shape->Width, shape->Height);
     current_shape = shape;
+    emit current_shape_changed();
+    show_bounds_text(shape->Left, shape->Top, shape->Width, shape->Height);
     shape->edit_mode = QStringLiteral("crop");
 }
 
 void TForm2::deselect_shape(TRazidoVavoz* shape)
 {
     current_shape = nullptr;
-    main_form->objectnames->setCurrentIndex(-1);
-    main_form->set_status_panel(1, QString());
+    emit current_shape_changed();
+    emit status_text(1, QString());
     hide_nodes(shape);
 }
 
 void TForm2::refill_object_names()
 {
-    main_form->fill_object_names();
-    main_form->objectnames->setCurrentIndex(current_shape ? static_cast<int>(shapes.indexOf(current_shape)) : -1);
+    emit shapes_changed();
 }
 
 void TForm2::remove_shape(TRazidoVavoz* shape)
@@ -234,8 +217,9 @@ void TForm2::delete_shape()
     remove_shape(shape);
     history.take_snapshot(entry, 1, nullptr);
     entry->rebuild = 1;
-    main_form->fill_object_names();
+    emit shapes_changed();
     modified = 1;
+    mark_changed();
 }
 
 // ---- Z-order ---------------------------------------------------------------
@@ -244,6 +228,7 @@ void TForm2::zorder_changed()
 {
     refill_object_names();
     panel->update();
+    mark_changed();
 }
 
 void TForm2::current_shape_bringtofront()
@@ -300,5 +285,5 @@ QRect TForm2::visible_area() const
 
 void TForm2::show_hint(const QString& hint)
 {
-    main_form->set_status_panel(0, hint);
+    emit status_text(0, hint);
 }

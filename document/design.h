@@ -13,16 +13,16 @@
 
 class QMenu;
 class QAction;
-class TMainForm;
+class DrawingHost;
 class TRazidoVavoz;
 
 class TForm2 : public QWidget {
     Q_OBJECT
 public:
-    explicit TForm2(TMainForm* main_form);
+    explicit TForm2(DrawingHost* host);
     ~TForm2() override;
 
-    TMainForm* main_form;
+    DrawingHost* host;
 
     int last_mouse_x = 0;
     int last_mouse_y = 0;
@@ -75,10 +75,17 @@ public:
     QAction* Rotate1 = nullptr;
     QAction* AdjustEdges1 = nullptr;
 
-    // Window events.
+    // Window events. The host calls them when the drawing becomes or stops
+    // being the active one: activation makes the panel on its first time.
     void FormActivate();
     void FormDeactivate();
     void FormResize();
+
+    // Every change of the scene (objects made, deleted, moved, transformed,
+    // restacked, renamed, recoloured, pasted, imported, their morphology,
+    // undo, redo, a file read) goes through here and raises
+    // content_changed(). `modified` keeps its own meaning beside it.
+    void mark_changed();
 
     // Selection and commands on the current object.
     void select_shape(TRazidoVavoz* shape);
@@ -166,18 +173,20 @@ public:
     void redraw_typed_text();
     void create_panel();
 
-    // Drawing files (files/drawing_files.cpp). save_drawing asks for a path
-    // when the drawing has none or Save As is under way; load_drawing reads
-    // the file into this new window, panel included, and returns false when
-    // the file holds no usable drawing.
-    bool save_drawing();
-    bool load_drawing(const QString& path);
-
     // The clipboard (document/clipboard.cpp): copy and cut need a current
     // object; paste adds the clipboard's object on top, unselected.
     void copy_shape();
     void cut_shape();
     void paste_shape();
+
+signals:
+    // A text for a panel of the status bar (0 hints, 1 place and size).
+    void status_text(int panel, const QString& text);
+    // The object list changed (its names or order); the current object too.
+    void shapes_changed();
+    void current_shape_changed();
+    void content_changed();
+    void closed();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -197,5 +206,4 @@ private:
     void finish_text();
     void close_polygon();
     void zorder_changed();
-    bool save_before_close();
 };

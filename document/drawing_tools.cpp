@@ -1,11 +1,11 @@
 // The four drawing tools on the panel (rectangle, ellipse, polygon, text),
 // the rubber-band outline that follows the mouse, and the keyboard.
-#include "app/parentform.h"
 #include "core/configuration.h"
 #include "core/raster.h"
 #include "core/shape.h"
 #include "core/transforms.h"
 #include "document/design.h"
+#include "document/drawing_host.h"
 #include "platform/guard.h"
 #include <QCursor>
 #include <QFontInfo>
@@ -36,7 +36,7 @@ QPainter& prepare_figure_painter(QPainter& painter)
 
 void TForm2::activate_for_mouse()
 {
-    if (main_form->active_drawing != this) main_form->activate_drawing(this);
+    host->activate_drawing(this);
     setFocus();
 }
 
@@ -76,7 +76,7 @@ void TForm2::dispatch_mouse_up(const MouseTarget& target, Qt::MouseButton button
 
 Qt::CursorShape TForm2::tool_cursor() const
 {
-    switch (main_form->current_tool) {
+    switch (host->tool_mode()) {
     case rectangle_tool:
     case ellipse_tool:
     case polygon_tool: return Qt::CrossCursor;
@@ -133,7 +133,7 @@ void TForm2::outline_resize(QPoint screen)
 
 void TForm2::panel_mousedown(Qt::MouseButton button, QPoint pos, QPoint screen)
 {
-    const std::uint8_t tool = main_form->current_tool;
+    const std::uint8_t tool = host->tool_mode();
     if ((tool == rectangle_tool || tool == ellipse_tool) && button == Qt::LeftButton && visible_area().contains(pos)) {
         drag_node = 4;
         outline.fill(pos);
@@ -145,7 +145,7 @@ void TForm2::panel_mousedown(Qt::MouseButton button, QPoint pos, QPoint screen)
 
 void TForm2::panel_mousemove(Qt::MouseButtons buttons, QPoint pos, QPoint screen)
 {
-    const std::uint8_t tool = main_form->current_tool;
+    const std::uint8_t tool = host->tool_mode();
     const QRect visible = visible_area();
     if (buttons & Qt::LeftButton) {
         modified = 1;
@@ -190,7 +190,7 @@ void TForm2::panel_mousemove(Qt::MouseButtons buttons, QPoint pos, QPoint screen
 
 void TForm2::panel_mouseup(Qt::MouseButton button, QPoint pos, QPoint screen)
 {
-    const std::uint8_t tool = main_form->current_tool;
+    const std::uint8_t tool = host->tool_mode();
     if (tool == pointer_tool) {
         pointer_released(button);
         return;
@@ -208,6 +208,8 @@ void TForm2::panel_mouseup(Qt::MouseButton button, QPoint pos, QPoint screen)
                 painter.drawRect(0, 0, width - 1, height - 1);
             else
                 painter.drawEllipse(QRect(0, 0, width - 1, height - 1));
+            painter.end();
+            mark_changed();
         }
     } else if (tool == polygon_tool && inside) {
         if (button == Qt::LeftButton) {
@@ -246,7 +248,9 @@ void TForm2::close_polygon()
         QPainter painter(&shape->buffer);
         prepare_figure_painter(painter);
         painter.drawPolygon(vertices.translated(-box.left(), -box.top()));
+        painter.end();
         modified = 1;
+        mark_changed();
     }
     polygon_points.clear();
     panel->repaint_panel();
@@ -293,6 +297,7 @@ void TForm2::finish_text()
     outline_pass(pixels, Configuration.background_color, Configuration.object_color, clBlack);
     modified = 1;
     create_shape(text_x, text_y, width, height)->buffer = std::move(pixels);
+    mark_changed();
 }
 
 // ---- Keyboard -------------------------------------------------------------------
@@ -321,7 +326,7 @@ void TForm2::keyReleaseEvent(QKeyEvent* event)
 
 void TForm2::key_pressed(QChar character)
 {
-    if (main_form->current_tool != text_tool || !typing || character == QChar(0x08)) return;
+    if (host->tool_mode() != text_tool || !typing || character == QChar(0x08)) return;
     typed_text.insert(caret_index - 1, character);
     ++caret_index;
     redraw_typed_text();
@@ -330,7 +335,7 @@ void TForm2::key_pressed(QChar character)
 void TForm2::key_up(int key, Qt::KeyboardModifiers modifiers)
 {
     if (modifiers & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier)) return;
-    const std::uint8_t tool = main_form->current_tool;
+    const std::uint8_t tool = host->tool_mode();
     if (tool == text_tool && typing) {
         switch (key) {
         case Qt::Key_Delete:

@@ -1,6 +1,5 @@
 // The selected object's node modes (resize, rotate, crop) and what a click
 // on an object or one of its nodes does.
-#include "app/parentform.h"
 #include "core/configuration.h"
 #include "core/shape.h"
 #include "document/design.h"
@@ -190,7 +189,7 @@ void TForm2::rotate_step(QPoint pos)
             const int yi = int((m * pair.c + r * pair.s) / r2 + 0.5);
             outline[clockwise[(first + i + 1) % 4]] = QPoint(rotate_center_x + xi, rotate_center_y + yi);
         }
-        main_form->set_status_panel(1, QStringLiteral("angle = %1").arg(rotate_angle) + QChar(0xB0));
+        emit status_text(1, QStringLiteral("angle = %1").arg(rotate_angle) + QChar(0xB0));
     }
     draw_outline();
 }

@@ -1,5 +1,4 @@
 #include "document/history.h"
-#include "app/parentform.h"
 #include "core/configuration.h"
 #include "core/naming.h"
 #include "core/silhouette.h"
@@ -105,14 +104,11 @@ void UndoHistory::apply(TShapeEvent* entry, bool redo)
         assign_morphology(entry->before.morphology, live->morphology);
     }
 
-    d.main_form->fill_object_names();
+    emit d.shapes_changed();
     if (deselected && rebuilt) {
         d.select_shape(rebuilt);
         rebuilt->edit_mode = QStringLiteral("crop");
         d.cycle_edit_mode(rebuilt);
-    } else {
-        d.main_form->objectnames->setCurrentIndex(
-            d.current_shape ? static_cast<int>(d.shapes.indexOf(d.current_shape)) : -1);
     }
 
     std::swap(entry->before, entry->after);
@@ -125,6 +121,7 @@ void UndoHistory::apply(TShapeEvent* entry, bool redo)
         push_front(to, std::move(moving));
     }
     d.modified = 1;
+    d.mark_changed();
 }
 
 void UndoHistory::undo()

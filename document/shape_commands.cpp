@@ -42,6 +42,7 @@ void TForm2::N4Click()
     assign_morphology(dialog.morphology, current_shape->morphology);
     history.take_snapshot(entry, 1, current_shape);
     modified = 1;
+    mark_changed();
 }
 
 void TForm2::SetHeights1Click()

@@ -68,6 +68,7 @@ void TForm2::change_pixels(TRazidoVavoz* shape, const QString& caption, QRect bo
         shape->buffer = std::move(pixels);
     });
     modified = 1;
+    mark_changed();
     repaint_shape_area(old_area | shape->bounds());
 }
 
@@ -81,6 +82,7 @@ bool TForm2::move_shape(TRazidoVavoz* shape, int x, int y)
         shape->Top = y;
     });
     modified = 1;
+    mark_changed();
     repaint_shape_area(old_area | shape->bounds());
     return true;
 }

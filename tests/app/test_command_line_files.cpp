@@ -108,7 +108,7 @@ private slots:
         const SettingsGuard settings;
         ScriptedUi ui;
         TMainForm main_form;
-        create_dialogs();
+        create_dialogs(main_form);
         open_command_line_files_when_shown(main_form, {dir.filePath("late.sdf")});
         QCoreApplication::processEvents();
         QVERIFY(main_form.drawings.isEmpty());

@@ -78,7 +78,7 @@ private slots:
         program.ui.modal_answers << [](QDialog& dialog) {
             auto& list = static_cast<TForm11&>(dialog);
             list.show();
-            if (!QTest::qWaitForWindowActive(&list)) return int(QDialog::Rejected);
+            if (!wait_until_active(&list)) return int(QDialog::Rejected);
             for (int i = 0; i < 5 && QApplication::focusWidget() != list.ListBox1; ++i)
                 QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
             [&] { QCOMPARE(list.ListBox1->currentRow(), 0); }();

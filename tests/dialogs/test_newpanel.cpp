@@ -174,7 +174,7 @@ private slots:
         program.ui.modal_answers.enqueue([](QDialog& dialog) {
             auto& form = static_cast<TForm1&>(dialog);
             dialog.show();
-            if (!QTest::qWaitForWindowActive(&dialog)) qWarning("dialog did not become active");
+            if (!wait_until_active(&dialog)) return int(QDialog::Rejected);
             choose(form.ComboBox2, 3);
             choose(form.ComboBox3, 1);
             form.Edit2->setFocus();

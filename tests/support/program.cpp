@@ -13,9 +13,9 @@ Program::Program()
 {
     PanelDimensions = PanelDimensionsRecord{105, 79, 400, 300};
     main = std::make_unique<TMainForm>();
-    create_dialogs();
+    create_dialogs(*main);
     main->show();
-    if (!QTest::qWaitForWindowActive(main.get())) qWarning("main window did not become active");
+    wait_until_active(main.get());
 }
 
 Program::~Program()
@@ -25,6 +25,14 @@ Program::~Program()
     main->close();
     main.reset();
     destroy_dialogs();
+}
+
+bool wait_until_active(QWidget* window)
+{
+    if (QTest::qWaitForWindowActive(window)) return true;
+    const QString what = QStringLiteral("%1 \"%2\"").arg(window->metaObject()->className(), window->windowTitle());
+    QTest::qFail(qPrintable(what + QStringLiteral(" never became active")), __FILE__, __LINE__);
+    return false;
 }
 
 std::function<int(QDialog&)> Program::panel_answer(int width_px, int height_px)

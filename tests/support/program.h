@@ -9,6 +9,11 @@
 
 class TForm2;
 class TRazidoVavoz;
+class QWidget;
+
+// Waits for a shown window to become active. One that never does fails the
+// running test: keys and clicks meant for it would go nowhere.
+bool wait_until_active(QWidget* window);
 
 class Program {
 public:

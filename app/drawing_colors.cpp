@@ -1,0 +1,37 @@
+// The open drawings follow a change of the drawing colours.
+#include "app/parentform.h"
+#include "core/configuration.h"
+#include "core/raster.h"
+#include "core/shape.h"
+#include "dialogs/settings_recolor.h"
+#include "document/design.h"
+#include <QPalette>
+#include <exception>
+
+void TMainForm::recolor_drawings(TColor old_background, TColor old_object)
+{
+    const TColor background = Configuration.background_color;
+    const TColor object = Configuration.object_color;
+    for (TForm2* drawing : drawings) {
+        for (TRazidoVavoz* shape : drawing->shapes) {
+            try {
+                if (object == old_object)
+                    replace_color(shape->buffer, old_background, background);
+                else if (background == old_background)
+                    replace_color(shape->buffer, old_object, object);
+                else
+                    replace_two_colors(shape->buffer, old_background, background, old_object, object);
+            } catch (const std::exception&) {
+                // An object whose pixels cannot be recoloured keeps them.
+            }
+        }
+        QPalette colours = drawing->palette();
+        colours.setColor(QPalette::Window, to_qcolor(background));
+        drawing->setPalette(colours);
+        if (drawing->panel) {
+            drawing->panel->font_color = object;
+            drawing->panel->update();
+        }
+        drawing->mark_changed();
+    }
+}

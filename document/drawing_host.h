@@ -1,0 +1,19 @@
+#pragma once
+// What a drawing window must ask the window that holds it, because it needs
+// the answer at once. Everything else it reports by its signals.
+#include <cstdint>
+
+class TForm2;
+
+class DrawingHost {
+public:
+    virtual ~DrawingHost() = default;
+
+    // The tool mode every drawing follows: 0 pointer, 1 rectangle,
+    // 2 ellipse, 3 polygon, 4 text.
+    virtual std::uint8_t tool_mode() const = 0;
+    // A press on a drawing that is not the active one makes it active first.
+    virtual void activate_drawing(TForm2* drawing) = 0;
+    // The closing question's Yes: saves as Save does. False keeps the window.
+    virtual bool save_before_close(TForm2& drawing) = 0;
+};
