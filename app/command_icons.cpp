@@ -1,4 +1,5 @@
 #include "app/command_icons.h"
+#include "resources/program_icon.h"
 #include <QPainter>
 #include <QPainterPath>
 #include <QPixmap>
@@ -194,13 +195,5 @@ QIcon command_icon(const QString& action_name)
 
 QIcon program_icon()
 {
-    return draw_icon([](QPainter& p) {
-        p.setPen(Qt::NoPen);
-        p.setBrush(QColor(0, 0, 128));
-        p.drawRoundedRect(QRectF(1, 1, 22, 22), 4, 4);
-        p.setBrush(QColor(255, 255, 0));
-        p.setPen(QPen(Qt::black, 1));
-        p.drawEllipse(QRectF(4, 6, 10, 10));
-        p.drawRect(QRectF(11, 10, 9, 9));
-    });
+    return draw_icon([](QPainter& p) { paint_program_icon(p, 1); });
 }

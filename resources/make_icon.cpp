@@ -1,10 +1,11 @@
-// Draws the program's icon (the window icon's design: a yellow disc and
-// square on a navy tile) at the sizes a desktop's icon theme asks for:
+// Draws the program's icon at the sizes a desktop's icon theme asks for:
 // make_icon <folder> <size>... writes <folder>/<size>x<size>/dioramix.png.
+#include "program_icon.h"
 #include <QDir>
 #include <QImage>
-#include <QPainter>
+#include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 
 namespace {
 
@@ -15,14 +16,8 @@ QImage icon_at(int size)
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
     p.scale(size / 24.0, size / 24.0);
-    p.setPen(Qt::NoPen);
-    p.setBrush(QColor(0, 0, 128));
-    p.drawRoundedRect(QRectF(1, 1, 22, 22), 4, 4);
-    p.setBrush(QColor(255, 255, 0));
     // The edge grows with the icon but never gets thinner than a pixel.
-    p.setPen(QPen(Qt::black, std::max(1.0, size / 24.0) * 24.0 / size));
-    p.drawEllipse(QRectF(4, 6, 10, 10));
-    p.drawRect(QRectF(11, 10, 9, 9));
+    paint_program_icon(p, std::max(1.0, size / 24.0) * 24.0 / size);
     return image;
 }
 
