@@ -97,7 +97,7 @@ constexpr SettingRow text(const char* name, const char* value, std::uint8_t use 
 
 // clang-format off
 inline constexpr SettingRow all[] = {
-    //     registry value          default                        record field               block  read by
+    //     registry value         default                        record field             block  read by
     dword("eye_distance",         40,                            &C::eye_distance,           0,    at_start | for_render),
     dword("level_distance",       1000,                          &C::level_distance,         4,    at_start | for_render),
     flag ("standardmonitor_flag", false,                         &C::standardmonitor_flag,   8),
@@ -119,9 +119,9 @@ inline constexpr SettingRow all[] = {
     dword("undohistory",          4,                             &C::undohistory,           64),
     text ("show_condition",       "maximize"), // the main window's state, written at exit
     // The renderer's own rows go here, one each, e.g.
-    //   text ("pattern_path",        "",                                                      renderer_own | for_render),
-    //   dword("oversampling",        1,                             {},                  no_block, renderer_own | for_render),
-    //   flag ("cross_eyed",          false,                         {},                  no_block, renderer_own | for_render),
+    // text ("pattern_path",         "",                                                                  renderer_own | for_render),
+    // dword("oversampling",         1,                             {},                        no_block, renderer_own | for_render),
+    // flag ("cross_eyed",           false,                         {},                        no_block, renderer_own | for_render),
 };
 // clang-format on
 } // namespace settings_rows
