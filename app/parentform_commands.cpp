@@ -240,6 +240,7 @@ void TMainForm::pointer1Execute(QAction* action)
     if (down) down->setChecked(false);
     apply_tool(action->objectName());
     if (own) own->setChecked(true);
+    idle_update();
 }
 
 void TMainForm::apply_tool(const QString& action_name)
@@ -285,7 +286,6 @@ void TMainForm::set_tool_mode(TForm2* drawing, std::uint8_t tool, bool capture)
     drawing->polygon_points.clear();
     if (drawing->current_shape) drawing->deselect_shape(drawing->current_shape);
     panel->setCursor(drawing->tool_cursor());
-    idle_update();
 }
 
 void TMainForm::change_font()

@@ -70,7 +70,6 @@ private slots:
 
         program.ui.modal_answers.enqueue(Program::panel_answer(640, 480));
         main.New1->trigger();
-        main.idle_update();
         QCOMPARE(Form1->cancelled, std::uint8_t(0));
         QCOMPARE(main.drawing_names, QStringList{QStringLiteral("Stereogram1")});
         TForm2* drawing = main.active_drawing;

@@ -48,7 +48,6 @@ private slots:
         QCOMPARE(clipboard().text(), QStringLiteral("kept"));
 
         select(program, first, shape);
-        main.idle_update();
         main.Copy1->trigger();
         const QStringList formats = clipboard().mimeData()->formats();
         QCOMPARE(formats.value(0), clipboard_format_name);
@@ -84,11 +83,9 @@ private slots:
         program.draw_rectangle(drawing, QRect(10, 10, 20, 20));
         TRazidoVavoz* shape = program.draw_rectangle(drawing, QRect(50, 50, 30, 10));
         select(program, drawing, shape);
-        main.idle_update();
         main.Cut1->trigger();
         QCOMPARE(drawing->shape_names(), QStringList{"shape1"});
         QCOMPARE(drawing->history.undo_list.front()->caption, QStringLiteral("Delete Object"));
-        main.idle_update();
         main.Undo1->trigger();
         QCOMPARE(drawing->shape_names(), QStringList({"shape1", "shape2"}));
 

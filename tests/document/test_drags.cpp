@@ -11,15 +11,12 @@ namespace {
 
 QString undo_caption(Program& program)
 {
-    program.main->idle_update();
     return program.main->Undo1->text();
 }
 
 void undo(Program& program)
 {
-    program.main->idle_update();
     program.main->Undo1->trigger();
-    program.main->idle_update();
 }
 
 // The panel position of a node's centre, on its object's corner pixel.

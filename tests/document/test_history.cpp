@@ -13,16 +13,12 @@ namespace {
 
 void undo(Program& program)
 {
-    program.main->idle_update();
     program.main->Undo1->trigger();
-    program.main->idle_update();
 }
 
 void redo(Program& program)
 {
-    program.main->idle_update();
     program.main->Redo1->trigger();
-    program.main->idle_update();
 }
 
 } // namespace
@@ -41,7 +37,6 @@ private slots:
         middle->morphology.edge_heights = {1, 2, 3, 4};
         drawing->rename_shape(middle, QStringLiteral("tower"));
         const QImage pixels = middle->buffer;
-        main.idle_update();
         QCOMPARE(main.Undo1->text(), QStringLiteral("&Undo"));
         QVERIFY(!main.Undo1->isEnabled());
 
@@ -104,7 +99,6 @@ private slots:
         QCOMPARE(drawing->history.redo_list.size(), size_t(1));
         drawing->select_shape(drawing->shapes[1]);
         drawing->delete_shape();
-        program.main->idle_update();
         QVERIFY(drawing->history.redo_list.empty());
         QVERIFY(!program.main->Redo1->isEnabled());
     }
@@ -117,6 +111,7 @@ private slots:
         drawing->select_shape(shape);
         // A change recorded around the selected object, as a transform records it.
         drawing->history.record(shape, QStringLiteral("Move Object"), [&] { shape->Left = 50; });
+        drawing->mark_changed();
         undo(program);
         TRazidoVavoz* rebuilt = drawing->current_shape;
         QVERIFY(rebuilt);
@@ -131,6 +126,7 @@ private slots:
         drawing->history.record(rebuilt, QStringLiteral("Move Object"), [&] { rebuilt->Left = 70; });
         TRazidoVavoz* moved = drawing->current_shape;
         drawing->history.record(moved, QStringLiteral("Move Object"), [&] { moved->Left = 90; });
+        drawing->mark_changed();
         undo(program);
         undo(program);
         QCOMPARE(drawing->shapes.size(), 1);

@@ -176,7 +176,6 @@ private slots:
 
         // The main window's delete command does the same.
         program.click(drawing, QPoint(20, 20));
-        program.main->idle_update();
         QVERIFY(program.main->EditDelete1->isEnabled());
         program.main->EditDelete1->trigger();
         QVERIFY(drawing->shapes.isEmpty());

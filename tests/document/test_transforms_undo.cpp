@@ -16,21 +16,16 @@ namespace {
 
 void undo(Program& program)
 {
-    program.main->idle_update();
     program.main->Undo1->trigger();
-    program.main->idle_update();
 }
 
 void redo(Program& program)
 {
-    program.main->idle_update();
     program.main->Redo1->trigger();
-    program.main->idle_update();
 }
 
 QString undo_caption(Program& program)
 {
-    program.main->idle_update();
     return program.main->Undo1->text();
 }
 

@@ -56,15 +56,12 @@ TForm2* Program::new_drawing()
 {
     ui.modal_answers.prepend(panel_answer(400, 300));
     main->New1->trigger();
-    main->idle_update();
     return main->active_drawing;
 }
 
 void Program::choose_tool(QAction* tool)
 {
-    main->idle_update();
     tool->trigger();
-    main->idle_update();
 }
 
 void Program::press(TForm2* drawing, QPoint at, Qt::MouseButton button)
@@ -80,7 +77,6 @@ void Program::move(TForm2* drawing, QPoint to)
 void Program::release(TForm2* drawing, QPoint at, Qt::MouseButton button)
 {
     QTest::mouseRelease(drawing->panel, button, Qt::NoModifier, at);
-    main->idle_update();
 }
 
 void Program::click(TForm2* drawing, QPoint at, Qt::MouseButton button)
@@ -109,7 +105,6 @@ void Program::key(TForm2* drawing, Qt::Key key)
 {
     QTest::keyPress(drawing, key);
     QTest::keyRelease(drawing, key);
-    main->idle_update();
 }
 
 namespace {

@@ -1,0 +1,49 @@
+// Every change of a drawing's scene is announced once by content_changed,
+// whichever way it comes.
+#include "core/configuration.h"
+#include "core/shape.h"
+#include "document/design.h"
+#include "support/program.h"
+#include <QSignalSpy>
+#include <QTest>
+#include <functional>
+
+class TestContentChanged : public QObject {
+    Q_OBJECT
+private slots:
+    void each_kind_of_change_is_announced_once()
+    {
+        Program program;
+        TMainForm& main = *program.main;
+        TForm2* drawing = program.new_drawing();
+        QSignalSpy changes(drawing, &TForm2::content_changed);
+        TRazidoVavoz* shape = nullptr;
+        const QList<std::pair<const char*, std::function<void()>>> steps = {
+            {"draw", [&] { shape = program.draw_rectangle(drawing, QRect(10, 10, 40, 30)); }},
+            {"move", [&] { drawing->move_shape(shape, 20, 20); }},
+            {"resize", [&] { drawing->resize_shape(shape, 50, 40); }},
+            {"rename", [&] { drawing->rename_shape(shape, QStringLiteral("box")); }},
+            {"copy and paste", [&] {
+                 drawing->select_shape(shape);
+                 main.Copy1->trigger();
+                 main.Paste1->trigger();
+             }},
+            {"restack", [&] { drawing->current_shape_sendtoback(); }},
+            {"undo", [&] { main.Undo1->trigger(); }},
+            {"redo", [&] { main.Redo1->trigger(); }},
+            {"recolour", [&] { main.recolor_drawings(Configuration.background_color, 0x123456); }},
+            {"delete", [&] {
+                 drawing->select_shape(drawing->shapes.last());
+                 drawing->delete_shape();
+             }},
+        };
+        for (const auto& [name, step] : steps) {
+            changes.clear();
+            step();
+            QVERIFY2(changes.size() == 1, name);
+        }
+    }
+};
+
+QTEST_MAIN(TestContentChanged)
+#include "test_content_changed.moc"
