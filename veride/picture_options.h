@@ -1,0 +1,25 @@
+#pragma once
+// How a stereogram is drawn, beside the viewing geometry of the settings:
+// its pattern, its depth resolution, the way it is viewed and its guide
+// marks. The defaults give the program's classic picture: two-colour random
+// dots for wall-eyed viewing at whole-pixel depth steps, byte for byte.
+#include <QImage>
+
+struct PictureOptions {
+    enum class Pattern {
+        Dots,      // random dots in the two configured colours
+        ColorDots, // random dots in `colors` colours drawn from the seed
+        Image,     // the tile repeated across the picture
+    };
+    Pattern pattern = Pattern::Dots;
+    int colors = 2;             // ColorDots: 2 to 256
+    QImage tile;                // Image: any size and format
+    bool tile_own_size = false; // Image: keep the tile's size instead of fitting it to the repeat
+    int oversample = 1;         // 1 to 8: separations in 1/k pixel steps
+    bool cross_eyed = false;    // near parts repeat wider, for cross-eyed viewing
+    bool guides = false;        // a strip with the two guide dots above the saved picture
+
+    static constexpr int fewest_colors = 2;
+    static constexpr int most_colors = 256;
+    static constexpr int most_oversampling = 8;
+};
