@@ -81,6 +81,15 @@ void write_setting(RegistryKey& key, const SettingRow& row, const SettingValue& 
     }
 }
 
+std::optional<SettingValue> stored_setting(RegistryKey& key, const SettingRow& row)
+{
+    try {
+        if (key.value_exists(row_name(row))) return read_setting(key, row);
+    } catch (const RegistryError&) {
+    }
+    return std::nullopt;
+}
+
 SettingValue load_setting(RegistryKey& key, const SettingRow& row, const ConfigurationRecord& in_force,
                           const ScreenMetrics& screen)
 {

@@ -11,15 +11,18 @@
 // Options that do not fit the 76-byte block (the renderer's pattern image,
 // oversampling, cross-eyed viewing, guide marks) are rows of this table as
 // well, marked `renderer_own`, with no field and no block offset. They live
-// under the same key beside the values above. The renderer library loads and
-// stores them itself through the binding below (load_setting, write_setting),
-// when it renders and when its result window changes one; start-up never
-// touches them and RenderForm keeps its four blocks. Values are written one
-// at a time (the settings file reads itself afresh under a lock for every
-// write), so the program and the library never overwrite each other's.
+// under the same key beside the values above. The renderer library reads
+// them itself through the binding below (stored_setting, which writes
+// nothing: a missing or bad value means the default) when it renders, and
+// writes one (write_setting) when its result window changes it; start-up
+// never touches them and RenderForm keeps its four blocks. Values are
+// written one at a time (the settings file reads itself afresh under a lock
+// for every write), so the program and the library never overwrite each
+// other's.
 #include "core/configuration.h"
 #include <QString>
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <stdexcept>
 #include <string_view>
@@ -118,10 +121,16 @@ inline constexpr SettingRow all[] = {
     dword("rendercolor_base",     0,                             &C::rendercolor_base,      72,    at_start | for_render),
     dword("undohistory",          4,                             &C::undohistory,           64),
     text ("show_condition",       "maximize"), // the main window's state, written at exit
-    // The renderer's own rows go here, one each, e.g.
-    // text ("pattern_path",         "",                                                                  renderer_own | for_render),
-    // dword("oversampling",         1,                             {},                        no_block, renderer_own | for_render),
-    // flag ("cross_eyed",           false,                         {},                        no_block, renderer_own | for_render),
+    // The renderer's own, read when it renders and written by its result window; the defaults
+    // give the classic picture. render_pattern: 0 dots, 1 colour dots (render_colors of them,
+    // 2 to 256), 2 the tile read from render_pattern_image; render_oversample: 1 to 8.
+    dword("render_pattern",       0,                             {},                        no_block, renderer_own),
+    dword("render_colors",        2,                             {},                        no_block, renderer_own),
+    text ("render_pattern_image", "",                                                               renderer_own),
+    flag ("render_keep_tile_size", false,                        {},                        no_block, renderer_own),
+    dword("render_oversample",    1,                             {},                        no_block, renderer_own),
+    flag ("render_cross_eyed",    false,                         {},                        no_block, renderer_own),
+    flag ("render_guides",        false,                         {},                        no_block, renderer_own),
 };
 // clang-format on
 } // namespace settings_rows
@@ -225,6 +234,10 @@ SettingValue default_value(const SettingRow& row, const ConfigurationRecord& in_
 // The stored value with the row's type; raises the registry's errors.
 SettingValue read_setting(RegistryKey& key, const SettingRow& row);
 void write_setting(RegistryKey& key, const SettingRow& row, const SettingValue& value);
+
+// The stored value, or nothing when it is missing or cannot be read as
+// the row's kind; never writes.
+std::optional<SettingValue> stored_setting(RegistryKey& key, const SettingRow& row);
 
 // Start-up's way: writes the default when the value is missing (a value
 // that exists is never replaced, whatever its type), then reads it.
