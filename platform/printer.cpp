@@ -1,5 +1,6 @@
 #include "platform/printer.h"
 #include <QPageSetupDialog>
+#include <QPrintDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <memory>
@@ -87,5 +88,14 @@ namespace platform {
 void replace_printers(Printers* fake)
 {
     fake_printers = fake;
+}
+
+PrintDialogSeam& print_dialog_seam()
+{
+    static PrintDialogSeam seam([](QPrinter& printer, QWidget* parent) {
+        QPrintDialog dialog(&printer, parent);
+        return dialog.exec() == QDialog::Accepted;
+    });
+    return seam;
 }
 }

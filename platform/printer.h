@@ -2,8 +2,13 @@
 // The printers the program can print to: the installed list, the one the
 // program uses (chosen on the configuration dialog, else the system's
 // default), its device capabilities and its set-up dialog. Tests put a fake
-// printer in place of the real one.
+// printer in place of the real one, and answer the print dialog with a
+// PDF printer.
+#include "platform/seam.h"
 #include <QStringList>
+
+class QPrinter;
+class QWidget;
 
 // What a printer's driver reports, in device pixels and logical dots per inch.
 struct PrinterCapabilities {
@@ -36,4 +41,9 @@ Printers& printers();
 namespace platform {
 // A null pointer restores the real printers. The caller keeps `fake` alive.
 void replace_printers(Printers* fake);
+
+// The system's print dialog for `printer`: the person chooses the printer,
+// its page and copies; true when they print.
+using PrintDialogSeam = Seam<bool(QPrinter& printer, QWidget* parent)>;
+PrintDialogSeam& print_dialog_seam();
 }
