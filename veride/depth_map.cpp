@@ -229,6 +229,14 @@ bool DepthMap::same_rows(int a, int b) const
     return ra.size() == rb.size() && std::memcmp(ra.data(), rb.data(), ra.size_bytes()) == 0;
 }
 
+DepthMap DepthMap::widened(int samples) const
+{
+    DepthMap wide = *this;
+    wide.width = width * samples;
+    for (DepthRun& run : wide.runs) run.begin *= samples;
+    return wide;
+}
+
 std::pair<std::int32_t, std::int32_t> DepthMap::range() const
 {
     if (runs.empty()) return {0, 0};

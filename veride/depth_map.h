@@ -46,6 +46,8 @@ struct DepthMap {
     std::vector<std::int32_t> heights(int y) const;
     std::int32_t at(int x, int y) const;
     bool same_rows(int a, int b) const;
+    // The map with every pixel repeated `samples` times across.
+    DepthMap widened(int samples) const;
     // The lowest and highest height; both 0 for an empty map.
     std::pair<std::int32_t, std::int32_t> range() const;
 };

@@ -9,6 +9,15 @@ StereoGeometry::StereoGeometry(const RenderSettings& s)
 {
 }
 
+StereoGeometry StereoGeometry::oversampled(int samples) const
+{
+    StereoGeometry g = *this;
+    g.pixels_per_mm_ *= samples;
+    g.eye_px_ *= samples;
+    g.rise_factor_ = g.eye_px_ > 0 ? 2.0 / g.eye_px_ : 0.0;
+    return g;
+}
+
 double StereoGeometry::separation_mm(double z) const
 {
     const double d = level_ / 2 - z;

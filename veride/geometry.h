@@ -12,6 +12,11 @@ class StereoGeometry {
 public:
     explicit StereoGeometry(const RenderSettings& settings);
 
+    // The same viewing on a row `samples` times wider: separations come in
+    // 1/samples pixel steps and lines of sight climb that much slower per
+    // (narrower) pixel.
+    StereoGeometry oversampled(int samples) const;
+
     double pixels_per_mm() const { return pixels_per_mm_; }
     double eye_distance_px() const { return eye_px_; }
 

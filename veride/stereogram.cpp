@@ -88,12 +88,19 @@ constexpr int shortest_average_run = 16;
 
 StereogramRows::StereogramRows(const DepthMap& map, const StereoGeometry& geometry,
                                const SeparationTable& separations, std::uint64_t seed, DotColors colors)
-    : map_(map), geometry_(geometry), separations_(separations), seed_(seed), colors_(colors)
+    : StereogramRows(map, geometry, separations, Pattern::dots(seed, colors))
+{
+}
+
+StereogramRows::StereogramRows(const DepthMap& map, const StereoGeometry& geometry,
+                               const SeparationTable& separations, Pattern pattern)
+    : map_(map), geometry_(geometry), separations_(separations), pattern_(std::move(pattern)),
+      seed_(pattern_.seed()), colors_(pattern_.colors())
 {
     // Dots are used right to left: the leftmost of eight pixels takes the last bit.
     for (int v = 0; v < 256; ++v)
         for (int i = 0; i < 8; ++i)
-            std::memcpy(octets_[v].data() + 3 * i, ((v >> (7 - i)) & 1 ? colors.second : colors.first).data(), 3);
+            std::memcpy(octets_[v].data() + 3 * i, ((v >> (7 - i)) & 1 ? colors_.second : colors_.first).data(), 3);
 }
 
 bool StereogramRows::visible_within(const std::int32_t* row, int x, std::int32_t bound) const
@@ -336,6 +343,90 @@ void StereogramRows::paint(const std::vector<Stretch>& stretches, int y, std::ui
     }
 }
 
+namespace {
+
+// The first pixel whose sample p lies at or right of sample `b` of the wide row.
+int first_pixel(int b, int p, int k)
+{
+    return (b - p + k - 1) / k;
+}
+
+// Each picture pixel is the mean of its k samples, rounded to the nearest.
+template <int K>
+void mean_of_samples(const std::uint8_t* samples, std::size_t plane, std::uint8_t* out)
+{
+    for (std::size_t i = 0; i < plane; ++i) {
+        unsigned sum = K / 2;
+        for (int p = 0; p < K; ++p) sum += samples[p * plane + i];
+        out[i] = static_cast<std::uint8_t>(sum / K);
+    }
+}
+
+void mean_of_samples(int k, const std::uint8_t* samples, std::size_t plane, std::uint8_t* out)
+{
+    switch (k) {
+    case 2: return mean_of_samples<2>(samples, plane, out);
+    case 3: return mean_of_samples<3>(samples, plane, out);
+    case 4: return mean_of_samples<4>(samples, plane, out);
+    case 5: return mean_of_samples<5>(samples, plane, out);
+    case 6: return mean_of_samples<6>(samples, plane, out);
+    case 7: return mean_of_samples<7>(samples, plane, out);
+    case 8: return mean_of_samples<8>(samples, plane, out);
+    default: std::memcpy(out, samples, plane);
+    }
+}
+
+} // namespace
+
+// The pattern's free pixels and the linked stretches, on the wide row kept
+// as one row per sample: sample p of pixel x is wide pixel k x + p, and wide
+// pixel X + S is sample (p + S) mod k of pixel x + (p + S) / k.
+void StereogramRows::paint_samples(const std::vector<Stretch>& stretches, int y, std::uint8_t* samples,
+                                   Scratch& s) const
+{
+    const int k = pattern_.samples();
+    const std::size_t plane = 3 * std::size_t(map_.width / k);
+    auto row = [&](int p) { return samples + p * plane; };
+    for (const Stretch& stretch : stretches) {
+        if (stretch.offset == 0) {
+            if (k == 1) {
+                pattern_.fill(y, 0, stretch.begin, stretch.end, samples + 3 * std::size_t(stretch.begin));
+            } else if (pattern_.same_for_all_samples()) {
+                // The pixels the stretch touches, coloured once for all samples.
+                const int from = stretch.begin / k, to = (stretch.end + k - 1) / k;
+                s.free.resize(3 * std::size_t(to - from));
+                pattern_.fill(y, 0, from, to, s.free.data());
+                for (int p = 0; p < k; ++p) {
+                    const int x0 = first_pixel(stretch.begin, p, k), x1 = first_pixel(stretch.end, p, k);
+                    std::memcpy(row(p) + 3 * std::size_t(x0), s.free.data() + 3 * std::size_t(x0 - from),
+                                3 * std::size_t(x1 - x0));
+                }
+            } else {
+                for (int p = 0; p < k; ++p) {
+                    const int x0 = first_pixel(stretch.begin, p, k), x1 = first_pixel(stretch.end, p, k);
+                    pattern_.fill(y, p, x0, x1, row(p) + 3 * std::size_t(x0));
+                }
+            }
+            continue;
+        }
+        // Copied in pieces no longer than the offset, right to left, so that
+        // every piece reads pixels already final.
+        const int whole = stretch.offset / k, part = stretch.offset % k;
+        for (int end = stretch.end; end > stretch.begin;) {
+            const int begin = std::max(stretch.begin, end - stretch.offset);
+            for (int p = 0; p < k; ++p) {
+                const int x0 = first_pixel(begin, p, k), x1 = first_pixel(end, p, k);
+                if (x1 <= x0) continue;
+                const int from = p + part < k ? p + part : p + part - k;
+                const int shift = p + part < k ? whole : whole + 1;
+                std::memcpy(row(p) + 3 * std::size_t(x0), row(from) + 3 * std::size_t(x0 + shift),
+                            3 * std::size_t(x1 - x0));
+            }
+            end = begin;
+        }
+    }
+}
+
 void StereogramRows::render(int y, std::uint8_t* out, Scratch& s) const
 {
     Scratch::Plan& plan = s.plans[y & 1];
@@ -348,17 +439,30 @@ void StereogramRows::render(int y, std::uint8_t* out, Scratch& s) const
     // many short copies of a row would otherwise each read the image's
     // memory before writing it.
     s.painted.resize(3 * std::size_t(map_.width));
-    paint(plan.stretches, y, s.painted.data());
-    std::memcpy(out, s.painted.data(), s.painted.size());
+    if (pattern_.classic()) {
+        paint(plan.stretches, y, s.painted.data());
+        std::memcpy(out, s.painted.data(), s.painted.size());
+        return;
+    }
+    const int k = pattern_.samples();
+    paint_samples(plan.stretches, y, s.painted.data(), s);
+    mean_of_samples(k, s.painted.data(), s.painted.size() / k, out);
 }
 
 bool render_stereogram_onto(QImage& image, const DepthMap& map, const StereoGeometry& geometry,
                             const SeparationTable& separations, std::uint64_t seed, DotColors colors,
                             const RenderControl& control)
 {
+    return render_stereogram_onto(image, map, geometry, separations, Pattern::dots(seed, colors), control);
+}
+
+bool render_stereogram_onto(QImage& image, const DepthMap& map, const StereoGeometry& geometry,
+                            const SeparationTable& separations, const Pattern& pattern, const RenderControl& control)
+{
     Q_ASSERT(image.format() == QImage::Format_RGB888 && image.width() == map.width && image.height() == map.height);
-    Q_ASSERT(map.width <= StereogramRows::widest_row);
-    const StereogramRows rows(map, geometry, separations, seed, colors);
+    Q_ASSERT(map.width <= StereogramRows::widest_row || pattern.samples() > 1);
+    const DepthMap wide = pattern.samples() > 1 ? map.widened(pattern.samples()) : DepthMap();
+    const StereogramRows rows(pattern.samples() > 1 ? wide : map, geometry, separations, pattern);
     // Threads take rows in blocks, so that repeated rows find their twins.
     constexpr int block = 32;
     const int blocks = (map.height + block - 1) / block;
@@ -399,10 +503,16 @@ bool render_stereogram_onto(QImage& image, const DepthMap& map, const StereoGeom
 }
 
 QImage render_stereogram(const DepthMap& map, const StereoGeometry& geometry, const SeparationTable& separations,
-                         std::uint64_t seed, DotColors colors, const RenderControl& control)
+                         const Pattern& pattern, const RenderControl& control)
 {
     QImage image(map.width, map.height, QImage::Format_RGB888);
     if (image.isNull()) return image;
-    if (!render_stereogram_onto(image, map, geometry, separations, seed, colors, control)) return QImage();
+    if (!render_stereogram_onto(image, map, geometry, separations, pattern, control)) return QImage();
     return image;
+}
+
+QImage render_stereogram(const DepthMap& map, const StereoGeometry& geometry, const SeparationTable& separations,
+                         std::uint64_t seed, DotColors colors, const RenderControl& control)
+{
+    return render_stereogram(map, geometry, separations, Pattern::dots(seed, colors), control);
 }

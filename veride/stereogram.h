@@ -1,6 +1,7 @@
 #pragma once
 // A single-image random-dot stereogram with hidden-surface removal and
-// symmetric linking (Thimbleby, Inglis and Witten), for parallel viewing.
+// symmetric linking (Thimbleby, Inglis and Witten), for parallel viewing
+// (or cross-eyed, by the separations given).
 // Rows are independent: each is linked and coloured on its own, so rows are
 // rendered in parallel and give the same pixels in any order.
 //
@@ -9,9 +10,16 @@
 // copying whole stretches of the row, and a row that repeats one of the same
 // parity above it reuses its links outright. Pixels near a higher surface,
 // and rows of many short runs, go pixel by pixel.
+//
+// Any pattern and oversampling: an oversampled picture is linked on rows k
+// times wider, whose separations come in 1/k pixel steps, and each picture
+// pixel is the mean of its k samples. The wide row is kept as k rows of
+// picture width, one per sample, so that copying a linked stretch is k plain
+// copies and the mean is a sum of whole rows.
 #include "veride/depth_map.h"
 #include "veride/dot_colors.h"
 #include "veride/geometry.h"
+#include "veride/patterns.h"
 #include "veride/separations.h"
 #include <QImage>
 #include <array>
@@ -22,12 +30,18 @@
 
 class StereogramRows {
 public:
-    // Links are offsets within a row, so rows are at most this wide.
+    // Links are offsets within a row, so rows are at most this wide (wide
+    // rows of an oversampled picture: their separations are).
     using Offset = std::int16_t;
     static constexpr int widest_row = 32767;
 
     StereogramRows(const DepthMap& map, const StereoGeometry& geometry, const SeparationTable& separations,
                    std::uint64_t seed, DotColors colors);
+    // With k = pattern.samples() > 1, `map`, `geometry` and `separations`
+    // are those of the rows k times wider (DepthMap::widened,
+    // StereoGeometry::oversampled); render() writes rows of picture width.
+    StereogramRows(const DepthMap& map, const StereoGeometry& geometry, const SeparationTable& separations,
+                   Pattern pattern);
 
     // Pixels [begin, end) of a row at one height.
     struct Run {
@@ -49,6 +63,7 @@ public:
         std::vector<Run> runs;
         std::vector<std::int32_t> window_max, prefix, suffix;
         std::vector<std::uint8_t> painted;
+        std::vector<std::uint8_t> free; // a free stretch's colours, for every sample
         // The colouring of the last row linked for either parity of y.
         struct Plan {
             int y = -1;
@@ -74,10 +89,12 @@ private:
     void link_pixel_by_pixel(int y, Scratch& s) const;
     void plan(Scratch::Plan& plan, const std::vector<Offset>& link, std::vector<Stretch>& swept) const;
     void paint(const std::vector<Stretch>& stretches, int y, std::uint8_t* out) const;
+    void paint_samples(const std::vector<Stretch>& stretches, int y, std::uint8_t* samples, Scratch& s) const;
 
     const DepthMap& map_;
     StereoGeometry geometry_;
     const SeparationTable& separations_;
+    Pattern pattern_;
     std::uint64_t seed_;
     DotColors colors_;
     // The pixels of eight dots for every eight random bits.
@@ -93,11 +110,19 @@ struct RenderControl {
 };
 
 // Renders the stereogram of a depth map into `image`, which must be 24-bit
-// and of the map's size; false when cancelled.
+// and of the map's size; false when cancelled. With a pattern of k samples
+// per pixel, `geometry` and `separations` are those of the rows k times
+// wider (StereoGeometry::oversampled); the map is the picture's.
+bool render_stereogram_onto(QImage& image, const DepthMap& map, const StereoGeometry& geometry,
+                            const SeparationTable& separations, const Pattern& pattern,
+                            const RenderControl& control = {});
+// Two-colour random dots at whole pixels.
 bool render_stereogram_onto(QImage& image, const DepthMap& map, const StereoGeometry& geometry,
                             const SeparationTable& separations, std::uint64_t seed, DotColors colors,
                             const RenderControl& control = {});
 
 // The stereogram of a depth map, 24-bit; a null image when cancelled.
+QImage render_stereogram(const DepthMap& map, const StereoGeometry& geometry, const SeparationTable& separations,
+                         const Pattern& pattern, const RenderControl& control = {});
 QImage render_stereogram(const DepthMap& map, const StereoGeometry& geometry, const SeparationTable& separations,
                          std::uint64_t seed, DotColors colors, const RenderControl& control = {});

@@ -1,0 +1,88 @@
+#pragma once
+// What the free pixels of a stereogram show. Linking ties every pixel it can
+// to a partner on its right; the pixels left free take their colour from the
+// pattern, and all others copy their partner, so the pattern decides the
+// look and the links the depth.
+//
+// An oversampled row has k samples per picture pixel (sample p of pixel x is
+// the wide row's pixel k x + p); the pattern gives every sample its colour.
+//
+// Dots and coloured dots are one random dot per picture pixel, whatever k:
+// the samples of a pixel share it, so an oversampled picture keeps dots of
+// the same size and only blends where depth shifts them by part of a pixel.
+// Plain two-colour dots at k = 1 are the classic picture, coloured by the
+// row's own generator (see StereogramRows).
+//
+// The image tile. Sizing: by default the tile is scaled, smoothly and in
+// proportion, so that its width is the repeat of the farthest point of the
+// depth map (the separation at its lowest height, in 1/k pixel steps). The
+// farthest point is usually the background, which then shows the whole tile
+// side by side with no seam. With "own size" it keeps its pixels, one tile
+// pixel per picture pixel. Sampling: the tile is laid edge to edge leftward
+// from the right end of every row and downward from the top, and a free
+// sample takes the tile pixel lying under it: column (X - row width) modulo
+// the tile width, X in samples, and row y modulo the tile height. A row at
+// one depth leaves exactly its rightmost repeat free, which then holds one
+// whole fitted tile; any free pixel elsewhere shows what the background
+// would show there.
+#include "veride/dot_colors.h"
+#include <QImage>
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+using Rgb = std::array<std::uint8_t, 3>;
+
+// `count` colours drawn from the seed, the same for the same seed: hues go
+// round the colour circle by the golden angle from a random start, light and
+// dark in turn, each with a random saturation and brightness in its band.
+std::vector<Rgb> dot_palette(std::uint64_t seed, int count);
+
+class Pattern {
+public:
+    static Pattern dots(std::uint64_t seed, DotColors colors, int samples = 1);
+    static Pattern color_dots(std::uint64_t seed, int count, int samples = 1);
+    // A tile for a picture of width x height pixels at `samples` per pixel;
+    // `repeat` is the farthest separation in samples, the width a fitted tile
+    // gets. `tile` must not be null.
+    static Pattern image(const QImage& tile, bool own_size, int repeat, int samples, int width, int height);
+
+    int samples() const { return samples_; }
+    // Two-colour dots at whole pixels: the classic picture.
+    bool classic() const { return kind_ == Kind::Dots && samples_ == 1; }
+    std::uint64_t seed() const { return seed_; }
+    const DotColors& colors() const { return colors_; }
+
+    // Whether all samples of a pixel take the same colour.
+    bool same_for_all_samples() const { return same_for_all_samples_; }
+    // Sample p of pixels [x0, x1) of row y, 3 bytes R, G, B each, from `out`.
+    void fill(int y, int p, int x0, int x1, std::uint8_t* out) const;
+
+private:
+    enum class Kind { Dots, ColorDots, Image };
+    Pattern(Kind kind, std::uint64_t seed, int samples) : kind_(kind), samples_(samples), seed_(seed) {}
+
+    // The tile as it is sampled: for every tile row and every sample, the
+    // colours that sample takes at pixels x = W - period ... W - 1, repeated
+    // every `period` pixels to the left.
+    struct Strips {
+        int rows = 0;
+        int period = 0;
+        int count = 0; // strips per tile row: 1, or one per sample
+        int width = 0; // the picture's width in pixels
+        std::vector<std::uint8_t> bytes;
+        std::size_t offset(int y, int p) const
+        {
+            return 3 * std::size_t(period) * (std::size_t(y % rows) * count + (count > 1 ? p : 0));
+        }
+    };
+
+    Kind kind_;
+    int samples_;
+    std::uint64_t seed_;
+    bool same_for_all_samples_ = true;
+    DotColors colors_;
+    std::vector<Rgb> palette_;
+    std::shared_ptr<const Strips> strips_;
+};
