@@ -22,6 +22,15 @@ SavePathSeam& save_path_seam()
     return seam;
 }
 
+OpenPathSeam& open_path_seam()
+{
+    static OpenPathSeam seam([](QWidget* parent, const QString& caption, const QString& folder,
+                                const QString& filter) {
+        return QFileDialog::getOpenFileName(parent, caption, folder, filter);
+    });
+    return seam;
+}
+
 ModalSeam& modal_seam()
 {
     static ModalSeam seam([](QDialog& dialog) { return dialog.exec(); });

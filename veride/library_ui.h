@@ -13,12 +13,16 @@ namespace veride {
 using MessageSeam = platform::Seam<void(QWidget* parent, const QString& text)>;
 using SavePathSeam = platform::Seam<QString(QWidget* parent, const QString& caption, const QString& proposed,
                                             const QString& filter)>;
+using OpenPathSeam = platform::Seam<QString(QWidget* parent, const QString& caption, const QString& folder,
+                                            const QString& filter)>;
 using ModalSeam = platform::Seam<int(QDialog&)>;
 
 // An error message box titled "Dioramix".
 MessageSeam& message_seam();
 // A save-file dialog; an empty text when cancelled.
 SavePathSeam& save_path_seam();
+// An open-file dialog; an empty text when cancelled.
+OpenPathSeam& open_path_seam();
 // Shows a dialog modally and returns its result.
 ModalSeam& modal_seam();
 

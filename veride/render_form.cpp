@@ -1,8 +1,8 @@
 // The library's one export: RenderForm, called by the program's Make
 // Stereogram with the request, configuration, panel and name blocks.
 #include "veride/library_ui.h"
+#include "veride/picture_settings.h"
 #include "veride/render_progress.h"
-#include "veride/render_scene.h"
 #include "veride/request_scene.h"
 #include "veride/viewer.h"
 
@@ -16,10 +16,16 @@ namespace {
 
 void render_form(const void* request_block, const void* configuration, const void* dimensions, const char* name)
 {
-    const RequestedRender request = read_request(request_block, configuration, dimensions, name);
+    RequestedRender request = read_request(request_block, configuration, dimensions, name);
+    // The picture options are the library's own, kept in the settings store
+    // beside the program's values; the four blocks do not carry them.
+    QString problem;
+    const StoredPicture picture = read_picture_settings(&problem);
+    if (!problem.isEmpty()) veride::message_seam()(request.window, problem);
+    RenderInputs inputs{std::move(request.objects), std::nullopt, request.settings, request.seed};
     const RenderResult result =
-        render_with_progress(request.name, request.settings.height_px, request.window, [&](const RenderControl& c) {
-            return render_scene(request.objects, request.settings, request.seed, c);
+        render_with_progress(request.name, inputs.rows(), request.window, [&](const RenderControl& c) {
+            return render_inputs(inputs, picture.options, c);
         });
     for (const QString& warning : result.warnings) veride::message_seam()(request.window, warning);
     if (!result.error.isEmpty()) {
@@ -27,7 +33,7 @@ void render_form(const void* request_block, const void* configuration, const voi
         return;
     }
     if (result.cancelled) return;
-    StereogramViewer viewer(result, request.name, request.window);
+    StereogramViewer viewer(std::move(inputs), picture, result, request.name, request.window);
     veride::modal_seam()(viewer);
 }
 

@@ -1,16 +1,26 @@
 #include "veride/viewer.h"
+#include "platform/printer.h"
+#include "veride/guides.h"
 #include "veride/library_ui.h"
+#include "veride/render_progress.h"
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDir>
 #include <QFileInfo>
+#include <QFormLayout>
+#include <QGroupBox>
 #include <QHBoxLayout>
 #include <QImageWriter>
 #include <QLabel>
 #include <QPainter>
+#include <QPrinter>
 #include <QPushButton>
 #include <QScrollArea>
+#include <QSignalBlocker>
+#include <QSpinBox>
 #include <QStandardPaths>
 #include <QVBoxLayout>
+#include <cmath>
 
 // Two dots as far apart as the zero level's separation: looking through
 // the picture until they fuse into three sets the eyes for the stereogram.
@@ -51,12 +61,201 @@ QString StereogramViewer::save_folder()
     return !pictures.isEmpty() && QDir(pictures).exists() ? pictures : QDir::homePath();
 }
 
-StereogramViewer::StereogramViewer(const RenderResult& result, const QString& render_name, QWidget* parent)
-    : QDialog(parent), stereogram_(result.stereogram), depth_(depth_map_image(result.depth)), name_(render_name),
-      zero_separation_(result.zero_separation)
+RenderResult render_inputs(const RenderInputs& inputs, const PictureOptions& options, const RenderControl& control)
+{
+    if (inputs.depth) return render_depth_map(*inputs.depth, inputs.settings, inputs.seed, control, options);
+    return render_scene(inputs.objects, inputs.settings, inputs.seed, control, options);
+}
+
+StereogramViewer::StereogramViewer(RenderInputs inputs, const StoredPicture& picture, const RenderResult& result,
+                                   const QString& render_name, QWidget* parent)
+    : QDialog(parent), inputs_(std::move(inputs)), picture_(picture), name_(render_name)
 {
     setObjectName(QStringLiteral("stereogram_viewer"));
     setWindowTitle(render_name);
+
+    dots_ = new ConvergenceDots(this);
+    picture_label_ = new QLabel;
+    picture_label_->setAlignment(Qt::AlignCenter);
+    scroll_ = new QScrollArea(this);
+    scroll_->setWidget(picture_label_);
+    scroll_->setWidgetResizable(true);
+    scroll_->setAlignment(Qt::AlignCenter);
+
+    info_label_ = new QLabel(this);
+    fit_ = new QCheckBox(QStringLiteral("&Fit to Window"), this);
+    fit_->setObjectName(QStringLiteral("fit"));
+    auto* save = new QPushButton(QStringLiteral("Save As..."), this);
+    auto* save_depth = new QPushButton(QStringLiteral("Save Depth Map..."), this);
+    auto* print_button = new QPushButton(QStringLiteral("Print..."), this);
+    print_button->setObjectName(QStringLiteral("print"));
+    auto* close = new QPushButton(QStringLiteral("Close"), this);
+    connect(fit_, &QCheckBox::toggled, this, [this](bool fit) { set_fit_to_window(fit); });
+    connect(save, &QPushButton::clicked, this, [this] { save_stereogram(); });
+    connect(save_depth, &QPushButton::clicked, this, [this] { save_depth_map(); });
+    connect(print_button, &QPushButton::clicked, this, [this] { print(); });
+    connect(close, &QPushButton::clicked, this, &QDialog::accept);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(info_label_, 1);
+    buttons->addWidget(fit_);
+    buttons->addWidget(save);
+    buttons->addWidget(save_depth);
+    buttons->addWidget(print_button);
+    buttons->addWidget(close);
+    auto* view = new QVBoxLayout;
+    view->addWidget(dots_);
+    view->addWidget(scroll_, 1);
+    auto* middle = new QHBoxLayout;
+    middle->addLayout(view, 1);
+    middle->addWidget(make_options(), 0, Qt::AlignTop);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(middle, 1);
+    layout->addLayout(buttons);
+    show_options();
+    show_result(result);
+    resize(std::min(stereogram_.width() + 40 + options_->sizeHint().width(), 1000),
+           std::min(stereogram_.height() + 100, 760));
+}
+
+QWidget* StereogramViewer::make_options()
+{
+    auto* box = new QGroupBox(QStringLiteral("Picture"), this);
+    options_ = box;
+    pattern_ = new QComboBox(box);
+    pattern_->setObjectName(QStringLiteral("pattern"));
+    pattern_->addItems({QStringLiteral("Dots"), QStringLiteral("Colour dots"), QStringLiteral("Image...")});
+    colors_ = new QSpinBox(box);
+    colors_->setObjectName(QStringLiteral("colors"));
+    colors_->setRange(PictureOptions::fewest_colors, PictureOptions::most_colors);
+    colors_->setKeyboardTracking(false); // one render for a typed number, not one per digit
+    tile_ = new QLabel(box);
+    tile_->setObjectName(QStringLiteral("tile"));
+    own_size_ = new QCheckBox(QStringLiteral("&Keep tile size"), box);
+    own_size_->setObjectName(QStringLiteral("keep_tile_size"));
+    oversample_ = new QSpinBox(box);
+    oversample_->setObjectName(QStringLiteral("oversample"));
+    oversample_->setRange(1, PictureOptions::most_oversampling);
+    oversample_->setKeyboardTracking(false);
+    oversample_->setSuffix(QStringLiteral(" x"));
+    cross_eyed_ = new QCheckBox(QStringLiteral("C&ross-eyed"), box);
+    cross_eyed_->setObjectName(QStringLiteral("cross_eyed"));
+    guides_ = new QCheckBox(QStringLiteral("&Guide marks when saving"), box);
+    guides_->setObjectName(QStringLiteral("guides"));
+
+    auto* form = new QFormLayout(box);
+    form->addRow(QStringLiteral("&Pattern:"), pattern_);
+    form->addRow(QStringLiteral("&Colours:"), colors_);
+    form->addRow(QString(), tile_);
+    form->addRow(QString(), own_size_);
+    form->addRow(QStringLiteral("&Oversampling:"), oversample_);
+    form->addRow(QString(), cross_eyed_);
+    form->addRow(QString(), guides_);
+
+    connect(pattern_, &QComboBox::activated, this, [this](int index) { choose_pattern(index); });
+    connect(colors_, &QSpinBox::valueChanged, this, [this](int n) {
+        StoredPicture now = picture_;
+        now.options.colors = n;
+        change_picture(now);
+    });
+    connect(own_size_, &QCheckBox::toggled, this, [this](bool on) {
+        StoredPicture now = picture_;
+        now.options.tile_own_size = on;
+        change_picture(now);
+    });
+    connect(oversample_, &QSpinBox::valueChanged, this, [this](int k) {
+        StoredPicture now = picture_;
+        now.options.oversample = k;
+        change_picture(now);
+    });
+    connect(cross_eyed_, &QCheckBox::toggled, this, [this](bool on) {
+        StoredPicture now = picture_;
+        now.options.cross_eyed = on;
+        change_picture(now);
+    });
+    connect(guides_, &QCheckBox::toggled, this, [this](bool on) {
+        StoredPicture now = picture_;
+        now.options.guides = on;
+        change_picture(now);
+    });
+    return box;
+}
+
+// The controls show the options of the picture on view.
+void StereogramViewer::show_options()
+{
+    const PictureOptions& o = picture_.options;
+    const QSignalBlocker b1(pattern_), b2(colors_), b3(own_size_), b4(oversample_), b5(cross_eyed_), b6(guides_);
+    pattern_->setCurrentIndex(int(o.pattern));
+    colors_->setValue(o.colors);
+    colors_->setEnabled(o.pattern == PictureOptions::Pattern::ColorDots);
+    const bool image = o.pattern == PictureOptions::Pattern::Image;
+    tile_->setText(image ? picture_.tile_name() : QString());
+    tile_->setToolTip(image ? picture_.tile_path : QString());
+    tile_->setVisible(image);
+    own_size_->setChecked(o.tile_own_size);
+    own_size_->setEnabled(image);
+    oversample_->setValue(o.oversample);
+    cross_eyed_->setChecked(o.cross_eyed);
+    guides_->setChecked(o.guides);
+}
+
+void StereogramViewer::choose_pattern(int index)
+{
+    StoredPicture now = picture_;
+    now.options.pattern = PictureOptions::Pattern(index);
+    if (now.options.pattern == PictureOptions::Pattern::Image) {
+        const QString folder = picture_.tile_path.isEmpty() ? save_folder() : QFileInfo(picture_.tile_path).absolutePath();
+        const QString path = veride::open_path_seam()(this, QStringLiteral("Pattern Image"), folder,
+                                                      QStringLiteral("Images (*.png *.jpg *.jpeg *.bmp)"));
+        QString problem;
+        const QImage tile = path.isEmpty() ? QImage() : read_tile(path, problem);
+        if (!problem.isEmpty()) veride::message_seam()(this, problem);
+        if (tile.isNull()) {
+            show_options();
+            return;
+        }
+        now.options.tile = tile;
+        now.tile_path = path;
+    }
+    change_picture(now);
+}
+
+void StereogramViewer::change_picture(const StoredPicture& now)
+{
+    if (rendering_) return;
+    // Guide marks change only what is saved and printed.
+    const PictureOptions &a = picture_.options, &b = now.options;
+    const bool same_picture = a.pattern == b.pattern && a.colors == b.colors && a.tile_own_size == b.tile_own_size
+        && a.oversample == b.oversample && a.cross_eyed == b.cross_eyed
+        && (b.pattern != PictureOptions::Pattern::Image || picture_.tile_path == now.tile_path);
+    if (!same_picture) {
+        // The options wait while a render runs: its progress only shows after a while.
+        rendering_ = true;
+        options_->setEnabled(false);
+        const RenderResult result = render_with_progress(name_, inputs_.rows(), this, [&](const RenderControl& c) {
+            return render_inputs(inputs_, now.options, c);
+        });
+        options_->setEnabled(true);
+        rendering_ = false;
+        if (!result.ok()) {
+            if (!result.error.isEmpty()) veride::message_seam()(this, result.error);
+            show_options();
+            return;
+        }
+        show_result(result);
+    }
+    const QString problem = store_picture_settings(picture_, now);
+    picture_ = now;
+    show_options();
+    if (!problem.isEmpty()) veride::message_seam()(this, problem);
+}
+
+void StereogramViewer::show_result(const RenderResult& result)
+{
+    stereogram_ = result.stereogram;
+    depth_ = depth_map_image(result.depth);
+    zero_separation_ = result.zero_separation;
     setProperty("stereogram", stereogram_);
     info_ = QStringLiteral("%1 x %2 pixels, separations %3 to %4 pixels, rendered in %5 s")
                 .arg(stereogram_.width())
@@ -64,35 +263,7 @@ StereogramViewer::StereogramViewer(const RenderResult& result, const QString& re
                 .arg(result.nearest_separation)
                 .arg(result.farthest_separation)
                 .arg(result.seconds, 0, 'f', 2);
-
-    dots_ = new ConvergenceDots(this);
-    picture_ = new QLabel;
-    picture_->setAlignment(Qt::AlignCenter);
-    scroll_ = new QScrollArea(this);
-    scroll_->setWidget(picture_);
-    scroll_->setWidgetResizable(true);
-    scroll_->setAlignment(Qt::AlignCenter);
-
-    fit_ = new QCheckBox(QStringLiteral("&Fit to Window"), this);
-    auto* save = new QPushButton(QStringLiteral("Save As..."), this);
-    auto* save_depth = new QPushButton(QStringLiteral("Save Depth Map..."), this);
-    auto* close = new QPushButton(QStringLiteral("Close"), this);
-    connect(fit_, &QCheckBox::toggled, this, [this](bool fit) { set_fit_to_window(fit); });
-    connect(save, &QPushButton::clicked, this, [this] { save_stereogram(); });
-    connect(save_depth, &QPushButton::clicked, this, [this] { save_depth_map(); });
-    connect(close, &QPushButton::clicked, this, &QDialog::accept);
-
-    auto* buttons = new QHBoxLayout;
-    buttons->addWidget(new QLabel(info_, this), 1);
-    buttons->addWidget(fit_);
-    buttons->addWidget(save);
-    buttons->addWidget(save_depth);
-    buttons->addWidget(close);
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(dots_);
-    layout->addWidget(scroll_, 1);
-    layout->addLayout(buttons);
-    resize(std::min(stereogram_.width() + 40, 1000), std::min(stereogram_.height() + 100, 760));
+    info_label_->setText(info_);
     show_image();
 }
 
@@ -118,7 +289,7 @@ void StereogramViewer::show_image()
     }
     scroll_->setHorizontalScrollBarPolicy(fit_->isChecked() ? Qt::ScrollBarAlwaysOff : Qt::ScrollBarAsNeeded);
     scroll_->setVerticalScrollBarPolicy(fit_->isChecked() ? Qt::ScrollBarAlwaysOff : Qt::ScrollBarAsNeeded);
-    picture_->setPixmap(pixmap);
+    picture_label_->setPixmap(pixmap);
     dots_->set_spacing(zero_separation_ * scale);
 }
 
@@ -136,7 +307,7 @@ QString StereogramViewer::write_stereogram(QString& path) const
         suffix = QStringLiteral("png");
     }
     QImageWriter writer(path, suffix.toLatin1());
-    if (writer.write(stereogram_)) return QString();
+    if (writer.write(saved_picture())) return QString();
     return QStringLiteral("The stereogram cannot be saved to %1: %2").arg(path, writer.errorString());
 }
 
@@ -169,5 +340,56 @@ void StereogramViewer::save_depth_map()
                                             QStringLiteral("PNG image (*.png)"));
     if (path.isEmpty()) return;
     const QString problem = write_depth_map(path);
+    if (!problem.isEmpty()) veride::message_seam()(this, problem);
+}
+
+QImage StereogramViewer::saved_picture() const
+{
+    return picture_.options.guides ? picture_with_guides(stereogram_, zero_separation_) : stereogram_;
+}
+
+namespace {
+
+// Printer dots per picture pixel along one axis: the panel's millimetres
+// fill their length on paper; a panel whose pixels make its millimetres at
+// the printer's resolution (as the panel dialog makes them, cut to whole
+// millimetres) is printed dot for dot; a size unknown prints at 96 pixels
+// per inch, as dioramix-cli reads depth maps.
+double printer_dots_per_pixel(int pixels, int millimetres, int dpi)
+{
+    if (pixels <= 0) return 1.0;
+    if (millimetres <= 0) return dpi / 96.0;
+    const double at_printer = pixels * 25.4 / dpi;
+    if (at_printer >= millimetres && at_printer < millimetres + 1) return 1.0;
+    return millimetres / 25.4 * dpi / pixels;
+}
+
+} // namespace
+
+QString StereogramViewer::print_to(QPrinter& printer) const
+{
+    const QImage picture = saved_picture();
+    const int dpi = printer.resolution();
+    const RenderSettings& s = inputs_.settings;
+    QSizeF size(picture.width() * printer_dots_per_pixel(stereogram_.width(), s.width_mm, dpi),
+                picture.height() * printer_dots_per_pixel(stereogram_.height(), s.height_mm, dpi));
+    // A picture larger than the page is made smaller to fit it, in proportion.
+    const QSizeF room = printer.pageLayout().paintRectPixels(dpi).size();
+    if (size.width() > room.width() || size.height() > room.height()) size.scale(room, Qt::KeepAspectRatio);
+    QPainter painter;
+    if (!painter.begin(&printer)) return QStringLiteral("The stereogram cannot be printed: the printer cannot be used.");
+    // Random dots through JPEG would blur into grey.
+    painter.setRenderHint(QPainter::LosslessImageRendering);
+    const QPointF corner((room.width() - size.width()) / 2, (room.height() - size.height()) / 2);
+    painter.drawImage(QRectF(corner, size), picture);
+    return painter.end() ? QString() : QStringLiteral("The stereogram could not be printed whole.");
+}
+
+void StereogramViewer::print()
+{
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setDocName(name_);
+    if (!platform::print_dialog_seam()(printer, this)) return;
+    const QString problem = print_to(printer);
     if (!problem.isEmpty()) veride::message_seam()(this, problem);
 }

@@ -1,27 +1,64 @@
 #pragma once
 // The result window of a render: the stereogram at 1:1 or fitted to the
-// window, two convergence dots above it, saving the stereogram and its
-// depth map, and a line with the size, the separations and the time.
+// window, two convergence dots above it, the picture options beside it
+// (a change renders again and is remembered in the settings), saving the
+// stereogram and its depth map, printing at the panel's physical size, and
+// a line with the size, the separations and the time.
+#include "veride/picture_settings.h"
 #include "veride/render_scene.h"
 #include <QDialog>
 #include <QImage>
+#include <optional>
+#include <vector>
 
-class QLabel;
-class QScrollArea;
 class QCheckBox;
+class QComboBox;
+class QLabel;
+class QPrinter;
+class QScrollArea;
+class QSpinBox;
+class QWidget;
 class ConvergenceDots;
+
+// What a picture is made from, kept so that it can be made again with
+// other options.
+struct RenderInputs {
+    std::vector<SceneObject> objects;
+    std::optional<DepthMap> depth; // a depth map made elsewhere, rendered instead of the objects
+    RenderSettings settings;
+    std::uint64_t seed = 1;
+
+    // Rows of the picture, for a progress bar.
+    int rows() const { return depth ? depth->height : settings.height_px; }
+};
+
+RenderResult render_inputs(const RenderInputs& inputs, const PictureOptions& options,
+                           const RenderControl& control = {});
 
 class StereogramViewer : public QDialog {
 public:
-    StereogramViewer(const RenderResult& result, const QString& render_name, QWidget* parent = nullptr);
+    // `result` is `inputs` rendered with `picture`'s options.
+    StereogramViewer(RenderInputs inputs, const StoredPicture& picture, const RenderResult& result,
+                     const QString& render_name, QWidget* parent = nullptr);
 
     const QImage& stereogram() const { return stereogram_; }
+    const StoredPicture& picture() const { return picture_; }
     void set_fit_to_window(bool fit);
     QString info_text() const;
+
+    // The image that saving writes and printing prints: the stereogram,
+    // below the strip with the guide dots when guide marks are on.
+    QImage saved_picture() const;
 
     // Asks for a path and writes; the message of a failure is shown.
     void save_stereogram();
     void save_depth_map();
+
+    // Through the print dialog; the message of a failure is shown.
+    void print();
+    // Prints the saved picture at the panel's size in millimetres; an error
+    // text, empty on success.
+    QString print_to(QPrinter& printer) const;
 
     // Write to `path`; each returns an error text, empty on success. The
     // stereogram is BMP for a .bmp path and PNG otherwise, ".png" added to a
@@ -37,15 +74,34 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
+    QWidget* make_options();
+    void show_result(const RenderResult& result);
     void show_image();
+    void show_options();
+    void choose_pattern(int index);
+    // Renders with `now`'s options; on success shows and stores them, else
+    // the options stay as they were.
+    void change_picture(const StoredPicture& now);
 
+    RenderInputs inputs_;
+    StoredPicture picture_;
     QImage stereogram_;
     QImage depth_;
     QString name_;
     QString info_;
     int zero_separation_ = 0;
+    bool rendering_ = false;
     QScrollArea* scroll_ = nullptr;
-    QLabel* picture_ = nullptr;
+    QLabel* picture_label_ = nullptr;
+    QLabel* info_label_ = nullptr;
     QCheckBox* fit_ = nullptr;
     ConvergenceDots* dots_ = nullptr;
+    QWidget* options_ = nullptr;
+    QComboBox* pattern_ = nullptr;
+    QSpinBox* colors_ = nullptr;
+    QLabel* tile_ = nullptr;
+    QCheckBox* own_size_ = nullptr;
+    QSpinBox* oversample_ = nullptr;
+    QCheckBox* cross_eyed_ = nullptr;
+    QCheckBox* guides_ = nullptr;
 };

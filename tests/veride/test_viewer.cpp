@@ -1,30 +1,49 @@
 // The result window: saving the stereogram and its depth map, the folder
-// proposed, failures reported, and the fitted view.
+// proposed, failures reported, the fitted view, the picture options that
+// render again and are remembered, and printing at the panel's size.
+#include "core/configuration.h"
 #include "height_grid.h"
+#include "platform/printer.h"
+#include "platform/registry.h"
+#include "veride/guides.h"
 #include "veride/library_ui.h"
 #include "veride/render_progress.h"
 #include "veride/viewer.h"
 #include <QApplication>
 #include <QCheckBox>
-#include <QProgressDialog>
+#include <QComboBox>
 #include <QDir>
+#include <QFile>
 #include <QImageReader>
-#include <QQueue>
 #include <QLabel>
+#include <QPrinter>
+#include <QProgressDialog>
+#include <QPushButton>
+#include <QQueue>
 #include <QScrollArea>
+#include <QSpinBox>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTransform>
 
 namespace {
 
-RenderResult small_render()
+RenderInputs small_inputs()
 {
-    RenderSettings s;
-    s.width_mm = 100;
+    RenderInputs inputs;
+    inputs.settings.width_mm = 100;
+    inputs.settings.height_mm = 25;
     HeightGrid grid(240, 60, -20);
     for (int y = 20; y < 40; ++y)
         for (int x = 100; x < 140; ++x) grid.row(y)[x] = 50;
-    return render_depth_map(grid.map(), s, 4);
+    inputs.depth = grid.map();
+    inputs.seed = 4;
+    return inputs;
+}
+
+RenderResult small_render()
+{
+    return render_inputs(small_inputs(), {});
 }
 
 QProgressDialog* shown_progress()
@@ -32,11 +51,75 @@ QProgressDialog* shown_progress()
     return qobject_cast<QProgressDialog*>(QApplication::activeModalWidget());
 }
 
+RegistryKey store(bool create = false)
+{
+    return RegistryKey(QString::fromLatin1(configuration_key_path), create);
+}
+
+// A tile drawn here: stripes of four colours.
+QString write_tile(const QTemporaryDir& dir)
+{
+    QImage tile(24, 24, QImage::Format_RGB888);
+    for (int y = 0; y < 24; ++y)
+        for (int x = 0; x < 24; ++x) tile.setPixelColor(x, y, QColor::fromHsv((x / 6) * 90, 200, 100 + 6 * y));
+    const QString path = dir.filePath("tile.png");
+    return tile.save(path) ? path : QString();
+}
+
+// Where a PDF's first image lands on its page, in points, from the content
+// stream's transforms (an image fills the unit square of its transform).
+QSizeF placed_image_size(const QString& pdf)
+{
+    QFile file(pdf);
+    if (!file.open(QIODevice::ReadOnly)) return {};
+    const QByteArray bytes = file.readAll();
+    for (qsizetype at = bytes.indexOf(">>\nstream\n"); at >= 0; at = bytes.indexOf(">>\nstream\n", at)) {
+        at += 10;
+        const qsizetype end = bytes.indexOf("endstream", at);
+        // qUncompress wants the size first; a guess is enough.
+        const QByteArray content = qUncompress(QByteArray::fromHex("00100000") + bytes.mid(at, end - at));
+        if (!content.contains(" Do")) continue;
+        QList<QTransform> saved;
+        QTransform ctm;
+        QList<double> numbers;
+        for (const QByteArray& token : content.simplified().split(' ')) {
+            bool number = false;
+            const double value = token.toDouble(&number);
+            if (number) {
+                numbers << value;
+                continue;
+            }
+            if (token == "q") saved << ctm;
+            if (token == "Q" && !saved.isEmpty()) ctm = saved.takeLast();
+            if (token == "cm" && numbers.size() >= 6) {
+                const QList<double> n = numbers.mid(numbers.size() - 6);
+                ctm = QTransform(n[0], n[1], n[2], n[3], n[4], n[5]) * ctm;
+            }
+            if (token == "Do") return ctm.mapRect(QRectF(0, 0, 1, 1)).size();
+            numbers.clear();
+        }
+    }
+    return {};
+}
+
 } // namespace
 
 class TestViewer : public QObject {
     Q_OBJECT
 private slots:
+    void init()
+    {
+        QFile::remove(qEnvironmentVariable("DIORAMIX_REGISTRY"));
+    }
+
+    void cleanup()
+    {
+        veride::message_seam().replace({});
+        veride::save_path_seam().replace({});
+        veride::open_path_seam().replace({});
+        platform::print_dialog_seam().replace({});
+    }
+
     void saving_writes_the_images_and_reports_failures()
     {
         QTemporaryDir dir;
@@ -50,7 +133,7 @@ private slots:
 
         const RenderResult result = small_render();
         QVERIFY(result.ok());
-        StereogramViewer viewer(result, QStringLiteral("housestereo1"));
+        StereogramViewer viewer(small_inputs(), {}, result, QStringLiteral("housestereo1"));
         QCOMPARE(viewer.windowTitle(), QStringLiteral("housestereo1"));
         QVERIFY(viewer.info_text().startsWith(QLatin1String("240 x 60 pixels, separations ")));
 
@@ -73,6 +156,16 @@ private slots:
         QCOMPARE(qGray(depth.pixel(120, 30)), 255); // the raised box, nearest
         QCOMPARE(qGray(depth.pixel(5, 5)), 0);
 
+        // Guide marks: the strip goes above the saved picture, the view is not rendered again.
+        viewer.findChild<QCheckBox*>(QStringLiteral("guides"))->click();
+        QCOMPARE(viewer.stereogram(), result.stereogram);
+        answers << dir.filePath("guided.png");
+        viewer.save_stereogram();
+        const QImage guided(dir.filePath("guided.png"));
+        QCOMPARE(guided.convertToFormat(QImage::Format_RGB32),
+                 picture_with_guides(result.stereogram, result.zero_separation).convertToFormat(QImage::Format_RGB32));
+        QVERIFY(guided.height() > 60);
+
         // Cancelled: nothing; unwritable: said, and the folder is not remembered.
         viewer.save_stereogram();
         answers << QStringLiteral("/nonexistent/folder/x.png");
@@ -80,9 +173,6 @@ private slots:
         QCOMPARE(messages.size(), 1);
         QVERIFY(messages[0].contains(QLatin1String("/nonexistent/folder/x.png")));
         QCOMPARE(StereogramViewer::save_folder(), dir.path());
-
-        veride::message_seam().replace({});
-        veride::save_path_seam().replace({});
     }
 
     void a_long_render_shows_its_progress_and_cancel_stops_it()
@@ -118,7 +208,7 @@ private slots:
 
     void the_view_fits_the_window_on_request()
     {
-        StereogramViewer viewer(small_render(), QStringLiteral("x"));
+        StereogramViewer viewer(small_inputs(), {}, small_render(), QStringLiteral("x"));
         viewer.resize(200, 200);
         viewer.show();
         QVERIFY(QTest::qWaitForWindowExposed(&viewer));
@@ -126,7 +216,7 @@ private slots:
         auto* picture = qobject_cast<QLabel*>(scroll->widget());
         QCOMPARE(picture->pixmap().width(), 240); // 1:1
         viewer.set_fit_to_window(true);
-        QVERIFY(viewer.findChild<QCheckBox*>()->isChecked());
+        QVERIFY(viewer.findChild<QCheckBox*>(QStringLiteral("fit"))->isChecked());
         // As large as the view allows, in proportion.
         const QSize room = scroll->viewport()->size(), fitted = picture->pixmap().size();
         QVERIFY(fitted.width() <= room.width() && fitted.height() <= room.height());
@@ -134,6 +224,173 @@ private slots:
         QVERIFY(fitted != QSize(240, 60));
         viewer.set_fit_to_window(false);
         QCOMPARE(picture->pixmap().width(), 240);
+    }
+
+    void the_picture_options_render_again_and_are_remembered()
+    {
+        QTemporaryDir dir;
+        const QString tile_path = write_tile(dir);
+        QStringList messages;
+        QQueue<QString> answers;
+        veride::message_seam().replace([&](QWidget*, const QString& text) { messages << text; });
+        veride::open_path_seam().replace(
+            [&](QWidget*, const QString&, const QString&, const QString&) { return answers.isEmpty() ? QString() : answers.dequeue(); });
+
+        // A fresh store: the picture of before, and nothing written by reading.
+        const StoredPicture fresh = read_picture_settings();
+        const PictureOptions defaults;
+        QCOMPARE(fresh.options.pattern, defaults.pattern);
+        QCOMPARE(fresh.options.colors, defaults.colors);
+        QCOMPARE(fresh.options.oversample, defaults.oversample);
+        QVERIFY(!fresh.options.cross_eyed && !fresh.options.guides && !fresh.options.tile_own_size);
+        QVERIFY(!QFile::exists(qEnvironmentVariable("DIORAMIX_REGISTRY")));
+
+        const RenderInputs inputs = small_inputs();
+        StereogramViewer viewer(inputs, fresh, render_inputs(inputs, fresh.options), QStringLiteral("x"));
+        viewer.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&viewer));
+        auto* pattern = viewer.findChild<QComboBox*>(QStringLiteral("pattern"));
+        auto* colors = viewer.findChild<QSpinBox*>(QStringLiteral("colors"));
+        auto* own_size = viewer.findChild<QCheckBox*>(QStringLiteral("keep_tile_size"));
+        QVERIFY(!colors->isEnabled() && !own_size->isEnabled());
+        const auto choose = [&](int index) {
+            pattern->setCurrentIndex(index);
+            emit pattern->activated(index);
+        };
+        // The picture on view is the inputs rendered with the window's options.
+        const auto shows = [&](const PictureOptions& options) {
+            return viewer.stereogram() == render_inputs(inputs, options).stereogram;
+        };
+
+        PictureOptions expected;
+        choose(1);
+        expected.pattern = PictureOptions::Pattern::ColorDots;
+        QVERIFY(colors->isEnabled());
+        colors->setValue(16);
+        expected.colors = 16;
+        QVERIFY(shows(expected));
+        QVERIFY(!shows({}));
+        QCOMPARE(store().read_dword("render_pattern"), 1);
+        QCOMPARE(store().read_dword("render_colors"), 16);
+
+        // Image...: a file is asked for; cancelled or unreadable, nothing changes.
+        choose(2);
+        QCOMPARE(pattern->currentIndex(), 1);
+        QFile junk(dir.filePath("junk.png"));
+        QVERIFY(junk.open(QIODevice::WriteOnly) && junk.write("not a picture") > 0);
+        junk.close();
+        answers << junk.fileName();
+        choose(2);
+        QCOMPARE(pattern->currentIndex(), 1);
+        QCOMPARE(messages.size(), 1);
+        QVERIFY(messages[0].contains(junk.fileName()));
+        QVERIFY(shows(expected));
+
+        answers << tile_path;
+        choose(2);
+        expected.pattern = PictureOptions::Pattern::Image;
+        expected.tile = QImage(tile_path);
+        QVERIFY(shows(expected));
+        QVERIFY(viewer.stereogram().pixelColor(0, 0) != Qt::black && viewer.stereogram().pixelColor(0, 0) != Qt::white);
+        QVERIFY(own_size->isEnabled() && !colors->isEnabled());
+        QCOMPARE(viewer.findChild<QLabel*>(QStringLiteral("tile"))->text(), QStringLiteral("tile.png"));
+        own_size->click();
+        expected.tile_own_size = true;
+        viewer.findChild<QSpinBox*>(QStringLiteral("oversample"))->setValue(3);
+        expected.oversample = 3;
+        viewer.findChild<QCheckBox*>(QStringLiteral("cross_eyed"))->click();
+        expected.cross_eyed = true;
+        QVERIFY(shows(expected));
+        QCOMPARE(store().read_dword("render_pattern"), 2);
+        QCOMPARE(store().read_string("render_pattern_image"), tile_path);
+        QCOMPARE(store().read_dword("render_keep_tile_size"), 1);
+        QCOMPARE(store().read_dword("render_oversample"), 3);
+        QCOMPARE(store().read_dword("render_cross_eyed"), 1);
+        QCOMPARE(messages.size(), 1);
+
+        // The next render starts from the stored options, and its window shows them.
+        const StoredPicture stored = read_picture_settings();
+        QCOMPARE(stored.tile_path, tile_path);
+        QCOMPARE(render_inputs(inputs, stored.options).stereogram, viewer.stereogram());
+        StereogramViewer next(inputs, stored, render_inputs(inputs, stored.options), QStringLiteral("y"));
+        QCOMPARE(next.findChild<QComboBox*>(QStringLiteral("pattern"))->currentIndex(), 2);
+        QCOMPARE(next.findChild<QSpinBox*>(QStringLiteral("colors"))->value(), 16);
+        QCOMPARE(next.findChild<QSpinBox*>(QStringLiteral("oversample"))->value(), 3);
+        QVERIFY(next.findChild<QCheckBox*>(QStringLiteral("cross_eyed"))->isChecked());
+    }
+
+    void bad_stored_options_give_the_defaults()
+    {
+        QTemporaryDir dir;
+        {
+            RegistryKey key = store(true);
+            key.write_dword("render_pattern", 7);
+            key.write_dword("render_colors", 1000);
+            key.write_dword("render_oversample", 0);
+            key.write_string("render_cross_eyed", "yes");
+            key.write_dword("render_guides", 1);
+        }
+        QString problem;
+        StoredPicture picture = read_picture_settings(&problem);
+        QCOMPARE(picture.options.pattern, PictureOptions::Pattern::Dots);
+        QCOMPARE(picture.options.colors, 2);
+        QCOMPARE(picture.options.oversample, 1);
+        QVERIFY(!picture.options.cross_eyed);
+        QVERIFY(picture.options.guides); // good values stay
+        QVERIFY(problem.isEmpty());
+
+        // An image pattern whose file is gone: random dots, and why.
+        {
+            RegistryKey key = store(true);
+            key.write_dword("render_pattern", 2);
+            key.write_string("render_pattern_image", dir.filePath("gone.png"));
+        }
+        picture = read_picture_settings(&problem);
+        QCOMPARE(picture.options.pattern, PictureOptions::Pattern::Dots);
+        QVERIFY(picture.options.tile.isNull());
+        QVERIFY(problem.contains(dir.filePath("gone.png")));
+        const RenderInputs inputs = small_inputs();
+        QVERIFY(render_inputs(inputs, picture.options).ok());
+    }
+
+    void printing_puts_the_picture_on_paper_at_the_panels_size()
+    {
+        QTemporaryDir dir;
+        const QString pdf = dir.filePath("printed.pdf");
+        bool asked = false, print = false;
+        platform::print_dialog_seam().replace([&](QPrinter& printer, QWidget*) {
+            asked = true;
+            printer.setOutputFormat(QPrinter::PdfFormat);
+            printer.setOutputFileName(pdf);
+            printer.setResolution(600);
+            return print;
+        });
+        const RenderResult result = small_render();
+        StereogramViewer viewer(small_inputs(), {}, result, QStringLiteral("x"));
+        auto* button = viewer.findChild<QPushButton*>(QStringLiteral("print"));
+        QCOMPARE(button->text(), QStringLiteral("Print..."));
+
+        button->click(); // the dialog cancelled
+        QVERIFY(asked);
+        QVERIFY(!QFile::exists(pdf));
+
+        // The panel's 100 x 25 mm, in points.
+        print = true;
+        button->click();
+        QSizeF size = placed_image_size(pdf);
+        QVERIFY2(qAbs(size.width() - 100 / 25.4 * 72) < 0.01, qPrintable(QString::number(size.width())));
+        QVERIFY2(qAbs(size.height() - 25 / 25.4 * 72) < 0.01, qPrintable(QString::number(size.height())));
+
+        // A panel made at the printer's 600 dpi (240 x 60 pixels make 10 x 2 whole
+        // millimetres) prints dot for dot: 0.4 x 0.1 inches.
+        RenderInputs fine = small_inputs();
+        fine.settings.width_mm = 10;
+        fine.settings.height_mm = 2;
+        StereogramViewer dot_for_dot(fine, {}, result, QStringLiteral("x"));
+        dot_for_dot.findChild<QPushButton*>(QStringLiteral("print"))->click();
+        size = placed_image_size(pdf);
+        QVERIFY2(qAbs(size.width() - 0.4 * 72) < 0.01, qPrintable(QString::number(size.width())));
+        QVERIFY2(qAbs(size.height() - 0.1 * 72) < 0.01, qPrintable(QString::number(size.height())));
     }
 };
 
