@@ -1,48 +1,162 @@
 #include "cli/cli_options.h"
 #include "render/render_name.h"
+#include <QCommandLineParser>
 #include <QFileInfo>
+#include <QRegularExpression>
+#include <optional>
+
+namespace {
+
+// The options of a render, and --help and --version.
+struct Parser {
+    QCommandLineParser parser;
+    QCommandLineOption help{{QStringLiteral("h"), QStringLiteral("help")}, QStringLiteral("Shows this text.")};
+    QCommandLineOption version{{QStringLiteral("v"), QStringLiteral("version")},
+                               QStringLiteral("Shows the version.")};
+    QCommandLineOption output{{QStringLiteral("o"), QStringLiteral("output")},
+                              QStringLiteral("The stereogram's file, .png or .bmp (default: the render name of "
+                                             "INPUT with .png, in the current folder)."),
+                              QStringLiteral("OUTPUT")};
+    QCommandLineOption depth_map{QStringLiteral("depth-map"),
+                                 QStringLiteral("Writes the depth map too, as a greyscale PNG (near is white)."),
+                                 QStringLiteral("DEPTH.png")};
+    QCommandLineOption seed{QStringLiteral("seed"), QStringLiteral("The seed of the random dots (default 1)."),
+                            QStringLiteral("N")};
+    QCommandLineOption dpi{QStringLiteral("dpi"),
+                           QStringLiteral("The resolution a depth-map image is read at (default 96)."),
+                           QStringLiteral("N")};
+    QCommandLineOption pattern{QStringLiteral("pattern"),
+                               QStringLiteral("Repeats a tile (PNG, JPEG or BMP) across the picture instead of "
+                                              "random dots."),
+                               QStringLiteral("IMAGE")};
+    QCommandLineOption keep_tile_size{QStringLiteral("keep-tile-size"),
+                                      QStringLiteral("The tile keeps its own size instead of being fitted to the "
+                                                     "repeat.")};
+    QCommandLineOption colors{QStringLiteral("colors"),
+                              QStringLiteral("Random dots in N colours, 2 to 256, instead of the configured two."),
+                              QStringLiteral("N")};
+    QCommandLineOption oversample{QStringLiteral("oversample"),
+                                  QStringLiteral("Depth in steps of 1/K pixel, 1 to 8 (default 1)."),
+                                  QStringLiteral("K")};
+    QCommandLineOption cross_eyed{QStringLiteral("cross-eyed"),
+                                  QStringLiteral("Makes the picture for cross-eyed viewing.")};
+    QCommandLineOption guides{QStringLiteral("guides"),
+                              QStringLiteral("Adds a strip with the two guide dots above the picture.")};
+
+    Parser()
+    {
+        parser.addOptions({help, version, output, depth_map, seed, dpi, pattern, keep_tile_size, colors, oversample,
+                           cross_eyed, guides});
+    }
+
+    // The parser reads the program's name first.
+    bool parse(const QStringList& arguments)
+    {
+        return parser.parse(QStringList{QStringLiteral("dioramix-cli")} + arguments);
+    }
+};
+
+QString dashed(const QString& name)
+{
+    return (name.size() == 1 ? QStringLiteral("-") : QStringLiteral("--")) + name;
+}
+
+// A whole number from `low` to `high`, or nothing.
+std::optional<qulonglong> whole_number(const QString& text, qulonglong low, qulonglong high)
+{
+    bool ok = false;
+    const qulonglong n = text.toULongLong(&ok);
+    if (!ok || n < low || n > high) return std::nullopt;
+    return n;
+}
+
+} // namespace
+
+CliCommand cli_command(const QStringList& arguments)
+{
+    const bool asks_help = arguments.contains(QLatin1String("--help")) || arguments.contains(QLatin1String("-h"));
+    if (!arguments.isEmpty() && arguments[0] == QLatin1String("info") && !asks_help) return CliCommand::info;
+    Parser p;
+    p.parse(arguments); // a render's mistakes are told by parse_cli_options
+    if (p.parser.isSet(p.help)) return CliCommand::help;
+    if (p.parser.isSet(p.version)) return CliCommand::version;
+    return CliCommand::render;
+}
 
 CliOptions parse_cli_options(const QStringList& arguments, QString& error)
 {
     CliOptions options;
-    if (arguments.isEmpty() || arguments[0] != QLatin1String("render")) {
-        error = QString::fromLatin1(cli_usage);
+    Parser p;
+    const QCommandLineParser& parser = p.parser;
+    const QString usage = QString::fromLatin1(cli_usage);
+    if (!p.parse(arguments)) {
+        const QStringList unknown = parser.unknownOptionNames();
+        if (!unknown.isEmpty()) {
+            error = QStringLiteral("unknown option %1; %2").arg(dashed(unknown.first()), usage);
+            return options;
+        }
+        // The one other mistake Qt's parser finds: an option's value missing at the end.
+        static const QRegularExpression missing(QStringLiteral("^Missing value after '(.+)'\\.$"));
+        const QRegularExpressionMatch match = missing.match(parser.errorText());
+        error = match.hasMatch() ? QStringLiteral("%1 needs a value").arg(match.captured(1)) : parser.errorText();
         return options;
     }
-    auto value_after = [&](qsizetype& i) -> QString {
-        if (i + 1 >= arguments.size()) {
-            error = QStringLiteral("%1 needs a value").arg(arguments[i]);
-            return QString();
-        }
-        return arguments[++i];
-    };
-    for (qsizetype i = 1; i < arguments.size() && error.isEmpty(); ++i) {
-        const QString& a = arguments[i];
-        if (a == QLatin1String("-o") || a == QLatin1String("--output")) {
-            options.output = value_after(i);
-        } else if (a == QLatin1String("--depth-map")) {
-            options.depth_map = value_after(i);
-        } else if (a == QLatin1String("--seed") || a == QLatin1String("--dpi")) {
-            const QString text = value_after(i);
-            bool ok = false;
-            const qulonglong n = text.toULongLong(&ok);
-            if (error.isEmpty() && (!ok || (a == QLatin1String("--dpi") && (n == 0 || n > 100000))))
-                error = QStringLiteral("%1 takes a whole number, not \"%2\"").arg(a, text);
-            else if (a == QLatin1String("--seed"))
-                options.seed = n;
-            else
-                options.dpi = static_cast<int>(n);
-        } else if (a.startsWith(QLatin1Char('-')) && a.size() > 1) {
-            error = QStringLiteral("unknown option %1; %2").arg(a, QString::fromLatin1(cli_usage));
-        } else if (options.input.isEmpty()) {
-            options.input = a;
-        } else {
-            error = QStringLiteral("more than one input; %1").arg(QString::fromLatin1(cli_usage));
-        }
+    const QStringList positional = parser.positionalArguments();
+    if (positional.isEmpty() || positional[0] != QLatin1String("render") || positional.size() < 2) {
+        error = usage;
+        return options;
     }
-    if (error.isEmpty() && options.input.isEmpty()) error = QString::fromLatin1(cli_usage);
+    if (positional.size() > 2) {
+        error = QStringLiteral("more than one input; %1").arg(usage);
+        return options;
+    }
+    options.input = positional[1];
+    options.output = parser.value(p.output);
+    options.depth_map = parser.value(p.depth_map);
+    options.pattern = parser.value(p.pattern);
+    options.keep_tile_size = parser.isSet(p.keep_tile_size);
+    options.cross_eyed = parser.isSet(p.cross_eyed);
+    options.guides = parser.isSet(p.guides);
+
+    if (parser.isSet(p.seed)) {
+        const auto n = whole_number(parser.value(p.seed), 0, ~0ull);
+        if (!n) error = QStringLiteral("--seed takes a whole number, not \"%1\"").arg(parser.value(p.seed));
+        else options.seed = *n;
+    }
+    if (error.isEmpty() && parser.isSet(p.dpi)) {
+        const auto n = whole_number(parser.value(p.dpi), 1, 100000);
+        if (!n) error = QStringLiteral("--dpi takes a whole number, not \"%1\"").arg(parser.value(p.dpi));
+        else options.dpi = int(*n);
+    }
+    if (error.isEmpty() && parser.isSet(p.colors)) {
+        const auto n = whole_number(parser.value(p.colors), 2, 256);
+        if (!n) error = QStringLiteral("--colors takes a whole number from 2 to 256");
+        else options.colors = int(*n);
+    }
+    if (error.isEmpty() && parser.isSet(p.oversample)) {
+        const auto n = whole_number(parser.value(p.oversample), 1, 8);
+        if (!n) error = QStringLiteral("--oversample takes a whole number from 1 to 8");
+        else options.oversample = int(*n);
+    }
+    if (error.isEmpty() && parser.isSet(p.pattern) && options.pattern.isEmpty())
+        error = QStringLiteral("--pattern needs an image file");
+    if (error.isEmpty() && !options.pattern.isEmpty() && options.colors != 0)
+        error = QStringLiteral("--pattern and --colors choose two different pictures; give one of them");
+    if (error.isEmpty() && options.keep_tile_size && options.pattern.isEmpty())
+        error = QStringLiteral("--keep-tile-size goes with --pattern");
     if (error.isEmpty() && options.output.isEmpty()) options.output = default_output(options.input);
     return options;
+}
+
+QString cli_help()
+{
+    Parser p;
+    const QString options = p.parser.helpText();
+    // Qt's own usage line does not know the two commands.
+    const qsizetype from = options.indexOf(QLatin1String("Options:"));
+    return QStringLiteral("%1\n%2\n       dioramix-cli --help | --version\n\n%3")
+        .arg(QString::fromLatin1(cli_info_usage), QString::fromLatin1(cli_usage),
+             from < 0 ? options : options.mid(from));
 }
 
 QString default_output(const QString& input)

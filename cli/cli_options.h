@@ -2,6 +2,11 @@
 // The command line of dioramix-cli:
 //   dioramix-cli info FILE.sdf
 //   dioramix-cli render INPUT [-o OUTPUT] [--depth-map DEPTH.png] [--seed N] [--dpi N]
+//                      [--pattern IMAGE [--keep-tile-size] | --colors N] [--oversample K] [--cross-eyed] [--guides]
+//   dioramix-cli --help | --version
+// The picture options come from the command line alone, never from the
+// settings the result window remembers: a command gives the same picture
+// wherever it runs.
 #include <QString>
 #include <QStringList>
 #include <cstdint>
@@ -12,15 +17,33 @@ struct CliOptions {
     QString depth_map; // empty: not written
     std::uint64_t seed = 1;
     int dpi = 96;
+    QString pattern;     // a tile image; empty: random dots
+    bool keep_tile_size = false;
+    int colors = 0;      // random dots in this many colours; 0: the configured two
+    int oversample = 1;  // 1 to 8
+    bool cross_eyed = false;
+    bool guides = false; // the strip with the guide dots above the picture
 };
 
 inline constexpr const char* cli_info_usage = "usage: dioramix-cli info FILE.sdf   (the drawing as JSON)";
-inline constexpr const char* cli_usage =
-    "usage: dioramix-cli render INPUT [-o OUTPUT] [--depth-map DEPTH.png] [--seed N] [--dpi N]";
+inline constexpr const char* cli_usage = "usage: dioramix-cli render INPUT [-o OUTPUT] [--depth-map DEPTH.png] "
+                                         "[--seed N] [--dpi N] [--pattern IMAGE [--keep-tile-size] | --colors N] "
+                                         "[--oversample K] "
+                                         "[--cross-eyed] [--guides]";
 
-// Reads the arguments after the program name; `error` is set when they
-// cannot be understood.
+// What the command line asks for.
+enum class CliCommand { render, info, help, version };
+
+// The command of the arguments after the program name. A render's
+// arguments are checked by parse_cli_options.
+CliCommand cli_command(const QStringList& arguments);
+
+// The render options of the arguments after the program name; `error` is
+// set when they cannot be understood.
 CliOptions parse_cli_options(const QStringList& arguments, QString& error);
+
+// The text of --help.
+QString cli_help();
 
 // The output path when none is given: INPUT's file name through the render
 // name rule with a count of 1, plus ".png".

@@ -1,7 +1,9 @@
 #include "cli/cli_render.h"
 #include "cli/cli_input.h"
+#include "veride/guides.h"
 #include "veride/render_scene.h"
 #include <QFileInfo>
+#include <QImageReader>
 #include <QImageWriter>
 
 namespace {
@@ -9,6 +11,10 @@ namespace {
 QString write_image(const QImage& image, const QString& path, const char* format, const char* what)
 {
     QImageWriter writer(path, format);
+    // Qt's PNG quality 80 is zlib level 1: on a 3000 x 2000 textured,
+    // oversampled picture it wrote in a third of the time of the default
+    // level 6, for files 5 % (noisy tiles) to 35 % (smooth ones) larger.
+    if (qstrcmp(format, "png") == 0) writer.setQuality(80);
     if (writer.write(image)) return QString();
     return QStringLiteral("cannot write the %1 to %2: %3").arg(QLatin1String(what), path, writer.errorString());
 }
@@ -18,6 +24,27 @@ QByteArray output_format(const QString& path)
 {
     const QString suffix = QFileInfo(path).suffix().toLower();
     return suffix == QLatin1String("png") || suffix == QLatin1String("bmp") ? suffix.toLatin1() : QByteArray();
+}
+
+// The picture the options ask for; `error` is set when the tile cannot be read.
+PictureOptions picture_options(const CliOptions& options, QString& error)
+{
+    PictureOptions picture;
+    if (!options.pattern.isEmpty()) {
+        QImageReader reader(options.pattern);
+        picture.tile = reader.read();
+        if (picture.tile.isNull())
+            error = QStringLiteral("cannot read the pattern image %1: %2").arg(options.pattern, reader.errorString());
+        picture.pattern = PictureOptions::Pattern::Image;
+        picture.tile_own_size = options.keep_tile_size;
+    } else if (options.colors != 0) {
+        picture.pattern = PictureOptions::Pattern::ColorDots;
+        picture.colors = options.colors;
+    }
+    picture.oversample = options.oversample;
+    picture.cross_eyed = options.cross_eyed;
+    picture.guides = options.guides;
+    return picture;
 }
 
 } // namespace
@@ -30,6 +57,8 @@ CliOutcome run_render(const CliOptions& options, const ConfigurationRecord& conf
         outcome.error = QStringLiteral("the output %1 must end in .png or .bmp").arg(options.output);
         return outcome;
     }
+    const PictureOptions picture = picture_options(options, outcome.error);
+    if (!outcome.error.isEmpty()) return outcome;
     const ConfigurationBlock block = configuration_block(configuration);
     const std::int32_t no_panel[4] = {};
     RenderSettings settings = settings_from_blocks(block.data(), reinterpret_cast<const unsigned char*>(no_panel));
@@ -43,14 +72,17 @@ CliOutcome run_render(const CliOptions& options, const ConfigurationRecord& conf
     settings.height_mm = input.height_mm;
     settings.width_px = input.width_px;
     settings.height_px = input.height_px;
-    const RenderResult result = input.depth ? render_depth_map(std::move(*input.depth), settings, options.seed)
-                                            : render_scene(input.objects, settings, options.seed);
+    const RenderResult result = input.depth
+        ? render_depth_map(std::move(*input.depth), settings, options.seed, {}, picture)
+        : render_scene(input.objects, settings, options.seed, {}, picture);
     outcome.warnings = result.warnings;
     if (!result.ok()) {
         outcome.error = result.error;
         return outcome;
     }
-    outcome.error = write_image(result.stereogram, options.output, format.constData(), "stereogram");
+    const QImage stereogram =
+        picture.guides ? picture_with_guides(result.stereogram, result.zero_separation) : result.stereogram;
+    outcome.error = write_image(stereogram, options.output, format.constData(), "stereogram");
     if (outcome.error.isEmpty() && !options.depth_map.isEmpty())
         outcome.error = write_image(depth_map_image(result.depth), options.depth_map, "png", "depth map");
     return outcome;

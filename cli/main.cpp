@@ -20,11 +20,10 @@ int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
     const QStringList arguments = app.arguments().mid(1);
-    if (arguments.contains(QLatin1String("--help")) || arguments.contains(QLatin1String("-h"))) {
-        std::printf("%s\n%s\n", cli_info_usage, cli_usage);
-        return 0;
-    }
-    if (!arguments.isEmpty() && arguments[0] == QLatin1String("info")) {
+    switch (cli_command(arguments)) {
+    case CliCommand::help: std::printf("%s", qPrintable(cli_help())); return 0;
+    case CliCommand::version: std::printf("dioramix-cli %s\n", DIORAMIX_VERSION); return 0;
+    case CliCommand::info: {
         if (arguments.size() != 2) {
             say(QString::fromLatin1(cli_info_usage));
             return 1;
@@ -36,6 +35,8 @@ int main(int argc, char** argv)
         }
         std::fwrite(info.json.constData(), 1, static_cast<size_t>(info.json.size()), stdout);
         return 0;
+    }
+    case CliCommand::render: break;
     }
     QString error;
     const CliOptions options = parse_cli_options(arguments, error);

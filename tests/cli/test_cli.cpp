@@ -12,6 +12,7 @@
 #include "platform/registry.h"
 #include "render/render_request.h"
 #include "render/stereo_check.h"
+#include "veride/guides.h"
 #include "veride/render_scene.h"
 #include "veride/render_settings.h"
 #include "veride/request_scene.h"
@@ -30,6 +31,7 @@ namespace {
 struct Run {
     int status = -1;
     QString errors;
+    QString output;
 };
 
 // Runs the tool in `folder` with the registry store at `registry`.
@@ -43,7 +45,7 @@ Run run_cli(const QStringList& arguments, const QString& folder, const QString& 
     process.start(QStringLiteral(DIORAMIX_CLI), arguments);
     process.waitForFinished(60000);
     return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
-            QString::fromLocal8Bit(process.readAllStandardError())};
+            QString::fromLocal8Bit(process.readAllStandardError()), QString::fromLocal8Bit(process.readAllStandardOutput())};
 }
 
 // A ramp from black to white with a white box on it.
@@ -54,6 +56,17 @@ QImage depth_image(int width, int height)
         for (int x = 0; x < width; ++x)
             image.scanLine(y)[x] = (x > 100 && x < 180 && y > 50 && y < 150) ? 255 : uchar(x * 200 / width);
     return image;
+}
+
+// The settings of a fresh store: the configured defaults with the height
+// limits of the default focus cone.
+ConfigurationRecord default_configuration()
+{
+    ConfigurationRecord r;
+    const HeightLimits limits = height_limits(r.eye_distance, r.level_distance, tangent_of_degrees(0.1));
+    r.max_height = limits.max_height;
+    r.min_height = limits.min_height;
+    return r;
 }
 
 RenderSettings settings_for(const ConfigurationRecord& record, int width_px, int height_px, int dpi)
@@ -192,14 +205,7 @@ private slots:
         // The default output: the render name of the input, in the current folder.
         const QImage stereogram(dir.filePath("scenestereo1.png"));
         QCOMPARE(stereogram.size(), QSize(300, 200));
-        const ConfigurationRecord defaults = [] {
-            ConfigurationRecord r;
-            const HeightLimits limits = height_limits(r.eye_distance, r.level_distance, tangent_of_degrees(0.1));
-            r.max_height = limits.max_height;
-            r.min_height = limits.min_height;
-            return r;
-        }();
-        const RenderSettings settings = settings_for(defaults, 300, 200, 96);
+        const RenderSettings settings = settings_for(default_configuration(), 300, 200, 96);
         const DepthMap map = depth_map_from_image(depth_image(300, 200), {settings.min_height, settings.max_height});
         const StereoCheck check = check_stereogram(stereogram, map, StereoGeometry(settings));
         QCOMPARE(check.mismatches, 0L);
@@ -338,6 +344,17 @@ private slots:
             {"info", "huge.sdf"},
             {"render"},
             {"draw", "scene.png"},
+            {"render", "scene.png", "--oversample", "9"},
+            {"render", "scene.png", "--oversample", "0"},
+            {"render", "scene.png", "--oversample", "2.5"},
+            {"render", "scene.png", "--colors", "1"},
+            {"render", "scene.png", "--colors", "257"},
+            {"render", "scene.png", "--pattern", "missing.png"},
+            {"render", "scene.png", "--pattern", "junk.png"},
+            {"render", "scene.png", "--pattern", "scene.png", "--colors", "4"},
+            {"render", "scene.png", "--keep-tile-size"},
+            {"render", "scene.png", "--frobnicate"},
+            {"render", "scene.png", "--seed"},
         };
         for (const QStringList& arguments : failing) {
             const Run run = run_cli(arguments, dir.path(), registry);
@@ -346,8 +363,75 @@ private slots:
             QVERIFY(run.errors.startsWith(QLatin1String("dioramix-cli: ")));
         }
         QVERIFY(run_cli({"render", "missing.png"}, dir.path(), registry).errors.contains("missing.png"));
+        QCOMPARE(run_cli({"render", "scene.png", "--oversample", "9"}, dir.path(), registry).errors,
+                 QStringLiteral("dioramix-cli: --oversample takes a whole number from 1 to 8\n"));
+        QCOMPARE(run_cli({"render", "scene.png", "--colors", "1"}, dir.path(), registry).errors,
+                 QStringLiteral("dioramix-cli: --colors takes a whole number from 2 to 256\n"));
+        QVERIFY(run_cli({"render", "scene.png", "--pattern", "missing.png"}, dir.path(), registry)
+                    .errors.startsWith("dioramix-cli: cannot read the pattern image missing.png: "));
+        QVERIFY(run_cli({"render", "scene.png", "--frobnicate"}, dir.path(), registry).errors.contains("--frobnicate"));
         QVERIFY(run_cli({"info", "huge.sdf"}, dir.path(), registry).errors.contains("1342177280"));
         QVERIFY(!QFile::exists(dir.filePath("out.jpg")));
+    }
+
+    void the_picture_options_render_as_the_library_renders_them()
+    {
+        QTemporaryDir dir;
+        const QString registry = dir.filePath("registry.reg");
+        QVERIFY(depth_image(300, 200).save(dir.filePath("scene.png")));
+        QImage tile(16, 16, QImage::Format_RGB888);
+        for (int y = 0; y < 16; ++y)
+            for (int x = 0; x < 16; ++x) tile.setPixelColor(x, y, QColor::fromHsv(x * 20, 180, 120 + y * 8));
+        QVERIFY(tile.save(dir.filePath("tile.png")));
+        // The result window's remembered options are not the command line's.
+        qputenv("DIORAMIX_REGISTRY", registry.toLocal8Bit());
+        {
+            RegistryKey key(QString::fromLatin1(configuration_key_path), true);
+            key.write_dword("render_pattern", 1);
+            key.write_dword("render_oversample", 4);
+            key.write_dword("render_guides", 1);
+        }
+        qunsetenv("DIORAMIX_REGISTRY");
+
+        const RenderSettings settings = settings_for(default_configuration(), 300, 200, 96);
+        const DepthMap map = depth_map_from_image(depth_image(300, 200), {settings.min_height, settings.max_height});
+        const auto library = [&](const PictureOptions& options) {
+            return render_depth_map(map, settings, 3, {}, options);
+        };
+        const auto cli = [&](QStringList arguments) {
+            arguments = QStringList{"render", "scene.png", "--seed", "3", "-o", "out.png"} + arguments;
+            const Run run = run_cli(arguments, dir.path(), registry);
+            return run.status == 0 && run.errors.isEmpty() ? QImage(dir.filePath("out.png")).convertToFormat(QImage::Format_RGB888)
+                                                           : QImage();
+        };
+
+        QCOMPARE(cli({}), library({}).stereogram);
+        PictureOptions textured;
+        textured.pattern = PictureOptions::Pattern::Image;
+        textured.tile = QImage(dir.filePath("tile.png"));
+        textured.oversample = 2;
+        textured.cross_eyed = true;
+        QCOMPARE(cli({"--pattern", "tile.png", "--oversample", "2", "--cross-eyed"}), library(textured).stereogram);
+        textured.tile_own_size = true;
+        textured.oversample = 1;
+        textured.cross_eyed = false;
+        QCOMPARE(cli({"--pattern", "tile.png", "--keep-tile-size"}), library(textured).stereogram);
+        PictureOptions colours;
+        colours.pattern = PictureOptions::Pattern::ColorDots;
+        colours.colors = 7;
+        QCOMPARE(cli({"--colors", "7"}), library(colours).stereogram);
+        const RenderResult plain = library({});
+        QCOMPARE(cli({"--guides"}), picture_with_guides(plain.stereogram, plain.zero_separation));
+
+        // --help lists the options; --version names the tool.
+        Run run = run_cli({"--help"}, dir.path(), registry);
+        QCOMPARE(run.status, 0);
+        for (const char* option : {"--pattern <IMAGE>", "--colors <N>", "--oversample <K>", "--cross-eyed", "--guides",
+                                   "--depth-map", "--dpi", "render INPUT", "info FILE.sdf"})
+            QVERIFY2(run.output.contains(QLatin1String(option)), option);
+        run = run_cli({"render", "--version"}, dir.path(), registry);
+        QCOMPARE(run.status, 0);
+        QVERIFY(run.output.startsWith("dioramix-cli "));
     }
 
     void the_default_output_follows_the_render_name_rule()
@@ -360,8 +444,20 @@ private slots:
         QCOMPARE(options.seed, 42u);
         QCOMPARE(options.dpi, 300);
         QCOMPARE(options.output, QStringLiteral("xstereo1.png"));
+        QVERIFY(options.pattern.isEmpty() && options.colors == 0 && options.oversample == 1);
+        QVERIFY(!options.cross_eyed && !options.guides && !options.keep_tile_size);
         parse_cli_options({"render", "x.png", "--dpi", "0"}, error);
         QVERIFY(!error.isEmpty());
+        error.clear();
+        const CliOptions all = parse_cli_options({"render", "--pattern", "t.png", "x.png", "--keep-tile-size",
+                                                  "--oversample", "8", "--cross-eyed", "--guides", "--output", "y.bmp"},
+                                                 error);
+        QCOMPARE(error, QString());
+        QCOMPARE(all.input, QStringLiteral("x.png"));
+        QCOMPARE(all.output, QStringLiteral("y.bmp"));
+        QCOMPARE(all.pattern, QStringLiteral("t.png"));
+        QCOMPARE(all.oversample, 8);
+        QVERIFY(all.keep_tile_size && all.cross_eyed && all.guides);
     }
 };
 
