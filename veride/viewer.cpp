@@ -15,6 +15,7 @@
 #include <QPainter>
 #include <QPrinter>
 #include <QPushButton>
+#include <QScreen>
 #include <QScrollArea>
 #include <QSignalBlocker>
 #include <QSpinBox>
@@ -114,8 +115,9 @@ StereogramViewer::StereogramViewer(RenderInputs inputs, const StoredPicture& pic
     layout->addLayout(buttons);
     show_options();
     show_result(result);
-    resize(std::min(stereogram_.width() + 40 + options_->sizeHint().width(), 1000),
-           std::min(stereogram_.height() + 100, 760));
+    // The picture at 1:1 beside the options, as far as the screen allows.
+    const QSize wanted(stereogram_.width() + options_->sizeHint().width() + 60, stereogram_.height() + 120);
+    resize(screen() ? wanted.boundedTo(screen()->availableGeometry().size() * 0.9) : wanted.boundedTo({1000, 760}));
 }
 
 QWidget* StereogramViewer::make_options()
@@ -145,9 +147,9 @@ QWidget* StereogramViewer::make_options()
 
     auto* form = new QFormLayout(box);
     form->addRow(QStringLiteral("&Pattern:"), pattern_);
-    form->addRow(QStringLiteral("&Colours:"), colors_);
     form->addRow(QString(), tile_);
     form->addRow(QString(), own_size_);
+    form->addRow(QStringLiteral("&Colours:"), colors_);
     form->addRow(QStringLiteral("&Oversampling:"), oversample_);
     form->addRow(QString(), cross_eyed_);
     form->addRow(QString(), guides_);
