@@ -142,7 +142,7 @@ QWidget* StereogramViewer::make_options()
     oversample_->setSuffix(QStringLiteral(" x"));
     cross_eyed_ = new QCheckBox(QStringLiteral("C&ross-eyed"), box);
     cross_eyed_->setObjectName(QStringLiteral("cross_eyed"));
-    guides_ = new QCheckBox(QStringLiteral("&Guide marks when saving"), box);
+    guides_ = new QCheckBox(QStringLiteral("&Guide marks when saving or printing"), box);
     guides_->setObjectName(QStringLiteral("guides"));
 
     auto* form = new QFormLayout(box);
