@@ -1,7 +1,7 @@
 // Writes the sample drawings of this folder with the program's own file
-// writer: run `make_examples <folder> [<bitmap folder>]` after changing the
-// format or the samples. The drawings use the default colours (navy ground,
-// yellow objects).
+// writer, and a tile for textured stereograms: run `make_examples <folder>
+// [<bitmap folder>]` after changing the format or the samples. The drawings
+// use the default colours (navy ground, yellow objects).
 //
 // A morphology bitmap is stored by its path and opened as written, so the
 // drawings name theirs as "<bitmap folder>/dome.bmp": "examples" (the
@@ -17,6 +17,7 @@
 #include <QPainter>
 #include <QPolygon>
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
 #include <functional>
 #include <memory>
@@ -79,6 +80,34 @@ QImage dome_bitmap(int size)
             row[3 * x] = row[3 * x + 1] = row[3 * x + 2] = static_cast<uchar>(value);
         }
     }
+    return image;
+}
+
+// A tile for textured stereograms: overlapping discs in many colours on a
+// deep blue ground. Each disc is drawn with its copies one tile away, so
+// tiles laid side by side and above one another show no seam.
+QImage pattern_tile(int size)
+{
+    QImage image(size, size, QImage::Format_RGB888);
+    image.fill(QColor(24, 32, 72));
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing);
+    // Places, sizes and hues from a small fixed generator, the same on every machine.
+    std::uint32_t state = 20261208;
+    const auto next = [&state] {
+        state = state * 1664525u + 1013904223u;
+        return (state >> 8) / double(1u << 24);
+    };
+    for (int i = 0; i < 40; ++i) {
+        const QPointF centre(next() * size, next() * size);
+        const double radius = size * (0.04 + 0.08 * next());
+        const QColor colour = QColor::fromHsvF(next(), 0.6 + 0.3 * next(), 0.8 + 0.2 * next());
+        painter.setPen(QPen(colour.darker(170), size / 48.0));
+        painter.setBrush(colour);
+        for (const int dx : {-size, 0, size})
+            for (const int dy : {-size, 0, size}) painter.drawEllipse(centre + QPointF(dx, dy), radius, radius);
+    }
+    painter.end();
     return image;
 }
 
@@ -168,7 +197,8 @@ int main(int argc, char** argv)
     dome.back()->morphology.clip_height = 11;
 
     const DrawingHeader wide{211, 158, 800, 600, 0};
-    bool ok = dome_bitmap(128).save(folder + QStringLiteral("/dome.bmp"), "BMP");
+    bool ok = dome_bitmap(128).save(folder + QStringLiteral("/dome.bmp"), "BMP")
+        && pattern_tile(128).save(folder + QStringLiteral("/tile.png"), "PNG");
     ok = ok && write(folder + QStringLiteral("/house.sdf"), wide, house)
         && write(folder + QStringLiteral("/rings.sdf"), {105, 79, 400, 300, 0}, rings)
         && write(folder + QStringLiteral("/pyramid.sdf"), wide, pyramid)
