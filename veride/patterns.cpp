@@ -16,14 +16,15 @@ std::uint64_t mix(std::uint64_t z)
 
 // Random bits for a group of pixels of a row: a function of the position
 // alone, so any part of a row can be coloured in any order.
-class PixelRandom {
-public:
-    PixelRandom(std::uint64_t seed, int y) : key_(mix(seed * 0x9E3779B97F4A7C15ull + std::uint64_t(y) + 1)) {}
-    std::uint64_t group(std::int64_t g) const { return mix(key_ + std::uint64_t(g) * 0xD1B54A32D192ED03ull); }
+std::uint64_t row_key(std::uint64_t seed, int y)
+{
+    return mix(seed * 0x9E3779B97F4A7C15ull + std::uint64_t(y) + 1);
+}
 
-private:
-    std::uint64_t key_;
-};
+std::uint64_t group_bits(std::uint64_t key, int group)
+{
+    return mix(key + std::uint64_t(group) * 0xD1B54A32D192ED03ull);
+}
 
 Rgb from_hsv(double h, double s, double v)
 {
@@ -43,14 +44,19 @@ Rgb from_hsv(double h, double s, double v)
     return {byte(r), byte(g), byte(b)};
 }
 
-// Copies pixels [x0, x1) of a row that repeats `period` pixels ending at
-// pixel `width`, from one period of it.
-void copy_periodic(const std::uint8_t* strip, int period, int width, int x0, int x1, std::uint8_t* out)
+// Copies pixels [x0, x1) of a row that repeats `period` pixels, pixel x
+// being at place (x + shift) mod period of `strip`.
+void copy_periodic(const std::uint8_t* strip, int period, int shift, int x0, int x1, std::uint8_t* out)
 {
-    int u = static_cast<int>(((std::int64_t(x0) - width) % period + period) % period);
+    int u = static_cast<int>(unsigned(x0 + shift) % unsigned(period));
     for (int x = x0; x < x1;) {
         const int n = std::min(period - u, x1 - x);
-        std::memcpy(out, strip + 3 * std::size_t(u), 3 * std::size_t(n));
+        // Most free stretches inside a picture are a pixel or two: no call for those.
+        if (n <= 4) {
+            for (int i = 0; i < 3 * n; ++i) out[i] = strip[3 * std::size_t(u) + i];
+        } else {
+            std::memcpy(out, strip + 3 * std::size_t(u), 3 * std::size_t(n));
+        }
         out += 3 * std::size_t(n);
         x += n;
         u = 0;
@@ -128,20 +134,24 @@ Pattern Pattern::image(const QImage& tile, bool own_size, int repeat, int sample
     }
     used = opaque(used);
     strips->rows = used.height();
-    // A fitted tile is laid in samples: sample p of pixel x takes column
-    // (p + k x - k W) mod w, which repeats every w / gcd(w, k) pixels.
     const bool by_sample = !own_size && samples > 1;
-    strips->count = by_sample ? samples : 1;
-    strips->period = by_sample ? tile_width / std::gcd(tile_width, samples) : tile_width;
-    strips->bytes.resize(3 * std::size_t(strips->period) * strips->count * strips->rows);
+    const int k = by_sample ? samples : 1;
+    const int g = std::gcd(tile_width, k);
+    strips->count = g;
+    strips->period = tile_width / g;
+    // Sample p = r + g m reads strip r from place t on, (k / g) t = m modulo U.
+    for (int p = 0; p < samples; ++p) {
+        int turn = 0;
+        while (by_sample && std::int64_t(k / g) * turn % strips->period != (p / g) % strips->period) ++turn;
+        strips->turn.push_back(turn);
+    }
+    strips->bytes.resize(3 * std::size_t(tile_width) * strips->rows);
     for (int ty = 0; ty < strips->rows; ++ty) {
         const std::uint8_t* line = used.constScanLine(ty);
-        for (int p = 0; p < strips->count; ++p) {
-            std::uint8_t* strip = strips->bytes.data() + strips->offset(ty, p);
-            for (int u = 0; u < strips->period; ++u) {
-                const std::int64_t column = by_sample ? (p + std::int64_t(samples) * u) % tile_width : u;
-                std::memcpy(strip + 3 * u, line + 3 * column, 3);
-            }
+        for (int r = 0; r < g; ++r) {
+            std::uint8_t* strip = strips->bytes.data() + strips->offset(ty, r);
+            for (int u = 0; u < strips->period; ++u)
+                std::memcpy(strip + 3 * u, line + 3 * ((r + std::int64_t(k) * u) % tile_width), 3);
         }
     }
     pattern.same_for_all_samples_ = !by_sample;
@@ -149,30 +159,49 @@ Pattern Pattern::image(const QImage& tile, bool own_size, int repeat, int sample
     return pattern;
 }
 
-void Pattern::fill(int y, int p, int x0, int x1, std::uint8_t* out) const
+Pattern::Row Pattern::row(int y) const
 {
-    switch (kind_) {
+    Row row;
+    row.pattern_ = this;
+    if (kind_ == Kind::Image) {
+        row.strips_ = strips_->bytes.data() + strips_->offset(y, 0);
+        // Pixel x lies (x - width) mod period into a strip.
+        const int period = strips_->period;
+        row.shift_ = (strips_->width / period + 1) * period - strips_->width;
+    } else {
+        row.key_ = row_key(seed_, y);
+    }
+    return row;
+}
+
+void Pattern::Row::fill(int p, int x0, int x1, std::uint8_t* out) const
+{
+    const Pattern& pattern = *pattern_;
+    switch (pattern.kind_) {
     case Kind::Dots: {
-        const PixelRandom random(seed_, y);
+        const DotColors& colors = pattern.colors_;
         for (int x = x0; x < x1;) {
-            std::uint64_t bits = random.group(x >> 6) >> (x & 63);
+            std::uint64_t bits = group_bits(key_, x >> 6) >> (x & 63);
             for (const int end = std::min(x1, (x | 63) + 1); x < end; ++x, bits >>= 1, out += 3)
-                std::memcpy(out, (bits & 1 ? colors_.second : colors_.first).data(), 3);
+                std::memcpy(out, (bits & 1 ? colors.second : colors.first).data(), 3);
         }
         break;
     }
     case Kind::ColorDots: {
-        const PixelRandom random(seed_, y);
-        const auto count = static_cast<std::uint32_t>(palette_.size());
+        const auto count = static_cast<std::uint32_t>(pattern.palette_.size());
         for (int x = x0; x < x1;) {
-            std::uint64_t bits = random.group(x >> 2) >> (16 * (x & 3));
+            std::uint64_t bits = group_bits(key_, x >> 2) >> (16 * (x & 3));
             for (const int end = std::min(x1, (x | 3) + 1); x < end; ++x, bits >>= 16, out += 3)
-                std::memcpy(out, palette_[((bits & 0xFFFF) * count) >> 16].data(), 3);
+                std::memcpy(out, pattern.palette_[((bits & 0xFFFF) * count) >> 16].data(), 3);
         }
         break;
     }
-    case Kind::Image:
-        copy_periodic(strips_->bytes.data() + strips_->offset(y, p), strips_->period, strips_->width, x0, x1, out);
+    case Kind::Image: {
+        const Strips& strips = *pattern.strips_;
+        const int strip = p % strips.count;
+        copy_periodic(strips_ + 3 * std::size_t(strips.period) * strip, strips.period, shift_ + strips.turn[p], x0,
+                      x1, out);
         break;
+    }
     }
 }

@@ -56,25 +56,45 @@ public:
 
     // Whether all samples of a pixel take the same colour.
     bool same_for_all_samples() const { return same_for_all_samples_; }
-    // Sample p of pixels [x0, x1) of row y, 3 bytes R, G, B each, from `out`.
-    void fill(int y, int p, int x0, int x1, std::uint8_t* out) const;
+
+    // The colours of row y, worked out once for the many stretches of a row.
+    class Row {
+    public:
+        // Sample p of pixels [x0, x1), 3 bytes R, G, B each, from `out`.
+        void fill(int p, int x0, int x1, std::uint8_t* out) const;
+
+    private:
+        friend class Pattern;
+        const Pattern* pattern_ = nullptr;
+        std::uint64_t key_ = 0;                 // dots: the row's random key
+        const std::uint8_t* strips_ = nullptr;  // image: the row's strips
+        int shift_ = 0;                         // image: makes pixel x's place in a strip x + shift_ >= 0
+    };
+    Row row(int y) const;
+
+    void fill(int y, int p, int x0, int x1, std::uint8_t* out) const { row(y).fill(p, x0, x1, out); }
 
 private:
     enum class Kind { Dots, ColorDots, Image };
     Pattern(Kind kind, std::uint64_t seed, int samples) : kind_(kind), samples_(samples), seed_(seed) {}
 
-    // The tile as it is sampled: for every tile row and every sample, the
-    // colours that sample takes at pixels x = W - period ... W - 1, repeated
-    // every `period` pixels to the left.
+    // The tile as it is sampled. Sample p of pixel x takes tile column
+    // (p + k (x - W)) mod w, W the picture's width and w the tile's in
+    // samples, which repeats every U = w / g pixels, g = gcd(w, k). The
+    // columns sample p takes over one period are those of sample p mod g,
+    // turned by a number of places: so each tile row is kept as g strips
+    // of U pixels (w pixels in all), and every sample reads one of them
+    // from its own place. A tile of its own size is one strip per row.
     struct Strips {
         int rows = 0;
-        int period = 0;
-        int count = 0; // strips per tile row: 1, or one per sample
-        int width = 0; // the picture's width in pixels
+        int period = 0; // U
+        int count = 0;  // strips per tile row: g
+        int width = 0;  // the picture's width in pixels
+        std::vector<int> turn; // per sample: how many places on it reads its strip
         std::vector<std::uint8_t> bytes;
-        std::size_t offset(int y, int p) const
+        std::size_t offset(int y, int strip) const
         {
-            return 3 * std::size_t(period) * (std::size_t(y % rows) * count + (count > 1 ? p : 0));
+            return 3 * std::size_t(period) * (std::size_t(y % rows) * count + strip);
         }
     };
 

@@ -345,85 +345,120 @@ void StereogramRows::paint(const std::vector<Stretch>& stretches, int y, std::ui
 
 namespace {
 
-// The first pixel whose sample p lies at or right of sample `b` of the wide row.
-int first_pixel(int b, int p, int k)
-{
-    return (b - p + k - 1) / k;
-}
-
 // Each picture pixel is the mean of its k samples, rounded to the nearest.
 template <int K>
-void mean_of_samples(const std::uint8_t* samples, std::size_t plane, std::uint8_t* out)
+[[gnu::always_inline]] inline void mean_of_samples(const std::uint8_t* samples, std::size_t plane, std::size_t width, std::uint8_t* out)
 {
-    for (std::size_t i = 0; i < plane; ++i) {
+    for (std::size_t i = 0; i < width; ++i) {
         unsigned sum = K / 2;
         for (int p = 0; p < K; ++p) sum += samples[p * plane + i];
         out[i] = static_cast<std::uint8_t>(sum / K);
     }
 }
 
-void mean_of_samples(int k, const std::uint8_t* samples, std::size_t plane, std::uint8_t* out)
+// `width` bytes from each of k rows `plane` bytes apart.
+#if defined(__GNUC__) && defined(__x86_64__) && defined(__linux__)
+[[gnu::target_clones("avx2", "default")]]
+#endif
+void mean_of_samples(int k, const std::uint8_t* samples, std::size_t plane, std::size_t width, std::uint8_t* out)
 {
     switch (k) {
-    case 2: return mean_of_samples<2>(samples, plane, out);
-    case 3: return mean_of_samples<3>(samples, plane, out);
-    case 4: return mean_of_samples<4>(samples, plane, out);
-    case 5: return mean_of_samples<5>(samples, plane, out);
-    case 6: return mean_of_samples<6>(samples, plane, out);
-    case 7: return mean_of_samples<7>(samples, plane, out);
-    case 8: return mean_of_samples<8>(samples, plane, out);
-    default: std::memcpy(out, samples, plane);
+    case 2: return mean_of_samples<2>(samples, plane, width, out);
+    case 3: return mean_of_samples<3>(samples, plane, width, out);
+    case 4: return mean_of_samples<4>(samples, plane, width, out);
+    case 5: return mean_of_samples<5>(samples, plane, width, out);
+    case 6: return mean_of_samples<6>(samples, plane, width, out);
+    case 7: return mean_of_samples<7>(samples, plane, width, out);
+    case 8: return mean_of_samples<8>(samples, plane, width, out);
+    default: std::memcpy(out, samples, width);
+    }
+}
+
+// Room before every sample row for the copies' spill.
+constexpr std::size_t spill = 16;
+
+// Copies n pixels in 16-byte pieces from the right, the last of which may
+// spill up to 15 bytes left of `to`: rows are painted right to left, so
+// whatever lands there is painted over before it is read. In one row,
+// `from` lies at least n pixels right of `to`.
+inline void copy_pixels(std::uint8_t* to, const std::uint8_t* from, int n)
+{
+    auto bytes = static_cast<std::ptrdiff_t>(3 * std::size_t(n));
+    if (bytes > 256) {
+        std::memcpy(to, from, std::size_t(bytes));
+        return;
+    }
+    for (std::uint8_t chunk[16]; bytes > 0; bytes -= 16) {
+        std::memcpy(chunk, from + bytes - 16, 16);
+        std::memcpy(to + bytes - 16, chunk, 16);
+    }
+}
+
+// The pattern's free pixels and the linked stretches, on the wide row kept
+// as one row per sample: sample p of pixel x is wide pixel K x + p, and wide
+// pixel X + S is sample (p + S) mod K of pixel x + (p + S) / K. K is fixed
+// at compile time, so that its divisions are cheap.
+template <int K>
+void paint_sample_rows(const Pattern& pattern, const std::vector<StereogramRows::Stretch>& stretches, int y,
+                       std::uint8_t* samples, std::size_t plane, std::vector<std::uint8_t>& free)
+{
+    const Pattern::Row colours = pattern.row(y);
+    auto row = [&](int p) { return samples + p * plane; };
+    auto first = [](int b, int p) { return (b - p + K - 1) / K; };
+    for (const StereogramRows::Stretch& stretch : stretches) {
+        if (stretch.offset == 0) {
+            if (pattern.same_for_all_samples() && stretch.end - stretch.begin > 2 * K) {
+                // The pixels the stretch touches, coloured once for all samples.
+                const int from = stretch.begin / K, to = (stretch.end + K - 1) / K;
+                free.resize(spill + 3 * std::size_t(to - from));
+                colours.fill(0, from, to, free.data() + spill);
+                for (int p = 0; p < K; ++p) {
+                    const int x0 = first(stretch.begin, p), x1 = first(stretch.end, p);
+                    copy_pixels(row(p) + 3 * std::size_t(x0), free.data() + spill + 3 * std::size_t(x0 - from),
+                                x1 - x0);
+                }
+            } else {
+                for (int p = 0; p < K; ++p) {
+                    const int x0 = first(stretch.begin, p), x1 = first(stretch.end, p);
+                    if (x1 > x0) colours.fill(p, x0, x1, row(p) + 3 * std::size_t(x0));
+                }
+            }
+            continue;
+        }
+        // Copied right to left, each piece from pixels already final: the
+        // first no longer than the offset, then each from all done so far,
+        // which repeats at a multiple of the offset.
+        for (int end = stretch.end, done = 0; end > stretch.begin;) {
+            const int reach = std::max(1, done / stretch.offset) * stretch.offset;
+            const int begin = std::max(stretch.begin, end - reach);
+            const int whole = reach / K, part = reach % K;
+            for (int p = 0; p < K; ++p) {
+                const int x0 = first(begin, p), x1 = first(end, p);
+                if (x1 <= x0) continue;
+                const int from = p + part < K ? p + part : p + part - K;
+                const int shift = p + part < K ? whole : whole + 1;
+                copy_pixels(row(p) + 3 * std::size_t(x0), row(from) + 3 * std::size_t(x0 + shift), x1 - x0);
+            }
+            done += end - begin;
+            end = begin;
+        }
     }
 }
 
 } // namespace
 
-// The pattern's free pixels and the linked stretches, on the wide row kept
-// as one row per sample: sample p of pixel x is wide pixel k x + p, and wide
-// pixel X + S is sample (p + S) mod k of pixel x + (p + S) / k.
 void StereogramRows::paint_samples(const std::vector<Stretch>& stretches, int y, std::uint8_t* samples,
-                                   Scratch& s) const
+                                   std::size_t plane, Scratch& s) const
 {
-    const int k = pattern_.samples();
-    const std::size_t plane = 3 * std::size_t(map_.width / k);
-    auto row = [&](int p) { return samples + p * plane; };
-    for (const Stretch& stretch : stretches) {
-        if (stretch.offset == 0) {
-            if (k == 1) {
-                pattern_.fill(y, 0, stretch.begin, stretch.end, samples + 3 * std::size_t(stretch.begin));
-            } else if (pattern_.same_for_all_samples()) {
-                // The pixels the stretch touches, coloured once for all samples.
-                const int from = stretch.begin / k, to = (stretch.end + k - 1) / k;
-                s.free.resize(3 * std::size_t(to - from));
-                pattern_.fill(y, 0, from, to, s.free.data());
-                for (int p = 0; p < k; ++p) {
-                    const int x0 = first_pixel(stretch.begin, p, k), x1 = first_pixel(stretch.end, p, k);
-                    std::memcpy(row(p) + 3 * std::size_t(x0), s.free.data() + 3 * std::size_t(x0 - from),
-                                3 * std::size_t(x1 - x0));
-                }
-            } else {
-                for (int p = 0; p < k; ++p) {
-                    const int x0 = first_pixel(stretch.begin, p, k), x1 = first_pixel(stretch.end, p, k);
-                    pattern_.fill(y, p, x0, x1, row(p) + 3 * std::size_t(x0));
-                }
-            }
-            continue;
-        }
-        // Copied in pieces no longer than the offset, right to left, so that
-        // every piece reads pixels already final.
-        const int whole = stretch.offset / k, part = stretch.offset % k;
-        for (int end = stretch.end; end > stretch.begin;) {
-            const int begin = std::max(stretch.begin, end - stretch.offset);
-            for (int p = 0; p < k; ++p) {
-                const int x0 = first_pixel(begin, p, k), x1 = first_pixel(end, p, k);
-                if (x1 <= x0) continue;
-                const int from = p + part < k ? p + part : p + part - k;
-                const int shift = p + part < k ? whole : whole + 1;
-                std::memcpy(row(p) + 3 * std::size_t(x0), row(from) + 3 * std::size_t(x0 + shift),
-                            3 * std::size_t(x1 - x0));
-            }
-            end = begin;
-        }
+    switch (pattern_.samples()) {
+    case 1: return paint_sample_rows<1>(pattern_, stretches, y, samples, plane, s.free);
+    case 2: return paint_sample_rows<2>(pattern_, stretches, y, samples, plane, s.free);
+    case 3: return paint_sample_rows<3>(pattern_, stretches, y, samples, plane, s.free);
+    case 4: return paint_sample_rows<4>(pattern_, stretches, y, samples, plane, s.free);
+    case 5: return paint_sample_rows<5>(pattern_, stretches, y, samples, plane, s.free);
+    case 6: return paint_sample_rows<6>(pattern_, stretches, y, samples, plane, s.free);
+    case 7: return paint_sample_rows<7>(pattern_, stretches, y, samples, plane, s.free);
+    default: return paint_sample_rows<8>(pattern_, stretches, y, samples, plane, s.free);
     }
 }
 
@@ -438,15 +473,18 @@ void StereogramRows::render(int y, std::uint8_t* out, Scratch& s) const
     // Painted in a row that stays in the cache, then written out whole: the
     // many short copies of a row would otherwise each read the image's
     // memory before writing it.
-    s.painted.resize(3 * std::size_t(map_.width));
     if (pattern_.classic()) {
+        s.painted.resize(3 * std::size_t(map_.width));
         paint(plan.stretches, y, s.painted.data());
         std::memcpy(out, s.painted.data(), s.painted.size());
         return;
     }
+    // One row of picture width for each sample, each with room before it.
     const int k = pattern_.samples();
-    paint_samples(plan.stretches, y, s.painted.data(), s);
-    mean_of_samples(k, s.painted.data(), s.painted.size() / k, out);
+    const std::size_t width = 3 * std::size_t(map_.width / k), plane = spill + width;
+    s.painted.resize(k * plane);
+    paint_samples(plan.stretches, y, s.painted.data() + spill, plane, s);
+    mean_of_samples(k, s.painted.data() + spill, plane, width, out);
 }
 
 bool render_stereogram_onto(QImage& image, const DepthMap& map, const StereoGeometry& geometry,

@@ -89,7 +89,8 @@ private:
     void link_pixel_by_pixel(int y, Scratch& s) const;
     void plan(Scratch::Plan& plan, const std::vector<Offset>& link, std::vector<Stretch>& swept) const;
     void paint(const std::vector<Stretch>& stretches, int y, std::uint8_t* out) const;
-    void paint_samples(const std::vector<Stretch>& stretches, int y, std::uint8_t* samples, Scratch& s) const;
+    void paint_samples(const std::vector<Stretch>& stretches, int y, std::uint8_t* samples, std::size_t plane,
+                       Scratch& s) const;
 
     const DepthMap& map_;
     StereoGeometry geometry_;
