@@ -1,10 +1,13 @@
 // The viewing geometry, hidden-surface removal, linking and colouring of
-// the stereogram, and the checks that stop a render.
+// the stereogram, its patterns, oversampling and cross-eyed viewing, the
+// guide dots, and the checks that stop a render.
 #include "render/stereo_check.h"
 #include "height_grid.h"
 #include "stereogram_reference.h"
+#include "veride/guides.h"
 #include "veride/render_scene.h"
 #include "veride/stereogram.h"
+#include <QSet>
 #include <QTest>
 #include <random>
 
@@ -63,6 +66,39 @@ DepthMap patchwork_map(int width, int height, std::int32_t low, std::int32_t hig
             x += length;
         }
     }
+    return grid.map();
+}
+
+// A tile of random colours, so that equal pixels mean linked pixels.
+QImage noise_tile(int width, int height, unsigned seed)
+{
+    std::mt19937 random(seed);
+    QImage tile(width, height, QImage::Format_RGB888);
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x) tile.setPixel(x, y, random() | 0xFF000000u);
+    return tile;
+}
+
+// The smallest shift in [low, high] by which pixels [x0, x1) of row y repeat
+// exactly; 0 when none does.
+int repeat_of(const QImage& image, int y, int x0, int x1, int low, int high)
+{
+    for (int shift = low; shift <= high; ++shift) {
+        int x = x0;
+        while (x < x1 && image.pixel(x, y) == image.pixel(x + shift, y)) ++x;
+        if (x == x1) return shift;
+    }
+    return 0;
+}
+
+// Terraces `width` pixels wide from 0 down to `lowest` in `step` mm, then
+// level ground at 0 to the right end.
+DepthMap terraces(int lowest, int step, int width)
+{
+    const int count = -lowest / step + 1;
+    HeightGrid grid((count + 1) * width, 2, 0);
+    for (int y = 0; y < 2; ++y)
+        for (int x = 0; x < count * width; ++x) grid.row(y)[x] = -step * (x / width);
     return grid.map();
 }
 
@@ -166,7 +202,7 @@ private slots:
             s.width_mm = s.width_px / (1 + round % 3); // 1 to 3 pixels per mm
             if (round % 4 == 3) s.max_height = 5, s.min_height = -5;
             const StereoGeometry g(s);
-            const SeparationTable separations(g, s.min_height, s.max_height, round % 2 == 0);
+            const SeparationTable separations(g, s.min_height, s.max_height, round % 2 == 0, round % 5 == 4);
             const DepthMap map = patchwork_map(s.width_px, s.height_px, s.min_height, s.max_height, random);
             const StereogramRows rows(map, g, separations, round, dot_colors(0, 10000));
             StereogramRows::Scratch scratch;
@@ -182,6 +218,163 @@ private slots:
             QVERIFY2(image == reference::stereogram(map, g, separations, round, dot_colors(0, 10000)),
                      qPrintable(QStringLiteral("round %1").arg(round)));
         }
+    }
+
+    void textured_and_coloured_pictures_decode_to_the_depth()
+    {
+        const RenderSettings s = small_settings(300, 40);
+        const StereoGeometry g(s);
+        const DepthMap map = ramp_and_box(300, 40);
+        PictureOptions options;
+        options.pattern = PictureOptions::Pattern::Image;
+        options.tile = noise_tile(16, 8, 1);
+        const RenderResult textured = render_depth_map(map, s, 7, {}, options);
+        QVERIFY(textured.ok());
+        const StereoCheck check = check_stereogram(textured.stereogram, map, g);
+        QCOMPARE(check.mismatches, 0L);
+        QVERIFY(check.pairs > 300 * 40 / 2);
+        QVERIFY(check_stereogram(textured.stereogram, flat_map(300, 40, 100), g).mismatches > 100);
+
+        // Fitted: the tile is as wide as the farthest repeat, here the whole
+        // level map's, and in proportion; the free repeat at the right end
+        // of each row is one whole tile, laid down from the top row.
+        const int repeat = g.separation_px(-100); // 72
+        const QImage fitted =
+            options.tile.scaled(repeat, repeat / 2, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        const QImage level = render_depth_map(flat_map(300, 40, -100), s, 7, {}, options).stereogram;
+        for (int y = 0; y < 40; ++y)
+            for (int x = 0; x < 300; ++x)
+                QCOMPARE(level.pixel(x, y), fitted.pixel((x + 5 * repeat - 300) % repeat, y % (repeat / 2)));
+        // Own size: one tile pixel per picture pixel, at the same places.
+        options.tile_own_size = true;
+        const QImage own = render_depth_map(flat_map(300, 40, -100), s, 7, {}, options).stereogram;
+        for (int y = 0; y < 40; ++y)
+            for (int x = 300 - repeat; x < 300; ++x)
+                QCOMPARE(own.pixel(x, y), options.tile.pixel((x - 300 + 320) % 16, y % 8));
+        // Tiles far larger than the picture, or none.
+        options.tile = noise_tile(5000, 3, 2);
+        QCOMPARE(check_stereogram(render_depth_map(map, s, 7, {}, options).stereogram, map, g).mismatches, 0L);
+        options.tile_own_size = false;
+        options.tile = noise_tile(2, 900, 3);
+        QCOMPARE(check_stereogram(render_depth_map(map, s, 7, {}, options).stereogram, map, g).mismatches, 0L);
+        options.tile = QImage();
+        QVERIFY(render_depth_map(map, s, 7, {}, options).error.contains(QLatin1String("pattern image")));
+
+        // Coloured dots: the seed's colours, all of them, the same picture
+        // for the same seed.
+        options.pattern = PictureOptions::Pattern::ColorDots;
+        options.colors = 5;
+        const QImage coloured = render_depth_map(map, s, 7, {}, options).stereogram;
+        QCOMPARE(check_stereogram(coloured, map, g).mismatches, 0L);
+        QSet<QRgb> seen, palette;
+        for (const Rgb& c : dot_palette(7, 5)) palette.insert(qRgb(c[0], c[1], c[2]));
+        for (int y = 0; y < 40; ++y)
+            for (int x = 0; x < 300; ++x) seen.insert(coloured.pixel(x, y));
+        QCOMPARE(seen, palette);
+        QCOMPARE(render_depth_map(map, s, 7, {}, options).stereogram, coloured);
+        QVERIFY(render_depth_map(map, s, 8, {}, options).stereogram != coloured);
+    }
+
+    void oversampled_ramps_repeat_in_fractions_of_a_pixel()
+    {
+        // 1 pixel per mm: repeats of 30 to 33 pixels over terraces from 0 to
+        // -40 mm, 0.15 pixels apart.
+        RenderSettings s = small_settings(22 * 200, 2);
+        s.width_mm = s.width_px;
+        const StereoGeometry g(s);
+        const DepthMap map = terraces(-40, 2, 200);
+        PictureOptions dots, tile;
+        tile.pattern = PictureOptions::Pattern::Image;
+        tile.tile = noise_tile(20, 20, 4);
+        for (PictureOptions options : {dots, tile}) {
+            QSet<int> steps[2];
+            for (const int k : {1, 4}) {
+                options.oversample = k;
+                const RenderResult result = render_depth_map(map, s, 5, {}, options);
+                QVERIFY(result.ok());
+                for (int t = 0; t < 21; ++t) {
+                    // The picture repeats exactly every k separations, which
+                    // is a whole number of pixels.
+                    const double exact = k * g.separation_exact_px(-2 * t);
+                    const int x0 = 200 * t + 2, x1 = 200 * t + 200 - 2 - (int(exact) + 1);
+                    for (int y = 0; y < 2; ++y) {
+                        const int found = repeat_of(result.stereogram, y, x0, x1, int(exact - k / 2.0),
+                                                    int(exact + k / 2.0) + 1);
+                        QVERIFY2(std::abs(found - exact) <= 0.5, qPrintable(QStringLiteral("k %1 terrace %2: %3 for %4")
+                                                                                .arg(k).arg(t).arg(found).arg(exact)));
+                        steps[k / 4].insert(found);
+                    }
+                }
+                QCOMPARE(result.zero_separation, 30);
+            }
+            QCOMPARE(steps[0].size(), 4);  // 30 to 33 pixels
+            QCOMPARE(steps[1].size(), 12); // 30 to 32.75 in quarters
+        }
+        // Blended where they shift by part of a pixel, dots keep to their
+        // two colours where they do not.
+        dots.oversample = 4;
+        const QImage blended = render_depth_map(map, s, 5, {}, dots).stereogram;
+        QSet<QRgb> greys;
+        for (int x = 0; x < map.width; ++x) greys.insert(blended.pixel(x, 0));
+        QVERIFY(greys.size() > 2);
+        for (int x = map.width - 30; x < map.width; ++x)
+            QVERIFY(blended.pixel(x, 0) == qRgb(0, 0, 0) || blended.pixel(x, 0) == qRgb(255, 255, 255));
+    }
+
+    void cross_eyed_pictures_repeat_wider_near_than_far()
+    {
+        // A box at 60 mm on a floor at -60 mm.
+        const RenderSettings s = small_settings(400, 20);
+        const StereoGeometry g(s);
+        HeightGrid grid(400, 20, -60);
+        for (int y = 0; y < 20; ++y)
+            for (int x = 150; x < 330; ++x) grid.row(y)[x] = 60;
+        const DepthMap map = grid.map();
+        PictureOptions options;
+        for (const bool cross : {false, true}) {
+            options.cross_eyed = cross;
+            const QImage image = render_depth_map(map, s, 9, {}, options).stereogram;
+            const int floor = repeat_of(image, 5, 10, 70, 30, 80), box = repeat_of(image, 5, 160, 240, 30, 80);
+            // Cross-eyed, heights are mirrored within -100..100 mm for the
+            // separations: the box repeats as the floor does for parallel viewing.
+            QCOMPARE(floor, g.separation_px(cross ? 60 : -60));
+            QCOMPARE(box, g.separation_px(cross ? -60 : 60));
+            QCOMPARE(box > floor, cross);
+
+            // Every point both eyes see, by the real heights, is linked.
+            long pairs = 0;
+            for (int y = 0; y < 20; ++y) {
+                const std::vector<std::int32_t> row = map.heights(y);
+                for (int x = 0; x < 400; ++x) {
+                    const int sep = g.separation_px(cross ? -row[x] : row[x]);
+                    const int left = x - (sep + (sep & y & 1)) / 2;
+                    if (left < 0 || left + sep >= 400 || !seen_by_both_eyes(row, g, x, 60)) continue;
+                    ++pairs;
+                    QCOMPARE(image.pixel(left, y), image.pixel(left + sep, y));
+                }
+            }
+            QVERIFY(pairs > 400 * 20 / 2);
+        }
+    }
+
+    void guide_dots_sit_above_the_picture_a_repeat_apart()
+    {
+        const RenderSettings s = small_settings(300, 40);
+        const RenderResult result = render_depth_map(ramp_and_box(300, 40), s, 7);
+        const QImage guided = picture_with_guides(result.stereogram, result.zero_separation); // 60 pixels
+        QCOMPARE(guide_dot_radius(60), 4);
+        QCOMPARE(guided.size(), QSize(300, 56));
+        QCOMPARE(guided.format(), result.stereogram.format());
+        QCOMPARE(guided.copy(0, 16, 300, 40), result.stereogram);
+        // Black at the two centres, 60 pixels apart about the middle; white
+        // between and beyond.
+        QCOMPARE(guided.pixel(120, 8), qRgb(0, 0, 0));
+        QCOMPARE(guided.pixel(179, 8), qRgb(0, 0, 0));
+        for (const int x : {0, 110, 150, 190, 299}) QCOMPARE(guided.pixel(x, 8), qRgb(255, 255, 255));
+        for (int x = 0; x < 300; ++x) QCOMPARE(guided.pixel(x, 0), qRgb(255, 255, 255));
+        // Larger at printer resolutions.
+        QCOMPARE(guide_dot_radius(236), 14);
+        QVERIFY(picture_with_guides(QImage(), 60).isNull());
     }
 
     void dot_colours_follow_base_and_range()
