@@ -57,6 +57,7 @@ TMainForm::TMainForm(QWidget* parent)
         move(screen->availableGeometry().center() - rect().center());
 
     FormCreate();
+    create_preview();
     qApp->installEventFilter(this);
     idle_update();
 }
@@ -114,6 +115,10 @@ void TMainForm::create_actions()
                           QKeySequence(Qt::SHIFT | Qt::Key_Delete), &TMainForm::EditDelete1Execute);
     makestereo1 = command("makestereo1", QStringLiteral("&Make Stereogram"), QStringLiteral("Make Stereogram"),
                           QKeySequence(Qt::CTRL | Qt::Key_M), &TMainForm::makestereo1Execute);
+    LivePreview1 = command("LivePreview1", QStringLiteral("Live &Preview"),
+                           QStringLiteral("Show the active drawing's stereogram as it changes"), QKeySequence(Qt::Key_F5),
+                           nullptr);
+    LivePreview1->setCheckable(true);
     configure1 = command("configure1", QStringLiteral("&Configure"), QStringLiteral("Configure"),
                          QKeySequence(Qt::CTRL | Qt::Key_F1), &TMainForm::configure1Execute);
 
@@ -182,6 +187,7 @@ void TMainForm::create_menus()
 
     Render1 = menu("Render1", QStringLiteral("&Render"), QStringLiteral("Render drawing to stereogram"));
     Render1->addAction(makestereo1);
+    Render1->addAction(LivePreview1);
     Options1 = menu("Options1", QStringLiteral("&Options"), QStringLiteral("Program options"));
     Options1->addAction(configure1);
     Window1 = menu("Window1", QStringLiteral("&Window"), QStringLiteral("Window related commands"));
@@ -227,6 +233,7 @@ void TMainForm::create_toolbars()
 
     actions = bar("actions", QStringLiteral("Actions"));
     actions->addAction(makestereo1);
+    actions->addAction(LivePreview1);
     actions->addSeparator();
     actions->addAction(configure1);
 

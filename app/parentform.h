@@ -19,6 +19,8 @@ class QMenu;
 class QToolBar;
 class QToolButton;
 class TForm2;
+class PreviewDock;
+class PreviewRenderer;
 
 class TMainForm : public QMainWindow, public DrawingHost {
     Q_OBJECT
@@ -99,6 +101,15 @@ public:
     QAction* polygon1 = nullptr;
     QAction* text1 = nullptr;
     QAction* font1 = nullptr;
+    QAction* LivePreview1 = nullptr; // "Live &Preview", F5
+
+    // The live preview of the active drawing (parentform_preview.cpp).
+    PreviewDock* preview_dock = nullptr;
+    PreviewRenderer* preview_renderer = nullptr;
+    // Asks for a new preview once the events at hand are handled, so that a
+    // burst of changes makes one render.
+    void schedule_preview();
+    bool preview_scheduled = false;
 
     // Whether the window starts maximised (the state saved at exit).
     bool start_maximized = true;
@@ -198,6 +209,9 @@ private:
                      void (TMainForm::*handler)());
     void watch_activation(QMdiSubWindow* window, TForm2* drawing);
     void connect_drawing(TForm2* drawing);
+    void create_preview();
+    void render_preview();
+    void store_preview_place();
     // The size that shows a drawing window's whole panel, within the area.
     QSize window_size_for_panel(QMdiSubWindow* window) const;
     // Staggered places for drawing windows: the index-th is one title bar

@@ -1,6 +1,7 @@
 // The main window's document commands, tool selection, the object-name box
 // and the drawing windows' activation.
 #include "app/parentform.h"
+#include "app/preview_renderer.h"
 #include "core/configuration.h"
 #include "core/drawing_numbers.h"
 #include "core/shape.h"
@@ -93,6 +94,9 @@ void TMainForm::connect_drawing(TForm2* drawing)
     // The commands' states follow what the drawing reports.
     for (auto change : {&TForm2::content_changed, &TForm2::current_shape_changed, &TForm2::shapes_changed})
         connect(drawing, change, this, &TMainForm::idle_update);
+    connect(drawing, &TForm2::content_changed, this, [this, drawing] {
+        if (drawing == active_drawing) schedule_preview();
+    });
     connect(drawing, &TForm2::closed, this, [this, drawing] {
         drawing_deactivated(drawing);
         drawing_closed(drawing);
@@ -111,6 +115,7 @@ void TMainForm::drawing_activated(TForm2* drawing)
     fill_object_names();
     reapply_tool(drawing);
     idle_update();
+    schedule_preview();
 }
 
 void TMainForm::drawing_deactivated(TForm2* drawing)
@@ -138,6 +143,7 @@ TForm2* TMainForm::active_child_drawing() const
 
 void TMainForm::drawing_closed(TForm2* drawing)
 {
+    if (preview_renderer) preview_renderer->forget(drawing);
     const qsizetype at = drawings.indexOf(drawing);
     if (at >= 0) {
         drawings.removeAt(at);
@@ -148,6 +154,7 @@ void TMainForm::drawing_closed(TForm2* drawing)
     objectnames->clear();
     objectnames->setEnabled(false);
     active_drawing = nullptr;
+    schedule_preview();
 }
 
 void TMainForm::enable_tools_toolbar()
@@ -170,6 +177,8 @@ void TMainForm::New1Execute()
 void TMainForm::configure1Execute()
 {
     if (Form4) Form4->execute();
+    // Optics and colours may have changed.
+    schedule_preview();
 }
 
 void TMainForm::click_pointer()

@@ -121,6 +121,9 @@ inline constexpr SettingRow all[] = {
     dword("rendercolor_base",     0,                             &C::rendercolor_base,      72,    at_start | for_render),
     dword("undohistory",          4,                             &C::undohistory,           64),
     text ("show_condition",       "maximize"), // the main window's state, written at exit
+    // The live preview's dock: shown or not, and the side it stands at (Qt's dock area numbers).
+    flag ("preview_visible",      false,                         {},                        no_block, 0),
+    dword("preview_area",         2, /* right */                 {},                        no_block, 0),
     // The renderer's own, read when it renders and written by its result window; the defaults
     // give the classic picture. render_pattern: 0 dots, 1 colour dots (render_colors of them,
     // 2 to 256), 2 the tile read from render_pattern_image; render_oversample: 1 to 8.

@@ -2,7 +2,8 @@
 # not use. Each folder may include itself and the folders listed for it;
 # the list is the program's layering, lowest first:
 #   platform <- core <- files, render <- dialogs <- document <- app
-# with the renderer library (veride) and the command-line tool (cli) beside.
+# with the renderer library (veride) beside, on core and render, and used by
+# the command-line tool (cli) and by app for its live preview.
 # Run as: cmake -DROOT=<source folder> -P layers.cmake
 cmake_minimum_required(VERSION 3.25)
 set(allowed_platform "")
@@ -11,7 +12,7 @@ set(allowed_files core platform)
 set(allowed_render core platform)
 set(allowed_dialogs files render core platform)
 set(allowed_document dialogs files render core platform)
-set(allowed_app document dialogs files render core platform)
+set(allowed_app document dialogs files render veride core platform)
 set(allowed_veride render core platform)
 set(allowed_cli veride files render core platform)
 set(folders platform core files render dialogs document app veride cli)

@@ -1,0 +1,114 @@
+// The live preview: a dock beside the drawings that follows every change of
+// the active drawing's scene. Renders run on a worker with a fixed seed, so
+// an unchanged area keeps its dots; changes made while one runs coalesce
+// into one more render. A drag changes the scene only when it is released,
+// so while the mouse moves only the outline follows it and nothing renders.
+#include "app/parentform.h"
+#include "app/preview_dock.h"
+#include "app/preview_renderer.h"
+#include "core/configuration.h"
+#include "core/settings_table.h"
+#include "core/shape.h"
+#include "document/design.h"
+#include "platform/guard.h"
+#include "platform/registry.h"
+#include "veride/render_settings.h"
+#include <QAction>
+#include <QTimer>
+
+namespace {
+
+// A stored value of the preview's rows, or its default when missing or unreadable.
+std::int32_t stored_number(const char* name)
+{
+    const SettingRow& row = setting_named(name);
+    try {
+        RegistryKey key(QString::fromLatin1(configuration_key_path), false);
+        if (key.value_exists(QString::fromLatin1(name))) return std::get<std::int32_t>(read_setting(key, row));
+    } catch (const std::exception&) {
+    }
+    return std::get<std::int32_t>(row.fixed);
+}
+
+void store_number(const char* name, std::int32_t value)
+{
+    RegistryKey key(QString::fromLatin1(configuration_key_path), true);
+    write_setting(key, setting_named(name), value);
+}
+
+Qt::DockWidgetArea usable_area(std::int32_t stored)
+{
+    switch (stored) {
+    case Qt::LeftDockWidgetArea:
+    case Qt::RightDockWidgetArea:
+    case Qt::TopDockWidgetArea:
+    case Qt::BottomDockWidgetArea: return Qt::DockWidgetArea(stored);
+    default: return Qt::RightDockWidgetArea;
+    }
+}
+
+PreviewJob preview_job(const TForm2& drawing)
+{
+    PreviewJob job;
+    job.drawing = &drawing;
+    const ConfigurationBlock configuration = configuration_block(Configuration);
+    const std::int32_t panel[4] = {drawing.panel->width_mm, drawing.panel->height_mm, drawing.panel->width(),
+                                   drawing.panel->height()};
+    job.settings = settings_from_blocks(configuration.data(), reinterpret_cast<const unsigned char*>(panel));
+    for (const TRazidoVavoz* shape : drawing.shapes)
+        job.objects.push_back(scene_object_from_buffer(shape->Name, shape->bounds(), shape->buffer,
+                                                       Configuration.background_color, shape->morphology));
+    return job;
+}
+
+} // namespace
+
+void TMainForm::create_preview()
+{
+    preview_renderer = new PreviewRenderer(this);
+    preview_dock = new PreviewDock(this);
+    addDockWidget(usable_area(stored_number("preview_area")), preview_dock);
+    preview_dock->setVisible(stored_number("preview_visible") != 0);
+    LivePreview1->setChecked(preview_dock->isVisible());
+
+    connect(LivePreview1, &QAction::toggled, preview_dock, &QDockWidget::setVisible);
+    connect(preview_dock, &QDockWidget::visibilityChanged, this, [this](bool) {
+        // Hidden by its close box or shown again: the menu follows.
+        const bool shown = !preview_dock->isHidden();
+        if (LivePreview1->isChecked() != shown) LivePreview1->setChecked(shown);
+        if (shown) schedule_preview();
+        store_preview_place();
+    });
+    connect(preview_dock, &QDockWidget::dockLocationChanged, this, [this] { store_preview_place(); });
+    connect(preview_renderer, &PreviewRenderer::rendered, this, [this](const void* drawing, const PreviewPicture& picture) {
+        if (drawing == active_drawing) preview_dock->show_picture(picture);
+    });
+}
+
+void TMainForm::store_preview_place()
+{
+    run_guarded([&] {
+        store_number("preview_visible", preview_dock->isHidden() ? 0 : 1);
+        store_number("preview_area", std::int32_t(dockWidgetArea(preview_dock)));
+    });
+}
+
+void TMainForm::schedule_preview()
+{
+    if (!preview_dock || preview_dock->isHidden() || preview_scheduled) return;
+    preview_scheduled = true;
+    QTimer::singleShot(0, this, [this] {
+        preview_scheduled = false;
+        render_preview();
+    });
+}
+
+void TMainForm::render_preview()
+{
+    if (preview_dock->isHidden()) return;
+    if (!active_drawing || !active_drawing->panel) {
+        preview_dock->show_nothing();
+        return;
+    }
+    preview_renderer->request(preview_job(*active_drawing));
+}

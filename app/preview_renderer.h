@@ -1,0 +1,59 @@
+#pragma once
+// Renders the live preview away from the interface: one render at a time on
+// a worker thread, from a snapshot of the scene, so editing never waits for
+// it. Requests that arrive while a render runs coalesce: only the newest is
+// kept and rendered next. A drawing that closes cancels its render at once.
+#include "veride/picture_options.h"
+#include "veride/render_settings.h"
+#include "veride/scene.h"
+#include <QImage>
+#include <QObject>
+#include <atomic>
+#include <cstdint>
+#include <optional>
+#include <thread>
+#include <vector>
+
+// Everything a preview render needs, copied from the drawing when asked.
+struct PreviewJob {
+    const void* drawing = nullptr; // whose scene; only compared, never followed
+    std::vector<SceneObject> objects;
+    RenderSettings settings;
+    PictureOptions options;
+    std::uint64_t seed = 1;
+};
+
+struct PreviewPicture {
+    QImage stereogram; // null when the render failed
+    QImage depth;      // near is white
+    int zero_separation = 0;
+    QString error;     // why there is no stereogram
+};
+
+class PreviewRenderer : public QObject {
+    Q_OBJECT
+public:
+    explicit PreviewRenderer(QObject* parent = nullptr);
+    ~PreviewRenderer() override;
+
+    void request(PreviewJob job);
+    // Stops the running render and forgets the waiting one if they are the
+    // drawing's; its pictures are not announced.
+    void forget(const void* drawing);
+
+    int renders_started() const { return started_; }
+    bool busy() const { return worker_.joinable(); }
+
+signals:
+    void rendered(const void* drawing, const PreviewPicture& picture);
+
+private:
+    void start(PreviewJob job);
+    void finish(const void* drawing, PreviewPicture picture);
+
+    std::thread worker_;
+    std::atomic<bool> cancel_{false};
+    const void* running_for_ = nullptr;
+    std::optional<PreviewJob> waiting_;
+    int started_ = 0;
+};

@@ -1,0 +1,117 @@
+// The live preview, driven through the real main window: F5 shows it, every
+// kind of change of the active drawing gives a new picture, bursts coalesce
+// and closing a drawing while it renders is safe.
+#include "app/preview_dock.h"
+#include "app/preview_renderer.h"
+#include "core/shape.h"
+#include "document/design.h"
+#include "support/program.h"
+#include <QAction>
+#include <QCheckBox>
+#include <QFile>
+#include <QTest>
+#include <functional>
+
+namespace {
+
+// Waits until the preview has nothing left to do.
+bool settled(Program& program)
+{
+    return QTest::qWaitFor([&] { return !program.main->preview_renderer->busy() && !program.main->preview_scheduled; });
+}
+
+} // namespace
+
+class TestPreview : public QObject {
+    Q_OBJECT
+private slots:
+    void init() { QFile::remove(qEnvironmentVariable("DIORAMIX_REGISTRY")); }
+
+    void f5_shows_a_preview_that_follows_every_change()
+    {
+        Program program;
+        TMainForm& main = *program.main;
+        PreviewDock& dock = *main.preview_dock;
+        QVERIFY(dock.isHidden());
+        QTest::keyClick(&main, Qt::Key_F5);
+        QVERIFY(dock.isVisible());
+        QVERIFY(main.LivePreview1->isChecked());
+        QCOMPARE(main.dockWidgetArea(&dock), Qt::RightDockWidgetArea);
+        QVERIFY(dock.shown().isNull());
+
+        TForm2* drawing = program.new_drawing();
+        QTRY_VERIFY(!dock.shown().isNull());
+        QCOMPARE(dock.shown().width(), 400);
+        TRazidoVavoz* shape = nullptr;
+        TForm2* second = nullptr;
+        const QList<std::pair<const char*, std::function<void()>>> changes = {
+            {"draw", [&] { shape = program.draw_rectangle(drawing, QRect(50, 50, 120, 80)); }},
+            {"move", [&] { drawing->move_shape(shape, 60, 60); }},
+            {"rotate", [&] { drawing->rotate_shape(shape, 1, 1, 0.5, 0.8660254); }},
+            {"undo", [&] { main.Undo1->trigger(); }},
+            {"redo", [&] { main.Redo1->trigger(); }},
+            {"copy and paste", [&] {
+                 drawing->select_shape(drawing->shapes.constFirst()); // undo and redo rebuilt it
+                 main.Copy1->trigger();
+                 main.Paste1->trigger();
+             }},
+            {"recolour", [&] { main.recolor_drawings(0x123456, 0x654321); }},
+            {"another drawing", [&] { second = program.new_drawing(); }},
+            {"back again", [&] { main.activate_drawing(drawing); }},
+            {"delete", [&] {
+                 drawing->select_shape(drawing->shapes.constLast());
+                 drawing->delete_shape();
+             }},
+        };
+        for (const auto& [name, change] : changes) {
+            QVERIFY(settled(program));
+            const int before = dock.pictures_shown();
+            change();
+            QVERIFY2(QTest::qWaitFor([&] { return dock.pictures_shown() > before; }), name);
+        }
+
+        // The depth map instead, near is white.
+        dock.depth_toggle()->setChecked(true);
+        QCOMPARE(dock.shown().size(), QSize(400, 300));
+        dock.depth_toggle()->setChecked(false);
+
+        // Twenty moves in a row make at most a couple of renders.
+        QVERIFY(settled(program));
+        TRazidoVavoz* moved = drawing->shapes.constFirst();
+        const int started = main.preview_renderer->renders_started();
+        for (int i = 1; i <= 20; ++i) drawing->move_shape(moved, 60 + i, 60);
+        QVERIFY(settled(program));
+        QVERIFY(main.preview_renderer->renders_started() - started <= 2);
+
+        // Closing drawings while they render, and the last one: a short text.
+        for (TForm2* closing : {second, drawing}) {
+            main.activate_drawing(closing);
+            closing->mark_changed();
+            QTRY_VERIFY(main.preview_renderer->busy() || !main.preview_scheduled);
+            closing->modified = 0;
+            main.Close1->trigger();
+        }
+        QVERIFY(settled(program));
+        QVERIFY(dock.shown().isNull());
+
+        // F5 again hides it.
+        QTest::keyClick(&main, Qt::Key_F5);
+        QVERIFY(dock.isHidden());
+        QVERIFY(!main.LivePreview1->isChecked());
+    }
+
+    void the_next_start_shows_the_preview_where_it_was()
+    {
+        {
+            Program program;
+            QTest::keyClick(program.main.get(), Qt::Key_F5);
+            program.main->addDockWidget(Qt::LeftDockWidgetArea, program.main->preview_dock);
+        }
+        Program next_start;
+        QVERIFY(next_start.main->preview_dock->isVisible());
+        QCOMPARE(next_start.main->dockWidgetArea(next_start.main->preview_dock), Qt::LeftDockWidgetArea);
+    }
+};
+
+QTEST_MAIN(TestPreview)
+#include "test_preview.moc"
