@@ -109,6 +109,19 @@ bool StereogramRows::visible_within(const std::int32_t* row, int x, std::int32_t
     if (bound <= z) return true; // nothing near is higher than the point
     const double rise = geometry_.sight_rise_per_px(z);
     const int width = map_.width;
+    const int k = pattern_.samples();
+    if (k > 1 && rise > 0) {
+        // An oversampled row holds every height for k samples: of each
+        // neighbouring pixel, the sample nearest x is the first to hide it.
+        const int pixel = x / k, pixels = width / k;
+        for (int j = 1;; ++j) {
+            const int right = k * (pixel + j) - x, left = x - (k * (pixel - j) + k - 1);
+            const bool in_right = pixel + j < pixels, in_left = pixel - j >= 0;
+            if (in_right && row[k * (pixel + j)] >= z + right * rise) return false;
+            if (in_left && row[k * (pixel - j)] >= z + left * rise) return false;
+            if ((!in_right || z + right * rise > bound) && (!in_left || z + left * rise > bound)) return true;
+        }
+    }
     for (int t = 1;; ++t) {
         const double zt = z + t * rise;
         if (zt > bound) return true;
@@ -178,13 +191,48 @@ void StereogramRows::link_pixel_by_pixel(int y, Scratch& s) const
 {
     const int width = map_.width;
     const std::int32_t* row = s.row.data();
+    const int k = pattern_.samples();
+    Offset* link = s.link.data();
     // Lines of sight climb at least this much per pixel, so no point needs
     // looking further than `reach` pixels for what could hide it.
     const auto [low, high] = std::minmax_element(row, row + width);
     const double slowest = geometry_.sight_rise_per_px(*high);
     const double reach = slowest > 0 ? std::ceil((double(*high) - *low) / slowest) : double(width);
-    window_max(row, width, static_cast<int>(std::min<double>(reach, width)), s.window_max, s.prefix, s.suffix);
-    for (int x = 0; x < width; ++x) link_pixel(y, x, row, s.window_max[x], s.link.data());
+    if (k == 1) {
+        window_max(row, width, static_cast<int>(std::min<double>(reach, width)), s.window_max, s.prefix, s.suffix);
+        for (int x = 0; x < width; ++x) link_pixel(y, x, row, s.window_max[x], link);
+        return;
+    }
+    // Oversampled, the heights within reach are bounded pixel by pixel.
+    const int pixels = width / k;
+    s.pixel_row.resize(pixels);
+    for (int i = 0; i < pixels; ++i) s.pixel_row[i] = row[k * i];
+    const int radius = static_cast<int>(std::min<double>(std::ceil(reach / k) + 1, pixels));
+    window_max(s.pixel_row.data(), pixels, radius, s.window_max, s.prefix, s.suffix);
+    // The k samples of a pixel share its height and separation, and their
+    // left images lie side by side. A nearer surface on one side hides ever
+    // more of them, on the other ever fewer: when the first and the last are
+    // seen, so are all. Those of their left images that are not linked
+    // elsewhere yet are linked at once, as one by one would.
+    for (int x = 0; x < width; x += k) {
+        const std::int32_t bound = s.window_max[x / k];
+        const int sep = separations_(row[x]);
+        const int left = x - (sep + (sep & y & 1)) / 2;
+        const bool whole = sep > 0 && left >= 0 && left + k - 1 + sep < width &&
+                           geometry_.sight_rise_per_px(row[x]) > 0 && visible_within(row, x, bound) &&
+                           visible_within(row, x + k - 1, bound);
+        if (!whole) {
+            for (int p = 0; p < k; ++p) link_pixel(y, x + p, row, bound, link);
+            continue;
+        }
+        int linked = 0;
+        for (int p = 0; p < k; ++p) linked |= int(link[left + p] != 0) & int(link[left + p] != sep);
+        if (!linked) {
+            std::fill(link + left, link + left + k, static_cast<Offset>(sep));
+        } else {
+            for (int p = 0; p < k; ++p) chain_link(left + p, left + p + sep, link);
+        }
+    }
 }
 
 // Links run i of the row. Only pixels within reach of a higher run can be

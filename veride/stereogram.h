@@ -58,6 +58,7 @@ public:
     struct Scratch {
         std::vector<Offset> link;
         std::vector<std::int32_t> row; // the heights of the row being linked
+        std::vector<std::int32_t> pixel_row; // the same, one per pixel, when oversampled
         int last_linked = -1;           // the rightmost pixel linked in it so far
         std::vector<Stretch> swept;     // left images linked in one sweep
         std::vector<Run> runs;

@@ -205,8 +205,22 @@ private slots:
             const SeparationTable separations(g, s.min_height, s.max_height, round % 2 == 0, round % 5 == 4);
             const DepthMap map = patchwork_map(s.width_px, s.height_px, s.min_height, s.max_height, random);
             const StereogramRows rows(map, g, separations, round, dot_colors(0, 10000));
+            // Oversampled: the rows k times wider, each pixel k samples.
+            const int k = 2 + round / 4 % 3;
+            const DepthMap wide_map = map.widened(k);
+            const StereoGeometry wide_g = g.oversampled(k);
+            const SeparationTable wide_separations(wide_g, s.min_height, s.max_height, true, round % 5 == 4);
+            const StereogramRows wide(wide_map, wide_g, wide_separations, Pattern::dots(round, {}, k));
             StereogramRows::Scratch scratch;
             for (int y = 0; y < map.height; ++y) {
+                // The plain definition is slow on wide rows: some of them.
+                if (round % 4 == 1 && y % 3 == 0) {
+                    wide.link(y, scratch);
+                    const std::vector<int> wide_same = reference::links(wide_map, y, wide_g, wide_separations);
+                    for (int x = 0; x < wide_map.width; ++x)
+                        QVERIFY2(scratch.link[x] == wide_same[x] - x,
+                                 qPrintable(QStringLiteral("round %1 row %2 k %3 x %4").arg(round).arg(y).arg(k).arg(x)));
+                }
                 rows.link(y, scratch);
                 const std::vector<int> same = reference::links(map, y, g, separations);
                 std::vector<StereogramRows::Offset> offsets;
