@@ -3,8 +3,19 @@
 // stereogram are measured beside a plain fill of the same output image, the
 // floor set by memory; the stereogram with hidden-surface removal should
 // stay within 5 times the fill on one thread.
+//
+// The other pictures, each on one thread against the random dots at whole
+// pixels (BM_Stereogram/1): a 128 x 128 tile within 2 times, 4 times
+// oversampling within 3 times. The same picture as a depth-map image (a
+// height per pixel, few repeated rows) shows the cost of linking beside
+// colouring. Writing a many-coloured picture as PNG is measured at a few
+// zlib levels, since it dominates a whole render from the command line.
 #include "veride/render_scene.h"
+#include <QBuffer>
+#include <QImageWriter>
+#include <algorithm>
 #include <benchmark/benchmark.h>
+#include <cmath>
 #include <cstring>
 #include <thread>
 
@@ -109,6 +120,87 @@ void BM_StereogramLevel(benchmark::State& state)
     state.SetItemsProcessed(state.iterations() * width * height);
 }
 
+// A 128 x 128 tile of soft colour waves, made here.
+QImage wave_tile()
+{
+    QImage tile(128, 128, QImage::Format_RGB888);
+    for (int y = 0; y < 128; ++y)
+        for (int x = 0; x < 128; ++x) {
+            const double a = 2 * M_PI * x / 128, b = 2 * M_PI * y / 128;
+            tile.setPixel(x, y, qRgb(int(127 + 120 * std::sin(a + 2 * b)), int(127 + 120 * std::sin(3 * a - b)),
+                                     int(127 + 120 * std::cos(2 * a + b))));
+        }
+    return tile;
+}
+
+// The scene's depth as a depth-map image gives it, with a height for every
+// pixel: the scene under gentle waves (up to 6 mm), so that no two rows are
+// alike and heights change every few pixels, or under noise besides (a
+// pixel in seven 1 mm lower), the hardest case.
+DepthMap per_pixel_map(bool noise)
+{
+    const DepthMap runs = depth_map();
+    std::vector<std::int32_t> heights(std::size_t(width) * height);
+    for (int y = 0; y < height; ++y) {
+        std::int32_t* row = heights.data() + std::size_t(y) * width;
+        runs.heights(y, row);
+        for (int x = 0; x < width; ++x) {
+            const double wave = 3 * std::sin(x / 40.0) + 3 * std::cos(y / 50.0);
+            row[x] = std::clamp(row[x] + int(std::lround(wave)) - (noise && (x + 3 * y) % 7 == 0), -95, 80);
+        }
+    }
+    return DepthMap::from_heights(width, height, heights);
+}
+
+enum Picture { Dots, ColorDots, Tile };
+
+// One picture on one thread: args are the picture kind, the oversampling
+// and the depth map: the drawing's (0), waves (1), waves and noise (2).
+void BM_Picture(benchmark::State& state)
+{
+    const auto kind = Picture(state.range(0));
+    const int k = static_cast<int>(state.range(1));
+    const DepthMap map = state.range(2) ? per_pixel_map(state.range(2) == 2) : depth_map();
+    const RenderSettings s = panel_settings();
+    const StereoGeometry geometry = StereoGeometry(s).oversampled(k);
+    const SeparationTable separations(geometry, s.min_height, s.max_height, true);
+    const Pattern pattern = kind == Tile ? Pattern::image(wave_tile(), false, separations(map.range().first), k, width, height)
+                            : kind == ColorDots ? Pattern::color_dots(1, 16, k)
+                                                : Pattern::dots(1, dot_colors(0, 10000), k);
+    RenderControl control;
+    control.threads = 1;
+    QImage image(width, height, QImage::Format_RGB888);
+    for (auto _ : state) {
+        render_stereogram_onto(image, map, geometry, separations, pattern, control);
+        benchmark::ClobberMemory();
+    }
+    state.SetItemsProcessed(state.iterations() * width * height);
+}
+
+// PNG of a textured picture at a zlib level (-1: Qt's default); the counter
+// is the file's size.
+void BM_WritePng(benchmark::State& state)
+{
+    RenderSettings s = panel_settings();
+    PictureOptions options;
+    options.pattern = PictureOptions::Pattern::Image;
+    options.tile = wave_tile();
+    options.oversample = 4;
+    const RenderResult result = render_depth_map(per_pixel_map(false), s, 1, {}, options);
+    const int level = static_cast<int>(state.range(0));
+    qint64 bytes = 0;
+    for (auto _ : state) {
+        QBuffer buffer;
+        buffer.open(QIODevice::WriteOnly);
+        QImageWriter writer(&buffer, "png");
+        // Qt maps quality q to zlib level (100 - q) * 9 / 91.
+        if (level >= 0) writer.setQuality(100 - (level * 91 + 8) / 9);
+        writer.write(result.stereogram);
+        bytes = buffer.size();
+    }
+    state.counters["bytes"] = double(bytes);
+}
+
 void BM_Fill(benchmark::State& state)
 {
     QImage image(width, height, QImage::Format_RGB888);
@@ -128,5 +220,13 @@ BENCHMARK(BM_StereogramLevel)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Stereogram)->Arg(1)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_Stereogram)->Arg(int(std::max(1u, std::thread::hardware_concurrency())))
     ->Unit(benchmark::kMillisecond)->UseRealTime();
+
+BENCHMARK(BM_Picture)->ArgNames({"kind", "k", "map"})
+    ->Args({Dots, 1, 0})->Args({Tile, 1, 0})->Args({ColorDots, 1, 0})
+    ->Args({Dots, 4, 0})->Args({Tile, 4, 0})
+    ->Args({Dots, 1, 1})->Args({Tile, 1, 1})->Args({Dots, 4, 1})->Args({Tile, 4, 1})
+    ->Args({Dots, 1, 2})->Args({Dots, 4, 2})
+    ->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_WritePng)->Arg(-1)->Arg(0)->Arg(1)->Arg(3)->Arg(6)->Unit(benchmark::kMillisecond)->Iterations(2);
 
 BENCHMARK_MAIN();
