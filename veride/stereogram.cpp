@@ -423,52 +423,57 @@ void mean_of_samples(int k, const std::uint8_t* samples, std::size_t plane, std:
 }
 
 // Room before every sample row for the copies' spill.
-constexpr std::size_t spill = 16;
+constexpr std::size_t spill = 64;
 
-// Copies n pixels in 16-byte pieces from the right, the last of which may
-// spill up to 15 bytes left of `to`: rows are painted right to left, so
-// whatever lands there is painted over before it is read. In one row,
-// `from` lies at least n pixels right of `to`.
+// Copies n pixels in pieces from the right, the last of which may spill up
+// to 63 bytes left of `to`: rows are painted right to left, so whatever
+// lands there is painted over before it is read. Most copies on rows of
+// many depths are short, and take one piece. In one row, `from` lies at
+// least n pixels right of `to`.
 inline void copy_pixels(std::uint8_t* to, const std::uint8_t* from, int n)
 {
     auto bytes = static_cast<std::ptrdiff_t>(3 * std::size_t(n));
-    if (bytes > 256) {
+    std::uint8_t piece[64];
+    if (bytes <= 64) {
+        std::memcpy(piece, from + bytes - 64, 64);
+        std::memcpy(to + bytes - 64, piece, 64);
+    } else if (bytes > 256) {
         std::memcpy(to, from, std::size_t(bytes));
-        return;
-    }
-    for (std::uint8_t chunk[16]; bytes > 0; bytes -= 16) {
-        std::memcpy(chunk, from + bytes - 16, 16);
-        std::memcpy(to + bytes - 16, chunk, 16);
+    } else {
+        for (; bytes > 0; bytes -= 16) {
+            std::memcpy(piece, from + bytes - 16, 16);
+            std::memcpy(to + bytes - 16, piece, 16);
+        }
     }
 }
 
 // The pattern's free pixels and the linked stretches, on the wide row kept
-// as one row per sample: sample p of pixel x is wide pixel K x + p, and wide
-// pixel X + S is sample (p + S) mod K of pixel x + (p + S) / K. K is fixed
-// at compile time, so that its divisions are cheap.
+// as one row per sample, `plane` bytes apart, and one more row for colours
+// shared by all samples. Sample p of pixel x is wide pixel K x + p, and wide
+// pixel X + S is sample (p + S) mod K of pixel x + (p + S) / K. Worked out
+// once for the rows that share the links; K is fixed at compile time, so
+// that its divisions are cheap.
 template <int K>
-void paint_sample_rows(const Pattern& pattern, const std::vector<StereogramRows::Stretch>& stretches, int y,
-                       std::uint8_t* samples, std::size_t plane, std::vector<std::uint8_t>& free)
+void plan_sample_rows(const Pattern& pattern, const std::vector<StereogramRows::Stretch>& stretches,
+                      std::int32_t plane, std::vector<StereogramRows::Step>& steps)
 {
-    const Pattern::Row colours = pattern.row(y);
-    auto row = [&](int p) { return samples + p * plane; };
+    steps.clear();
     auto first = [](int b, int p) { return (b - p + K - 1) / K; };
+    auto at = [&](int p, int x) { return p * plane + 3 * x; };
     for (const StereogramRows::Stretch& stretch : stretches) {
         if (stretch.offset == 0) {
-            if (pattern.same_for_all_samples() && stretch.end - stretch.begin > 2 * K) {
+            if (K > 1 && pattern.same_for_all_samples() && stretch.end - stretch.begin > 2 * K) {
                 // The pixels the stretch touches, coloured once for all samples.
                 const int from = stretch.begin / K, to = (stretch.end + K - 1) / K;
-                free.resize(spill + 3 * std::size_t(to - from));
-                colours.fill(0, from, to, free.data() + spill);
+                steps.push_back({at(K, from), -1, to - from, from});
                 for (int p = 0; p < K; ++p) {
                     const int x0 = first(stretch.begin, p), x1 = first(stretch.end, p);
-                    copy_pixels(row(p) + 3 * std::size_t(x0), free.data() + spill + 3 * std::size_t(x0 - from),
-                                x1 - x0);
+                    steps.push_back({at(p, x0), at(K, x0), x1 - x0, x0});
                 }
             } else {
                 for (int p = 0; p < K; ++p) {
                     const int x0 = first(stretch.begin, p), x1 = first(stretch.end, p);
-                    if (x1 > x0) colours.fill(p, x0, x1, row(p) + 3 * std::size_t(x0));
+                    if (x1 > x0) steps.push_back({at(p, x0), -1 - p, x1 - x0, x0});
                 }
             }
             continue;
@@ -485,7 +490,7 @@ void paint_sample_rows(const Pattern& pattern, const std::vector<StereogramRows:
                 if (x1 <= x0) continue;
                 const int from = p + part < K ? p + part : p + part - K;
                 const int shift = p + part < K ? whole : whole + 1;
-                copy_pixels(row(p) + 3 * std::size_t(x0), row(from) + 3 * std::size_t(x0 + shift), x1 - x0);
+                steps.push_back({at(p, x0), at(from, x0 + shift), x1 - x0, x0});
             }
             done += end - begin;
             end = begin;
@@ -495,18 +500,30 @@ void paint_sample_rows(const Pattern& pattern, const std::vector<StereogramRows:
 
 } // namespace
 
-void StereogramRows::paint_samples(const std::vector<Stretch>& stretches, int y, std::uint8_t* samples,
-                                   std::size_t plane, Scratch& s) const
+void StereogramRows::plan_samples(Scratch::Plan& plan) const
 {
-    switch (pattern_.samples()) {
-    case 1: return paint_sample_rows<1>(pattern_, stretches, y, samples, plane, s.free);
-    case 2: return paint_sample_rows<2>(pattern_, stretches, y, samples, plane, s.free);
-    case 3: return paint_sample_rows<3>(pattern_, stretches, y, samples, plane, s.free);
-    case 4: return paint_sample_rows<4>(pattern_, stretches, y, samples, plane, s.free);
-    case 5: return paint_sample_rows<5>(pattern_, stretches, y, samples, plane, s.free);
-    case 6: return paint_sample_rows<6>(pattern_, stretches, y, samples, plane, s.free);
-    case 7: return paint_sample_rows<7>(pattern_, stretches, y, samples, plane, s.free);
-    default: return paint_sample_rows<8>(pattern_, stretches, y, samples, plane, s.free);
+    const int k = pattern_.samples();
+    const auto plane = static_cast<std::int32_t>(spill + 3 * std::size_t(map_.width / k));
+    switch (k) {
+    case 1: return plan_sample_rows<1>(pattern_, plan.stretches, plane, plan.steps);
+    case 2: return plan_sample_rows<2>(pattern_, plan.stretches, plane, plan.steps);
+    case 3: return plan_sample_rows<3>(pattern_, plan.stretches, plane, plan.steps);
+    case 4: return plan_sample_rows<4>(pattern_, plan.stretches, plane, plan.steps);
+    case 5: return plan_sample_rows<5>(pattern_, plan.stretches, plane, plan.steps);
+    case 6: return plan_sample_rows<6>(pattern_, plan.stretches, plane, plan.steps);
+    case 7: return plan_sample_rows<7>(pattern_, plan.stretches, plane, plan.steps);
+    default: return plan_sample_rows<8>(pattern_, plan.stretches, plane, plan.steps);
+    }
+}
+
+void StereogramRows::paint_samples(const std::vector<Step>& steps, int y, std::uint8_t* samples) const
+{
+    const Pattern::Row colours = pattern_.row(y);
+    for (const Step& step : steps) {
+        if (step.from >= 0)
+            copy_pixels(samples + step.to, samples + step.from, step.n);
+        else
+            colours.fill(-step.from - 1, step.x, step.x + step.n, samples + step.to);
     }
 }
 
@@ -516,6 +533,7 @@ void StereogramRows::render(int y, std::uint8_t* out, Scratch& s) const
     if (plan.y < 0 || !map_.same_rows(plan.y, y)) {
         link(y, s);
         this->plan(plan, s.link, s.swept);
+        if (!pattern_.classic()) plan_samples(plan);
         plan.y = y;
     }
     // Painted in a row that stays in the cache, then written out whole: the
@@ -527,12 +545,20 @@ void StereogramRows::render(int y, std::uint8_t* out, Scratch& s) const
         std::memcpy(out, s.painted.data(), s.painted.size());
         return;
     }
-    // One row of picture width for each sample, each with room before it.
+    // One row of picture width for each sample and one for colours they
+    // share, each with room before it.
     const int k = pattern_.samples();
     const std::size_t width = 3 * std::size_t(map_.width / k), plane = spill + width;
-    s.painted.resize(k * plane);
-    paint_samples(plan.stretches, y, s.painted.data() + spill, plane, s);
-    mean_of_samples(k, s.painted.data() + spill, plane, width, out);
+    s.painted.resize((k + 1) * plane);
+    std::uint8_t* samples = s.painted.data() + spill;
+    paint_samples(plan.steps, y, samples);
+    if (k == 1) {
+        std::memcpy(out, samples, width);
+        return;
+    }
+    s.averaged.resize(width);
+    mean_of_samples(k, samples, plane, width, s.averaged.data());
+    std::memcpy(out, s.averaged.data(), width);
 }
 
 bool render_stereogram_onto(QImage& image, const DepthMap& map, const StereoGeometry& geometry,

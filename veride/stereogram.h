@@ -54,6 +54,14 @@ public:
         int begin, end, offset;
     };
 
+    // The work of one stretch on the rows of samples (see paint_samples),
+    // in order: `n` pixels copied from byte `from` to byte `to`, or when
+    // `from` < 0, sample -from - 1 of pixels [x, x + n) coloured by the
+    // pattern at byte `to`.
+    struct Step {
+        std::int32_t to, from, n, x;
+    };
+
     // Scratch space of one thread, for one StereogramRows.
     struct Scratch {
         std::vector<Offset> link;
@@ -64,11 +72,12 @@ public:
         std::vector<Run> runs;
         std::vector<std::int32_t> window_max, prefix, suffix;
         std::vector<std::uint8_t> painted;
-        std::vector<std::uint8_t> free; // a free stretch's colours, for every sample
+        std::vector<std::uint8_t> averaged;
         // The colouring of the last row linked for either parity of y.
         struct Plan {
             int y = -1;
             std::vector<Stretch> stretches; // right to left
+            std::vector<Step> steps;        // the same on sample rows, for patterns
         } plans[2];
     };
 
@@ -90,8 +99,8 @@ private:
     void link_pixel_by_pixel(int y, Scratch& s) const;
     void plan(Scratch::Plan& plan, const std::vector<Offset>& link, std::vector<Stretch>& swept) const;
     void paint(const std::vector<Stretch>& stretches, int y, std::uint8_t* out) const;
-    void paint_samples(const std::vector<Stretch>& stretches, int y, std::uint8_t* samples, std::size_t plane,
-                       Scratch& s) const;
+    void plan_samples(Scratch::Plan& plan) const;
+    void paint_samples(const std::vector<Step>& steps, int y, std::uint8_t* samples) const;
 
     const DepthMap& map_;
     StereoGeometry geometry_;
