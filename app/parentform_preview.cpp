@@ -12,6 +12,7 @@
 #include "document/design.h"
 #include "platform/guard.h"
 #include "platform/registry.h"
+#include "veride/picture_settings.h"
 #include "veride/render_settings.h"
 #include <QAction>
 #include <QTimer>
@@ -55,6 +56,8 @@ PreviewJob preview_job(const TForm2& drawing)
     const std::int32_t panel[4] = {drawing.panel->width_mm, drawing.panel->height_mm, drawing.panel->width(),
                                    drawing.panel->height()};
     job.settings = settings_from_blocks(configuration.data(), reinterpret_cast<const unsigned char*>(panel));
+    // The result window's current choices: pattern, colours, oversampling, viewing.
+    job.options = read_picture_settings().options;
     for (const TRazidoVavoz* shape : drawing.shapes)
         job.objects.push_back(scene_object_from_buffer(shape->Name, shape->bounds(), shape->buffer,
                                                        Configuration.background_color, shape->morphology));

@@ -1,6 +1,6 @@
 #include "app/preview_dock.h"
 #include "app/preview_renderer.h"
-#include <QPainter>
+#include "veride/guides.h"
 #include <QCheckBox>
 #include <QLabel>
 #include <QPixmap>
@@ -10,22 +10,6 @@
 namespace {
 
 const QString nothing_open = QStringLiteral("No drawing is open.");
-
-// The stereogram under a strip with the two guide dots, one repeat apart.
-QImage picture_with_guides(const QImage& stereogram, int separation)
-{
-    constexpr int strip = 16;
-    QImage picture(stereogram.width(), stereogram.height() + strip, QImage::Format_RGB888);
-    picture.fill(Qt::white);
-    QPainter painter(&picture);
-    painter.drawImage(0, strip, stereogram);
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.setPen(Qt::NoPen);
-    painter.setBrush(Qt::black);
-    const QPointF centre(picture.width() / 2.0, strip / 2.0);
-    for (const double side : {-0.5, 0.5}) painter.drawEllipse(centre + QPointF(side * separation, 0), 4, 4);
-    return picture;
-}
 
 } // namespace
 

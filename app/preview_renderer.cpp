@@ -35,7 +35,7 @@ void PreviewRenderer::start(PreviewJob job)
         RenderControl control;
         control.cancel = &cancel_;
         PreviewPicture picture;
-        const RenderResult result = render_scene(job.objects, job.settings, job.seed, control);
+        const RenderResult result = render_scene(job.objects, job.settings, job.seed, control, job.options);
         if (result.ok()) {
             picture.stereogram = result.stereogram;
             picture.depth = depth_map_image(result.depth);
