@@ -79,6 +79,11 @@ void TMainForm::create_preview()
         // Hidden by its close box or shown again: the menu follows.
         const bool shown = !preview_dock->isHidden();
         if (LivePreview1->isChecked() != shown) LivePreview1->setChecked(shown);
+        // A stereogram fuses only at its own size: the dock starts wide
+        // enough to show a good part of one.
+        const bool beside = dockWidgetArea(preview_dock) & (Qt::LeftDockWidgetArea | Qt::RightDockWidgetArea);
+        if (shown && beside && preview_dock->width() < width() / 3)
+            resizeDocks({preview_dock}, {width() * 9 / 20}, Qt::Horizontal);
         if (shown) schedule_preview();
         store_preview_place();
     });
