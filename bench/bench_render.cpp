@@ -164,7 +164,7 @@ void BM_Picture(benchmark::State& state)
     const RenderSettings s = panel_settings();
     const StereoGeometry geometry = StereoGeometry(s).oversampled(k);
     const SeparationTable separations(geometry, s.min_height, s.max_height, true);
-    const Pattern pattern = kind == Tile ? Pattern::image(wave_tile(), false, separations(map.range().first), k, width, height)
+    const Pattern pattern = kind == Tile ? Pattern::image(wave_tile(), false, separations(0), k, width, height)
                             : kind == ColorDots ? Pattern::color_dots(1, 16, k)
                                                 : Pattern::dots(1, dot_colors(0, 10000), k);
     RenderControl control;

@@ -14,17 +14,17 @@
 // row's own generator (see StereogramRows).
 //
 // The image tile. Sizing: by default the tile is scaled, smoothly and in
-// proportion, so that its width is the repeat of the farthest point of the
-// depth map (the separation at its lowest height, in 1/k pixel steps). The
-// farthest point is usually the background, which then shows the whole tile
-// side by side with no seam. With "own size" it keeps its pixels, one tile
-// pixel per picture pixel. Sampling: the tile is laid edge to edge leftward
-// from the right end of every row and downward from the top, and a free
-// sample takes the tile pixel lying under it: column (X - row width) modulo
-// the tile width, X in samples, and row y modulo the tile height. A row at
-// one depth leaves exactly its rightmost repeat free, which then holds one
-// whole fitted tile; any free pixel elsewhere shows what the background
-// would show there.
+// proportion, so that its width is the repeat of the background: the
+// separation, in 1/k pixel steps, of the height most of the depth map lies
+// at (for a drawing the zero level as a rule, for a depth-map image its
+// black). With "own size" it keeps its pixels, one tile pixel per picture
+// pixel. Sampling: the tile is laid edge to edge leftward from the right
+// end of every row and downward from the top, and a free sample takes the
+// tile pixel lying under it: column (X - row width) modulo the tile width,
+// X in samples, and row y modulo the tile height. A row at one depth
+// leaves exactly its rightmost repeat free, so the background shows the
+// fitted tile whole and side by side, and a free pixel anywhere else shows
+// what the background would show there.
 #include "veride/dot_colors.h"
 #include <QImage>
 #include <array>
@@ -44,8 +44,8 @@ public:
     static Pattern dots(std::uint64_t seed, DotColors colors, int samples = 1);
     static Pattern color_dots(std::uint64_t seed, int count, int samples = 1);
     // A tile for a picture of width x height pixels at `samples` per pixel;
-    // `repeat` is the farthest separation in samples, the width a fitted tile
-    // gets. `tile` must not be null.
+    // `repeat` is the background's separation in samples, the width a
+    // fitted tile gets. `tile` must not be null.
     static Pattern image(const QImage& tile, bool own_size, int repeat, int samples, int width, int height);
 
     int samples() const { return samples_; }

@@ -14,6 +14,21 @@ std::optional<QString> size_problem(std::int64_t width, std::int64_t height)
     return std::nullopt;
 }
 
+// The height most of the map lies at: its background, as a rule. The
+// farthest of equals; the lowest height when the range is too wide to count.
+std::int32_t commonest_height(const DepthMap& depth)
+{
+    const auto [low, high] = depth.range();
+    if (std::int64_t(high) - low >= (1 << 20)) return low;
+    std::vector<std::int64_t> count(std::size_t(std::int64_t(high) - low + 1));
+    for (int y = 0; y < depth.height; ++y) {
+        const auto row = depth.row(y);
+        for (std::size_t i = 0; i < row.size(); ++i)
+            count[std::size_t(row[i].z - low)] += (i + 1 < row.size() ? row[i + 1].begin : depth.width) - row[i].begin;
+    }
+    return low + static_cast<std::int32_t>(std::max_element(count.begin(), count.end()) - count.begin());
+}
+
 // What the free pixels show, for rows of k samples per pixel.
 Pattern pattern_of(const PictureOptions& options, const RenderSettings& settings, std::uint64_t seed, int k,
                    const SeparationTable& separations, const DepthMap& depth)
@@ -23,8 +38,8 @@ Pattern pattern_of(const PictureOptions& options, const RenderSettings& settings
         return Pattern::color_dots(seed, std::clamp(options.colors, PictureOptions::fewest_colors,
                                                     PictureOptions::most_colors), k);
     case PictureOptions::Pattern::Image:
-        return Pattern::image(options.tile, options.tile_own_size, separations(depth.range().first), k, depth.width,
-                              depth.height);
+        return Pattern::image(options.tile, options.tile_own_size, separations(commonest_height(depth)), k,
+                              depth.width, depth.height);
     case PictureOptions::Pattern::Dots:
         break;
     }

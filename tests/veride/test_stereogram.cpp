@@ -249,19 +249,22 @@ private slots:
         QVERIFY(check.pairs > 300 * 40 / 2);
         QVERIFY(check_stereogram(textured.stereogram, flat_map(300, 40, 100), g).mismatches > 100);
 
-        // Fitted: the tile is as wide as the farthest repeat, here the whole
-        // level map's, and in proportion; the free repeat at the right end
-        // of each row is one whole tile, laid down from the top row.
-        const int repeat = g.separation_px(-100); // 72
+        // Fitted: the tile is as wide as the background repeats (the height
+        // most of the map lies at), and in proportion; the free repeat at
+        // the right end of each row is one whole tile, laid from the top row.
+        HeightGrid pit(300, 40, 0);
+        for (int y = 0; y < 40; ++y)
+            for (int x = 20; x < 60; ++x) pit.row(y)[x] = -100;
+        const int repeat = g.separation_px(0); // 60
         const QImage fitted =
             options.tile.scaled(repeat, repeat / 2, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-        const QImage level = render_depth_map(flat_map(300, 40, -100), s, 7, {}, options).stereogram;
+        const QImage level = render_depth_map(pit.map(), s, 7, {}, options).stereogram;
         for (int y = 0; y < 40; ++y)
-            for (int x = 0; x < 300; ++x)
+            for (int x = 100; x < 300; ++x)
                 QCOMPARE(level.pixel(x, y), fitted.pixel((x + 5 * repeat - 300) % repeat, y % (repeat / 2)));
         // Own size: one tile pixel per picture pixel, at the same places.
         options.tile_own_size = true;
-        const QImage own = render_depth_map(flat_map(300, 40, -100), s, 7, {}, options).stereogram;
+        const QImage own = render_depth_map(flat_map(300, 40, 0), s, 7, {}, options).stereogram;
         for (int y = 0; y < 40; ++y)
             for (int x = 300 - repeat; x < 300; ++x)
                 QCOMPARE(own.pixel(x, y), options.tile.pixel((x - 300 + 320) % 16, y % 8));
