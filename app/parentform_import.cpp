@@ -97,6 +97,7 @@ void TMainForm::Import1Execute()
             if (form.import_marks.value(static_cast<qsizetype>(k)))
                 chosen_pixels += std::int64_t(read[k]->Width) * read[k]->Height;
         check_drawing_pixels(drawing->object_pixels() + chosen_pixels);
+        bool added = false;
         for (size_t k = 0; k < read.size(); ++k) {
             if (!form.import_marks.value(static_cast<qsizetype>(k))) continue;
             QString& name = form.import_names[static_cast<qsizetype>(k)];
@@ -112,7 +113,9 @@ void TMainForm::Import1Execute()
             drawing->shapes.append(read[k].release());
             // Imported objects are work that closing must not drop unasked.
             drawing->modified = 1;
+            added = true;
         }
+        if (added) drawing->mark_changed();
     }
     fill_object_names();
 }
