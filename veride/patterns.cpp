@@ -95,6 +95,11 @@ Pattern Pattern::dots(std::uint64_t seed, DotColors colors, int samples)
 {
     Pattern pattern(Kind::Dots, seed, samples);
     pattern.colors_ = colors;
+    auto octets = std::make_shared<std::array<std::array<std::uint8_t, 24>, 256>>();
+    for (int v = 0; v < 256; ++v)
+        for (int i = 0; i < 8; ++i)
+            std::memcpy((*octets)[v].data() + 3 * i, ((v >> i) & 1 ? colors.second : colors.first).data(), 3);
+    pattern.octets_ = std::move(octets);
     return pattern;
 }
 
@@ -180,9 +185,15 @@ void Pattern::Row::fill(int p, int x0, int x1, std::uint8_t* out) const
     switch (pattern.kind_) {
     case Kind::Dots: {
         const DotColors& colors = pattern.colors_;
+        const auto& octets = *pattern.octets_;
         for (int x = x0; x < x1;) {
             std::uint64_t bits = group_bits(key_, x >> 6) >> (x & 63);
-            for (const int end = std::min(x1, (x | 63) + 1); x < end; ++x, bits >>= 1, out += 3)
+            const int end = std::min(x1, (x | 63) + 1);
+            // Eight at a time from a multiple of eight.
+            for (; x < end && (x & 7) != 0; ++x, bits >>= 1, out += 3)
+                std::memcpy(out, (bits & 1 ? colors.second : colors.first).data(), 3);
+            for (; x + 8 <= end; x += 8, bits >>= 8, out += 24) std::memcpy(out, octets[bits & 0xFF].data(), 24);
+            for (; x < end; ++x, bits >>= 1, out += 3)
                 std::memcpy(out, (bits & 1 ? colors.second : colors.first).data(), 3);
         }
         break;

@@ -103,6 +103,9 @@ private:
     std::uint64_t seed_;
     bool same_for_all_samples_ = true;
     DotColors colors_;
+    // Dots: the pixels of eight dots for every eight random bits, the first
+    // pixel from the lowest bit.
+    std::shared_ptr<const std::array<std::array<std::uint8_t, 24>, 256>> octets_;
     std::vector<Rgb> palette_;
     std::shared_ptr<const Strips> strips_;
 };
