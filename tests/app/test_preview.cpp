@@ -8,6 +8,7 @@
 #include "support/program.h"
 #include <QAction>
 #include <QCheckBox>
+#include <QDialog>
 #include <QFile>
 #include <QTest>
 #include <functional>
@@ -44,10 +45,17 @@ private slots:
         QCOMPARE(dock.shown().width(), 400);
         TRazidoVavoz* shape = nullptr;
         TForm2* second = nullptr;
+        TForm2* opened = nullptr;
         const QList<std::pair<const char*, std::function<void()>>> changes = {
             {"draw", [&] { shape = program.draw_rectangle(drawing, QRect(50, 50, 120, 80)); }},
             {"move", [&] { drawing->move_shape(shape, 60, 60); }},
+            {"resize", [&] { drawing->resize_shape(shape, 100, 70); }},
+            {"crop", [&] { drawing->crop_shape(shape, 5, 5, 5, 5); }},
             {"rotate", [&] { drawing->rotate_shape(shape, 1, 1, 0.5, 0.8660254); }},
+            {"configuration", [&] {
+                 program.ui.modal_answers.enqueue([](QDialog&) { return int(QDialog::Rejected); });
+                 main.configure1->trigger();
+             }},
             {"undo", [&] { main.Undo1->trigger(); }},
             {"redo", [&] { main.Redo1->trigger(); }},
             {"copy and paste", [&] {
@@ -57,6 +65,11 @@ private slots:
              }},
             {"recolour", [&] { main.recolor_drawings(0x123456, 0x654321); }},
             {"another drawing", [&] { second = program.new_drawing(); }},
+            {"open", [&] {
+                 program.ui.file_answers.enqueue(QStringLiteral(EXAMPLES_DIR "/pyramid.sdf"));
+                 main.Open1->trigger();
+                 opened = main.active_drawing;
+             }},
             {"back again", [&] { main.activate_drawing(drawing); }},
             {"delete", [&] {
                  drawing->select_shape(drawing->shapes.constLast());
@@ -84,7 +97,7 @@ private slots:
         QVERIFY(main.preview_renderer->renders_started() - started <= 2);
 
         // Closing drawings while they render, and the last one: a short text.
-        for (TForm2* closing : {second, drawing}) {
+        for (TForm2* closing : {opened, second, drawing}) {
             main.activate_drawing(closing);
             closing->mark_changed();
             QTRY_VERIFY(main.preview_renderer->busy() || !main.preview_scheduled);
