@@ -3,6 +3,7 @@
 #include <chrono>
 #include <cmath>
 #include <cstring>
+#include <numeric>
 #include <thread>
 
 namespace {
@@ -453,11 +454,29 @@ inline void copy_pixels(std::uint8_t* to, const std::uint8_t* from, int n)
 // pixel X + S is sample (p + S) mod K of pixel x + (p + S) / K. Worked out
 // once for the rows that share the links; K is fixed at compile time, so
 // that its divisions are cheap.
+//
+// The leftmost stretch is read by no other: when linked, its samples repeat
+// every S, so its pixels repeat every S / gcd(S, K), a whole number of
+// pixels. Only the pixels that are not a repeat of others right of them
+// are painted; the picture left of them is copied from them.
 template <int K>
-void plan_sample_rows(const Pattern& pattern, const std::vector<StereogramRows::Stretch>& stretches,
-                      std::int32_t plane, std::vector<StereogramRows::Step>& steps)
+void plan_sample_rows(const Pattern& pattern, std::vector<StereogramRows::Stretch> stretches, std::int32_t plane,
+                      StereogramRows::Scratch::Plan& plan)
 {
+    std::vector<StereogramRows::Step>& steps = plan.steps;
     steps.clear();
+    plan.repeat_from = plan.repeat = 0;
+    if (K > 1 && !stretches.empty() && stretches.back().offset > 0) {
+        StereogramRows::Stretch& last = stretches.back();
+        const int period = last.offset / std::gcd(last.offset, K);
+        // Pixels below end / K - period - 1 repeat ones whose samples all lie in the stretch.
+        const int from = last.end / K - period - 1;
+        if (from > last.begin / K + 1) {
+            last.begin = K * from;
+            plan.repeat_from = from;
+            plan.repeat = period;
+        }
+    }
     auto first = [](int b, int p) { return (b - p + K - 1) / K; };
     auto at = [&](int p, int x) { return p * plane + 3 * x; };
     for (const StereogramRows::Stretch& stretch : stretches) {
@@ -505,14 +524,14 @@ void StereogramRows::plan_samples(Scratch::Plan& plan) const
     const int k = pattern_.samples();
     const auto plane = static_cast<std::int32_t>(spill + 3 * std::size_t(map_.width / k));
     switch (k) {
-    case 1: return plan_sample_rows<1>(pattern_, plan.stretches, plane, plan.steps);
-    case 2: return plan_sample_rows<2>(pattern_, plan.stretches, plane, plan.steps);
-    case 3: return plan_sample_rows<3>(pattern_, plan.stretches, plane, plan.steps);
-    case 4: return plan_sample_rows<4>(pattern_, plan.stretches, plane, plan.steps);
-    case 5: return plan_sample_rows<5>(pattern_, plan.stretches, plane, plan.steps);
-    case 6: return plan_sample_rows<6>(pattern_, plan.stretches, plane, plan.steps);
-    case 7: return plan_sample_rows<7>(pattern_, plan.stretches, plane, plan.steps);
-    default: return plan_sample_rows<8>(pattern_, plan.stretches, plane, plan.steps);
+    case 1: return plan_sample_rows<1>(pattern_, plan.stretches, plane, plan);
+    case 2: return plan_sample_rows<2>(pattern_, plan.stretches, plane, plan);
+    case 3: return plan_sample_rows<3>(pattern_, plan.stretches, plane, plan);
+    case 4: return plan_sample_rows<4>(pattern_, plan.stretches, plane, plan);
+    case 5: return plan_sample_rows<5>(pattern_, plan.stretches, plane, plan);
+    case 6: return plan_sample_rows<6>(pattern_, plan.stretches, plane, plan);
+    case 7: return plan_sample_rows<7>(pattern_, plan.stretches, plane, plan);
+    default: return plan_sample_rows<8>(pattern_, plan.stretches, plane, plan);
     }
 }
 
@@ -557,8 +576,15 @@ void StereogramRows::render(int y, std::uint8_t* out, Scratch& s) const
         return;
     }
     s.averaged.resize(width);
-    mean_of_samples(k, samples, plane, width, s.averaged.data());
-    std::memcpy(out, s.averaged.data(), width);
+    std::uint8_t* averaged = s.averaged.data();
+    const std::size_t from = 3 * std::size_t(plan.repeat_from), period = 3 * std::size_t(plan.repeat);
+    mean_of_samples(k, samples + from, plane, width - from, averaged + from);
+    for (std::size_t end = from; end > 0;) {
+        const std::size_t n = std::min(period, end);
+        std::memcpy(averaged + end - n, averaged + end - n + period, n);
+        end -= n;
+    }
+    std::memcpy(out, averaged, width);
 }
 
 bool render_stereogram_onto(QImage& image, const DepthMap& map, const StereoGeometry& geometry,

@@ -49,7 +49,7 @@ public:
         std::int32_t z;
     };
     // Pixels [begin, end) of a row that take their colour `offset` pixels to
-    // the right; an offset of 0 marks free pixels, which get random dots.
+    // the right; an offset of 0 marks free pixels, which take the pattern.
     struct Stretch {
         int begin, end, offset;
     };
@@ -78,6 +78,9 @@ public:
             int y = -1;
             std::vector<Stretch> stretches; // right to left
             std::vector<Step> steps;        // the same on sample rows, for patterns
+            // Oversampled, the picture left of pixel `repeat_from` repeats
+            // the `repeat` pixels right of it: only the rest is painted.
+            int repeat_from = 0, repeat = 0;
         } plans[2];
     };
 
