@@ -113,6 +113,7 @@ Pattern Pattern::color_dots(std::uint64_t seed, int count, int samples)
 Pattern Pattern::image(const QImage& tile, bool own_size, int repeat, int samples, int width, int height)
 {
     Pattern pattern(Kind::Image, 0, samples);
+    samples = pattern.samples_;
     auto strips = std::make_shared<Strips>();
     strips->width = width;
     const int wide = width * samples;
@@ -169,10 +170,13 @@ Pattern::Row Pattern::row(int y) const
     Row row;
     row.pattern_ = this;
     if (kind_ == Kind::Image) {
-        row.strips_ = strips_->bytes.data() + strips_->offset(y, 0);
-        // Pixel x lies (x - width) mod period into a strip.
-        const int period = strips_->period;
-        row.shift_ = (strips_->width / period + 1) * period - strips_->width;
+        // Pixel x lies (x - width) mod period into a strip, turned.
+        const Strips& strips = *strips_;
+        const int shift = (strips.width / strips.period + 1) * strips.period - strips.width;
+        for (int p = 0; p < samples_; ++p) {
+            row.strip_[p] = strips.bytes.data() + strips.offset(y, p % strips.count);
+            row.shift_[p] = shift + strips.turn[p];
+        }
     } else {
         row.key_ = row_key(seed_, y);
     }
@@ -207,12 +211,8 @@ void Pattern::Row::fill(int p, int x0, int x1, std::uint8_t* out) const
         }
         break;
     }
-    case Kind::Image: {
-        const Strips& strips = *pattern.strips_;
-        const int strip = p % strips.count;
-        copy_periodic(strips_ + 3 * std::size_t(strips.period) * strip, strips.period, shift_ + strips.turn[p], x0,
-                      x1, out);
+    case Kind::Image:
+        copy_periodic(strip_[p], pattern.strips_->period, shift_[p], x0, x1, out);
         break;
-    }
     }
 }

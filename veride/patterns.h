@@ -27,6 +27,7 @@
 // what the background would show there.
 #include "veride/dot_colors.h"
 #include <QImage>
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <memory>
@@ -41,6 +42,9 @@ std::vector<Rgb> dot_palette(std::uint64_t seed, int count);
 
 class Pattern {
 public:
+    // Samples per pixel are 1 to this many; more are taken as this many.
+    static constexpr int most_samples = 8;
+
     static Pattern dots(std::uint64_t seed, DotColors colors, int samples = 1);
     static Pattern color_dots(std::uint64_t seed, int count, int samples = 1);
     // A tile for a picture of width x height pixels at `samples` per pixel;
@@ -66,9 +70,11 @@ public:
     private:
         friend class Pattern;
         const Pattern* pattern_ = nullptr;
-        std::uint64_t key_ = 0;                 // dots: the row's random key
-        const std::uint8_t* strips_ = nullptr;  // image: the row's strips
-        int shift_ = 0;                         // image: makes pixel x's place in a strip x + shift_ >= 0
+        std::uint64_t key_ = 0; // dots: the row's random key
+        // Image: each sample's strip, and what makes pixel x's place in it
+        // (x + shift) mod period, with x + shift >= 0.
+        std::array<const std::uint8_t*, most_samples> strip_{};
+        std::array<int, most_samples> shift_{};
     };
     Row row(int y) const;
 
@@ -76,7 +82,10 @@ public:
 
 private:
     enum class Kind { Dots, ColorDots, Image };
-    Pattern(Kind kind, std::uint64_t seed, int samples) : kind_(kind), samples_(samples), seed_(seed) {}
+    Pattern(Kind kind, std::uint64_t seed, int samples)
+        : kind_(kind), samples_(std::clamp(samples, 1, most_samples)), seed_(seed)
+    {
+    }
 
     // The tile as it is sampled. Sample p of pixel x takes tile column
     // (p + k (x - W)) mod w, W the picture's width and w the tile's in
