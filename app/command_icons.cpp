@@ -132,6 +132,20 @@ const std::map<QString, Drawer>& drawers()
              p.drawEllipse(QRectF(6, 10, 3, 3));
              p.drawEllipse(QRectF(15, 10, 3, 3));
          }},
+        {QStringLiteral("LivePreview1"), [](QPainter& p) {
+             // A screen showing a stereogram, on its stand.
+             p.setPen(QPen(ink, 1.2));
+             p.setBrush(paper);
+             p.drawRect(QRectF(2, 3, 20, 14));
+             p.drawLine(QPointF(12, 17), QPointF(12, 20));
+             p.drawLine(QPointF(7, 21), QPointF(17, 21));
+             p.setPen(Qt::NoPen);
+             for (int y = 0; y < 3; ++y)
+                 for (int x = 0; x < 5; ++x) {
+                     p.setBrush(QColor::fromHsv((x * 47 + y * 83) % 360, 140, 230));
+                     p.drawRect(QRectF(4 + 3.2 * x, 5 + 3.4 * y, 3.2, 3.4));
+                 }
+         }},
         {QStringLiteral("configure1"), [](QPainter& p) {
              p.setPen(QPen(ink, 1.2));
              p.setBrush(Qt::lightGray);
