@@ -436,8 +436,21 @@ inline void copy_pixels(std::uint8_t* to, const std::uint8_t* from, int n)
     auto bytes = static_cast<std::ptrdiff_t>(3 * std::size_t(n));
     std::uint8_t piece[64];
     if (bytes <= 64) {
+#if defined(__GNUC__)
+        // Held in registers, all read before any is written.
+        typedef std::uint8_t Bytes16 __attribute__((vector_size(16), aligned(1), may_alias));
+        const Bytes16 a = *reinterpret_cast<const Bytes16*>(from + bytes - 64);
+        const Bytes16 b = *reinterpret_cast<const Bytes16*>(from + bytes - 48);
+        const Bytes16 c = *reinterpret_cast<const Bytes16*>(from + bytes - 32);
+        const Bytes16 d = *reinterpret_cast<const Bytes16*>(from + bytes - 16);
+        *reinterpret_cast<Bytes16*>(to + bytes - 64) = a;
+        *reinterpret_cast<Bytes16*>(to + bytes - 48) = b;
+        *reinterpret_cast<Bytes16*>(to + bytes - 32) = c;
+        *reinterpret_cast<Bytes16*>(to + bytes - 16) = d;
+#else
         std::memcpy(piece, from + bytes - 64, 64);
         std::memcpy(to + bytes - 64, piece, 64);
+#endif
     } else if (bytes > 256) {
         std::memcpy(to, from, std::size_t(bytes));
     } else {
