@@ -55,6 +55,6 @@ void TForm2::paste_shape()
     shapes.append(shape.release());
     // A pasted object is work that closing must not drop unasked.
     modified = 1;
-    refill_object_names();
+    emit shapes_changed();
     mark_changed();
 }

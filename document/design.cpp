@@ -188,11 +188,6 @@ void TForm2::deselect_shape(TRazidoVavoz* shape)
     hide_nodes(shape);
 }
 
-void TForm2::refill_object_names()
-{
-    emit shapes_changed();
-}
-
 void TForm2::remove_shape(TRazidoVavoz* shape)
 {
     shapes.removeOne(shape);
@@ -226,7 +221,7 @@ void TForm2::delete_shape()
 
 void TForm2::zorder_changed()
 {
-    refill_object_names();
+    emit shapes_changed();
     panel->update();
     mark_changed();
 }

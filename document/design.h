@@ -199,7 +199,6 @@ private:
     void build_popup();
     void change_pixels(TRazidoVavoz* shape, const QString& caption, QRect bounds, QImage pixels);
     void repaint_shape_area(QRect area);
-    void refill_object_names();
     void outline_move(QPoint screen);
     void outline_resize(QPoint screen);
     void set_outline(int left, int top, int right, int bottom);
