@@ -1,8 +1,8 @@
 #pragma once
 // A fast PNG writer for large many-coloured pictures, where Qt's writer
 // spends most of a render's whole time: rows are stored unfiltered (a
-// stereogram's dots give filters nothing to predict) and deflated at level
-// 1 in pieces on several threads, joined into one zlib stream. Any PNG
+// stereogram's dots give filters nothing to predict) and deflated by ISA-L
+// in pieces on several threads, joined into one zlib stream. Any PNG
 // reader reads the result.
 #include <QImage>
 #include <QString>
