@@ -1,5 +1,7 @@
 #include "cli/cli_input.h"
 #include "cli/drawing_input.h"
+#include "veride/grey_png.h"
+#include <QFile>
 #include <QFileInfo>
 #include <QImageReader>
 #include <cmath>
@@ -19,8 +21,13 @@ CliInput read_cli_input(const QString& path, int dpi, DepthLimits limits)
     if (QFileInfo(path).suffix().compare(QLatin1String("sdf"), Qt::CaseInsensitive) == 0)
         return read_drawing_input(path);
 
+    // A grey PNG, what depth maps mostly are, has a reader of its own.
+    QImage image;
+    QFile file(path);
+    if (file.open(QIODevice::ReadOnly))
+        image = read_grey_png(file, qint64(QImageReader::allocationLimit()) * 1024 * 1024);
     QImageReader reader(path);
-    const QImage image = reader.read();
+    if (image.isNull()) image = reader.read();
     if (image.isNull()) {
         input.error = QStringLiteral("cannot read %1 as an image: %2").arg(path, reader.errorString());
         return input;
