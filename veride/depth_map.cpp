@@ -5,6 +5,7 @@
 #include <cstring>
 #include <memory>
 #include <numeric>
+#include <thread>
 
 namespace {
 
@@ -312,17 +313,39 @@ DepthMap build_depth_map(int width, int height, const std::vector<SceneObject>& 
 DepthMap depth_map_from_image(const QImage& image, DepthLimits limits)
 {
     const QImage grey = image.convertToFormat(QImage::Format_Grayscale8);
-    DepthMap map;
-    map.width = grey.width();
-    map.height = grey.height();
     std::int32_t of_grey[256];
     const double span = double(limits.max_height) - limits.min_height;
     for (int v = 0; v < 256; ++v) of_grey[v] = limited(limits.min_height + span * v / 255.0, limits);
-    std::vector<std::int32_t> row(static_cast<std::size_t>(map.width));
-    for (int y = 0; y < map.height; ++y) {
-        const uchar* in = grey.constScanLine(y);
-        for (int x = 0; x < map.width; ++x) row[x] = of_grey[in[x]];
-        map.append_row(row.data());
+    // Bands of rows on every core, joined in order: a map with a height per
+    // pixel has millions of runs.
+    auto band = [&](int first, int end) {
+        DepthMap part;
+        part.width = grey.width();
+        part.height = end - first;
+        std::vector<std::int32_t> row(static_cast<std::size_t>(part.width));
+        for (int y = first; y < end; ++y) {
+            const uchar* in = grey.constScanLine(y);
+            for (int x = 0; x < part.width; ++x) row[x] = of_grey[in[x]];
+            part.append_row(row.data());
+        }
+        return part;
+    };
+    const int bands = std::clamp(int(std::thread::hardware_concurrency()), 1, std::max(1, grey.height() / 64));
+    std::vector<DepthMap> parts(static_cast<std::size_t>(bands));
+    {
+        auto first_row = [&](int i) { return int(std::int64_t(grey.height()) * i / bands); };
+        std::vector<std::thread> workers;
+        for (int i = 1; i < bands; ++i)
+            workers.emplace_back([&, i] { parts[i] = band(first_row(i), first_row(i + 1)); });
+        parts[0] = band(0, first_row(1));
+        for (std::thread& worker : workers) worker.join();
+    }
+    DepthMap map = std::move(parts[0]);
+    map.height = grey.height();
+    for (std::size_t i = 1; i < parts.size(); ++i) {
+        const std::size_t offset = map.runs.size();
+        map.runs.insert(map.runs.end(), parts[i].runs.begin(), parts[i].runs.end());
+        for (std::size_t r = 1; r < parts[i].row_start.size(); ++r) map.row_start.push_back(offset + parts[i].row_start[r]);
     }
     return map;
 }
