@@ -307,7 +307,7 @@ private slots:
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("two.sdf"));
         Program program;
-        TForm2* drawing = two_object_drawing(program);
+        two_object_drawing(program);
         program.ui.file_answers.enqueue(path);
         program.main->Save1->trigger();
         const qsizetype second = 20 + 356 + qFromLittleEndian<std::int32_t>(contents(path).constData() + 376 + 2);
