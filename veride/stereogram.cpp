@@ -559,13 +559,68 @@ void StereogramRows::paint_samples(const std::vector<Step>& steps, int y, std::u
     }
 }
 
+namespace {
+
+// How many times the links change along the row.
+int link_changes(const std::vector<StereogramRows::Offset>& link)
+{
+    int changes = 0;
+    for (std::size_t i = 1; i < link.size(); ++i) changes += link[i] != link[i - 1];
+    return changes;
+}
+
+// Linked stretches shorter than this on average make painting them one
+// by one cost more than painting sample by sample.
+constexpr int shortest_average_stretch = 16;
+
+// Every sample takes the pattern, then every linked one, right to left,
+// copies its partner, already final.
+template <int K>
+void paint_linked_samples(const Pattern::Row& colours, const StereogramRows::Offset* link, int wide,
+                          std::size_t plane, std::uint8_t* samples)
+{
+    for (int p = 0; p < K; ++p) colours.fill(p, 0, wide / K, samples + p * plane);
+    for (int x = wide - 1; x >= 0; --x) {
+        const int partner = x + link[x];
+        if (partner == x) continue;
+        std::memcpy(samples + std::size_t(x % K) * plane + 3 * std::size_t(x / K),
+                    samples + std::size_t(partner % K) * plane + 3 * std::size_t(partner / K), 3);
+    }
+}
+
+} // namespace
+
+void StereogramRows::paint_by_sample(const std::vector<Offset>& link, int y, std::uint8_t* samples) const
+{
+    const Pattern::Row colours = pattern_.row(y);
+    const int k = pattern_.samples(), wide = map_.width;
+    const std::size_t plane = spill + 3 * std::size_t(wide / k);
+    switch (k) {
+    case 1: return paint_linked_samples<1>(colours, link.data(), wide, plane, samples);
+    case 2: return paint_linked_samples<2>(colours, link.data(), wide, plane, samples);
+    case 3: return paint_linked_samples<3>(colours, link.data(), wide, plane, samples);
+    case 4: return paint_linked_samples<4>(colours, link.data(), wide, plane, samples);
+    case 5: return paint_linked_samples<5>(colours, link.data(), wide, plane, samples);
+    case 6: return paint_linked_samples<6>(colours, link.data(), wide, plane, samples);
+    case 7: return paint_linked_samples<7>(colours, link.data(), wide, plane, samples);
+    default: return paint_linked_samples<8>(colours, link.data(), wide, plane, samples);
+    }
+}
+
 void StereogramRows::render(int y, std::uint8_t* out, Scratch& s) const
 {
     Scratch::Plan& plan = s.plans[y & 1];
     if (plan.y < 0 || !map_.same_rows(plan.y, y)) {
         link(y, s);
-        this->plan(plan, s.link, s.swept);
-        if (!pattern_.classic()) plan_samples(plan);
+        plan.by_sample = !pattern_.classic() &&
+                         std::int64_t(link_changes(s.link)) * shortest_average_stretch > map_.width;
+        if (plan.by_sample) {
+            plan.link = s.link;
+            plan.repeat_from = plan.repeat = 0;
+        } else {
+            this->plan(plan, s.link, s.swept);
+            if (!pattern_.classic()) plan_samples(plan);
+        }
         plan.y = y;
     }
     // Painted in a row that stays in the cache, then written out whole: the
@@ -583,7 +638,10 @@ void StereogramRows::render(int y, std::uint8_t* out, Scratch& s) const
     const std::size_t width = 3 * std::size_t(map_.width / k), plane = spill + width;
     s.painted.resize((k + 1) * plane);
     std::uint8_t* samples = s.painted.data() + spill;
-    paint_samples(plan.steps, y, samples);
+    if (plan.by_sample)
+        paint_by_sample(plan.link, y, samples);
+    else
+        paint_samples(plan.steps, y, samples);
     if (k == 1) {
         std::memcpy(out, samples, width);
         return;

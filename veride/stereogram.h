@@ -76,6 +76,10 @@ public:
         // The colouring of the last row linked for either parity of y.
         struct Plan {
             int y = -1;
+            // Rows whose links change every few samples are painted sample
+            // by sample from their links instead of in stretches.
+            bool by_sample = false;
+            std::vector<Offset> link;
             std::vector<Stretch> stretches; // right to left
             std::vector<Step> steps;        // the same on sample rows, for patterns
             // Oversampled, the picture left of pixel `repeat_from` repeats
@@ -104,6 +108,7 @@ private:
     void paint(const std::vector<Stretch>& stretches, int y, std::uint8_t* out) const;
     void plan_samples(Scratch::Plan& plan) const;
     void paint_samples(const std::vector<Step>& steps, int y, std::uint8_t* samples) const;
+    void paint_by_sample(const std::vector<Offset>& link, int y, std::uint8_t* samples) const;
 
     const DepthMap& map_;
     StereoGeometry geometry_;

@@ -5,7 +5,9 @@
 #include "veride/depth_map.h"
 #include "veride/dot_colors.h"
 #include "veride/geometry.h"
+#include "veride/patterns.h"
 #include "veride/separations.h"
+#include "veride/stereogram.h"
 #include <QImage>
 #include <algorithm>
 #include <cstdint>
@@ -90,6 +92,33 @@ inline QImage stereogram(const DepthMap& map, const StereoGeometry& g, const Sep
             dots[x] = same[x] == x ? bits.next() : dots[same[x]];
             const auto& c = dots[x] ? colors.second : colors.first;
             std::copy(c.begin(), c.end(), out + 3 * x);
+        }
+    }
+    return image;
+}
+
+// Any pattern at k samples per pixel, from the links `rows` makes on the
+// wide map: every sample free takes the pattern, every other its partner's
+// colour; a pixel is the rounded mean of its samples.
+inline QImage picture(const StereogramRows& rows, const DepthMap& wide_map, const Pattern& pattern)
+{
+    const int k = pattern.samples(), width = wide_map.width / k;
+    QImage image(width, wide_map.height, QImage::Format_RGB888);
+    StereogramRows::Scratch scratch;
+    std::vector<std::uint8_t> samples(3 * std::size_t(wide_map.width));
+    for (int y = 0; y < wide_map.height; ++y) {
+        rows.link(y, scratch);
+        for (int x = wide_map.width - 1; x >= 0; --x) {
+            std::uint8_t* to = samples.data() + 3 * x;
+            if (scratch.link[x] == 0)
+                pattern.fill(y, x % k, x / k, x / k + 1, to);
+            else
+                std::copy_n(samples.data() + 3 * (x + scratch.link[x]), 3, to);
+        }
+        for (int i = 0; i < 3 * width; ++i) {
+            int sum = k / 2;
+            for (int p = 0; p < k; ++p) sum += samples[3 * (k * (i / 3) + p) + i % 3];
+            image.scanLine(y)[i] = std::uint8_t(sum / k);
         }
     }
     return image;

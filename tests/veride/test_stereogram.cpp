@@ -231,6 +231,13 @@ private slots:
             const QImage image = render_stereogram(map, g, separations, round, dot_colors(0, 10000), {2, nullptr, {}});
             QVERIFY2(image == reference::stereogram(map, g, separations, round, dot_colors(0, 10000)),
                      qPrintable(QStringLiteral("round %1").arg(round)));
+            // Textured and coloured, painted in stretches or sample by sample.
+            const Pattern pattern = round % 2 ? Pattern::color_dots(round, 7, k)
+                                              : Pattern::image(noise_tile(13, 9, round), false, wide_separations(0), k,
+                                                               map.width, map.height);
+            QVERIFY2(render_stereogram(map, wide_g, wide_separations, pattern, {2, nullptr, {}}) ==
+                         reference::picture(StereogramRows(wide_map, wide_g, wide_separations, pattern), wide_map, pattern),
+                     qPrintable(QStringLiteral("round %1 pattern").arg(round)));
         }
     }
 
