@@ -9,10 +9,17 @@
 // oversampling within 3 times. The same picture as a depth-map image (a
 // height per pixel, few repeated rows) shows the cost of linking beside
 // colouring. Writing a many-coloured picture as PNG is measured at a few
-// zlib levels, since it dominates a whole render from the command line.
+// zlib levels and with the renderer's own writer, and reading a 16-bit grey
+// depth map with Qt's reader and with the renderer's own, since they
+// dominate a whole render from the command line.
+#include "veride/grey_png.h"
+#include "veride/png_writer.h"
 #include "veride/render_scene.h"
 #include <QBuffer>
+#include <QImageReader>
+#include <QFileInfo>
 #include <QImageWriter>
+#include <QTemporaryDir>
 #include <algorithm>
 #include <benchmark/benchmark.h>
 #include <cmath>
@@ -201,6 +208,40 @@ void BM_WritePng(benchmark::State& state)
     state.counters["bytes"] = double(bytes);
 }
 
+// The renderer's own PNG writer on `threads` threads (0: all cores).
+void BM_WritePngOwn(benchmark::State& state)
+{
+    PictureOptions options;
+    options.pattern = PictureOptions::Pattern::Image;
+    options.tile = wave_tile();
+    options.oversample = 4;
+    const RenderResult result = render_depth_map(per_pixel_map(false), panel_settings(), 1, {}, options);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("picture.png"));
+    for (auto _ : state) {
+        if (!write_png_fast(result.stereogram, path, int(state.range(0))).isEmpty()) state.SkipWithError("not written");
+    }
+    state.counters["bytes"] = double(QFileInfo(path).size());
+}
+
+// A 16-bit grey depth map with a height per pixel, read by Qt (0) or by the
+// renderer's own reader (1), as 8-bit grey.
+void BM_ReadDepthPng(benchmark::State& state)
+{
+    QImage grey = depth_map_image(per_pixel_map(false)).convertToFormat(QImage::Format_Grayscale16);
+    QByteArray file;
+    QBuffer out(&file);
+    out.open(QIODevice::WriteOnly);
+    grey.save(&out, "png");
+    for (auto _ : state) {
+        QBuffer in(&file);
+        in.open(QIODevice::ReadOnly);
+        const QImage image = state.range(0) ? read_grey_png(in, qint64(1) << 30)
+                                            : QImageReader(&in, "png").read().convertToFormat(QImage::Format_Grayscale8);
+        if (image.isNull()) state.SkipWithError("not read");
+    }
+}
+
 void BM_Fill(benchmark::State& state)
 {
     QImage image(width, height, QImage::Format_RGB888);
@@ -228,5 +269,7 @@ BENCHMARK(BM_Picture)->ArgNames({"kind", "k", "map"})
     ->Args({Dots, 1, 2})->Args({Dots, 4, 2})
     ->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_WritePng)->Arg(-1)->Arg(0)->Arg(1)->Arg(3)->Arg(6)->Unit(benchmark::kMillisecond)->Iterations(2);
+BENCHMARK(BM_WritePngOwn)->Arg(1)->Arg(0)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_ReadDepthPng)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 BENCHMARK_MAIN();
