@@ -180,6 +180,12 @@ QImage read_grey_png(QIODevice& device, qint64 most_bytes)
         }
     }
     if (!ended || idats.empty()) return QImage();
+    // A zlib stream with the full 32 KiB window and no preset dictionary:
+    // the inflater would accept other windows that Qt's reader refuses.
+    const Chunk& first = idats.front();
+    if (first.length < 2 || first.data[0] != 0x78 || (first.data[1] & 0x20) != 0 ||
+        (first.data[0] * 256 + first.data[1]) % 31 != 0)
+        return QImage();
 
     QImage image(int(width), int(height), QImage::Format_Grayscale8);
     if (image.isNull()) return image;

@@ -21,20 +21,26 @@ QByteArray chunk(const char* type, const QByteArray& data)
     return out + typed + crc;
 }
 
-// A PNG of the given rows, each already with its filter byte.
-QByteArray png(int width, int height, int depth, const QByteArray& rows, const QByteArray& extra = {},
-               int colour_type = 0)
+// A PNG of the given zlib stream.
+QByteArray png_of_stream(int width, int height, int depth, const QByteArray& stream, const QByteArray& extra = {},
+                         int colour_type = 0)
 {
     QByteArray header(13, '\0');
     qToBigEndian<quint32>(quint32(width), header.data());
     qToBigEndian<quint32>(quint32(height), header.data() + 4);
     header[8] = char(depth);
     header[9] = char(colour_type);
-    const QByteArray stream = qCompress(rows).mid(4); // without Qt's length
     // The image data in two chunks, as encoders split it.
     return QByteArray("\x89PNG\r\n\x1a\n", 8) + chunk("IHDR", header) + extra
         + chunk("IDAT", stream.left(stream.size() / 2)) + chunk("IDAT", stream.mid(stream.size() / 2))
         + chunk("IEND", {});
+}
+
+// A PNG of the given rows, each already with its filter byte.
+QByteArray png(int width, int height, int depth, const QByteArray& rows, const QByteArray& extra = {},
+               int colour_type = 0)
+{
+    return png_of_stream(width, height, depth, qCompress(rows).mid(4), extra, colour_type); // without Qt's length
 }
 
 // Random filtered rows: every filter, any bytes.
@@ -104,6 +110,9 @@ private slots:
         QByteArray bad_filter = rows;
         bad_filter[0] = 5;
         const QByteArray transparent = png(30, 8, 8, rows, chunk("tRNS", QByteArray(2, '\0')));
+        QByteArray wide_window = qCompress(rows).mid(4);
+        wide_window[0] = char(0x88); // a 64 KiB window, which zlib does not allow
+        wide_window[1] = char(0x5A);
         const QByteArray files[] = {
             damaged,                                        // a checksum fails
             good.left(good.size() - 20),                    // cut short
@@ -113,6 +122,7 @@ private slots:
             png(10, 8, 8, rows, {}, 2),                     // colour
             png(30, 8, 4, rows),                            // 4 bits per pixel
             transparent,
+            png_of_stream(30, 8, 8, wide_window),
             QByteArray("GIF89a"),
         };
         for (const QByteArray& file : files) QVERIFY(ours(file).isNull());
