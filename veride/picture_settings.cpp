@@ -1,8 +1,10 @@
 #include "veride/picture_settings.h"
 #include "core/settings_table.h"
 #include "platform/registry.h"
+#include <QDateTime>
 #include <QFileInfo>
 #include <QImageReader>
+#include <mutex>
 
 namespace {
 
@@ -42,9 +44,24 @@ QString StoredPicture::tile_name() const
 
 QImage read_tile(const QString& path, QString& problem)
 {
+    // The last tile read is kept while its file stays the same: the live
+    // preview reads the options for every picture it makes.
+    struct Read {
+        QString path;
+        QDateTime modified;
+        qint64 size = -1;
+        QImage tile;
+    };
+    static std::mutex lock;
+    static Read last;
+    const QFileInfo file(path);
+    const std::lock_guard<std::mutex> hold(lock);
+    if (!last.tile.isNull() && last.path == path && last.modified == file.lastModified() && last.size == file.size())
+        return last.tile;
     QImageReader reader(path);
     QImage tile = reader.read();
     if (tile.isNull()) problem = QStringLiteral("The pattern image %1 cannot be read: %2").arg(path, reader.errorString());
+    last = {path, file.lastModified(), file.size(), tile};
     return tile;
 }
 

@@ -351,6 +351,16 @@ private slots:
         QVERIFY(problem.contains(dir.filePath("gone.png")));
         const RenderInputs inputs = small_inputs();
         QVERIFY(render_inputs(inputs, picture.options).ok());
+
+        // The tile follows its file: made, replaced, removed.
+        for (const int side : {8, 12}) {
+            QImage tile(side, side, QImage::Format_RGB888);
+            tile.fill(Qt::red);
+            QVERIFY(tile.save(dir.filePath("gone.png")));
+            QCOMPARE(read_picture_settings().options.tile.size(), QSize(side, side));
+        }
+        QVERIFY(QFile::remove(dir.filePath("gone.png")));
+        QVERIFY(read_picture_settings().options.tile.isNull());
     }
 
     void printing_puts_the_picture_on_paper_at_the_panels_size()
