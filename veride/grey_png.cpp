@@ -44,6 +44,9 @@ public:
         if (length > 0x7FFFFFFFu || std::uint64_t(end_ - at_ - 12) < length) return false;
         const std::uint32_t stored_crc = qFromBigEndian<quint32>(at_ + 8 + length);
         if (crc32_z(0, at_ + 4, 4 + std::size_t(length)) != stored_crc) return false;
+        // Chunk types are four letters.
+        for (int i = 4; i < 8; ++i)
+            if (!((at_[i] >= 'A' && at_[i] <= 'Z') || (at_[i] >= 'a' && at_[i] <= 'z'))) return false;
         chunk = {at_ + 4, at_ + 8, length};
         at_ += 12 + std::size_t(length);
         return true;

@@ -119,6 +119,7 @@ private slots:
             png(30, 8, 8, bad_filter),                      // no such filter
             png(30, 8, 8, rows.left(rows.size() - 1)),      // a byte of pixels short
             png(30, 8, 8, rows + '\0'),                     // a byte too many
+            png(30, 8, 8, rows, chunk("a1b2", {})),         // a chunk type not of letters
             png(10, 8, 8, rows, {}, 2),                     // colour
             png(30, 8, 4, rows),                            // 4 bits per pixel
             transparent,
