@@ -5,6 +5,7 @@
 #include <QFileInfo>
 #include <QImageReader>
 #include <cmath>
+#include <new>
 
 std::int32_t millimetres_at(int pixels, int dpi)
 {
@@ -36,6 +37,11 @@ CliInput read_cli_input(const QString& path, int dpi, DepthLimits limits)
     input.height_px = image.height();
     input.width_mm = millimetres_at(image.width(), dpi);
     input.height_mm = millimetres_at(image.height(), dpi);
-    input.depth = depth_map_from_image(image, limits);
+    // A map of many heights keeps many runs.
+    try {
+        input.depth = depth_map_from_image(image, limits);
+    } catch (const std::bad_alloc&) {
+        input.error = QStringLiteral("there is not enough memory to read %1 as a depth map").arg(path);
+    }
     return input;
 }
