@@ -109,11 +109,7 @@ public:
         state_.next_out = out;
         state_.avail_out = std::uint32_t(n);
         while (state_.avail_out > 0) {
-            if (state_.avail_in == 0) {
-                if (next_ == idats_.size()) return false;
-                state_.next_in = const_cast<std::uint8_t*>(idats_[next_].data);
-                state_.avail_in = idats_[next_++].length;
-            }
+            if (state_.avail_in == 0 && !feed()) return false;
             if (isal_inflate(&state_) != ISAL_DECOMP_OK) return false;
             if (state_.block_state == ISAL_BLOCK_FINISH && state_.avail_out > 0) return false;
         }
@@ -128,16 +124,21 @@ public:
         state_.avail_out = 1;
         for (;;) {
             if (state_.block_state == ISAL_BLOCK_FINISH) return state_.avail_out == 1;
-            if (state_.avail_in == 0) {
-                if (next_ == idats_.size()) return false;
-                state_.next_in = const_cast<std::uint8_t*>(idats_[next_].data);
-                state_.avail_in = idats_[next_++].length;
-            }
+            if (state_.avail_in == 0 && !feed()) return false;
             if (isal_inflate(&state_) != ISAL_DECOMP_OK || state_.avail_out == 0) return false;
         }
     }
 
 private:
+    // The next image data chunk as input; false when there is none.
+    bool feed()
+    {
+        if (next_ == idats_.size()) return false;
+        state_.next_in = const_cast<std::uint8_t*>(idats_[next_].data);
+        state_.avail_in = idats_[next_++].length;
+        return true;
+    }
+
     std::vector<Chunk> idats_;
     std::size_t next_ = 0;
     inflate_state state_;

@@ -5,6 +5,7 @@
 #include <cstring>
 #include <numeric>
 #include <thread>
+#include <type_traits>
 
 namespace {
 
@@ -426,6 +427,23 @@ void mean_of_samples(int k, const std::uint8_t* samples, std::size_t plane, std:
 // Room before every sample row for the copies' spill.
 constexpr std::size_t spill = 64;
 
+// Calls f with k, 1 to 8 (more taken as 8), fixed at compile time, so that
+// the row loops divide by it cheaply.
+template <typename F>
+void with_samples(int k, F&& f)
+{
+    switch (k) {
+    case 1: return f(std::integral_constant<int, 1>{});
+    case 2: return f(std::integral_constant<int, 2>{});
+    case 3: return f(std::integral_constant<int, 3>{});
+    case 4: return f(std::integral_constant<int, 4>{});
+    case 5: return f(std::integral_constant<int, 5>{});
+    case 6: return f(std::integral_constant<int, 6>{});
+    case 7: return f(std::integral_constant<int, 7>{});
+    default: return f(std::integral_constant<int, 8>{});
+    }
+}
+
 // Copies n pixels in pieces from the right, the last of which may spill up
 // to 63 bytes left of `to`: rows are painted right to left, so whatever
 // lands there is painted over before it is read. Most copies on rows of
@@ -536,16 +554,7 @@ void StereogramRows::plan_samples(Scratch::Plan& plan) const
 {
     const int k = pattern_.samples();
     const auto plane = static_cast<std::int32_t>(spill + 3 * std::size_t(map_.width / k));
-    switch (k) {
-    case 1: return plan_sample_rows<1>(pattern_, plan.stretches, plane, plan);
-    case 2: return plan_sample_rows<2>(pattern_, plan.stretches, plane, plan);
-    case 3: return plan_sample_rows<3>(pattern_, plan.stretches, plane, plan);
-    case 4: return plan_sample_rows<4>(pattern_, plan.stretches, plane, plan);
-    case 5: return plan_sample_rows<5>(pattern_, plan.stretches, plane, plan);
-    case 6: return plan_sample_rows<6>(pattern_, plan.stretches, plane, plan);
-    case 7: return plan_sample_rows<7>(pattern_, plan.stretches, plane, plan);
-    default: return plan_sample_rows<8>(pattern_, plan.stretches, plane, plan);
-    }
+    with_samples(k, [&](auto K) { plan_sample_rows<K()>(pattern_, plan.stretches, plane, plan); });
 }
 
 void StereogramRows::paint_samples(const std::vector<Step>& steps, int y, std::uint8_t* samples) const
@@ -595,16 +604,7 @@ void StereogramRows::paint_by_sample(const std::vector<Offset>& link, int y, std
     const Pattern::Row colours = pattern_.row(y);
     const int k = pattern_.samples(), wide = map_.width;
     const std::size_t plane = spill + 3 * std::size_t(wide / k);
-    switch (k) {
-    case 1: return paint_linked_samples<1>(colours, link.data(), wide, plane, samples);
-    case 2: return paint_linked_samples<2>(colours, link.data(), wide, plane, samples);
-    case 3: return paint_linked_samples<3>(colours, link.data(), wide, plane, samples);
-    case 4: return paint_linked_samples<4>(colours, link.data(), wide, plane, samples);
-    case 5: return paint_linked_samples<5>(colours, link.data(), wide, plane, samples);
-    case 6: return paint_linked_samples<6>(colours, link.data(), wide, plane, samples);
-    case 7: return paint_linked_samples<7>(colours, link.data(), wide, plane, samples);
-    default: return paint_linked_samples<8>(colours, link.data(), wide, plane, samples);
-    }
+    with_samples(k, [&](auto K) { paint_linked_samples<K()>(colours, link.data(), wide, plane, samples); });
 }
 
 void StereogramRows::render(int y, std::uint8_t* out, Scratch& s) const
