@@ -6,6 +6,12 @@ bool is_usable_object_size(std::int64_t width, std::int64_t height)
         && width * height <= max_object_pixels;
 }
 
+bool is_usable_object_place(std::int64_t left, std::int64_t top)
+{
+    return left >= -max_object_offset && left <= max_object_offset && top >= -max_object_offset
+        && top <= max_object_offset;
+}
+
 void check_object_size(std::int64_t width, std::int64_t height)
 {
     if (is_usable_object_size(width, height)) return;
@@ -24,6 +30,16 @@ void check_drawing_pixels(std::int64_t pixels)
                                          "at most %2. Action canceled.")
                               .arg(pixels)
                               .arg(drawing_pixel_budget));
+}
+
+void check_object_place(std::int64_t left, std::int64_t top)
+{
+    if (is_usable_object_place(left, top)) return;
+    throw ObjectSizeError(QStringLiteral("An object can lie at most %1 pixels from the panel's corner either way; "
+                                         "this one would be at %2, %3. Action canceled.")
+                              .arg(max_object_offset)
+                              .arg(left)
+                              .arg(top));
 }
 
 QString drawing_too_large_text(std::int64_t pixels)

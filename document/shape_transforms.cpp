@@ -8,7 +8,6 @@
 #include "core/transforms.h"
 #include "document/design.h"
 #include "platform/beep.h"
-#include <climits>
 #include <cstdint>
 #include <exception>
 #include <new>
@@ -24,14 +23,6 @@ void outline_quietly(QImage& pixels)
     } catch (const std::exception&) {
         beep();
     }
-}
-
-bool fits_int(std::int64_t value) { return value >= INT_MIN && value <= INT_MAX; }
-
-// Whether an object of that place and size stays within panel coordinates.
-bool fits_panel(std::int64_t left, std::int64_t top, std::int64_t width, std::int64_t height)
-{
-    return fits_int(left) && fits_int(top) && fits_int(left + width) && fits_int(top + height);
 }
 
 } // namespace
@@ -75,7 +66,7 @@ void TForm2::change_pixels(TRazidoVavoz* shape, const QString& caption, QRect bo
 bool TForm2::move_shape(TRazidoVavoz* shape, int x, int y)
 {
     if (x == shape->Left && y == shape->Top) return false;
-    if (!fits_panel(x, y, shape->Width, shape->Height)) return false;
+    check_object_place(x, y);
     const QRect old_area = shape->bounds();
     history.record(shape, QStringLiteral("Move Object"), [&] {
         shape->Left = x;
@@ -94,8 +85,9 @@ bool TForm2::resize_shape(TRazidoVavoz* shape, int width, int height)
 
 bool TForm2::resize_shape_to(TRazidoVavoz* shape, int left, int top, int width, int height)
 {
-    if (width <= 0 || height <= 0 || !fits_panel(left, top, width, height)) return false;
+    if (width <= 0 || height <= 0) return false;
     if (left == shape->Left && top == shape->Top && width == shape->Width && height == shape->Height) return false;
+    check_object_place(left, top);
     check_pixels_for(shape, width, height);
     change_pixels(shape, QStringLiteral("Resize Object"), QRect(left, top, width, height),
                   stretch_pixels(shape->buffer, width, height));
@@ -109,7 +101,8 @@ bool TForm2::crop_shape(TRazidoVavoz* shape, int left, int right, int top, int b
     const std::int64_t height = std::int64_t(shape->Height) - top - bottom;
     const std::int64_t new_left = std::int64_t(shape->Left) + left;
     const std::int64_t new_top = std::int64_t(shape->Top) + top;
-    if (width <= 0 || height <= 0 || !fits_panel(new_left, new_top, width, height)) return false;
+    if (width <= 0 || height <= 0) return false;
+    check_object_place(new_left, new_top);
     check_pixels_for(shape, width, height);
     change_pixels(shape, QStringLiteral("Crop Object"), QRect(int(new_left), int(new_top), int(width), int(height)),
                   crop_pixels(shape->buffer, left, right, top, bottom, Configuration.background_color));
@@ -121,6 +114,7 @@ bool TForm2::rotate_shape(TRazidoVavoz* shape, int mirror_x, int mirror_y, doubl
     if (sin == 0 && cos == 1 && mirror_x == 1 && mirror_y == 1) return false;
     const std::optional<QRect> place = rotated_bounds(shape->bounds(), mirror_x, mirror_y, sin, cos);
     if (!place) return false;
+    check_object_place(place->left(), place->top());
     check_pixels_for(shape, place->width(), place->height());
     TransformedPixels turned = rotate_pixels(shape->buffer, shape->bounds(), mirror_x, mirror_y, sin, cos,
                                              Configuration.background_color);

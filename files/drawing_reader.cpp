@@ -1,5 +1,6 @@
 #include "files/drawing_reader.h"
 #include "files/silhouette_bmp.h"
+#include <vector>
 
 namespace {
 
@@ -10,6 +11,7 @@ ReadProblem walk_entry(QByteArrayView bytes, ShapeRecord& record, qint64& image_
     record = ShapeRecord::from_bytes(bytes.data());
     if (record.record_size != ShapeRecord::byte_size) return ReadProblem::BadRecordSize;
     if (!is_usable_object_size(record.width, record.height)) return ReadProblem::BadObjectSize;
+    if (!is_usable_object_place(record.left, record.top)) return ReadProblem::BadObjectPlace;
     const QByteArrayView rest = bytes.sliced(ShapeRecord::byte_size);
     const std::optional<qint64> length = bmp_length(rest);
     if (!length) return rest.size() < 54 || rest.startsWith("BM") ? ReadProblem::Truncated : ReadProblem::BadImage;
@@ -43,33 +45,44 @@ DrawingContents read_drawing(QByteArrayView bytes)
         return contents;
     }
     contents.header = DrawingHeader::from_bytes(bytes.data());
+
+    // First every record and the extent of its image, so that a file beyond
+    // the budget costs no decoding and is named by the size it asks for.
+    // The count is not trusted for reserving: each entry must be walked first.
+    struct Extent {
+        qint64 at;
+        qint64 length;
+    };
+    std::vector<Extent> extents;
+    ReadProblem walked = ReadProblem::None;
     qint64 at = DrawingHeader::byte_size;
-    // The count is not trusted for reserving: each entry must be read first.
-    bool too_large = false;
     for (std::int32_t i = 0; i < contents.header->object_count; ++i) {
         ShapeRecord record;
         qint64 image_length = 0;
-        const ReadProblem walked = walk_entry(bytes.sliced(at), record, image_length);
-        if (walked != ReadProblem::None) {
-            contents.problem = walked;
-            break;
-        }
+        walked = walk_entry(bytes.sliced(at), record, image_length);
+        if (walked != ReadProblem::None) break;
         contents.object_pixels += pixels_of(record);
-        // Past the budget the rest is only walked, to name the size asked for.
-        too_large = too_large || contents.object_pixels > drawing_pixel_budget;
-        if (!too_large) {
-            DrawingEntry entry;
-            qint64 consumed = 0;
-            contents.problem = read_entry(bytes.sliced(at), entry, consumed);
-            if (contents.problem != ReadProblem::None) break;
-            contents.entries.append(std::move(entry));
-        }
-        at += ShapeRecord::byte_size + image_length;
+        const qint64 length = ShapeRecord::byte_size + image_length;
+        extents.push_back({at, length});
+        at += length;
     }
-    if (too_large) {
+    if (contents.object_pixels > drawing_pixel_budget) {
         contents.problem = ReadProblem::TooLarge;
-        contents.entries.clear();
+        return contents;
     }
+
+    contents.entries.resize(qsizetype(extents.size()));
+    for (std::size_t i = 0; i < extents.size(); ++i) {
+        qint64 consumed = 0;
+        const ReadProblem problem =
+            read_entry(bytes.sliced(extents[i].at, extents[i].length), contents.entries[qsizetype(i)], consumed);
+        if (problem != ReadProblem::None) {
+            contents.entries.resize(qsizetype(i));
+            contents.problem = problem;
+            return contents;
+        }
+    }
+    contents.problem = walked;
     return contents;
 }
 
@@ -80,6 +93,8 @@ QString describe(const DrawingContents& contents)
     case ReadProblem::Truncated: return QStringLiteral("the file ends early");
     case ReadProblem::BadRecordSize: return QStringLiteral("an object record has a size other than 356");
     case ReadProblem::BadObjectSize: return QStringLiteral("an object has an impossible width or height");
+    case ReadProblem::BadObjectPlace:
+        return QStringLiteral("an object lies more than %1 pixels from the panel's corner").arg(max_object_offset);
     case ReadProblem::BadImage: return QStringLiteral("an object's silhouette is not a readable BMP image");
     case ReadProblem::TooLarge:
         return QStringLiteral("its objects need %1 pixels, more than the %2 a drawing can hold")

@@ -19,6 +19,7 @@ enum class ReadProblem {
     Truncated,       // the bytes end inside a header, record or image
     BadRecordSize,   // a record whose size field is not 356
     BadObjectSize,   // a width or height of 0, negative or absurd
+    BadObjectPlace,  // a corner beyond max_object_offset from the panel's
     BadImage,        // an image that is compressed or does not decode
     TooLarge,        // the objects together ask for more than a drawing may hold
 };
@@ -36,8 +37,8 @@ struct DrawingContents {
 ReadProblem read_entry(QByteArrayView bytes, DrawingEntry& entry, qint64& consumed);
 
 // Reads the whole drawing. Objects that together would hold more than a
-// drawing's budget are not decoded at all: the rest of the file is only
-// walked to name the size they ask for.
+// drawing's budget are not decoded at all: the file is only walked to name
+// the size they ask for.
 DrawingContents read_drawing(QByteArrayView bytes);
 
 // A short English description of what stopped the reading, for the

@@ -1,4 +1,5 @@
 #include "files/silhouette_bmp.h"
+#include "core/object_size.h"
 #include "core/raster.h"
 #include "core/silhouette.h"
 #include <QBuffer>
@@ -102,6 +103,11 @@ QImage decode_bmp(QByteArrayView image)
     QBuffer in(&bytes);
     in.open(QIODevice::ReadOnly);
     QImageReader reader(&in, "BMP");
+    // Any silhouette an object may have is read, at whatever depth Qt
+    // decodes it to; anything larger is not a silhouette.
+    const QSize size = reader.size();
+    if (!size.isValid() || !is_usable_object_size(size.width(), size.height())) return QImage();
+    reader.setAllocationLimit(object_image_allocation_mb);
     return reader.read();
 }
 

@@ -1,9 +1,11 @@
 // The clipboard block reader on arbitrary bytes, as another program could
 // place them under the private format: it must never read past the block,
-// and an accepted block must rebuild into an object of the record's size.
+// and an accepted block must rebuild into an object of the record's size
+// and render.
 #include "core/shape.h"
 #include "files/clipboard_block.h"
 #include "files/shape_from_record.h"
+#include "render_accepted.h"
 #include <QtGlobal>
 #include <cstdint>
 #include <cstdlib>
@@ -23,5 +25,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (size < std::size_t(ShapeRecord::byte_size) || !is_usable_object_size(r.width, r.height)) std::abort();
     const std::unique_ptr<TRazidoVavoz> shape = shape_from_entry(nullptr, *entry, 0x800000, 0x00FFFF);
     if (shape->buffer.size() != QSize(r.width, r.height)) std::abort();
+    render_accepted({*entry});
     return 0;
 }

@@ -2,6 +2,7 @@
 // they refuse, the undo entries they record, Adjust Edges and the
 // double-click.
 #include "core/configuration.h"
+#include "core/object_size.h"
 #include "core/raster.h"
 #include "core/shape.h"
 #include "core/silhouette.h"
@@ -106,8 +107,8 @@ private slots:
         QVERIFY(!drawing->resize_shape(shape, 10, -3));
         QVERIFY(!drawing->crop_shape(shape, 5, 5, 0, 0));
         QVERIFY(!drawing->crop_shape(shape, 0, 0, 9, 0));
-        // A place beyond the panel's coordinates.
-        QVERIFY(!drawing->move_shape(shape, INT_MAX - 2, 0));
+        // A place beyond what an object may lie at is refused with the reason.
+        QVERIFY_THROWS_EXCEPTION(ObjectSizeError, drawing->move_shape(shape, INT_MAX - 2, 0));
         QVERIFY(!drawing->crop_shape(shape, INT_MAX, INT_MIN + 20, 0, 0));
 
         QCOMPARE(look_of(shape), before);

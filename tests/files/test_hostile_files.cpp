@@ -6,7 +6,9 @@
 #include "files/drawing_reader.h"
 #include "files/drawing_writer.h"
 #include "files/silhouette_bmp.h"
+#include <QBuffer>
 #include <QTest>
+#include <climits>
 #include <QtEndian>
 
 namespace {
@@ -82,21 +84,54 @@ private slots:
         QVERIFY(describe(ten).contains(QStringLiteral("1342177280")));
     }
 
-    void objects_at_the_side_limit_round_trip()
+    void objects_at_the_size_limits_round_trip()
     {
-        TRazidoVavoz wide(nullptr, navy);
-        wide.Name = QStringLiteral("wide");
-        wide.set_bounds(0, 0, max_side_px, 1);
-        wide.buffer = make_buffer(max_side_px, 1, clBlack);
-        TRazidoVavoz tall(nullptr, navy);
-        tall.Name = QStringLiteral("tall");
-        tall.set_bounds(0, 0, 1, max_side_px);
-        tall.buffer = make_buffer(1, max_side_px, clBlack);
-        const DrawingContents back = read_drawing(drawing_file_bytes({10, 10, 40, 40, 0}, {&wide, &tall}, navy));
-        QCOMPARE(back.problem, ReadProblem::None);
-        QCOMPARE(back.entries.size(), 2);
-        QCOMPARE(back.entries[0].silhouette.size(), QSize(max_side_px, 1));
-        QCOMPARE(back.entries[1].silhouette.size(), QSize(1, max_side_px));
+        // The longest side, and the most pixels an object may have, each
+        // beyond what Qt's readers allocate by default.
+        const QSize sizes[] = {{max_side_px, 1}, {1, max_side_px}, {max_side_px, 4096}, {16384, 8192}};
+        for (const QSize size : sizes) {
+            TRazidoVavoz shape(nullptr, navy);
+            shape.Name = QStringLiteral("big");
+            shape.set_bounds(0, 0, size.width(), size.height());
+            shape.buffer = make_buffer(size.width(), size.height(), clBlack);
+            const DrawingContents back = read_drawing(drawing_file_bytes({10, 10, 40, 40, 0}, {&shape}, navy));
+            QCOMPARE(back.problem, ReadProblem::None);
+            QCOMPARE(back.entries.size(), 1);
+            QCOMPARE(back.entries[0].silhouette.size(), size);
+        }
+        // A silhouette larger than any object is no silhouette.
+        QImage huge(max_side_px, max_side_px, QImage::Format_Mono);
+        huge.fill(0);
+        QByteArray bmp;
+        QBuffer out(&bmp);
+        out.open(QIODevice::WriteOnly);
+        huge.save(&out, "BMP");
+        QVERIFY(decode_bmp(bmp).isNull());
+    }
+
+    void objects_far_from_the_panel_are_kept_within_bounds()
+    {
+        const auto file_with = [](std::int32_t left, std::int32_t top) {
+            QByteArray bytes = DrawingHeader{100, 80, 400, 300, 2}.to_bytes();
+            for (const std::int32_t at : {0, left}) {
+                ShapeRecord record;
+                record.width = record.height = 100;
+                record.left = at;
+                record.top = at == 0 ? 0 : top;
+                bytes += record.to_bytes() + silhouette_bmp(make_buffer(100, 100, clBlack), navy);
+            }
+            return bytes;
+        };
+        for (const auto [left, top] : {std::pair{max_object_offset, -max_object_offset}, {-max_object_offset, 0}}) {
+            const DrawingContents far = read_drawing(file_with(left, top));
+            QCOMPARE(far.problem, ReadProblem::None);
+            QCOMPARE(far.entries.size(), 2);
+        }
+        for (const auto [left, top] : {std::pair{INT_MIN, 0}, {INT_MIN, INT_MIN}, {INT_MAX - 50, 0}, {1, max_object_offset + 1}}) {
+            const DrawingContents beyond = read_drawing(file_with(left, top));
+            QCOMPARE(beyond.problem, ReadProblem::BadObjectPlace);
+            QCOMPARE(beyond.entries.size(), 1); // the object before it is kept
+        }
     }
 };
 

@@ -1,6 +1,8 @@
 // Save, Save As, Open and the closing question's Yes, driven through the
 // program's commands with scripted dialogs.
 #include "app/parentform.h"
+#include "app/preview_dock.h"
+#include "core/object_size.h"
 #include "core/configuration.h"
 #include "core/panel_dimensions.h"
 #include "core/raster.h"
@@ -8,6 +10,7 @@
 #include "document/design.h"
 #include "files/drawing_format.h"
 #include "files/drawing_writer.h"
+#include "files/silhouette_bmp.h"
 #include "support/full_disk.h"
 #include "support/program.h"
 #include <QFile>
@@ -17,6 +20,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QtEndian>
+#include <climits>
 #include <cstring>
 
 namespace {
@@ -338,6 +342,35 @@ private slots:
         QCOMPARE(program.main->drawings.size(), open_drawings);
         QCOMPARE(program.main->drawing_names.size(), open_drawings);
         QVERIFY(!program.main->history.contains(stub));
+    }
+
+    void objects_far_outside_the_panel_are_harmless()
+    {
+        // One object wholly left of the panel, as far as an object may lie,
+        // then one at the very end of the integers.
+        QByteArray bytes = DrawingHeader{50, 40, 200, 150, 2}.to_bytes();
+        for (const std::int32_t left : {-max_object_offset, INT_MIN}) {
+            ShapeRecord record;
+            record.left = left;
+            record.width = record.height = 100;
+            bytes += record.to_bytes() + silhouette_bmp(make_buffer(100, 100, clBlack), Configuration.background_color);
+        }
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("far.sdf"));
+        write(path, bytes);
+
+        Program program;
+        QTest::keyClick(program.main.get(), Qt::Key_F5);
+        TForm2* opened = open(program, path);
+        QCOMPARE(program.ui.message_texts(), QStringList{"Error loading file."});
+        QCOMPARE(opened->shapes.size(), 1);
+        QTRY_VERIFY(!program.main->preview_dock->shown().isNull());
+
+        // Nor can an object be sent beyond that bound.
+        TRazidoVavoz* far = opened->shapes.constFirst();
+        QVERIFY_THROWS_EXCEPTION(ObjectSizeError, opened->move_shape(far, INT_MIN, 0));
+        QCOMPARE(far->Left, -max_object_offset);
+        QVERIFY(opened->history.undo_list.empty());
     }
 };
 
