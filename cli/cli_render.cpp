@@ -1,10 +1,10 @@
 #include "cli/cli_render.h"
 #include "cli/cli_input.h"
+#include "platform/regular_file.h"
 #include "veride/guides.h"
 #include "veride/png_writer.h"
 #include "veride/render_scene.h"
 #include <QFileInfo>
-#include <QImageReader>
 #include <QImageWriter>
 
 namespace {
@@ -37,10 +37,10 @@ PictureOptions picture_options(const CliOptions& options, QString& error)
 {
     PictureOptions picture;
     if (!options.pattern.isEmpty()) {
-        QImageReader reader(options.pattern);
-        picture.tile = reader.read();
+        QString why;
+        picture.tile = platform::read_image_file(options.pattern, why);
         if (picture.tile.isNull())
-            error = QStringLiteral("cannot read the pattern image %1: %2").arg(options.pattern, reader.errorString());
+            error = QStringLiteral("cannot read the pattern image %1: %2").arg(options.pattern, why);
         picture.pattern = PictureOptions::Pattern::Image;
         picture.tile_own_size = options.keep_tile_size;
     } else if (options.colors != 0) {

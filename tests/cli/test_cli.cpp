@@ -25,6 +25,7 @@
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
+#include <sys/stat.h>
 
 namespace {
 
@@ -432,6 +433,36 @@ private slots:
         run = run_cli({"render", "--version"}, dir.path(), registry);
         QCOMPARE(run.status, 0);
         QVERIFY(run.output.startsWith("dioramix-cli "));
+    }
+
+    void a_fifo_named_as_a_bitmap_or_a_tile_is_not_read()
+    {
+        QTemporaryDir dir;
+        const QString fifo = dir.filePath(QStringLiteral("bitmap.bmp"));
+        if (::mkfifo(QFile::encodeName(fifo).constData(), 0600) != 0) QSKIP("no FIFO can be made here");
+        TRazidoVavoz hill(nullptr, 0x800000);
+        hill.Name = QStringLiteral("hill");
+        hill.set_bounds(10, 10, 40, 30);
+        hill.size_buffer(40, 30, 0x00FFFF);
+        hill.morphology.flat_surface = 0;
+        hill.morphology.bitmap_file = fifo.toLocal8Bit();
+        QFile file(dir.filePath(QStringLiteral("hill.sdf")));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(drawing_file_bytes(DrawingHeader{60, 40, 200, 150, 1}, {&hill}, 0x800000));
+        file.close();
+        const QString registry = dir.filePath(QStringLiteral("registry.reg"));
+
+        Run run = run_cli({"render", "hill.sdf", "-o", "hill.png"}, dir.path(), registry);
+        QCOMPARE(run.status, 0);
+        QCOMPARE(run.errors, QStringLiteral("dioramix-cli: The morphology bitmap \"%1\" of hill cannot be read; objects "
+                                            "using it are rendered flat at height 0.\n")
+                                 .arg(fifo));
+        QCOMPARE(QImage(dir.filePath(QStringLiteral("hill.png"))).size(), QSize(200, 150));
+
+        run = run_cli({"render", "hill.sdf", "--pattern", fifo}, dir.path(), registry);
+        QCOMPARE(run.status, 1);
+        QVERIFY2(run.errors.startsWith(QStringLiteral("dioramix-cli: cannot read the pattern image %1: ").arg(fifo)),
+                 qPrintable(run.errors));
     }
 
     void the_default_output_follows_the_render_name_rule()
