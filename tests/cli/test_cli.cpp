@@ -197,6 +197,11 @@ private slots:
                                 folder.filePath(QStringLiteral("registry.reg")));
         QCOMPARE(run.errors, QString());
         QCOMPARE(run.status, 0);
+        // A name that starts with a dash follows "--", as for render.
+        QVERIFY(QFile::copy(empty.fileName(), folder.filePath(QStringLiteral("-empty.sdf"))));
+        const Run dashed = run_cli({"info", "--", "-empty.sdf"}, folder.path(), folder.filePath("registry.reg"));
+        QCOMPARE(dashed.errors, QString());
+        QCOMPARE(dashed.output, run.output);
         const QJsonObject json = QJsonDocument::fromJson(describe_drawing_file(empty.fileName()).json).object();
         QCOMPARE(json.value(QStringLiteral("object_count")).toInt(), 0);
         QCOMPARE(json.value(QStringLiteral("objects")).toArray(), QJsonArray());
