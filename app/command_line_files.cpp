@@ -5,29 +5,55 @@
 #include <QApplication>
 #include <QDir>
 #include <QEvent>
+#include <QFileInfo>
 #include <QPointer>
 #include <QTimer>
 #include <QWindow>
+#include <algorithm>
 #include <memory>
+
+namespace {
+
+// The missing files named in one message at most; the rest are counted.
+constexpr qsizetype missing_files_named = 10;
+
+QString missing_files_text(const QStringList& names)
+{
+    if (names.size() == 1) return QStringLiteral("The file %1 does not exist.").arg(QDir::toNativeSeparators(names[0]));
+    QString text = QStringLiteral("These %1 files do not exist:").arg(names.size());
+    for (const QString& name : names.first(std::min(names.size(), missing_files_named)))
+        text += QLatin1Char('\n') + QDir::toNativeSeparators(name);
+    if (names.size() > missing_files_named)
+        text += QStringLiteral("\nand %1 more.").arg(names.size() - missing_files_named);
+    return text;
+}
+
+} // namespace
 
 void open_command_line_files(TMainForm& main_form, const QStringList& paths)
 {
+    // The open dialog hands over absolute paths; the same form keeps
+    // "already open" and the file history true to the file.
+    QStringList names, missing;
     for (const QString& path : paths) {
+        const QString name = QDir::cleanPath(QDir::current().absoluteFilePath(path));
+        (QFileInfo::exists(name) ? names : missing) << name;
+    }
+    // Open's dialog offers only files that exist; a name typed or left in a
+    // launcher may not, and the user asked for it. Many such names, as a
+    // stale list hands over, make one message, not one each.
+    if (!missing.isEmpty()) message_box(missing_files_text(missing), MessageKind::Error, MessageButtons::Ok);
+    for (const QString& name : names) {
         run_guarded([&] {
-            // The open dialog hands over absolute paths; the same form keeps
-            // "already open" and the file history true to the file.
-            const QString name = QDir::cleanPath(QDir::current().absoluteFilePath(path));
             main_form.OpenDialog1.FileName = name;
             main_form.open_with_dialog = 0;
             if (main_form.choose_file()) {
                 main_form.open_chosen_file();
                 return;
             }
-            // Open's dialog offers only files that exist; a name typed or
-            // left in a launcher may not, and the user asked for it.
+            // Not a file after all (a folder), or gone since.
             if (main_form.file_missing == 1)
-                message_box(QStringLiteral("The file %1 does not exist.").arg(QDir::toNativeSeparators(name)),
-                            MessageKind::Error, MessageButtons::Ok);
+                message_box(missing_files_text({name}), MessageKind::Error, MessageButtons::Ok);
         });
     }
 }

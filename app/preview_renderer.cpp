@@ -2,13 +2,40 @@
 #include "veride/depth_map.h"
 #include "veride/render_scene.h"
 #include <QMetaObject>
+#include <atomic>
+#include <chrono>
+#include <condition_variable>
+#include <mutex>
+
+namespace {
+
+// How long ending waits for a cancelled render before leaving it behind.
+constexpr std::chrono::seconds longest_wait_at_exit(2);
+
+} // namespace
+
+struct PreviewRun {
+    std::atomic<bool> cancel{false};
+    std::mutex lock;
+    std::condition_variable ended;
+    bool done = false;                 // under `lock`
+    PreviewRenderer* owner = nullptr;  // under `lock`; null once the renderer is gone
+};
 
 PreviewRenderer::PreviewRenderer(QObject* parent) : QObject(parent) {}
 
 PreviewRenderer::~PreviewRenderer()
 {
-    cancel_ = true;
-    if (worker_.joinable()) worker_.join();
+    if (!worker_.joinable()) return;
+    running_->cancel = true;
+    bool done = false;
+    {
+        std::unique_lock<std::mutex> hold(running_->lock);
+        done = running_->ended.wait_for(hold, longest_wait_at_exit, [this] { return running_->done; });
+        running_->owner = nullptr;
+    }
+    if (done) worker_.join();
+    else worker_.detach();
 }
 
 void PreviewRenderer::request(PreviewJob job)
@@ -23,17 +50,18 @@ void PreviewRenderer::request(PreviewJob job)
 void PreviewRenderer::forget(const void* drawing)
 {
     if (waiting_ && waiting_->drawing == drawing) waiting_.reset();
-    if (running_for_ == drawing) cancel_ = true;
+    if (running_for_ == drawing && running_) running_->cancel = true;
 }
 
 void PreviewRenderer::start(PreviewJob job)
 {
     ++started_;
-    cancel_ = false;
     running_for_ = job.drawing;
-    worker_ = std::thread([this, job = std::move(job)] {
+    running_ = std::make_shared<PreviewRun>();
+    running_->owner = this;
+    worker_ = std::thread([run = running_, job = std::move(job)] {
         RenderControl control;
-        control.cancel = &cancel_;
+        control.cancel = &run->cancel;
         PreviewPicture picture;
         const RenderResult result = render_scene(job.objects, job.settings, job.seed, control, job.options);
         if (result.ok()) {
@@ -44,15 +72,20 @@ void PreviewRenderer::start(PreviewJob job)
             picture.error = result.error;
         }
         const void* drawing = job.drawing;
-        // Back on the interface's thread; dropped with this object if it goes first.
-        QMetaObject::invokeMethod(this, [this, drawing, picture] { finish(drawing, picture); }, Qt::QueuedConnection);
+        const std::lock_guard<std::mutex> hold(run->lock);
+        run->done = true;
+        run->ended.notify_all();
+        // Back on the interface's thread; dropped with the renderer if it goes first.
+        if (PreviewRenderer* owner = run->owner)
+            QMetaObject::invokeMethod(
+                owner, [owner, drawing, picture] { owner->finish(drawing, picture); }, Qt::QueuedConnection);
     });
 }
 
 void PreviewRenderer::finish(const void* drawing, PreviewPicture picture)
 {
     if (worker_.joinable()) worker_.join();
-    const bool cancelled = cancel_;
+    const bool cancelled = running_->cancel;
     running_for_ = nullptr;
     if (!cancelled) emit rendered(drawing, picture);
     if (waiting_) {

@@ -3,13 +3,15 @@
 // a worker thread, from a snapshot of the scene, so editing never waits for
 // it. Requests that arrive while a render runs coalesce: only the newest is
 // kept and rendered next. A drawing that closes cancels its render at once.
+// Ending waits a little for a render stuck in the system (a file on a slow
+// network) and then leaves it behind, so that the program always ends.
 #include "veride/picture_options.h"
 #include "veride/render_settings.h"
 #include "veride/scene.h"
 #include <QImage>
 #include <QObject>
-#include <atomic>
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <thread>
 #include <vector>
@@ -22,6 +24,10 @@ struct PreviewJob {
     PictureOptions options;
     std::uint64_t seed = 1;
 };
+
+// What a render shares with its worker thread; kept by both, so that a
+// worker left behind touches nothing that is gone.
+struct PreviewRun;
 
 struct PreviewPicture {
     QImage stereogram; // null when the render failed
@@ -52,7 +58,7 @@ private:
     void finish(const void* drawing, PreviewPicture picture);
 
     std::thread worker_;
-    std::atomic<bool> cancel_{false};
+    std::shared_ptr<PreviewRun> running_; // the last render started
     const void* running_for_ = nullptr;
     std::optional<PreviewJob> waiting_;
     int started_ = 0;

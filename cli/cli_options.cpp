@@ -74,13 +74,24 @@ std::optional<qulonglong> whole_number(const QString& text, qulonglong low, qulo
 
 CliCommand cli_command(const QStringList& arguments)
 {
-    const bool asks_help = arguments.contains(QLatin1String("--help")) || arguments.contains(QLatin1String("-h"));
+    // After "--" every argument is a file name.
+    const qsizetype names_from = arguments.indexOf(QLatin1String("--"));
+    const QStringList options = names_from < 0 ? arguments : arguments.first(names_from);
+    const bool asks_help = options.contains(QLatin1String("--help")) || options.contains(QLatin1String("-h"));
     if (!arguments.isEmpty() && arguments[0] == QLatin1String("info") && !asks_help) return CliCommand::info;
     Parser p;
     p.parse(arguments); // a render's mistakes are told by parse_cli_options
     if (p.parser.isSet(p.help)) return CliCommand::help;
     if (p.parser.isSet(p.version)) return CliCommand::version;
     return CliCommand::render;
+}
+
+std::optional<QString> info_input(const QStringList& arguments)
+{
+    if (arguments.isEmpty() || arguments[0] != QLatin1String("info")) return std::nullopt;
+    if (arguments.size() == 2 && arguments[1] != QLatin1String("--")) return arguments[1];
+    if (arguments.size() == 3 && arguments[1] == QLatin1String("--")) return arguments[2];
+    return std::nullopt;
 }
 
 CliOptions parse_cli_options(const QStringList& arguments, QString& error)

@@ -1,6 +1,6 @@
 #pragma once
 // The command line of dioramix-cli:
-//   dioramix-cli info FILE.sdf
+//   dioramix-cli info [--] FILE.sdf
 //   dioramix-cli render INPUT [-o OUTPUT] [--depth-map DEPTH.png] [--seed N] [--dpi N]
 //                      [--pattern IMAGE [--keep-tile-size] | --colors N] [--oversample K] [--cross-eyed] [--guides]
 //   dioramix-cli --help | --version
@@ -10,6 +10,7 @@
 #include <QString>
 #include <QStringList>
 #include <cstdint>
+#include <optional>
 
 struct CliOptions {
     QString input;
@@ -37,6 +38,10 @@ enum class CliCommand { render, info, help, version };
 // The command of the arguments after the program name. A render's
 // arguments are checked by parse_cli_options.
 CliCommand cli_command(const QStringList& arguments);
+
+// The drawing file of `info FILE.sdf`, or of `info -- FILE.sdf` for a name
+// that starts with a dash; nothing for other arguments.
+std::optional<QString> info_input(const QStringList& arguments);
 
 // The render options of the arguments after the program name; `error` is
 // set when they cannot be understood.

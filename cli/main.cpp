@@ -24,11 +24,12 @@ int main(int argc, char** argv)
     case CliCommand::help: std::printf("%s", qPrintable(cli_help())); return 0;
     case CliCommand::version: std::printf("dioramix-cli %s\n", DIORAMIX_VERSION); return 0;
     case CliCommand::info: {
-        if (arguments.size() != 2) {
+        const std::optional<QString> input = info_input(arguments);
+        if (!input) {
             say(QString::fromLatin1(cli_info_usage));
             return 1;
         }
-        const InfoOutcome info = describe_drawing_file(arguments[1]);
+        const InfoOutcome info = describe_drawing_file(*input);
         if (!info.error.isEmpty()) {
             say(info.error);
             return 1;

@@ -5,9 +5,9 @@
 #include "platform/guard.h"
 #include "platform/message_box.h"
 #include "platform/modal.h"
+#include "platform/regular_file.h"
 #include <QCheckBox>
 #include <QFileInfo>
-#include <QImageReader>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
@@ -340,11 +340,11 @@ void TForm3::Button3Click()
         message_box(QStringLiteral("File does not exist."), MessageKind::Error, MessageButtons::Ok);
         return;
     }
-    QImageReader reader(path);
-    const QImage image = reader.read();
+    // Only a regular file is read: a FIFO would wait for a writer for ever.
+    const platform::FileContents file = platform::read_regular_file(path, platform::largest_image_file());
+    if (!file.error.isEmpty()) throw DioramixError(file.error);
+    const QImage image = QImage::fromData(file.bytes);
     if (image.isNull() || image.width() < 1 || image.height() < 1) {
-        if (reader.error() == QImageReader::DeviceError || reader.error() == QImageReader::FileNotFoundError)
-            throw DioramixError(reader.errorString());
         message_box(QStringLiteral("Not a valid bitmap."), MessageKind::Error, MessageButtons::Ok);
         return;
     }

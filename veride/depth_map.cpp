@@ -1,4 +1,5 @@
 #include "veride/depth_map.h"
+#include "platform/regular_file.h"
 #include <QHash>
 #include <algorithm>
 #include <cmath>
@@ -248,7 +249,10 @@ std::pair<std::int32_t, std::int32_t> DepthMap::range() const
 
 QImage read_bitmap_file(const QString& path)
 {
-    return path.isEmpty() ? QImage() : QImage(path);
+    // Read from the bytes of a regular file only: a path naming a FIFO
+    // would hold the render for ever.
+    QString unused;
+    return path.isEmpty() ? QImage() : platform::read_image_file(path, unused);
 }
 
 DepthMap build_depth_map(int width, int height, const std::vector<SceneObject>& objects, DepthLimits limits,

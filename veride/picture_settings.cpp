@@ -1,9 +1,9 @@
 #include "veride/picture_settings.h"
 #include "core/settings_table.h"
 #include "platform/registry.h"
+#include "platform/regular_file.h"
 #include <QDateTime>
 #include <QFileInfo>
-#include <QImageReader>
 #include <mutex>
 
 namespace {
@@ -58,9 +58,9 @@ QImage read_tile(const QString& path, QString& problem)
     const std::lock_guard<std::mutex> hold(lock);
     if (!last.tile.isNull() && last.path == path && last.modified == file.lastModified() && last.size == file.size())
         return last.tile;
-    QImageReader reader(path);
-    QImage tile = reader.read();
-    if (tile.isNull()) problem = QStringLiteral("The pattern image %1 cannot be read: %2").arg(path, reader.errorString());
+    QString why;
+    QImage tile = platform::read_image_file(path, why);
+    if (tile.isNull()) problem = QStringLiteral("The pattern image %1 cannot be read: %2").arg(path, why);
     last = {path, file.lastModified(), file.size(), tile};
     return tile;
 }

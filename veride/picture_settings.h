@@ -23,5 +23,6 @@ StoredPicture read_picture_settings(QString* problem = nullptr);
 // naming the setting, empty when all were stored.
 QString store_picture_settings(const StoredPicture& before, const StoredPicture& now);
 
-// Reads a tile; a null image and the reason when it cannot be read.
+// Reads a tile, from a regular file only; a null image and the reason when
+// it cannot be read.
 QImage read_tile(const QString& path, QString& problem);

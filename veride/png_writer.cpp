@@ -1,5 +1,4 @@
 #include "veride/png_writer.h"
-#include <QFile>
 #include <QtEndian>
 #include <algorithm>
 #include <cstring>
@@ -25,9 +24,15 @@ struct Band {
     bool ok = false;
 };
 
+// Bytes per pixel as stored: grey images keep their one channel.
+int channels(const QImage& image)
+{
+    return image.format() == QImage::Format_Grayscale8 ? 1 : 3;
+}
+
 void deflate_band(const QImage& image, Band& band, bool last)
 {
-    const std::size_t row_bytes = 1 + 3 * std::size_t(image.width());
+    const std::size_t row_bytes = 1 + std::size_t(channels(image)) * std::size_t(image.width());
     std::vector<unsigned char> raw(row_bytes * std::size_t(band.rows));
     for (int r = 0; r < band.rows; ++r) {
         unsigned char* out = raw.data() + row_bytes * std::size_t(r);
@@ -86,12 +91,14 @@ QByteArray chunk(const char* type, const QByteArray& data)
 
 } // namespace
 
-QString write_png_fast(const QImage& source, const QString& path, int threads)
+QString encode_png_fast(const QImage& source, QByteArray& png, int threads)
 {
-    const QImage image = source.format() == QImage::Format_RGB888 ? source : source.convertToFormat(QImage::Format_RGB888);
+    const bool grey = source.format() == QImage::Format_Grayscale8;
+    const QImage image =
+        grey || source.format() == QImage::Format_RGB888 ? source : source.convertToFormat(QImage::Format_RGB888);
     if (image.isNull()) return QStringLiteral("there is no picture to write");
     // A band's bytes must fit the compressor's 32-bit lengths comfortably.
-    const std::size_t row_bytes = 1 + 3 * std::size_t(image.width());
+    const std::size_t row_bytes = 1 + std::size_t(channels(image)) * std::size_t(image.width());
     const int most_rows_per_band = int(std::max<std::size_t>(1, (std::size_t(1) << 28) / row_bytes));
     int bands = threads > 0 ? threads : int(std::max(1u, std::thread::hardware_concurrency()));
     bands = std::max(bands, (image.height() + most_rows_per_band - 1) / most_rows_per_band);
@@ -126,24 +133,28 @@ QString write_png_fast(const QImage& source, const QString& path, int threads)
     qToBigEndian<quint32>(quint32(image.width()), header.data());
     qToBigEndian<quint32>(quint32(image.height()), header.data() + 4);
     header[8] = 8; // bits per channel
-    header[9] = 2; // RGB
+    header[9] = grey ? 0 : 2; // grey or RGB
 
-    // The pixels are written as they lie, not gathered into one copy first.
+    // One copy of the bands into the file's bytes, each band freed once copied.
     const QByteArray idat_start = chunk_start("IDAT", idat_length);
     uLong crc = crc32(0, reinterpret_cast<const Bytef*>(idat_start.constData()) + 4, 4);
     crc = crc32(crc, reinterpret_cast<const Bytef*>(stream_header.constData()), 2);
     for (const Band& band : parts) crc = crc32_z(crc, band.deflated.data(), band.deflated.size());
     crc = crc32(crc, reinterpret_cast<const Bytef*>(trailer.constData()), 4);
 
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) return file.errorString();
-    auto write = [&](const void* data, std::size_t size) {
-        return file.write(static_cast<const char*>(data), qint64(size)) == qint64(size);
-    };
     const QByteArray before = QByteArray("\x89PNG\r\n\x1a\n", 8) + chunk("IHDR", header) + idat_start + stream_header;
-    bool written = write(before.constData(), std::size_t(before.size()));
-    for (const Band& band : parts) written = written && write(band.deflated.data(), band.deflated.size());
     const QByteArray after = trailer + big_endian(quint32(crc)) + chunk("IEND", QByteArray());
-    written = written && write(after.constData(), std::size_t(after.size())) && file.flush();
-    return written ? QString() : file.errorString();
+    png.resize(before.size() + qsizetype(idat_length) - stream_header.size() - 4 + after.size());
+    char* out = png.data();
+    const auto put = [&out](const void* data, std::size_t size) {
+        std::memcpy(out, data, size);
+        out += size;
+    };
+    put(before.constData(), std::size_t(before.size()));
+    for (Band& band : parts) {
+        put(band.deflated.data(), band.deflated.size());
+        std::vector<unsigned char>().swap(band.deflated);
+    }
+    put(after.constData(), std::size_t(after.size()));
+    return QString();
 }

@@ -4,9 +4,11 @@
 // stereogram's dots give filters nothing to predict) and deflated by ISA-L
 // in pieces on several threads, joined into one zlib stream. Any PNG
 // reader reads the result.
+#include <QByteArray>
 #include <QImage>
 #include <QString>
 
-// Writes `image` (any format; written as 8-bit RGB) to `path`. Returns the
-// error text, empty on success. `threads` 0 uses every core.
-QString write_png_fast(const QImage& image, const QString& path, int threads = 0);
+// Encodes `image` as a PNG file's bytes into `png`: 8-bit grey as grey, any
+// other format as 8-bit RGB. Returns the error text, empty on success.
+// `threads` 0 uses every core.
+QString encode_png_fast(const QImage& image, QByteArray& png, int threads = 0);

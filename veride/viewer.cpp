@@ -2,6 +2,7 @@
 #include "platform/printer.h"
 #include "veride/guides.h"
 #include "veride/library_ui.h"
+#include "veride/picture_file.h"
 #include "veride/render_progress.h"
 #include <QCheckBox>
 #include <QComboBox>
@@ -10,7 +11,6 @@
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
-#include <QImageWriter>
 #include <QLabel>
 #include <QPainter>
 #include <QPrinter>
@@ -308,17 +308,15 @@ QString StereogramViewer::write_stereogram(QString& path) const
         path += QStringLiteral(".png");
         suffix = QStringLiteral("png");
     }
-    QImageWriter writer(path, suffix.toLatin1());
-    if (writer.write(saved_picture())) return QString();
-    return QStringLiteral("The stereogram cannot be saved to %1: %2").arg(path, writer.errorString());
+    const QString error = write_picture_file(saved_picture(), path, suffix.toLatin1());
+    return error.isEmpty() ? error : QStringLiteral("The stereogram cannot be saved to %1: %2").arg(path, error);
 }
 
 QString StereogramViewer::write_depth_map(QString& path) const
 {
     if (QFileInfo(path).suffix().toLower() != QLatin1String("png")) path += QStringLiteral(".png");
-    QImageWriter writer(path, "png");
-    if (writer.write(depth_)) return QString();
-    return QStringLiteral("The depth map cannot be saved to %1: %2").arg(path, writer.errorString());
+    const QString error = write_picture_file(depth_, path, "png");
+    return error.isEmpty() ? error : QStringLiteral("The depth map cannot be saved to %1: %2").arg(path, error);
 }
 
 void StereogramViewer::save_stereogram()

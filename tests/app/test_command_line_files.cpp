@@ -77,6 +77,27 @@ private slots:
         QCOMPARE(program.main->history, history);
     }
 
+    void many_missing_files_make_one_message()
+    {
+        QTemporaryDir dir;
+        Program program;
+        save_drawing_file(program, dir.filePath("here.sdf"), QRect(10, 10, 30, 20));
+        QStringList handed;
+        for (int i = 1; i <= 30; ++i) handed << dir.filePath(QStringLiteral("gone%1.sdf").arg(i));
+        handed.insert(5, dir.filePath("here.sdf"));
+
+        open_handed_over_files(*program.main, handed);
+        QTRY_COMPARE(program.main->drawing_names, QStringList({dir.filePath("here.sdf")}));
+        QCOMPARE(program.ui.messages.size(), 1);
+        QCOMPARE(program.ui.messages[0].kind, MessageKind::Error);
+        const QStringList lines = program.ui.messages[0].text.split(QLatin1Char('\n'));
+        QCOMPARE(lines.size(), 12);
+        QCOMPARE(lines[0], QStringLiteral("These 30 files do not exist:"));
+        QCOMPARE(lines[1], QDir::toNativeSeparators(dir.filePath("gone1.sdf")));
+        QCOMPARE(lines[10], QDir::toNativeSeparators(dir.filePath("gone10.sdf")));
+        QCOMPARE(lines[11], QStringLiteral("and 20 more."));
+    }
+
     void a_file_reached_through_a_symbolic_link_is_already_open()
     {
         QTemporaryDir dir;

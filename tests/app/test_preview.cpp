@@ -10,8 +10,10 @@
 #include <QCheckBox>
 #include <QDialog>
 #include <QFile>
+#include <QTemporaryDir>
 #include <QTest>
 #include <functional>
+#include <sys/stat.h>
 
 namespace {
 
@@ -111,6 +113,29 @@ private slots:
         QTest::keyClick(&main, Qt::Key_F5);
         QVERIFY(dock.isHidden());
         QVERIFY(!main.LivePreview1->isChecked());
+    }
+
+    void a_drawing_whose_bitmap_is_a_fifo_still_shows_a_picture()
+    {
+        QTemporaryDir dir;
+        const QString fifo = dir.filePath(QStringLiteral("bitmap.bmp"));
+        if (::mkfifo(QFile::encodeName(fifo).constData(), 0600) != 0) QSKIP("no FIFO can be made here");
+        Program program;
+        TMainForm& main = *program.main;
+        TForm2* drawing = program.new_drawing();
+        TRazidoVavoz* shape = program.draw_rectangle(drawing, QRect(50, 50, 120, 80));
+        shape->morphology.flat_surface = 0;
+        shape->morphology.bitmap_file = fifo.toLocal8Bit();
+        program.ui.file_answers.enqueue(dir.filePath(QStringLiteral("fifo.sdf")));
+        main.SaveAs1->trigger();
+        main.Close1->trigger();
+
+        QTest::keyClick(&main, Qt::Key_F5);
+        program.ui.file_answers.enqueue(dir.filePath(QStringLiteral("fifo.sdf")));
+        main.Open1->trigger();
+        QVERIFY(main.active_drawing);
+        QTRY_VERIFY(!main.preview_dock->shown().isNull());
+        QCOMPARE(main.preview_dock->shown().width(), 400);
     }
 
     void the_next_start_shows_the_preview_where_it_was()

@@ -12,11 +12,13 @@
 #include "platform/registry.h"
 #include "render/render_request.h"
 #include "render/stereo_check.h"
+#include "support/full_disk.h"
 #include "veride/guides.h"
 #include "veride/render_scene.h"
 #include "veride/render_settings.h"
 #include "veride/request_scene.h"
 #include <QBuffer>
+#include <QDir>
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -25,6 +27,8 @@
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
+#include <cstring>
+#include <sys/stat.h>
 
 namespace {
 
@@ -56,6 +60,12 @@ QImage depth_image(int width, int height)
         for (int x = 0; x < width; ++x)
             image.scanLine(y)[x] = (x > 100 && x < 180 && y > 50 && y < 150) ? 255 : uchar(x * 200 / width);
     return image;
+}
+
+QByteArray contents(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 // The settings of a fresh store: the configured defaults with the height
@@ -187,6 +197,11 @@ private slots:
                                 folder.filePath(QStringLiteral("registry.reg")));
         QCOMPARE(run.errors, QString());
         QCOMPARE(run.status, 0);
+        // A name that starts with a dash follows "--", as for render.
+        QVERIFY(QFile::copy(empty.fileName(), folder.filePath(QStringLiteral("-empty.sdf"))));
+        const Run dashed = run_cli({"info", "--", "-empty.sdf"}, folder.path(), folder.filePath("registry.reg"));
+        QCOMPARE(dashed.errors, QString());
+        QCOMPARE(dashed.output, run.output);
         const QJsonObject json = QJsonDocument::fromJson(describe_drawing_file(empty.fileName()).json).object();
         QCOMPARE(json.value(QStringLiteral("object_count")).toInt(), 0);
         QCOMPARE(json.value(QStringLiteral("objects")).toArray(), QJsonArray());
@@ -432,6 +447,61 @@ private slots:
         run = run_cli({"render", "--version"}, dir.path(), registry);
         QCOMPARE(run.status, 0);
         QVERIFY(run.output.startsWith("dioramix-cli "));
+    }
+
+    void a_fifo_named_as_a_bitmap_or_a_tile_is_not_read()
+    {
+        QTemporaryDir dir;
+        const QString fifo = dir.filePath(QStringLiteral("bitmap.bmp"));
+        if (::mkfifo(QFile::encodeName(fifo).constData(), 0600) != 0) QSKIP("no FIFO can be made here");
+        TRazidoVavoz hill(nullptr, 0x800000);
+        hill.Name = QStringLiteral("hill");
+        hill.set_bounds(10, 10, 40, 30);
+        hill.size_buffer(40, 30, 0x00FFFF);
+        hill.morphology.flat_surface = 0;
+        hill.morphology.bitmap_file = fifo.toLocal8Bit();
+        QFile file(dir.filePath(QStringLiteral("hill.sdf")));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(drawing_file_bytes(DrawingHeader{60, 40, 200, 150, 1}, {&hill}, 0x800000));
+        file.close();
+        const QString registry = dir.filePath(QStringLiteral("registry.reg"));
+
+        Run run = run_cli({"render", "hill.sdf", "-o", "hill.png"}, dir.path(), registry);
+        QCOMPARE(run.status, 0);
+        QCOMPARE(run.errors, QStringLiteral("dioramix-cli: The morphology bitmap \"%1\" of hill cannot be read; objects "
+                                            "using it are rendered flat at height 0.\n")
+                                 .arg(fifo));
+        QCOMPARE(QImage(dir.filePath(QStringLiteral("hill.png"))).size(), QSize(200, 150));
+
+        run = run_cli({"render", "hill.sdf", "--pattern", fifo}, dir.path(), registry);
+        QCOMPARE(run.status, 1);
+        QVERIFY2(run.errors.startsWith(QStringLiteral("dioramix-cli: cannot read the pattern image %1: ").arg(fifo)),
+                 qPrintable(run.errors));
+    }
+
+    void a_picture_that_does_not_fit_on_the_disk_leaves_the_old_one()
+    {
+        FullDisk disk;
+        if (!disk.mounted()) QSKIP(qPrintable(disk.why_not()));
+        QTemporaryDir dir;
+        const QString registry = dir.filePath(QStringLiteral("registry.reg"));
+        QVERIFY(depth_image(300, 200).save(dir.filePath(QStringLiteral("scene.png"))));
+        const QString old = disk.filePath(QStringLiteral("old.png"));
+        QVERIFY(depth_image(20, 10).save(old));
+        const QString old_depth = disk.filePath(QStringLiteral("depth.png"));
+        QVERIFY(QFile::copy(old, old_depth));
+        const QByteArray before = contents(old);
+        QVERIFY(disk.fill());
+
+        const QString no_space = QString::fromLocal8Bit(std::strerror(ENOSPC));
+        Run run = run_cli({"render", "scene.png", "-o", old}, dir.path(), registry);
+        QCOMPARE(run.status, 1);
+        QCOMPARE(run.errors, QStringLiteral("dioramix-cli: cannot write the stereogram to %1: %2\n").arg(old, no_space));
+        run = run_cli({"render", "scene.png", "-o", "new.png", "--depth-map", old_depth}, dir.path(), registry);
+        QCOMPARE(run.errors, QStringLiteral("dioramix-cli: cannot write the depth map to %1: %2\n").arg(old_depth, no_space));
+        QCOMPARE(contents(old), before);
+        QCOMPARE(contents(old_depth), before);
+        QCOMPARE(QDir(disk.path()).entryList(QDir::Files | QDir::Hidden), QStringList({"depth.png", "filler", "old.png"}));
     }
 
     void the_default_output_follows_the_render_name_rule()

@@ -5,6 +5,7 @@
 #include "height_grid.h"
 #include "platform/printer.h"
 #include "platform/registry.h"
+#include "support/full_disk.h"
 #include "veride/guides.h"
 #include "veride/library_ui.h"
 #include "veride/render_progress.h"
@@ -25,6 +26,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTransform>
+#include <cstring>
 
 namespace {
 
@@ -173,6 +175,34 @@ private slots:
         QCOMPARE(messages.size(), 1);
         QVERIFY(messages[0].contains(QLatin1String("/nonexistent/folder/x.png")));
         QCOMPARE(StereogramViewer::save_folder(), dir.path());
+    }
+
+    void a_save_that_does_not_fit_on_the_disk_leaves_the_old_picture()
+    {
+        FullDisk disk;
+        if (!disk.mounted()) QSKIP(qPrintable(disk.why_not()));
+        const QString path = disk.filePath(QStringLiteral("old.png"));
+        QImage small(20, 10, QImage::Format_RGB888);
+        small.fill(Qt::darkCyan);
+        QVERIFY(small.save(path));
+        QFile old(path);
+        QVERIFY(old.open(QIODevice::ReadOnly));
+        const QByteArray before = old.readAll();
+        old.close();
+        QVERIFY(disk.fill());
+        QStringList messages;
+        veride::message_seam().replace([&](QWidget*, const QString& text) { messages << text; });
+        veride::save_path_seam().replace([&](QWidget*, const QString&, const QString&, const QString&) { return path; });
+
+        StereogramViewer viewer(small_inputs(), {}, small_render(), QStringLiteral("housestereo1"));
+        viewer.save_stereogram();
+        viewer.save_depth_map();
+        const QString no_space = QString::fromLocal8Bit(std::strerror(ENOSPC));
+        QCOMPARE(messages, QStringList({QStringLiteral("The stereogram cannot be saved to %1: %2").arg(path, no_space),
+                                        QStringLiteral("The depth map cannot be saved to %1: %2").arg(path, no_space)}));
+        QVERIFY(old.open(QIODevice::ReadOnly));
+        QCOMPARE(old.readAll(), before);
+        QCOMPARE(QDir(disk.path()).entryList(QDir::Files | QDir::Hidden), QStringList({"filler", "old.png"}));
     }
 
     void a_long_render_shows_its_progress_and_cancel_stops_it()

@@ -1,0 +1,107 @@
+#include "platform/regular_file.h"
+#include <QBuffer>
+#include <QFile>
+#include <QFileInfo>
+#include <QImageReader>
+#include <algorithm>
+#include <cerrno>
+#include <limits>
+#include <system_error>
+#ifndef Q_OS_WIN
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
+
+namespace platform {
+
+namespace {
+
+QString error_text(int code)
+{
+    return QString::fromStdString(std::generic_category().message(code));
+}
+
+const QString not_regular = QStringLiteral("Not a regular file");
+
+} // namespace
+
+#ifdef Q_OS_WIN
+// No FIFO is reached through a path here; a folder or a device is refused.
+FileContents read_regular_file(const QString& path, qint64 most_bytes)
+{
+    if (!QFileInfo(path).isFile()) return {{}, QFileInfo::exists(path) ? not_regular : error_text(ENOENT)};
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) return {{}, file.errorString()};
+    if (file.size() > most_bytes) return {{}, error_text(EFBIG)};
+    const QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError) return {{}, file.errorString()};
+    if (bytes.size() > most_bytes) return {{}, error_text(EFBIG)};
+    return {bytes, {}};
+}
+#else
+FileContents read_regular_file(const QString& path, qint64 most_bytes)
+{
+    const QByteArray name = QFile::encodeName(path);
+    struct stat info;
+    if (::stat(name.constData(), &info) != 0) return {{}, error_text(errno)};
+    if (!S_ISREG(info.st_mode)) return {{}, not_regular};
+    // Without O_NONBLOCK, opening a FIFO put in its place since waits for a writer.
+    const int fd = ::open(name.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) return {{}, error_text(errno)};
+    FileContents read;
+    if (::fstat(fd, &info) != 0) read.error = error_text(errno);
+    else if (!S_ISREG(info.st_mode)) read.error = not_regular;
+    else if (info.st_size > most_bytes) read.error = error_text(EFBIG);
+    else {
+        // The file may grow while it is read: the bound holds all the same.
+        read.bytes.resize(qsizetype(info.st_size) + 1);
+        qsizetype filled = 0;
+        for (;;) {
+            if (filled == read.bytes.size()) {
+                if (filled > most_bytes) {
+                    read.error = error_text(EFBIG);
+                    break;
+                }
+                read.bytes.resize(qsizetype(std::min<qint64>(most_bytes + 1, qint64(filled) * 2)));
+            }
+            const ssize_t n = ::read(fd, read.bytes.data() + filled, size_t(read.bytes.size() - filled));
+            if (n < 0 && errno == EINTR) continue;
+            if (n < 0) {
+                read.error = error_text(errno);
+                break;
+            }
+            if (n == 0) break;
+            filled += n;
+        }
+        read.bytes.resize(filled);
+    }
+    ::close(fd);
+    if (!read.error.isEmpty()) read.bytes.clear();
+    return read;
+}
+#endif
+
+qint64 largest_image_file()
+{
+    const int megabytes = QImageReader::allocationLimit();
+    return megabytes > 0 ? qint64(megabytes) * 1024 * 1024 : std::numeric_limits<qint64>::max() / 2;
+}
+
+QImage read_image_file(const QString& path, QString& error)
+{
+    FileContents file = read_regular_file(path, largest_image_file());
+    if (!file.error.isEmpty()) {
+        error = file.error;
+        return QImage();
+    }
+    QBuffer buffer(&file.bytes);
+    buffer.open(QIODevice::ReadOnly);
+    // The name's extension guides the choice of decoder as it does for a path.
+    QImageReader reader(&buffer, QFileInfo(path).suffix().toLatin1());
+    const QImage image = reader.read();
+    if (image.isNull()) error = reader.errorString();
+    return image;
+}
+
+} // namespace platform
