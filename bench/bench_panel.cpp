@@ -1,24 +1,32 @@
 // Speed of painting a drawing panel full of objects: 500 objects of
 // 200 x 200 pixels on an 800 x 600 panel, each an ellipse whose corners are
-// transparent.
+// transparent. And of opening a drawing of two 4000 x 4000 objects in the
+// program until the window shows it, beside reading the same file alone.
 #include "app/application.h"
 #include "app/parentform.h"
 #include "core/configuration.h"
 #include "core/panel_dimensions.h"
 #include "core/shape.h"
 #include "document/design.h"
+#include "files/drawing_reader.h"
+#include "files/drawing_writer.h"
+#include <QCoreApplication>
+#include <QMdiSubWindow>
+#include <QFile>
 #include <QPainter>
 #include <QRandomGenerator>
+#include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 #include <memory>
+#include <vector>
 
 namespace {
 
 TForm2* drawing_with_objects(TMainForm& main, int count)
 {
     PanelDimensions = PanelDimensionsRecord{211, 158, 800, 600};
-    main.New1->trigger();
-    TForm2* drawing = main.active_drawing;
+    main.drawing_names.append(QStringLiteral("Stereogram1"));
+    TForm2* drawing = qobject_cast<TForm2*>(main.create_drawing_window(QStringLiteral("Stereogram1"))->widget());
     QRandomGenerator random(42);
     for (int i = 0; i < count; ++i) {
         TRazidoVavoz* shape = drawing->create_shape(random.bounded(-100, 700), random.bounded(-100, 500), 200, 200);
@@ -33,6 +41,7 @@ TForm2* drawing_with_objects(TMainForm& main, int count)
 void BM_PanelPaint(benchmark::State& state)
 {
     TMainForm main;
+    main.show();
     TForm2* drawing = drawing_with_objects(main, 500);
     QImage target(drawing->panel->size(), QImage::Format_RGB32);
     drawing->panel->render(&target); // the masked pictures are made once
@@ -44,6 +53,66 @@ void BM_PanelPaint(benchmark::State& state)
     for (TForm2* open : main.drawings) open->modified = 0;
 }
 BENCHMARK(BM_PanelPaint)->Unit(benchmark::kMillisecond);
+
+// A drawing file of two overlapping 4000 x 4000 discs on a panel as large.
+QString large_drawing_file(const QTemporaryDir& dir)
+{
+    std::vector<std::unique_ptr<TRazidoVavoz>> owned;
+    QList<TRazidoVavoz*> shapes;
+    for (int i = 0; i < 2; ++i) {
+        auto shape = std::make_unique<TRazidoVavoz>(nullptr, Configuration.background_color);
+        shape->Name = QStringLiteral("disc%1").arg(i + 1);
+        shape->set_bounds(i * 100, i * 100, 4000, 4000);
+        shape->size_buffer(4000, 4000, Configuration.background_color);
+        QPainter painter(&shape->buffer);
+        painter.setPen(Qt::black);
+        painter.setBrush(to_qcolor(Configuration.object_color));
+        painter.drawEllipse(QRect(0, 0, 3999, 3999));
+        painter.end();
+        shapes << shape.get();
+        owned.push_back(std::move(shape));
+    }
+    const QString path = dir.filePath(QStringLiteral("large.sdf"));
+    QFile file(path);
+    file.open(QIODevice::WriteOnly);
+    file.write(drawing_file_bytes(DrawingHeader{1000, 1000, 4000, 4000, 2}, shapes, Configuration.background_color));
+    return path;
+}
+
+void BM_ReadLargeDrawing(benchmark::State& state)
+{
+    const QTemporaryDir dir;
+    const QString path = large_drawing_file(dir);
+    for (auto _ : state) {
+        QFile file(path);
+        file.open(QIODevice::ReadOnly);
+        const DrawingContents contents = read_drawing(file.readAll());
+        benchmark::DoNotOptimize(contents.entries.constData());
+    }
+}
+BENCHMARK(BM_ReadLargeDrawing)->Unit(benchmark::kMillisecond);
+
+void BM_OpenLargeDrawing(benchmark::State& state)
+{
+    const QTemporaryDir dir;
+    const QString path = large_drawing_file(dir);
+    TMainForm main;
+    main.show();
+    for (auto _ : state) {
+        main.OpenDialog1.FileName = path;
+        main.open_chosen_file();
+        TForm2* drawing = main.active_drawing;
+        // What the window shows of it painted, as the first paint does.
+        QImage seen(drawing->size(), QImage::Format_RGB32);
+        drawing->render(&seen);
+        state.PauseTiming();
+        drawing->modified = 0;
+        main.Close1->trigger();
+        QCoreApplication::processEvents();
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_OpenLargeDrawing)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

@@ -33,31 +33,57 @@ void TRazidoVavoz::size_buffer(int width, int height, TColor fill)
     buffer = std::move(pixels);
 }
 
-const QImage& TRazidoVavoz::masked_image(TColor background) const
+namespace {
+
+int tiles_across(int pixels)
 {
-    if (masked_key_ == buffer.cacheKey() && masked_background_ == background && !masked_.isNull())
-        return masked_;
+    return (pixels + TRazidoVavoz::tile_size - 1) / TRazidoVavoz::tile_size;
+}
+
+// The part `area` of `buffer` with pixels of the background colour transparent.
+QImage masked_part(const QImage& buffer, QRect area, TColor background)
+{
     // The rows are read as three bytes a pixel: an image loaded or pasted in
-    // another format is read through a 24-bit copy.
-    const QImage source =
-        buffer.format() == QImage::Format_RGB888 ? buffer : buffer.convertToFormat(QImage::Format_RGB888);
-    const int w = source.width();
-    const int h = source.height();
-    masked_ = QImage(w, h, QImage::Format_ARGB32_Premultiplied);
-    // Without memory for it the object is not painted; the program goes on.
-    if (masked_.isNull()) return masked_;
+    // another format is read through a 24-bit copy of the part.
+    const QImage source = buffer.format() == QImage::Format_RGB888
+        ? buffer
+        : buffer.copy(area).convertToFormat(QImage::Format_RGB888);
+    const QPoint from = buffer.format() == QImage::Format_RGB888 ? area.topLeft() : QPoint(0, 0);
+    QImage masked(area.size(), QImage::Format_ARGB32_Premultiplied);
+    // Without memory for it the part is not painted; the program goes on.
+    if (masked.isNull() || source.isNull()) return QImage();
     const std::uint8_t br = red_of(background), bg = green_of(background), bb = blue_of(background);
-    for (int y = 0; y < h; ++y) {
-        const std::uint8_t* src = source.constScanLine(y);
-        auto* dst = reinterpret_cast<std::uint32_t*>(masked_.scanLine(y));
-        for (int x = 0; x < w; ++x, src += 3) {
+    for (int y = 0; y < area.height(); ++y) {
+        const std::uint8_t* src = source.constScanLine(from.y() + y) + 3 * from.x();
+        auto* dst = reinterpret_cast<std::uint32_t*>(masked.scanLine(y));
+        for (int x = 0; x < area.width(); ++x, src += 3) {
             const bool transparent = src[0] == br && src[1] == bg && src[2] == bb;
             dst[x] = transparent ? 0u : (0xFF000000u | (std::uint32_t(src[0]) << 16) | (std::uint32_t(src[1]) << 8) | src[2]);
         }
     }
-    masked_key_ = buffer.cacheKey();
-    masked_background_ = background;
-    return masked_;
+    return masked;
+}
+
+} // namespace
+
+const QImage& TRazidoVavoz::masked_tile(QPoint tile, TColor background) const
+{
+    static const QImage none;
+    const int columns = tiles_across(buffer.width());
+    const int rows = tiles_across(buffer.height());
+    if (tile.x() < 0 || tile.y() < 0 || tile.x() >= columns || tile.y() >= rows) return none;
+    if (masked_key_ != buffer.cacheKey() || masked_background_ != background
+        || masked_tiles_.size() != std::size_t(columns) * rows) {
+        masked_tiles_.assign(std::size_t(columns) * rows, QImage());
+        masked_key_ = buffer.cacheKey();
+        masked_background_ = background;
+    }
+    QImage& masked = masked_tiles_[std::size_t(tile.y()) * columns + tile.x()];
+    if (masked.isNull()) {
+        const QRect area = QRect(tile * tile_size, QSize(tile_size, tile_size)) & buffer.rect();
+        masked = masked_part(buffer, area, background);
+    }
+    return masked;
 }
 
 bool shape_pixel_hit(const TRazidoVavoz& shape, int panel_x, int panel_y, TColor object_color)

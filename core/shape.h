@@ -9,6 +9,7 @@
 #include <QString>
 #include <array>
 #include <cstdint>
+#include <vector>
 
 class TForm2;
 
@@ -60,12 +61,18 @@ public:
     // Sizes the object and gives it a fresh buffer of that size in `fill`.
     void size_buffer(int width, int height, TColor fill);
 
-    // The buffer with the background colour transparent, ready to paint.
-    // Kept until the buffer or the background colour changes.
-    const QImage& masked_image(TColor background) const;
+    // Objects are painted in square tiles of this many pixels a side.
+    static constexpr int tile_size = 256;
+
+    // Tile (column, row) of the buffer with the background colour
+    // transparent, ready to paint; tiles at the right and bottom edges are
+    // cut to the buffer. Each is worked out when first painted and kept
+    // until the buffer or the background colour changes, so a large object
+    // costs only what has been seen of it.
+    const QImage& masked_tile(QPoint tile, TColor background) const;
 
 private:
-    mutable QImage masked_;
+    mutable std::vector<QImage> masked_tiles_; // row by row; null until painted
     mutable qint64 masked_key_ = 0;
     mutable TColor masked_background_ = -1;
 };

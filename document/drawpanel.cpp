@@ -15,6 +15,18 @@ void paint_node(QPainter& painter, const ShapeNode& node)
     painter.drawRect(node.left, node.top, ShapeNode::size - 1, ShapeNode::size - 1);
 }
 
+// Only the tiles of the object that the dirty area reaches.
+void paint_shape(QPainter& painter, const TRazidoVavoz& shape, QRect dirty, TColor background)
+{
+    const QRect seen = (shape.bounds() & dirty).translated(-shape.Left, -shape.Top);
+    if (seen.isEmpty()) return;
+    constexpr int t = TRazidoVavoz::tile_size;
+    for (int row = seen.top() / t; row <= seen.bottom() / t; ++row)
+        for (int column = seen.left() / t; column <= seen.right() / t; ++column)
+            painter.drawImage(shape.Left + column * t, shape.Top + row * t,
+                              shape.masked_tile(QPoint(column, row), background));
+}
+
 } // namespace
 
 TDrawPanel::TDrawPanel(TForm2* owner, int width_px, int height_px, int width_mm_, int height_mm_)
@@ -66,10 +78,7 @@ void TDrawPanel::paintEvent(QPaintEvent* event)
 
     const TForm2& drawing = *owner_form;
     if (!drawing.dragging) {
-        for (const TRazidoVavoz* shape : drawing.shapes) {
-            if (shape->bounds().intersects(dirty))
-                painter.drawImage(shape->Left, shape->Top, shape->masked_image(background));
-        }
+        for (const TRazidoVavoz* shape : drawing.shapes) paint_shape(painter, *shape, dirty, background);
     }
     for (const TRazidoVavoz* shape : drawing.shapes) {
         for (const ShapeNode& node : shape->nodes)

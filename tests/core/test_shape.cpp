@@ -51,7 +51,7 @@ private slots:
         QCOMPARE(shape.buffer.format(), QImage::Format_RGB888);
         for (int y = 0; y < 4; ++y)
             for (int x = 0; x < 7; ++x) QCOMPARE(pixel_color(shape.buffer, x, y), G);
-        QVERIFY(transparent_at(shape.masked_image(G), 6, 3));
+        QVERIFY(transparent_at(shape.masked_tile(QPoint(0, 0), G), 6, 3));
     }
 
     void background_pixels_are_transparent()
@@ -61,7 +61,7 @@ private slots:
         shape.buffer.setPixelColor(0, 0, to_qcolor(clBlack));
         shape.buffer.setPixelColor(1, 0, to_qcolor(F));
         shape.buffer.setPixelColor(2, 1, QColor(1, 2, 3));
-        const QImage& masked = shape.masked_image(G);
+        const QImage& masked = shape.masked_tile(QPoint(0, 0), G);
         QCOMPARE(masked.size(), QSize(3, 2));
         QCOMPARE(opaque_at(masked, 0, 0), QColor(Qt::black));
         QCOMPARE(opaque_at(masked, 1, 0), to_qcolor(F));
@@ -69,45 +69,54 @@ private slots:
         for (QPoint p : {QPoint(2, 0), QPoint(0, 1), QPoint(1, 1)}) QVERIFY(transparent_at(masked, p.x(), p.y()));
 
         // Another background colour: the old one shows, the new one does not.
-        const QImage& on_blue = shape.masked_image(F);
+        const QImage& on_blue = shape.masked_tile(QPoint(0, 0), F);
         QCOMPARE(opaque_at(on_blue, 2, 0), to_qcolor(G));
         QVERIFY(transparent_at(on_blue, 1, 0));
-        QCOMPARE(opaque_at(shape.masked_image(G), 1, 0), to_qcolor(F));
+        QCOMPARE(opaque_at(shape.masked_tile(QPoint(0, 0), G), 1, 0), to_qcolor(F));
     }
 
     void the_masked_image_follows_every_change_of_the_buffer()
     {
         TRazidoVavoz shape(nullptr, G);
         shape.size_buffer(4, 4, G);
-        const qint64 first = shape.masked_image(G).cacheKey();
-        QCOMPARE(shape.masked_image(G).cacheKey(), first); // unchanged: kept
+        const qint64 first = shape.masked_tile(QPoint(0, 0), G).cacheKey();
+        QCOMPARE(shape.masked_tile(QPoint(0, 0), G).cacheKey(), first); // unchanged: kept
 
         shape.buffer.setPixelColor(1, 1, to_qcolor(F));
-        QCOMPARE(opaque_at(shape.masked_image(G), 1, 1), to_qcolor(F));
+        QCOMPARE(opaque_at(shape.masked_tile(QPoint(0, 0), G), 1, 1), to_qcolor(F));
 
         replace_color(shape.buffer, F, clBlack);
-        QCOMPARE(opaque_at(shape.masked_image(G), 1, 1), QColor(Qt::black));
+        QCOMPARE(opaque_at(shape.masked_tile(QPoint(0, 0), G), 1, 1), QColor(Qt::black));
 
         {
             QPainter painter(&shape.buffer);
             painter.fillRect(QRect(2, 2, 2, 2), to_qcolor(F));
         }
-        QCOMPARE(opaque_at(shape.masked_image(G), 3, 3), to_qcolor(F));
+        QCOMPARE(opaque_at(shape.masked_tile(QPoint(0, 0), G), 3, 3), to_qcolor(F));
 
         outline_pass(shape.buffer, G, F, clBlack);
-        QCOMPARE(opaque_at(shape.masked_image(G), 3, 3), QColor(Qt::black));
+        QCOMPARE(opaque_at(shape.masked_tile(QPoint(0, 0), G), 3, 3), QColor(Qt::black));
 
         shape.size_buffer(5, 2, G);
-        QCOMPARE(shape.masked_image(G).size(), QSize(5, 2));
-        QVERIFY(transparent_at(shape.masked_image(G), 1, 1));
+        QCOMPARE(shape.masked_tile(QPoint(0, 0), G).size(), QSize(5, 2));
+        QVERIFY(transparent_at(shape.masked_tile(QPoint(0, 0), G), 1, 1));
 
         // A buffer replaced by an image of another format is read correctly.
         QImage loaded(2, 1, QImage::Format_RGB32);
         loaded.setPixelColor(0, 0, to_qcolor(G));
         loaded.setPixelColor(1, 0, QColor(9, 8, 7));
         shape.buffer = loaded;
-        QVERIFY(transparent_at(shape.masked_image(G), 0, 0));
-        QCOMPARE(opaque_at(shape.masked_image(G), 1, 0), QColor(9, 8, 7));
+        QVERIFY(transparent_at(shape.masked_tile(QPoint(0, 0), G), 0, 0));
+        QCOMPARE(opaque_at(shape.masked_tile(QPoint(0, 0), G), 1, 0), QColor(9, 8, 7));
+
+        // A large object in tiles, the last ones cut to its edges.
+        shape.size_buffer(600, 300, G);
+        shape.buffer.setPixelColor(599, 299, to_qcolor(F));
+        const QImage& corner = shape.masked_tile(QPoint(2, 1), G);
+        QCOMPARE(corner.size(), QSize(600 - 512, 300 - 256));
+        QCOMPARE(opaque_at(corner, 87, 43), to_qcolor(F));
+        QVERIFY(transparent_at(corner, 86, 43));
+        QVERIFY(shape.masked_tile(QPoint(3, 0), G).isNull());
     }
 
     void only_edge_and_body_pixels_hit()
