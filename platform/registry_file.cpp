@@ -38,8 +38,8 @@ SharedDocument empty_document()
 
 class FileKey final : public KeyBackend {
 public:
-    FileKey(const QString& file, const std::string& path, bool create)
-        : file_(QFileInfo(file).absoluteFilePath()), path_(store_key_path(path))
+    FileKey(const QString& file, const std::string& path, bool create, bool read_only)
+        : file_(QFileInfo(file).absoluteFilePath()), path_(store_key_path(path)), read_only_(read_only)
     {
         const SharedDocument document = load();
         open_ = document && (create || document->find(path_));
@@ -123,6 +123,12 @@ private:
             return document;
         }
         const QString why = QString::fromStdString(parsed.error);
+        if (read_only_) {
+            notice(QStringLiteral("The settings file '%1' cannot be read (%2). It is left as it is, "
+                                  "and the settings keep their defaults.")
+                       .arg(file_, why));
+            return nullptr;
+        }
         if (!locked) {
             // Look again under the lock: another program may be replacing the file just now.
             QLockFile lock(file_ + QStringLiteral(".lock"));
@@ -150,6 +156,7 @@ private:
 
     QString file_;
     std::string path_;
+    bool read_only_ = false;
     bool open_ = false;
     std::vector<std::string> pending_;
     std::set<std::string> told_;
@@ -168,9 +175,9 @@ QString settings_file_path()
     return config + QStringLiteral("/dioramix/registry.reg");
 }
 
-std::unique_ptr<KeyBackend> open_file_key(const QString& file, const std::string& path, bool create)
+std::unique_ptr<KeyBackend> open_file_key(const QString& file, const std::string& path, bool create, bool read_only)
 {
-    return std::make_unique<FileKey>(file, path, create);
+    return std::make_unique<FileKey>(file, path, create, read_only);
 }
 
 } // namespace registry

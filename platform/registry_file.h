@@ -14,7 +14,8 @@
 // the value's error. A file that cannot be parsed is renamed to
 // registry.reg.corrupt (or .corrupt.1, ... when that exists) and the store
 // starts empty; a file that cannot be read is left alone and nothing is
-// written over it.
+// written over it. A key opened read-only leaves a damaged file in place as
+// well, and finds no values in it.
 #include "platform/registry_backend.h"
 #include <QString>
 
@@ -23,6 +24,6 @@ namespace registry {
 QString settings_file_path();
 
 // `path` is the key below HKEY_CURRENT_USER, UTF-8, e.g. "\SOFTWARE\Tessavue\Configuration".
-std::unique_ptr<KeyBackend> open_file_key(const QString& file, const std::string& path, bool create);
+std::unique_ptr<KeyBackend> open_file_key(const QString& file, const std::string& path, bool create, bool read_only);
 
 } // namespace registry
