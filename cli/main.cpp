@@ -4,6 +4,7 @@
 #include "cli/cli_info.h"
 #include "cli/cli_options.h"
 #include "cli/cli_render.h"
+#include "platform/registry.h"
 #include <QCoreApplication>
 #include <cstdio>
 
@@ -19,6 +20,9 @@ void say(const QString& line)
 int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
+    // The settings belong to the program: the tool reads them and leaves
+    // the store, damaged or not, as it finds it.
+    set_registry_read_only(true);
     const QStringList arguments = app.arguments().mid(1);
     switch (cli_command(arguments)) {
     case CliCommand::help: std::printf("%s", qPrintable(cli_help())); return 0;

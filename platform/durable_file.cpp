@@ -1,7 +1,9 @@
 #include "platform/durable_file.h"
+#include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
 #include <QRandomGenerator>
+#include <QRegularExpression>
 #include <QSaveFile>
 #include <cerrno>
 #include <system_error>
@@ -67,6 +69,22 @@ QString keep_aside(const QString& file)
     }
     return QString();
 }
+
+// A crash between keeping the old file aside and dropping its second name
+// leaves that name behind, hidden; the next save of the file clears it. Only
+// names keep_aside() gives: ".NAME.old-" and a number in base 36 (2^32 - 1
+// is "1z141z3").
+void drop_stale_asides(const QString& file)
+{
+    const QFileInfo info(file);
+    const QRegularExpression aside(QRegularExpression::anchoredPattern(
+        QStringLiteral("\\.") + QRegularExpression::escape(info.fileName()) + QStringLiteral("\\.old-[0-9a-z]{1,7}")));
+    QDirIterator names(info.absolutePath(), QDir::Files | QDir::Hidden | QDir::NoSymLinks);
+    while (names.hasNext()) {
+        const QString path = names.next();
+        if (aside.match(names.fileName()).hasMatch()) ::unlink(QFile::encodeName(path).constData());
+    }
+}
 #endif
 
 } // namespace
@@ -113,6 +131,7 @@ DurableWrite write_file_durably(const QString& path, QByteArrayView bytes)
     if (!e) e = sync_folder(folder);
     if (!e) {
         drop_aside();
+        drop_stale_asides(target);
         return {};
     }
     // The new name may not last: put back what was there before, so that

@@ -8,6 +8,9 @@
 // synced too, so that the rename itself survives a power cut. Any step that
 // fails leaves the previous file as it was and no temporary file behind, and
 // gives the platform's own text for the failure ("No space left on device").
+// On POSIX the replaced file keeps a hidden second name, ".NAME.old-XXXX",
+// until the folder is synced, so that a failed sync can put it back; one a
+// crash left behind is removed by the next save of that file.
 #include "platform/seam.h"
 #include <QByteArrayView>
 #include <QString>

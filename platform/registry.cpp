@@ -1,8 +1,11 @@
 #include "platform/registry.h"
 #include "platform/registry_backend.h"
 #include "platform/registry_file.h"
+#include <atomic>
 
 namespace {
+
+std::atomic<bool> store_read_only{false};
 
 std::string utf8(const QString& text)
 {
@@ -11,10 +14,12 @@ std::string utf8(const QString& text)
 
 std::unique_ptr<registry::KeyBackend> open_backend(const QString& path, bool create)
 {
+    const bool read_only = store_read_only;
+    create = create && !read_only;
 #ifdef _WIN32
     if (qEnvironmentVariableIsEmpty("DIORAMIX_REGISTRY")) return registry::open_win32_key(utf8(path), create);
 #endif
-    return registry::open_file_key(registry::settings_file_path(), utf8(path), create);
+    return registry::open_file_key(registry::settings_file_path(), utf8(path), create, read_only);
 }
 
 void check(registry::ReadStatus status, const QString& name)
@@ -42,6 +47,11 @@ RegistrySetError::RegistrySetError(const QString& name, const QString& reason)
     : RegistryError(QStringLiteral("Failed to set data for '%1'").arg(name)
                     + (reason.isEmpty() ? QString() : QStringLiteral(". ") + reason))
 {
+}
+
+void set_registry_read_only(bool read_only)
+{
+    store_read_only = read_only;
 }
 
 RegistryKey::RegistryKey(const QString& path, bool create) : backend_(open_backend(path, create)) {}
@@ -91,6 +101,7 @@ QString RegistryKey::read_string(const QString& name)
 namespace {
 void store(registry::KeyBackend& backend, const QString& name, const registry::RawValue& value)
 {
+    if (store_read_only) throw RegistrySetError(name);
     if (!backend.set(utf8(name), value)) throw RegistrySetError(name, QString::fromStdString(backend.set_failure()));
 }
 } // namespace

@@ -37,6 +37,11 @@ public:
     explicit RegistrySetError(const QString& name, const QString& reason = QString());
 };
 
+// For a program that must leave the store as it finds it (dioramix-cli):
+// keys are never created, every write fails, and a damaged settings file is
+// reported and left in place. Set at start, before any key is opened.
+void set_registry_read_only(bool read_only);
+
 class RegistryKey {
 public:
     // Opens `path` (e.g. "\SOFTWARE\Tessavue\Configuration") below

@@ -1,6 +1,6 @@
 #include "platform/registry_file.h"
 #include "platform/durable_file.h"
-#include "platform/registry_text.h"
+#include "platform/registry_file_cache.h"
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -30,22 +30,27 @@ QString aside_name(const QString& file)
     }
 }
 
+SharedDocument empty_document()
+{
+    static const SharedDocument empty = std::make_shared<const StoreDocument>();
+    return empty;
+}
+
 class FileKey final : public KeyBackend {
 public:
-    FileKey(const QString& file, const std::string& path, bool create)
-        : file_(QFileInfo(file).absoluteFilePath()), path_(store_key_path(path))
+    FileKey(const QString& file, const std::string& path, bool create, bool read_only)
+        : file_(QFileInfo(file).absoluteFilePath()), path_(store_key_path(path)), read_only_(read_only)
     {
-        StoreDocument document;
-        open_ = load(document) && (create || document.find(path_));
+        const SharedDocument document = load();
+        open_ = document && (create || document->find(path_));
     }
 
     bool is_open() const override { return open_; }
 
     std::optional<RawValue> query(const std::string& name) override
     {
-        StoreDocument document;
-        if (!open_ || !load(document)) return std::nullopt;
-        const StoreKey* key = document.find(path_);
+        const SharedDocument document = open_ ? load() : nullptr;
+        const StoreKey* key = document ? document->find(path_) : nullptr;
         const RawValue* value = key ? key->find(name) : nullptr;
         if (!value) return std::nullopt;
         return *value;
@@ -61,13 +66,17 @@ public:
         // writable, which the write below reports; only a lock held by a
         // live program stops us.
         if (!lock.tryLock(lock_wait_ms) && lock.error() == QLockFile::LockFailedError) return false;
-        StoreDocument document;
-        if (!load(document, true)) return false;
-        document.key(path_).set(name, value);
-        const std::string text = format_store_text(document);
-        const platform::DurableWrite write =
-            platform::write_file_durably(file_, QByteArrayView(text.data(), static_cast<qsizetype>(text.size())));
-        if (write.result == platform::DurableResult::Written) return true;
+        const SharedDocument current = load(true);
+        if (!current) return false;
+        auto changed = std::make_shared<StoreDocument>(*current);
+        changed->key(path_).set(name, value);
+        const std::string text = format_store_text(*changed);
+        const QByteArray bytes(text.data(), static_cast<qsizetype>(text.size()));
+        const platform::DurableWrite write = platform::write_file_durably(file_, bytes);
+        if (write.result == platform::DurableResult::Written) {
+            remember_store(file_, file_stamp(file_), bytes, std::move(changed));
+            return true;
+        }
         // Told with the value that failed, not as a notice as well: the
         // user reads it once.
         failure_ = QStringLiteral("The settings file '%1' could not be written: %2. It is left as it was.")
@@ -84,49 +93,59 @@ public:
     }
 
 private:
-    // Reads the file afresh. False when it exists but cannot be used, in
-    // which case nothing may be written over it.
-    bool load(StoreDocument& document, bool locked = false)
+    // The file as it is now, parsed again only when it changed. Nothing
+    // when it exists but cannot be used, in which case nothing may be
+    // written over it.
+    SharedDocument load(bool locked = false)
     {
+        const FileStamp stamp = file_stamp(file_);
+        if (!stamp.exists) return empty_document();
+        if (SharedDocument cached = cached_store(file_, stamp)) return cached;
         const QString left_alone = QStringLiteral(" It is left as it is, and settings are not saved.");
         QFile in(file_);
-        if (!in.exists()) return true;
         if (QFileInfo(file_).isDir() || !in.open(QIODevice::ReadOnly)) {
             const QString why = QFileInfo(file_).isDir() ? QStringLiteral("it is a folder") : in.errorString();
             notice(QStringLiteral("The settings file '%1' cannot be opened: %2.").arg(file_, why) + left_alone);
-            return false;
+            return nullptr;
         }
         const QByteArray bytes = in.readAll();
         if (in.error() != QFileDevice::NoError) {
             const QString why = in.errorString();
             notice(QStringLiteral("The settings file '%1' cannot be read: %2.").arg(file_, why) + left_alone);
-            return false;
+            return nullptr;
         }
         in.close();
         const auto size = static_cast<std::size_t>(bytes.size());
         ParseResult parsed = parse_store_text(std::string_view(bytes.constData(), size));
         if (parsed.ok) {
-            document = std::move(parsed.document);
-            return true;
+            auto document = std::make_shared<const StoreDocument>(std::move(parsed.document));
+            remember_store(file_, stamp, bytes, document);
+            return document;
+        }
+        const QString why = QString::fromStdString(parsed.error);
+        if (read_only_) {
+            notice(QStringLiteral("The settings file '%1' cannot be read (%2). It is left as it is, "
+                                  "and the settings keep their defaults.")
+                       .arg(file_, why));
+            return nullptr;
         }
         if (!locked) {
             // Look again under the lock: another program may be replacing the file just now.
             QLockFile lock(file_ + QStringLiteral(".lock"));
             lock.tryLock(lock_wait_ms);
-            return load(document, true);
+            return load(true);
         }
         const QString aside = aside_name(file_);
-        const QString why = QString::fromStdString(parsed.error);
         if (!QFile::rename(file_, aside)) {
             notice(QStringLiteral("The settings file '%1' cannot be read (%2), and it could not be kept aside as '%3'.")
                        .arg(file_, why, aside)
                    + left_alone);
-            return false;
+            return nullptr;
         }
         notice(QStringLiteral("The settings file '%1' cannot be read (%2). It has been kept as '%3', "
                               "and the settings start again from their defaults.")
                    .arg(file_, why, aside));
-        return true;
+        return empty_document();
     }
 
     void notice(const QString& text)
@@ -137,6 +156,7 @@ private:
 
     QString file_;
     std::string path_;
+    bool read_only_ = false;
     bool open_ = false;
     std::vector<std::string> pending_;
     std::set<std::string> told_;
@@ -155,9 +175,9 @@ QString settings_file_path()
     return config + QStringLiteral("/dioramix/registry.reg");
 }
 
-std::unique_ptr<KeyBackend> open_file_key(const QString& file, const std::string& path, bool create)
+std::unique_ptr<KeyBackend> open_file_key(const QString& file, const std::string& path, bool create, bool read_only)
 {
-    return std::make_unique<FileKey>(file, path, create);
+    return std::make_unique<FileKey>(file, path, create, read_only);
 }
 
 } // namespace registry

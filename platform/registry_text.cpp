@@ -7,6 +7,9 @@ namespace {
 
 constexpr std::string_view header = "REGEDIT4";
 constexpr std::string_view line_end = "\r\n"; // what regedit writes and expects
+// Most keys hold a handful of values, searched faster in turn than through an
+// index of their own; a key indexes its values once it holds this many.
+constexpr std::size_t indexed_values = 16;
 
 char lower(char c)
 {
@@ -268,42 +271,64 @@ bool same_name(std::string_view a, std::string_view b)
     return true;
 }
 
+std::size_t SameNameHash::operator()(std::string_view name) const
+{
+    // FNV-1a over the lower-case letters.
+    std::size_t hash = 14695981039346656037ull;
+    for (char c : name) hash = (hash ^ static_cast<unsigned char>(lower(c))) * 1099511628211ull;
+    return hash;
+}
+
+std::size_t StoreKey::position(std::string_view name) const
+{
+    if (index_.empty()) {
+        for (std::size_t i = 0; i < values.size(); ++i)
+            if (same_name(values[i].name, name)) return i;
+        return values.size();
+    }
+    const auto at = index_.find(name);
+    return at == index_.end() ? values.size() : at->second;
+}
+
 const RawValue* StoreKey::find(std::string_view name) const
 {
-    for (const StoreValue& v : values)
-        if (same_name(v.name, name)) return &v.value;
-    return nullptr;
+    const std::size_t at = position(name);
+    return at < values.size() ? &values[at].value : nullptr;
 }
 
 void StoreKey::set(const std::string& name, const RawValue& value)
 {
-    for (StoreValue& v : values) {
-        if (same_name(v.name, name)) {
-            v.value = value;
-            return;
-        }
+    if (const std::size_t at = position(name); at < values.size()) {
+        values[at].value = value; // the name keeps the case it was first written in
+        return;
     }
+    // Listed first, indexed second: the index never points past the list.
     values.push_back({name, value});
+    if (values.size() < indexed_values) return;
+    if (index_.empty()) {
+        for (std::size_t i = 0; i < values.size(); ++i) index_.emplace(values[i].name, i);
+    } else {
+        index_.emplace(name, values.size() - 1);
+    }
 }
 
 StoreKey* StoreDocument::find(std::string_view path)
 {
-    for (StoreKey& k : keys)
-        if (same_name(k.path, path)) return &k;
-    return nullptr;
+    const auto at = index_.find(path);
+    return at == index_.end() ? nullptr : &keys[at->second];
 }
 
 const StoreKey* StoreDocument::find(std::string_view path) const
 {
-    for (const StoreKey& k : keys)
-        if (same_name(k.path, path)) return &k;
-    return nullptr;
+    const auto at = index_.find(path);
+    return at == index_.end() ? nullptr : &keys[at->second];
 }
 
 StoreKey& StoreDocument::key(const std::string& path)
 {
     if (StoreKey* k = find(path)) return *k;
-    keys.push_back({path, {}});
+    keys.emplace_back().path = path;
+    index_.emplace(path, keys.size() - 1);
     return keys.back();
 }
 

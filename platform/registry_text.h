@@ -16,6 +16,7 @@
 #include "platform/registry_value.h"
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 namespace registry {
@@ -24,30 +25,52 @@ namespace registry {
 // the case of ASCII letters.
 bool same_name(std::string_view a, std::string_view b);
 
+// Positions in a list by name, compared as same_name() compares, so that a
+// store of many keys is read in time linear in its size.
+struct SameNameHash {
+    using is_transparent = void;
+    std::size_t operator()(std::string_view name) const;
+};
+struct SameNameEqual {
+    using is_transparent = void;
+    bool operator()(std::string_view a, std::string_view b) const { return same_name(a, b); }
+};
+using NameIndex = std::unordered_map<std::string, std::size_t, SameNameHash, SameNameEqual>;
+
 struct StoreValue {
     std::string name; // empty for a key's default value, written "@"
     RawValue value;
     bool operator==(const StoreValue&) const = default;
 };
 
+// The lists keep the order of the file; read them freely, but change them
+// only through set() and key(), which keep the index beside them.
 struct StoreKey {
     std::string path; // e.g. HKEY_CURRENT_USER\SOFTWARE\Tessavue\Configuration
     std::vector<StoreValue> values;
-    bool operator==(const StoreKey&) const = default;
+    bool operator==(const StoreKey& other) const { return path == other.path && values == other.values; }
 
     const RawValue* find(std::string_view name) const;
     // Replaces the value of that name in its place, or appends it.
     void set(const std::string& name, const RawValue& value);
+
+private:
+    // values.size() when there is none of that name.
+    std::size_t position(std::string_view name) const;
+    NameIndex index_; // empty while the key holds few values
 };
 
 struct StoreDocument {
     std::vector<StoreKey> keys;
-    bool operator==(const StoreDocument&) const = default;
+    bool operator==(const StoreDocument& other) const { return keys == other.keys; }
 
     StoreKey* find(std::string_view path);
     const StoreKey* find(std::string_view path) const;
     // The key of that path, appended when missing.
     StoreKey& key(const std::string& path);
+
+private:
+    NameIndex index_;
 };
 
 struct ParseResult {

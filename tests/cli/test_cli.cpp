@@ -20,6 +20,7 @@
 #include <QBuffer>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -261,6 +262,44 @@ private slots:
             QVERIFY(image.pixel(x, 7) == qRgb(255, 0, 0) || image.pixel(x, 7) == qRgb(255, 128, 128));
         QVERIFY(store.open(QIODevice::ReadOnly));
         QCOMPARE(store.readAll(), before);
+    }
+
+    void a_damaged_store_is_read_and_left_in_place()
+    {
+        QTemporaryDir dir;
+        QVERIFY(depth_image(200, 40).save(dir.filePath("scene.png")));
+        const QByteArray damaged("REGEDIT4\r\n[HKEY_CURRENT_USER\\SOFTWARE\\Tessavue\\Configuration]\r\n"
+                                 "\"rendercolor_base\"=dword:000000ff\r\n\"eye_distance\"=dwo");
+        QVERIFY(QDir(dir.path()).mkpath("settings") && QDir(dir.path()).mkpath("links"));
+        const QString store = dir.filePath("settings/registry.reg");
+        const QString link = dir.filePath("links/registry.reg");
+        QFile file(store);
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(damaged) == damaged.size());
+        file.close();
+        QVERIFY(QFile::link(store, link));
+        const QStringList alone{QStringLiteral("registry.reg")};
+        const auto entries = [&](const char* folder) {
+            return QDir(dir.filePath(folder)).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
+        };
+
+        const QStringList arguments{"render", "scene.png", "--seed", "3", "-o"};
+        QCOMPARE(run_cli(arguments + QStringList{"fresh.png"}, dir.path(), dir.filePath("none.reg")).status, 0);
+        for (const QString& registry : {store, link}) {
+            const Run run = run_cli(arguments + QStringList{"damaged.png"}, dir.path(), registry);
+            QVERIFY2(run.status == 0, qPrintable(run.errors));
+            QCOMPARE(run.errors.count(QLatin1Char('\n')), 1);
+            QVERIFY2(run.errors.startsWith(QStringLiteral("dioramix-cli: The settings file '%1' cannot be read (line 4")
+                                               .arg(registry)),
+                     qPrintable(run.errors));
+            // Nothing is read from a file the program could not read back either.
+            QCOMPARE(QImage(dir.filePath("damaged.png")), QImage(dir.filePath("fresh.png")));
+            QCOMPARE(entries("settings"), alone);
+            QCOMPARE(entries("links"), alone);
+            QCOMPARE(QFileInfo(link).symLinkTarget(), store);
+            QVERIFY(file.open(QIODevice::ReadOnly));
+            QCOMPARE(file.readAll(), damaged);
+            file.close();
+        }
     }
 
     void a_drawing_renders_as_the_library_renders_it()

@@ -6,7 +6,9 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
+#include <cstdio>
 #include <cstring>
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -142,6 +144,57 @@ private slots:
                  QByteArray("REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\SOFTWARE\\Other]\r\n\"z\"=hex(7):61,00,00\r\n\r\n"
                             "[HKEY_CURRENT_USER\\SOFTWARE\\Tessavue\\Configuration]\r\n\"unknown\"=dword:00000001\r\n"
                             "\"eye_distance\"=dword:0000003c\r\n\"show_condition\"=\"normal\"\r\n\r\n"));
+    }
+
+    void a_store_of_many_keys_reads_and_writes_as_a_small_one()
+    {
+        // Other programs' keys around the program's own, which holds enough
+        // values to be indexed, and is named again further on in another case.
+        const auto section = [](const std::string& path, const std::string& values) {
+            return "\r\n[HKEY_CURRENT_USER\\" + path + "]\r\n" + values;
+        };
+        const auto dword = [](const std::string& name, int number) {
+            char text[40];
+            std::snprintf(text, sizeof text, "\"%s\"=dword:%08x\r\n", name.c_str(), number);
+            return std::string(text);
+        };
+        std::string own;
+        for (int i = 0; i < 40; ++i) own += dword("v" + std::to_string(i), i);
+        std::string before, after;
+        for (int i = 0; i < 8000; ++i) {
+            before += section("SOFTWARE\\Other\\Key" + std::to_string(i), dword("Name", i));
+            if (i == 4000) before += section("SOFTWARE\\Tessavue\\Configuration", own);
+        }
+        std::string merged = own;
+        merged.replace(merged.find(dword("v3", 3)), dword("v3", 3).size(), dword("v3", 99));
+        merged.replace(merged.find(dword("v20", 20)), dword("v20", 20).size(), dword("v20", 7));
+        merged += "\"added\"=\"text\"\r\n";
+        after = before;
+        after.replace(after.find(own), own.size(), merged);
+        before += section("software\\tessavue\\configuration", dword("V3", 99));
+        QVERIFY(put_file(store_, QByteArray::fromStdString("REGEDIT4\r\n" + before + "\r\n")));
+
+        RegistryKey key(key_path, false);
+        QCOMPARE(RegistryKey(QStringLiteral("\\SOFTWARE\\Other\\Key0"), false).read_dword(QStringLiteral("name")), 0);
+        QCOMPARE(RegistryKey(QStringLiteral("\\SOFTWARE\\Other\\Key7999"), false).read_dword(QStringLiteral("NAME")), 7999);
+        QCOMPARE(key.read_dword(QStringLiteral("V39")), 39);
+        QCOMPARE(key.read_dword(QStringLiteral("v3")), 99);
+        key.write_dword(QStringLiteral("V20"), 7);
+        key.write_string(QStringLiteral("added"), QStringLiteral("text"));
+        QCOMPARE(key.read_dword(QStringLiteral("v20")), 7);
+        QCOMPARE(file_bytes(store_), QByteArray::fromStdString("REGEDIT4\r\n" + after + "\r\n"));
+
+        // Another program rewrites the file in place to the same size within
+        // one tick of the file system's clock: only the bytes tell.
+        struct stat written {};
+        const QByteArray name = QFile::encodeName(store_);
+        QVERIFY(stat(name.constData(), &written) == 0);
+        QByteArray changed = file_bytes(store_);
+        changed.replace(QByteArray::fromStdString(dword("v20", 7)), QByteArray::fromStdString(dword("v20", 8)));
+        QVERIFY(put_file(store_, changed));
+        const timespec times[2] = {written.st_atim, written.st_mtim};
+        QVERIFY(utimensat(AT_FDCWD, name.constData(), times, 0) == 0);
+        QCOMPARE(key.read_dword(QStringLiteral("v20")), 8);
     }
 
     void the_file_is_replaced_whole()
