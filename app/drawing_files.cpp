@@ -11,8 +11,8 @@
 #include "files/shape_from_record.h"
 #include "platform/file_identity.h"
 #include "platform/message_box.h"
+#include "platform/regular_file.h"
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <memory>
 #include <new>
@@ -107,20 +107,13 @@ bool TMainForm::save_drawing(TForm2& drawing)
 bool TMainForm::load_drawing(TForm2& drawing, const QString& path)
 {
     drawing.setWindowTitle(file_name_of(path));
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        message_box(file.errorString(), MessageKind::Error, MessageButtons::Ok);
+    // Only a regular file is read: a FIFO would wait for a writer for ever.
+    const platform::FileContents file = platform::read_regular_file(path, largest_drawing_file);
+    if (!file.error.isEmpty()) {
+        message_box(file.error, MessageKind::Error, MessageButtons::Ok);
         return false;
     }
-    // Mapped rather than copied; a file that cannot be mapped is read.
-    QByteArray copy;
-    QByteArrayView bytes;
-    if (uchar* mapped = file.size() > 0 ? file.map(0, file.size()) : nullptr) {
-        bytes = QByteArrayView(reinterpret_cast<const char*>(mapped), file.size());
-    } else {
-        copy = file.readAll();
-        bytes = copy;
-    }
+    const QByteArray& bytes = file.bytes;
     const DrawingContents contents = read_drawing(bytes);
     if (contents.problem == ReadProblem::TooLarge) {
         message_box(drawing_too_large_text(contents.object_pixels), MessageKind::Error, MessageButtons::Ok);

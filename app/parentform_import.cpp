@@ -12,7 +12,7 @@
 #include "platform/errors.h"
 #include "platform/input_box.h"
 #include "platform/message_box.h"
-#include <QFile>
+#include "platform/regular_file.h"
 #include <QScopeGuard>
 #include <QtEndian>
 #include <memory>
@@ -57,9 +57,9 @@ void TMainForm::Import1Execute()
     QByteArray bytes;
     for (;;) {
         if (!OpenDialog1.Execute()) return;
-        QFile file(OpenDialog1.FileName);
-        if (!file.open(QIODevice::ReadOnly)) throw DioramixError(file.errorString());
-        bytes = file.readAll();
+        platform::FileContents file = platform::read_regular_file(OpenDialog1.FileName, largest_drawing_file);
+        if (!file.error.isEmpty()) throw DioramixError(file.error);
+        bytes = std::move(file.bytes);
         if (is_importable(bytes)) break;
         message_box(QStringLiteral("Not a valid file. Press button to try again."), MessageKind::Error,
                     MessageButtons::Ok);

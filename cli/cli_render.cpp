@@ -1,5 +1,6 @@
 #include "cli/cli_render.h"
 #include "cli/cli_input.h"
+#include "core/object_size.h"
 #include "platform/regular_file.h"
 #include "veride/guides.h"
 #include "veride/picture_file.h"
@@ -28,7 +29,7 @@ PictureOptions picture_options(const CliOptions& options, QString& error)
     PictureOptions picture;
     if (!options.pattern.isEmpty()) {
         QString why;
-        picture.tile = platform::read_image_file(options.pattern, why);
+        picture.tile = platform::read_image_file(options.pattern, max_object_pixels, why);
         if (picture.tile.isNull())
             error = QStringLiteral("cannot read the pattern image %1: %2").arg(options.pattern, why);
         picture.pattern = PictureOptions::Pattern::Image;

@@ -12,6 +12,9 @@ inline constexpr std::int64_t max_object_pixels = std::int64_t(1) << 27;
 // All objects of one drawing together: 268,435,456 pixels, about 800 MB of
 // object pixels.
 inline constexpr std::int64_t drawing_pixel_budget = std::int64_t(1) << 28;
+// The largest drawing file read: every pixel of the budget stored at four
+// bytes, with room for the records.
+inline constexpr std::int64_t largest_drawing_file = drawing_pixel_budget * 4 + (std::int64_t(64) << 20);
 // How far an object's corner may lie from the panel's, either way: far
 // beyond any panel, yet a position plus a size, a node's margin or a zoom
 // never leaves the range of an int.

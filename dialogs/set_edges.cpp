@@ -1,5 +1,6 @@
 #include "dialogs/set_edges.h"
 #include "core/configuration.h"
+#include "core/object_size.h"
 #include "dialogs/focus_exit.h"
 #include "dialogs/number_text.h"
 #include "platform/guard.h"
@@ -341,9 +342,10 @@ void TForm3::Button3Click()
         return;
     }
     // Only a regular file is read: a FIFO would wait for a writer for ever.
-    const platform::FileContents file = platform::read_regular_file(path, platform::largest_image_file());
+    const platform::FileContents file = platform::read_regular_file(path, platform::largest_image_file(max_object_pixels));
     if (!file.error.isEmpty()) throw DioramixError(file.error);
-    const QImage image = QImage::fromData(file.bytes);
+    QString unused;
+    const QImage image = platform::decode_image(file.bytes, QByteArray(), max_object_pixels, unused);
     if (image.isNull() || image.width() < 1 || image.height() < 1) {
         message_box(QStringLiteral("Not a valid bitmap."), MessageKind::Error, MessageButtons::Ok);
         return;

@@ -82,26 +82,43 @@ FileContents read_regular_file(const QString& path, qint64 most_bytes)
 }
 #endif
 
-qint64 largest_image_file()
+qint64 largest_image_file(std::int64_t most_pixels)
 {
-    const int megabytes = QImageReader::allocationLimit();
-    return megabytes > 0 ? qint64(megabytes) * 1024 * 1024 : std::numeric_limits<qint64>::max() / 2;
+    constexpr qint64 headers = 64 * 1024;
+    return most_pixels * 4 + headers;
 }
 
-QImage read_image_file(const QString& path, QString& error)
+QImage decode_image(const QByteArray& bytes, const QByteArray& format, std::int64_t most_pixels, QString& error)
 {
-    FileContents file = read_regular_file(path, largest_image_file());
+    QByteArray data = bytes;
+    QBuffer buffer(&data);
+    buffer.open(QIODevice::ReadOnly);
+    QImageReader reader(&buffer, format);
+    // Asked only of what looks like an image: a decoder asked the size of
+    // anything else complains aloud before read() says so in its words.
+    const QSize size = reader.canRead() ? reader.size() : QSize();
+    if (size.isValid() && std::int64_t(size.width()) * size.height() > most_pixels) {
+        error = QStringLiteral("the image has %1 x %2 pixels, more than the %3 it may have")
+                    .arg(size.width())
+                    .arg(size.height())
+                    .arg(most_pixels);
+        return QImage();
+    }
+    reader.setAllocationLimit(int((most_pixels * 4) >> 20) + 1);
+    const QImage image = reader.read();
+    if (image.isNull()) error = reader.errorString();
+    return image;
+}
+
+QImage read_image_file(const QString& path, std::int64_t most_pixels, QString& error)
+{
+    const FileContents file = read_regular_file(path, largest_image_file(most_pixels));
     if (!file.error.isEmpty()) {
         error = file.error;
         return QImage();
     }
-    QBuffer buffer(&file.bytes);
-    buffer.open(QIODevice::ReadOnly);
     // The name's extension guides the choice of decoder as it does for a path.
-    QImageReader reader(&buffer, QFileInfo(path).suffix().toLatin1());
-    const QImage image = reader.read();
-    if (image.isNull()) error = reader.errorString();
-    return image;
+    return decode_image(file.bytes, QFileInfo(path).suffix().toLatin1(), most_pixels, error);
 }
 
 } // namespace platform

@@ -6,6 +6,7 @@
 #include <QByteArray>
 #include <QImage>
 #include <QString>
+#include <cstdint>
 
 namespace platform {
 
@@ -18,12 +19,17 @@ struct FileContents {
 // file of at most `most_bytes` bytes.
 FileContents read_regular_file(const QString& path, qint64 most_bytes);
 
-// The largest image file read: as many bytes as Qt allows a decoded image
-// (a picture's file is smaller than its pixels).
-qint64 largest_image_file();
+// The largest file read for an image of at most `most_pixels` pixels
+// (a picture's file is smaller than its pixels at four bytes each).
+qint64 largest_image_file(std::int64_t most_pixels);
+
+// The image in `bytes`, decoded as `format` (empty: by its content) when it
+// has at most `most_pixels` pixels; Qt's decoders are allowed what such an
+// image needs. A null image and the reason otherwise.
+QImage decode_image(const QByteArray& bytes, const QByteArray& format, std::int64_t most_pixels, QString& error);
 
 // The image in the regular file at `path`, decoded from its bytes; a null
 // image and the reason when it cannot be read.
-QImage read_image_file(const QString& path, QString& error);
+QImage read_image_file(const QString& path, std::int64_t most_pixels, QString& error);
 
 } // namespace platform

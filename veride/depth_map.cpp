@@ -1,4 +1,5 @@
 #include "veride/depth_map.h"
+#include "core/object_size.h"
 #include "platform/regular_file.h"
 #include <QHash>
 #include <algorithm>
@@ -252,7 +253,7 @@ QImage read_bitmap_file(const QString& path)
     // Read from the bytes of a regular file only: a path naming a FIFO
     // would hold the render for ever.
     QString unused;
-    return path.isEmpty() ? QImage() : platform::read_image_file(path, unused);
+    return path.isEmpty() ? QImage() : platform::read_image_file(path, max_object_pixels, unused);
 }
 
 DepthMap build_depth_map(int width, int height, const std::vector<SceneObject>& objects, DepthLimits limits,

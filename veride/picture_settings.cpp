@@ -1,4 +1,5 @@
 #include "veride/picture_settings.h"
+#include "core/object_size.h"
 #include "core/settings_table.h"
 #include "platform/registry.h"
 #include "platform/regular_file.h"
@@ -59,7 +60,7 @@ QImage read_tile(const QString& path, QString& problem)
     if (!last.tile.isNull() && last.path == path && last.modified == file.lastModified() && last.size == file.size())
         return last.tile;
     QString why;
-    QImage tile = platform::read_image_file(path, why);
+    QImage tile = platform::read_image_file(path, max_object_pixels, why);
     if (tile.isNull()) problem = QStringLiteral("The pattern image %1 cannot be read: %2").arg(path, why);
     last = {path, file.lastModified(), file.size(), tile};
     return tile;

@@ -157,6 +157,17 @@ private slots:
         QCOMPARE(objects[2].covered, std::vector<std::uint8_t>({0, 1, 0}));
     }
 
+    void bitmaps_as_large_as_an_object_are_read()
+    {
+        // More pixels than Qt's readers allow by default at four bytes each.
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("large.bmp"));
+        QImage large(12000, 6000, QImage::Format_Mono);
+        large.fill(0);
+        QVERIFY(large.save(path, "BMP"));
+        QCOMPARE(read_bitmap_file(path).size(), QSize(12000, 6000));
+    }
+
     void later_objects_lie_in_front_whatever_row_they_start_on()
     {
         const QImage block = buffer_of({"###", "###", "###"});
