@@ -33,8 +33,9 @@ public:
         bottom_.resize(w);
         for (int ox = 0; ox < w; ++ox) {
             const double u = w > 1 ? double(ox) / (w - 1) : 0.0;
-            top_[ox] = h[0] + (h[1] - h[0]) * u;
-            bottom_[ox] = h[2] + (h[3] - h[2]) * u;
+            // In doubles: a file may give corners a whole int apart.
+            top_[ox] = h[0] + (double(h[1]) - h[0]) * u;
+            bottom_[ox] = h[2] + (double(h[3]) - h[2]) * u;
         }
         v_.resize(ht);
         for (int oy = 0; oy < ht; ++oy) v_[oy] = ht > 1 ? double(oy) / (ht - 1) : 0.0;

@@ -5,6 +5,7 @@
 #include "veride/render_settings.h"
 #include <QTemporaryDir>
 #include <QTest>
+#include <climits>
 #include <random>
 
 namespace {
@@ -81,6 +82,11 @@ private slots:
         const DepthMap limited = build_depth_map(8, 6, objects, {-95, 80}, problems);
         QCOMPARE(limited.at(1, 1), -95);
         QCOMPARE(limited.at(6, 1), 80);
+        // Even corners a whole int apart, as a damaged file may give them.
+        objects[0].morphology = flat(INT_MIN, INT_MAX, INT_MAX, INT_MIN);
+        const DepthMap extreme = build_depth_map(8, 6, objects, {-95, 80}, problems);
+        QCOMPARE(extreme.at(1, 1), -95);
+        QCOMPARE(extreme.at(6, 1), 80);
     }
 
     void later_objects_cover_earlier_ones_except_where_clipped_or_empty()
