@@ -16,7 +16,7 @@ void create_dialogs(TMainForm& main)
 {
     Form3 = new TForm3;
     Form4 = new TForm4;
-    QObject::connect(Form4, &TForm4::colors_changed, &main, &TMainForm::recolor_drawings);
+    QObject::connect(Form4, &TForm4::colors_changed, &main, &TMainForm::recolor_active_drawing);
     Form1 = new TForm1;
     Form5 = new TForm5;
     Form6 = new TForm6;

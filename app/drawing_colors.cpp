@@ -1,4 +1,6 @@
-// The open drawings follow a change of the drawing colours.
+// The active drawing follows a change of the drawing colours. The other open
+// drawings keep their pixels: they are recoloured only by the change made
+// while they are the active one.
 #include "app/parentform.h"
 #include "core/configuration.h"
 #include "core/raster.h"
@@ -8,30 +10,30 @@
 #include <QPalette>
 #include <exception>
 
-void TMainForm::recolor_drawings(TColor old_background, TColor old_object)
+void TMainForm::recolor_active_drawing(TColor old_background, TColor old_object)
 {
+    TForm2* drawing = active_drawing;
+    if (!drawing) return;
     const TColor background = Configuration.background_color;
     const TColor object = Configuration.object_color;
-    for (TForm2* drawing : drawings) {
-        for (TRazidoVavoz* shape : drawing->shapes) {
-            try {
-                if (object == old_object)
-                    replace_color(shape->buffer, old_background, background);
-                else if (background == old_background)
-                    replace_color(shape->buffer, old_object, object);
-                else
-                    replace_two_colors(shape->buffer, old_background, background, old_object, object);
-            } catch (const std::exception&) {
-                // An object whose pixels cannot be recoloured keeps them.
-            }
+    for (TRazidoVavoz* shape : drawing->shapes) {
+        try {
+            if (object == old_object)
+                replace_color(shape->buffer, old_background, background);
+            else if (background == old_background)
+                replace_color(shape->buffer, old_object, object);
+            else
+                replace_two_colors(shape->buffer, old_background, background, old_object, object);
+        } catch (const std::exception&) {
+            // An object whose pixels cannot be recoloured keeps them.
         }
-        QPalette colours = drawing->palette();
-        colours.setColor(QPalette::Window, to_qcolor(background));
-        drawing->setPalette(colours);
-        if (drawing->panel) {
-            drawing->panel->font_color = object;
-            drawing->panel->update();
-        }
-        drawing->mark_changed();
     }
+    QPalette colours = drawing->palette();
+    colours.setColor(QPalette::Window, to_qcolor(background));
+    drawing->setPalette(colours);
+    if (drawing->panel) {
+        drawing->panel->font_color = object;
+        drawing->panel->update();
+    }
+    drawing->mark_changed();
 }

@@ -141,7 +141,7 @@ void TMainForm::create_actions()
         item->setIcon(QIcon());
     }
 
-    Contents1 = command("Contents1", QStringLiteral("&Contents"), QString(), QKeySequence(), nullptr);
+    Contents1 = command("Contents1", QStringLiteral("&Contents"), QString(), QKeySequence(), &TMainForm::Contents1Click);
     About1 = command("About1", QStringLiteral("&About..."), QString(), QKeySequence(), &TMainForm::About1Click);
     for (QAction* item : {Contents1, About1, Exit1}) item->setIcon(QIcon());
 

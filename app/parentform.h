@@ -127,8 +127,8 @@ public:
     void drawing_deactivated(TForm2* drawing);
     void drawing_closed(TForm2* drawing);
     void load_pending_drawing(TForm2* drawing);
-    // Every open drawing in today's colours (after Configuration changes them).
-    void recolor_drawings(TColor old_background, TColor old_object);
+    // The active drawing in today's colours (after Configuration changes them).
+    void recolor_active_drawing(TColor old_background, TColor old_object);
     // The drawing window that is the active child, if the active child is one.
     TForm2* active_child_drawing() const;
     QMdiSubWindow* create_drawing_window(const QString& caption);
@@ -178,6 +178,7 @@ public:
     void Window1Click();
     void show_window_list();
     void About1Click();
+    void Contents1Click(); // user_manual.cpp
     void objectnamesKeyUp(int key);
     void Tools1Click();
     void Basic1Click();
@@ -212,6 +213,10 @@ private:
     void create_preview();
     void render_preview();
     void store_preview_place();
+    // Pulls drawing windows back inside the area after it narrows.
+    void keep_drawings_inside();
+    // The dock has its width: restored from the last run or given at its first showing.
+    bool preview_sized = false;
     // The size that shows a drawing window's whole panel, within the area.
     QSize window_size_for_panel(QMdiSubWindow* window) const;
     // Staggered places for drawing windows: the index-th is one title bar

@@ -100,6 +100,7 @@ void TMainForm::connect_drawing(TForm2* drawing)
     connect(drawing, &TForm2::closed, this, [this, drawing] {
         drawing_deactivated(drawing);
         drawing_closed(drawing);
+        idle_update();
     });
 }
 
@@ -138,7 +139,10 @@ bool TMainForm::save_before_close(TForm2& drawing)
 TForm2* TMainForm::active_child_drawing() const
 {
     QMdiSubWindow* window = mdi->currentSubWindow();
-    return window ? qobject_cast<TForm2*>(window->widget()) : nullptr;
+    auto* drawing = window ? qobject_cast<TForm2*>(window->widget()) : nullptr;
+    // A drawing that has closed is no longer one, though its window lingers
+    // until it is deleted.
+    return drawings.contains(drawing) ? drawing : nullptr;
 }
 
 void TMainForm::drawing_closed(TForm2* drawing)
@@ -149,12 +153,14 @@ void TMainForm::drawing_closed(TForm2* drawing)
         drawings.removeAt(at);
         drawing_names.removeAt(at);
     }
-    // A drawing closed behind the active one leaves that one as it is.
-    if (active_drawing != drawing) return;
+    // Any drawing closing, also one behind the active one, leaves no drawing
+    // for the commands and an empty name box, until a drawing is activated.
+    const bool was_active = active_drawing == drawing;
     objectnames->clear();
     objectnames->setEnabled(false);
     active_drawing = nullptr;
-    schedule_preview();
+    // The preview keeps the picture of a drawing still open.
+    if (was_active) schedule_preview();
 }
 
 void TMainForm::enable_tools_toolbar()
@@ -228,6 +234,8 @@ void TMainForm::closeEvent(QCloseEvent* event)
     }
     for (const QString& problem : save_show_condition(isMaximized()))
         message_box(problem, MessageKind::Error, MessageButtons::Ok);
+    // The preview's width as the user left it.
+    store_preview_place();
     event->accept();
 }
 
@@ -371,6 +379,7 @@ bool TMainForm::eventFilter(QObject* watched, QEvent* event)
             return true;
         }
     }
+    if (watched == mdi->viewport() && type == QEvent::Resize) keep_drawings_inside();
     if (type != QEvent::Timer && type != QEvent::Paint && type != QEvent::UpdateRequest && type != QEvent::MetaCall)
         schedule_idle_update();
     return QMainWindow::eventFilter(watched, event);

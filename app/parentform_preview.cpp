@@ -15,7 +15,11 @@
 #include "veride/picture_settings.h"
 #include "veride/render_settings.h"
 #include <QAction>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QTimer>
+#include <QToolBar>
+#include <algorithm>
 
 namespace {
 
@@ -36,6 +40,28 @@ void store_number(const char* name, std::int32_t value)
     RegistryKey key(QString::fromLatin1(configuration_key_path), true);
     write_setting(key, setting_named(name), value);
 }
+
+// Qt's main-window state, which holds the dock's size and place; empty when
+// none was stored.
+QByteArray stored_layout()
+{
+    try {
+        RegistryKey key(QString::fromLatin1(configuration_key_path), false);
+        if (key.value_exists(QStringLiteral("preview_layout")))
+            return QByteArray::fromBase64(
+                std::get<QString>(read_setting(key, setting_named("preview_layout"))).toLatin1());
+    } catch (const std::exception&) {
+    }
+    return {};
+}
+
+void store_layout(const QByteArray& state)
+{
+    RegistryKey key(QString::fromLatin1(configuration_key_path), true);
+    write_setting(key, setting_named("preview_layout"), QString::fromLatin1(state.toBase64()));
+}
+
+constexpr int layout_version = 1;
 
 Qt::DockWidgetArea usable_area(std::int32_t stored)
 {
@@ -70,20 +96,30 @@ void TMainForm::create_preview()
 {
     preview_renderer = new PreviewRenderer(this);
     preview_dock = new PreviewDock(this);
+    // Floating, it would lie over the drawings and their title-bar buttons.
+    preview_dock->setFeatures(QDockWidget::DockWidgetClosable | QDockWidget::DockWidgetMovable);
+    // The side and visibility rows come first: a store from before the
+    // layout row has only them.
     addDockWidget(usable_area(stored_number("preview_area")), preview_dock);
     preview_dock->setVisible(stored_number("preview_visible") != 0);
-    LivePreview1->setChecked(preview_dock->isVisible());
+    preview_sized = restoreState(stored_layout(), layout_version);
+    // The state holds the tool bars too, but every start shows them all.
+    for (QToolBar* bar : {toolbar, basic, actions, objectnames_bar}) bar->setVisible(true);
+    LivePreview1->setChecked(!preview_dock->isHidden());
 
     connect(LivePreview1, &QAction::toggled, preview_dock, &QDockWidget::setVisible);
     connect(preview_dock, &QDockWidget::visibilityChanged, this, [this](bool) {
         // Hidden by its close box or shown again: the menu follows.
         const bool shown = !preview_dock->isHidden();
         if (LivePreview1->isChecked() != shown) LivePreview1->setChecked(shown);
-        // A stereogram fuses only at its own size: the dock starts wide
-        // enough to show a good part of one.
+        // A stereogram fuses only at its own size: the dock first takes a
+        // third of the window, enough for a good part of one while the
+        // drawings keep the rest. Later it keeps the width the user gave it.
         const bool beside = dockWidgetArea(preview_dock) & (Qt::LeftDockWidgetArea | Qt::RightDockWidgetArea);
-        if (shown && beside && preview_dock->width() < width() / 3)
-            resizeDocks({preview_dock}, {width() * 9 / 20}, Qt::Horizontal);
+        if (shown && beside && !preview_sized) {
+            resizeDocks({preview_dock}, {width() / 3}, Qt::Horizontal);
+            preview_sized = true;
+        }
         if (shown) schedule_preview();
         store_preview_place();
     });
@@ -98,7 +134,24 @@ void TMainForm::store_preview_place()
     run_guarded([&] {
         store_number("preview_visible", preview_dock->isHidden() ? 0 : 1);
         store_number("preview_area", std::int32_t(dockWidgetArea(preview_dock)));
+        store_layout(saveState(layout_version));
     });
+}
+
+void TMainForm::keep_drawings_inside()
+{
+    // A drawing window sticking out of a narrowed area would hide its
+    // title-bar buttons: it moves back in, and shrinks when it must.
+    const QRect area = mdi->viewport()->rect();
+    for (QMdiSubWindow* window : mdi->subWindowList()) {
+        if (window->isMaximized() || window->isMinimized()) continue;
+        QRect place = window->geometry();
+        place.setSize(place.size().boundedTo(area.size()));
+        place.moveRight(std::min(place.right(), area.right()));
+        place.moveBottom(std::min(place.bottom(), area.bottom()));
+        place.moveTo(std::max(place.left(), 0), std::max(place.top(), 0));
+        if (place != window->geometry()) window->setGeometry(place);
+    }
 }
 
 void TMainForm::schedule_preview()

@@ -15,7 +15,7 @@ void TMainForm::idle_update()
     Undo1Update();
     Redo1Update();
     font1Update();
-    const bool has_windows = !mdi->subWindowList().isEmpty();
+    const bool has_windows = !drawings.isEmpty();
     for (QAction* action : {Cascade1, TileHorizontally1, TileVertically1, MinimizeAll1, Arrange1})
         if (action->isEnabled() != has_windows) action->setEnabled(has_windows);
 }

@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QPixmap>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QVBoxLayout>
 
 namespace {
@@ -30,6 +31,11 @@ PreviewDock::PreviewDock(QWidget* parent) : QDockWidget(QStringLiteral("Preview"
     layout->addWidget(scroll_, 1);
     setWidget(body);
     connect(depth_, &QCheckBox::toggled, this, &PreviewDock::refresh);
+    for (QScrollBar* bar : {scroll_->horizontalScrollBar(), scroll_->verticalScrollBar()}) {
+        // The scroll ranges follow a new size only once the layout has run.
+        connect(bar, &QScrollBar::rangeChanged, this, &PreviewDock::centre_when_sized);
+        connect(bar, &QScrollBar::actionTriggered, this, [this] { centring_ = false; });
+    }
     show_nothing();
 }
 
@@ -59,7 +65,18 @@ void PreviewDock::refresh()
         picture_->setText(text_);
     } else {
         // At its own size, never scaled: scroll bars when it does not fit.
+        // A picture of another size shows its middle first; one of the same
+        // size keeps the place the user scrolled to.
+        if (picture_->pixmap().size() != shown_.size()) centring_ = true;
         picture_->setText(QString());
         picture_->setPixmap(QPixmap::fromImage(shown_));
+        centre_when_sized();
     }
+}
+
+void PreviewDock::centre_when_sized()
+{
+    if (!centring_) return;
+    for (QScrollBar* bar : {scroll_->horizontalScrollBar(), scroll_->verticalScrollBar()})
+        bar->setValue((bar->minimum() + bar->maximum()) / 2);
 }

@@ -24,8 +24,12 @@ public:
     const QImage& shown() const { return shown_; }
     int pictures_shown() const { return pictures_shown_; }
 
+    QScrollArea* scroll_area() const { return scroll_; }
+
 private:
     void refresh();
+    // Scrolls to the picture's middle once its size has taken effect.
+    void centre_when_sized();
 
     QCheckBox* depth_ = nullptr;
     QScrollArea* scroll_ = nullptr;
@@ -35,4 +39,6 @@ private:
     QString text_;
     QImage shown_;
     int pictures_shown_ = 0;
+    // A picture of a new size shows its middle until the user scrolls.
+    bool centring_ = false;
 };

@@ -41,7 +41,10 @@ void TMainForm::Window1Click()
         more->setStatusTip(QStringLiteral("Show list of all open files"));
         connect(more, &QAction::triggered, this, [this] { run_guarded([&] { show_window_list(); }); });
     }
-    const qsizetype active = active_drawing ? drawings.indexOf(active_drawing) : -1;
+    // The mark follows the active window, which stays active when a drawing
+    // behind it closes and leaves the commands without a drawing.
+    const TForm2* shown_active = active_child_drawing();
+    const qsizetype active = shown_active ? drawings.indexOf(shown_active) : -1;
     if (active >= 0 && active < listed_drawings) {
         QAction* item = Window1->actions()[window_menu_base + 1 + static_cast<int>(active)];
         item->setCheckable(true);

@@ -124,6 +124,9 @@ inline constexpr SettingRow all[] = {
     // The live preview's dock: shown or not, and the side it stands at (Qt's dock area numbers).
     flag ("preview_visible",      false,                         {},                        no_block, 0),
     dword("preview_area",         2, /* right */                 {},                        no_block, 0),
+    // Its size and place as well: Qt's main-window state in Base64; the two rows above still
+    // serve a store written before there was this one.
+    text ("preview_layout",       "",                                                               0),
     // The renderer's own, read when it renders and written by its result window; the defaults
     // give the classic picture. render_pattern: 0 dots, 1 colour dots (render_colors of them,
     // 2 to 256), 2 the tile read from render_pattern_image; render_oversample: 1 to 8.

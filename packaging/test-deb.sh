@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds the Debian package in a folder of its own (Release), installs it as
 # a user would, checks that the installed program, renderer, command-line
-# tool, desktop entry, icon, file type and sample drawings work, and removes
+# tool, desktop entry, icon, file type, sample drawings, manual, manual pages
+# and AppStream metadata are in place and work, and removes
 # the package again. Any failure stops the script with a non-zero status.
 #   packaging/test-deb.sh [build folder, default build-deb]
 set -euo pipefail
@@ -51,7 +52,10 @@ libdir="/usr/lib/$(dpkg-architecture -qDEB_HOST_MULTIARCH 2>/dev/null || gcc -pr
 for f in /usr/bin/dioramix /usr/bin/dioramix-cli "$libdir/dioramix/libveride.so" \
          /usr/share/applications/dioramix.desktop /usr/share/mime/packages/dioramix.xml \
          /usr/share/icons/hicolor/48x48/apps/dioramix.png /usr/share/icons/hicolor/256x256/apps/dioramix.png \
-         /usr/share/dioramix/examples/dome.sdf /usr/share/dioramix/examples/dome.bmp; do
+         /usr/share/dioramix/examples/dome.sdf /usr/share/dioramix/examples/dome.bmp \
+         /usr/share/dioramix/manual/index.html /usr/share/dioramix/manual/docs/preview.png \
+         /usr/share/man/man1/dioramix.1.gz /usr/share/man/man1/dioramix-cli.1.gz \
+         /usr/share/metainfo/io.github.dioramix.Dioramix.metainfo.xml; do
   [ -f "$f" ] || fail "$f is not installed"
 done
 for f in /usr/bin/dioramix /usr/bin/dioramix-cli "$libdir/dioramix/libveride.so"; do
@@ -61,6 +65,15 @@ nm -D --defined-only "$libdir/dioramix/libveride.so" | grep -qw RenderForm || fa
 if command -v desktop-file-validate >/dev/null; then
   desktop-file-validate /usr/share/applications/dioramix.desktop
 fi
+# The manual pages read as manual pages; the AppStream file is valid.
+for page in dioramix dioramix-cli; do
+  zcat "/usr/share/man/man1/$page.1.gz" | grep -q "^\.SH SYNOPSIS" || fail "the manual page of $page has no synopsis"
+done
+if ! command -v appstreamcli >/dev/null; then $sudo apt-get install -y -qq --no-install-recommends appstream >/dev/null; fi
+appstreamcli validate --no-net /usr/share/metainfo/io.github.dioramix.Dioramix.metainfo.xml \
+  || fail "the AppStream metadata does not validate"
+grep -q '<launchable type="desktop-id">dioramix.desktop</launchable>' \
+  /usr/share/metainfo/io.github.dioramix.Dioramix.metainfo.xml || fail "the AppStream metadata names no desktop entry"
 if command -v update-mime-database >/dev/null; then
   # shared-mime-info's trigger has compiled the type into the database.
   grep -q 'x-dioramix-drawing:\*\.sdf' /usr/share/mime/globs2 || fail "*.sdf is not a drawing in the MIME database"

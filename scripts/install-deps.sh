@@ -9,6 +9,7 @@ packages=(
   libbenchmark-dev
   fonts-dejavu-core fonts-liberation2
   dpkg-dev file desktop-file-utils shared-mime-info
+  python3-markdown
 )
 if [ "${DIORAMIX_WITH_X:-0}" = 1 ]; then
   packages+=(xvfb openbox imagemagick)

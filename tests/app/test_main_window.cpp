@@ -16,13 +16,18 @@
 #include "dialogs/set_edges.h"
 #include "dialogs/settings.h"
 #include "document/design.h"
+#include "platform/open_url.h"
 #include "platform/registry.h"
 #include "support/program.h"
 #include "support/settings_guard.h"
 #include <QApplication>
 #include <QPushButton>
 #include <QComboBox>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QScopeGuard>
+#include <QUrl>
 #include <QTemporaryDir>
 #include <QLineEdit>
 #include <QMdiArea>
@@ -129,6 +134,57 @@ private slots:
         QVERIFY(!main.rectangle->isChecked());
         QVERIFY(!main.Save1->isEnabled());
         QVERIFY(!main.objectnames->isEnabled());
+    }
+
+    void closing_any_drawing_empties_the_names_box_and_updates_the_commands_at_once()
+    {
+        Program program;
+        TMainForm& main = *program.main;
+        TForm2* behind = program.new_drawing();
+        TForm2* front = program.new_drawing();
+        program.draw_rectangle(front, QRect(10, 10, 20, 20));
+        QCOMPARE(main.objectnames->count(), 1);
+
+        // The one behind closes: no drawing for the commands, an empty box.
+        behind->parentWidget()->close();
+        QCOMPARE(main.active_drawing, nullptr);
+        QCOMPARE(main.objectnames->count(), 0);
+        QVERIFY(!main.objectnames->isEnabled());
+        QVERIFY(main.pointer1->isEnabled()); // the front one is still the active window
+        // A click in it makes it the commands' drawing again.
+        program.click(front, QPoint(200, 200));
+        QCOMPARE(main.active_drawing, front);
+        QCOMPARE(main.objectnames->count(), 1);
+
+        // The last one closes: the commands follow before any idle moment.
+        front->modified = 0;
+        front->parentWidget()->close();
+        for (QAction* action : {main.pointer1, main.makestereo1, main.Save1, main.Close1, main.Import1, main.Cascade1})
+            QVERIFY2(!action->isEnabled(), qPrintable(action->objectName()));
+        QVERIFY(!main.pointer->isChecked());
+    }
+
+    void help_contents_opens_the_manual()
+    {
+        Program program;
+        QList<QUrl> opened;
+        platform::open_url_seam().replace([&](const QUrl& url) {
+            opened << url;
+            return true;
+        });
+        const auto restore = qScopeGuard([] { platform::open_url_seam().replace({}); });
+        program.main->Contents1->trigger();
+        QCOMPARE(opened.size(), 1);
+        QVERIFY(opened[0].isLocalFile());
+        QFile page(opened[0].toLocalFile());
+        QVERIFY(page.fileName().endsWith(QStringLiteral(".html")));
+        QVERIFY(page.open(QIODevice::ReadOnly));
+        const QByteArray html = page.readAll();
+        QVERIFY(html.contains("<h1 id=\"dioramix\">Dioramix</h1>"));
+        // Its pictures lie beside it.
+        QVERIFY(html.contains("src=\"docs/preview.png\""));
+        QVERIFY(QFile::exists(QFileInfo(page).dir().filePath(QStringLiteral("docs/preview.png"))));
+        QVERIFY(program.ui.messages.isEmpty());
     }
 
     void choosing_the_chosen_tool_again_only_refreshes_the_names()

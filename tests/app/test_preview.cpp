@@ -4,12 +4,19 @@
 #include "app/preview_dock.h"
 #include "app/preview_renderer.h"
 #include "core/shape.h"
+#include "core/configuration.h"
 #include "document/design.h"
+#include "platform/registry.h"
 #include "support/program.h"
 #include <QAction>
 #include <QCheckBox>
 #include <QDialog>
 #include <QFile>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QToolBar>
 #include <QTemporaryDir>
 #include <QTest>
 #include <functional>
@@ -65,7 +72,7 @@ private slots:
                  main.Copy1->trigger();
                  main.Paste1->trigger();
              }},
-            {"recolour", [&] { main.recolor_drawings(0x123456, 0x654321); }},
+            {"recolour", [&] { main.recolor_active_drawing(0x123456, 0x654321); }},
             {"another drawing", [&] { second = program.new_drawing(); }},
             {"open", [&] {
                  program.ui.file_answers.enqueue(QStringLiteral(EXAMPLES_DIR "/pyramid.sdf"));
@@ -138,16 +145,72 @@ private slots:
         QCOMPARE(main.preview_dock->shown().width(), 400);
     }
 
+    void the_dock_opens_beside_the_drawings_showing_the_middle_of_the_picture()
+    {
+        Program program;
+        TMainForm& main = *program.main;
+        TForm2* drawing = program.new_drawing();
+        QMdiSubWindow* window = main.mdi->subWindowList().constFirst();
+        window->setGeometry(QRect(QPoint(0, 0), main.mdi->viewport()->size())); // the whole area
+        QTest::keyClick(&main, Qt::Key_F5);
+        PreviewDock& dock = *main.preview_dock;
+        QTRY_VERIFY(!dock.shown().isNull());
+
+        // A third of the window at most, and the drawings' area ends where it begins.
+        QTRY_VERIFY(dock.width() <= main.width() / 3);
+        QVERIFY(dock.width() >= main.width() / 4);
+        QVERIFY(main.mdi->geometry().right() < dock.geometry().left());
+        // The drawing window moved back in: its title-bar buttons can be reached.
+        QTRY_VERIFY(main.mdi->viewport()->rect().contains(window->geometry()));
+
+        // A picture wider than the dock shows its middle ...
+        QScrollBar* across = dock.scroll_area()->horizontalScrollBar();
+        QTRY_VERIFY(across->maximum() > 0);
+        QCOMPARE(across->value(), across->maximum() / 2);
+        // ... keeps the place scrolled to while only its content changes ...
+        across->triggerAction(QAbstractSlider::SliderToMinimum);
+        const int before = dock.pictures_shown();
+        program.draw_rectangle(drawing, QRect(50, 50, 120, 80));
+        QTRY_VERIFY(dock.pictures_shown() > before);
+        QVERIFY(settled(program));
+        QCOMPARE(across->value(), 0);
+        // ... and shows the middle again when the picture's size changes.
+        program.ui.modal_answers.prepend(Program::panel_answer(900, 300));
+        main.New1->trigger();
+        QTRY_VERIFY(dock.shown().width() == 900);
+        QTRY_COMPARE(across->value(), across->maximum() / 2);
+    }
+
     void the_next_start_shows_the_preview_where_it_was()
     {
+        int width = 0;
         {
             Program program;
             QTest::keyClick(program.main.get(), Qt::Key_F5);
             program.main->addDockWidget(Qt::LeftDockWidgetArea, program.main->preview_dock);
+            program.main->resizeDocks({program.main->preview_dock}, {program.main->width() / 5}, Qt::Horizontal);
+            QTRY_COMPARE(program.main->preview_dock->width(), program.main->width() / 5);
+            width = program.main->preview_dock->width();
         }
         Program next_start;
         QVERIFY(next_start.main->preview_dock->isVisible());
         QCOMPARE(next_start.main->dockWidgetArea(next_start.main->preview_dock), Qt::LeftDockWidgetArea);
+        QTRY_COMPARE(next_start.main->preview_dock->width(), width);
+        // Every start shows the tool bars, whatever the stored layout says.
+        QVERIFY(next_start.main->toolbar->isVisible());
+    }
+
+    void a_store_from_before_the_layout_row_still_gives_the_side()
+    {
+        {
+            RegistryKey key(QString::fromLatin1(configuration_key_path), true);
+            key.write_flag(QStringLiteral("preview_visible"), true);
+            key.write_dword(QStringLiteral("preview_area"), Qt::LeftDockWidgetArea);
+        }
+        Program program;
+        QVERIFY(program.main->preview_dock->isVisible());
+        QCOMPARE(program.main->dockWidgetArea(program.main->preview_dock), Qt::LeftDockWidgetArea);
+        QTRY_VERIFY(program.main->preview_dock->width() <= program.main->width() / 3);
     }
 };
 

@@ -1,6 +1,6 @@
 // The configuration dialog inside the program: every accepted change is in
 // the Configuration record and the registry at once; the height limits
-// follow the focus cone; colours recolour the open drawings.
+// follow the focus cone; colours recolour the active drawing only.
 #include "core/configuration.h"
 #include "core/raster.h"
 #include "core/shape.h"
@@ -219,11 +219,13 @@ private slots:
         QVERIFY(program.ui.messages.isEmpty());
     }
 
-    void colours_recolour_every_open_drawing()
+    void colours_recolour_the_active_drawing_only()
     {
         Program program;
+        const TColor navy = Configuration.background_color, yellow = Configuration.object_color;
         TForm2* first = program.new_drawing();
         TRazidoVavoz* kept = program.draw_ellipse(first, QRect(10, 10, 40, 30));
+        const QColor first_window = first->palette().color(QPalette::Window);
         TForm2* second = program.new_drawing();
         TRazidoVavoz* shape = program.draw_ellipse(second, QRect(10, 10, 40, 30));
         QVERIFY(kept && shape && program.main->active_drawing == second);
@@ -245,9 +247,10 @@ private slots:
         QCOMPARE(pixel_color(shape->buffer, 0, 0), red);           // outside the ellipse
         QCOMPARE(pixel_color(shape->buffer, 20, 15), green);       // its body
         QCOMPARE(pixel_color(shape->buffer, 0, 15), clBlack);      // its edge
-        QCOMPARE(pixel_color(kept->buffer, 20, 15), green);
-        QCOMPARE(pixel_color(kept->buffer, 0, 0), red);
-        QCOMPARE(first->palette().color(QPalette::Window), QColor(Qt::red));
+        // The drawing behind keeps its pixels and its colour.
+        QCOMPARE(pixel_color(kept->buffer, 20, 15), yellow);
+        QCOMPARE(pixel_color(kept->buffer, 0, 0), navy);
+        QCOMPARE(first->palette().color(QPalette::Window), first_window);
         QCOMPARE(second->palette().color(QPalette::Window), QColor(Qt::red));
         QCOMPARE(second->panel->font_color, green);
 

@@ -31,7 +31,7 @@ private slots:
             {"restack", [&] { drawing->current_shape_sendtoback(); }},
             {"undo", [&] { main.Undo1->trigger(); }},
             {"redo", [&] { main.Redo1->trigger(); }},
-            {"recolour", [&] { main.recolor_drawings(Configuration.background_color, 0x123456); }},
+            {"recolour", [&] { main.recolor_active_drawing(Configuration.background_color, 0x123456); }},
             {"delete", [&] {
                  drawing->select_shape(drawing->shapes.last());
                  drawing->delete_shape();
