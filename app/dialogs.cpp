@@ -11,10 +11,16 @@
 #include "dialogs/rotateshape.h"
 #include "dialogs/set_edges.h"
 #include "dialogs/settings.h"
+#include "document/design.h"
+#include "render/render_request.h"
 
 void create_dialogs(TMainForm& main)
 {
     Form3 = new TForm3;
+    Form3->drawing_folder = [&main] {
+        const TForm2* drawing = main.active_drawing;
+        return drawing && drawing->panel ? drawing->panel->property(drawing_folder_property).toString() : QString();
+    };
     Form4 = new TForm4;
     QObject::connect(Form4, &TForm4::colors_changed, &main, &TMainForm::recolor_active_drawing);
     Form1 = new TForm1;

@@ -12,7 +12,10 @@
 #include "platform/file_identity.h"
 #include "platform/message_box.h"
 #include "platform/regular_file.h"
+#include "render/render_request.h"
+#include "veride/depth_map.h"
 #include <QDir>
+#include <QHash>
 #include <QFileInfo>
 #include <memory>
 #include <new>
@@ -38,6 +41,36 @@ void check_savable(const QList<TRazidoVavoz*>& shapes)
     check_drawing_pixels(pixels);
 }
 
+// The renderer, the live preview and the open-time check look for the
+// drawing's morphology bitmaps in its folder.
+void remember_folder(TForm2& drawing, const QString& path)
+{
+    drawing.panel->setProperty(drawing_folder_property, QFileInfo(path).absolutePath());
+}
+
+// "name: stored path" of every object whose morphology bitmap cannot be read.
+QStringList unreadable_bitmaps(const QList<TRazidoVavoz*>& shapes, const QString& folder)
+{
+    const BitmapReader read = bitmap_reader_for(folder);
+    QHash<QString, bool> readable;
+    QStringList lines;
+    for (const TRazidoVavoz* shape : shapes) {
+        if (shape->morphology.flat_surface == 1) continue;
+        const QString path = QString::fromLocal8Bit(shape->morphology.bitmap_file);
+        auto known = readable.constFind(path);
+        if (known == readable.constEnd()) known = readable.insert(path, !read(path).isNull());
+        if (!*known) lines << QStringLiteral("%1: %2").arg(shape->Name, path);
+    }
+    return lines;
+}
+
+QString unreadable_bitmaps_message(const QStringList& objects)
+{
+    return QStringLiteral("The morphology bitmaps of these objects cannot be read, so they lie flat at height 0 "
+                          "in the stereogram:\n")
+        + objects.join(QLatin1Char('\n'));
+}
+
 } // namespace
 
 bool TMainForm::save_drawing(TForm2& drawing)
@@ -58,6 +91,8 @@ bool TMainForm::save_drawing(TForm2& drawing)
     if (!by_dialog) {
         path = drawing_names[index];
     } else {
+        SaveDialog2.InitialDir = drawing_dialog_folder(&drawing);
+        SaveDialog2.FileName = drawing.has_file == 1 ? file_name_of(drawing_names[index]) : drawing.windowTitle();
         if (!SaveDialog2.Execute()) return false;
         path = SaveDialog2.FileName;
         // Compared as files, so that no path through a link overwrites
@@ -95,6 +130,7 @@ bool TMainForm::save_drawing(TForm2& drawing)
     drawing.has_file = 1;
     drawing.modified = 0;
     drawing.save_needs_path = false;
+    remember_folder(drawing, path);
     if (by_dialog) {
         drawing_names[index] = path;
         remove_from_history(path);
@@ -136,6 +172,7 @@ bool TMainForm::load_drawing(TForm2& drawing, const QString& path)
     const DrawingHeader& header = *contents.header;
     PanelDimensions = PanelDimensionsRecord{header.width_mm, header.height_mm, header.width_px, header.height_px};
     drawing.create_panel();
+    remember_folder(drawing, path);
     for (size_t i = 0; i < rebuilt.size(); ++i) {
         rebuilt[i]->Name = stored_or_default_name(contents.entries[qsizetype(i)].record.name, drawing.shape_names());
         drawing.shapes.append(rebuilt[i].release());
@@ -148,5 +185,8 @@ bool TMainForm::load_drawing(TForm2& drawing, const QString& path)
     drawing.has_file = 1;
     drawing.modified = 0;
     drawing.mark_changed();
+    const QStringList unreadable = unreadable_bitmaps(drawing.shapes, QFileInfo(path).absolutePath());
+    if (!unreadable.isEmpty())
+        message_box(unreadable_bitmaps_message(unreadable), MessageKind::Error, MessageButtons::Ok);
     return true;
 }

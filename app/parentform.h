@@ -140,6 +140,9 @@ public:
     // drawing.
     bool save_drawing(TForm2& drawing);
     bool load_drawing(TForm2& drawing, const QString& path);
+    // Where Open and Save As start: `drawing`'s folder, else the folder of
+    // the drawing file last opened or saved.
+    QString drawing_dialog_folder(const TForm2* drawing) const;
 
     // Opening and the file history (parentform_files.cpp).
     void Open1Execute();

@@ -20,6 +20,7 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
+#include <QScopeGuard>
 #include <QStyle>
 #include <QStyleOption>
 #include <QToolBar>
@@ -352,11 +353,16 @@ void TMainForm::objectnamesKeyUp(int key)
     TForm2* drawing = active_drawing;
     if (key == Qt::Key_Return || key == Qt::Key_Enter) {
         if (drawing && drawing->current_shape) {
-            const QString name = objectnames->currentText();
-            drawing->rename_shape(drawing->current_shape, name);
-            const int index = static_cast<int>(drawing->shapes.indexOf(drawing->current_shape));
-            objectnames->setItemText(index, name);
-            objectnames->setCurrentIndex(index);
+            TRazidoVavoz* shape = drawing->current_shape;
+            const int index = static_cast<int>(drawing->shapes.indexOf(shape));
+            // The box shows the object's name afterwards: the new one, or the
+            // old one again when the new one is refused with its message.
+            const auto show_name = qScopeGuard([this, shape, index] {
+                objectnames->setItemText(index, shape->Name);
+                objectnames->setCurrentIndex(index);
+                objectnames->setEditText(shape->Name);
+            });
+            drawing->rename_shape(shape, objectnames->currentText());
         } else {
             objectnames->setEditText(QString());
             if (drawing) drawing->setFocus();
@@ -369,7 +375,10 @@ void TMainForm::objectnamesKeyUp(int key)
 bool TMainForm::eventFilter(QObject* watched, QEvent* event)
 {
     const QEvent::Type type = event->type();
-    if (watched == objectnames->lineEdit() && (type == QEvent::KeyPress || type == QEvent::KeyRelease)) {
+    // Keys reach the box itself, which has the focus and hands them to its
+    // edit field without passing the filters.
+    const bool in_names_box = watched == objectnames || watched == objectnames->lineEdit();
+    if (in_names_box && (type == QEvent::KeyPress || type == QEvent::KeyRelease)) {
         auto* key = static_cast<QKeyEvent*>(event);
         const bool handled_on_release = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter
             || (key->key() == Qt::Key_Delete && key->modifiers() == Qt::NoModifier);

@@ -8,6 +8,7 @@
 #include "platform/guard.h"
 #include "platform/message_box.h"
 #include "platform/registry.h"
+#include "render/render_request.h"
 #include <QDir>
 #include <QFileInfo>
 #include <QMdiSubWindow>
@@ -54,6 +55,7 @@ void TMainForm::Open1Execute()
 {
     open_with_dialog = 1;
     OpenDialog1.Title = QStringLiteral("Open Drawing");
+    OpenDialog1.InitialDir = drawing_dialog_folder(active_drawing);
     if (!choose_file()) return;
     open_chosen_file();
 }
@@ -101,6 +103,15 @@ void TMainForm::open_chosen_file()
     add_to_history(name);
     save_history();
     click_pointer();
+}
+
+QString TMainForm::drawing_dialog_folder(const TForm2* drawing) const
+{
+    if (drawing && drawing->panel) {
+        const QString folder = drawing->panel->property(drawing_folder_property).toString();
+        if (!folder.isEmpty()) return folder;
+    }
+    return history.isEmpty() ? QString() : QFileInfo(history.first()).absolutePath();
 }
 
 void TMainForm::load_pending_drawing(TForm2* drawing)

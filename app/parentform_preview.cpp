@@ -12,6 +12,7 @@
 #include "document/design.h"
 #include "platform/guard.h"
 #include "platform/registry.h"
+#include "render/render_request.h"
 #include "veride/picture_settings.h"
 #include "veride/render_settings.h"
 #include <QAction>
@@ -84,6 +85,7 @@ PreviewJob preview_job(const TForm2& drawing)
     job.settings = settings_from_blocks(configuration.data(), reinterpret_cast<const unsigned char*>(panel));
     // The result window's current choices: pattern, colours, oversampling, viewing.
     job.options = read_picture_settings().options;
+    job.drawing_folder = drawing.panel->property(drawing_folder_property).toString();
     for (const TRazidoVavoz* shape : drawing.shapes)
         job.objects.push_back(scene_object_from_buffer(shape->Name, shape->bounds(), shape->buffer,
                                                        Configuration.background_color, shape->morphology));

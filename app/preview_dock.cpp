@@ -27,7 +27,12 @@ PreviewDock::PreviewDock(QWidget* parent) : QDockWidget(QStringLiteral("Preview"
     scroll_->setWidget(picture_);
     scroll_->setWidgetResizable(true);
     scroll_->setAlignment(Qt::AlignCenter);
+    warning_ = new QLabel(body);
+    warning_->setObjectName(QStringLiteral("preview_warning"));
+    warning_->setWordWrap(true);
+    warning_->hide();
     layout->addWidget(depth_);
+    layout->addWidget(warning_);
     layout->addWidget(scroll_, 1);
     setWidget(body);
     connect(depth_, &QCheckBox::toggled, this, &PreviewDock::refresh);
@@ -46,7 +51,14 @@ void PreviewDock::show_picture(const PreviewPicture& picture)
     stereogram_ = picture.stereogram.isNull() ? QImage()
                                               : picture_with_guides(picture.stereogram, picture.zero_separation);
     depth_map_ = picture.depth;
+    warning_->setText(picture.warnings.join(QLatin1Char('\n')));
+    warning_->setVisible(!picture.warnings.isEmpty());
     refresh();
+}
+
+QString PreviewDock::warning() const
+{
+    return warning_->text();
 }
 
 void PreviewDock::show_nothing()
@@ -54,6 +66,8 @@ void PreviewDock::show_nothing()
     text_ = nothing_open;
     stereogram_ = QImage();
     depth_map_ = QImage();
+    warning_->clear();
+    warning_->hide();
     refresh();
 }
 

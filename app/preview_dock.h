@@ -22,6 +22,8 @@ public:
     QCheckBox* depth_toggle() const { return depth_; }
     // What the dock shows now (null with no picture).
     const QImage& shown() const { return shown_; }
+    // The render's warnings above the picture; empty when it had none.
+    QString warning() const;
     int pictures_shown() const { return pictures_shown_; }
 
     QScrollArea* scroll_area() const { return scroll_; }
@@ -34,6 +36,7 @@ private:
     QCheckBox* depth_ = nullptr;
     QScrollArea* scroll_ = nullptr;
     QLabel* picture_ = nullptr;
+    QLabel* warning_ = nullptr;
     QImage stereogram_; // with its guide strip
     QImage depth_map_;
     QString text_;

@@ -63,7 +63,9 @@ void PreviewRenderer::start(PreviewJob job)
         RenderControl control;
         control.cancel = &run->cancel;
         PreviewPicture picture;
-        const RenderResult result = render_scene(job.objects, job.settings, job.seed, control, job.options);
+        const RenderResult result = render_scene(job.objects, job.settings, job.seed, control, job.options,
+                                                 bitmap_reader_for(job.drawing_folder));
+        picture.warnings = result.warnings;
         if (result.ok()) {
             picture.stereogram = result.stereogram;
             picture.depth = depth_map_image(result.depth);

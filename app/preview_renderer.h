@@ -10,6 +10,7 @@
 #include "veride/scene.h"
 #include <QImage>
 #include <QObject>
+#include <QStringList>
 #include <cstdint>
 #include <memory>
 #include <optional>
@@ -23,6 +24,7 @@ struct PreviewJob {
     RenderSettings settings;
     PictureOptions options;
     std::uint64_t seed = 1;
+    QString drawing_folder; // where its morphology bitmaps are looked for
 };
 
 // What a render shares with its worker thread; kept by both, so that a
@@ -34,6 +36,7 @@ struct PreviewPicture {
     QImage depth;      // near is white
     int zero_separation = 0;
     QString error;     // why there is no stereogram
+    QStringList warnings; // what the render went on without, such as an unreadable bitmap
 };
 
 class PreviewRenderer : public QObject {

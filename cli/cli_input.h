@@ -10,6 +10,7 @@ struct CliInput {
     QString error; // one line; empty when read
     std::vector<SceneObject> objects;
     std::optional<DepthMap> depth; // set for an image
+    QString drawing_folder;        // a drawing's folder, where its morphology bitmaps are looked for
     std::int32_t width_mm = 0, height_mm = 0, width_px = 0, height_px = 0;
 };
 

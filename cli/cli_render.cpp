@@ -71,7 +71,7 @@ CliOutcome run_render(const CliOptions& options, const ConfigurationRecord& conf
     settings.height_px = input.height_px;
     const RenderResult result = input.depth
         ? render_depth_map(std::move(*input.depth), settings, options.seed, {}, picture)
-        : render_scene(input.objects, settings, options.seed, {}, picture);
+        : render_scene(input.objects, settings, options.seed, {}, picture, bitmap_reader_for(input.drawing_folder));
     outcome.warnings = result.warnings;
     if (!result.ok()) {
         outcome.error = result.error;

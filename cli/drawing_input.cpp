@@ -1,6 +1,7 @@
 #include "cli/drawing_input.h"
 #include "files/drawing_reader.h"
 #include <QFile>
+#include <QFileInfo>
 
 CliInput read_drawing_input(const QString& path)
 {
@@ -24,6 +25,7 @@ CliInput read_drawing_input(const QString& path)
                           .arg(path).arg(header.width_px).arg(header.height_px);
         return input;
     }
+    input.drawing_folder = QFileInfo(path).absolutePath();
     input.width_mm = header.width_mm;
     input.height_mm = header.height_mm;
     input.width_px = header.width_px;

@@ -86,6 +86,12 @@ QString invalid_corner_message(int corner)
     return QStringLiteral("Μη επιτρεπτή τιμή του σημείου ") + QString::number(corner);
 }
 
+QString color_range_message()
+{
+    return QStringLiteral("The bitmap has no pixels of the chosen color to take heights from "
+                          "(its min color value is above its max color value): choose another color or bitmap.");
+}
+
 QString corner_out_of_range_message(int corner, int min_height, int max_height)
 {
     return QStringLiteral("Τιμή σημείου ") + QString::number(corner) + QStringLiteral(" εκτός ορίων.\n")
@@ -335,6 +341,7 @@ void TForm3::CheckBox1Click()
 
 void TForm3::Button3Click()
 {
+    OpenPictureDialog1.InitialDir = drawing_folder ? drawing_folder() : QString();
     if (!OpenPictureDialog1.Execute()) return;
     const QString path = OpenPictureDialog1.FileName;
     if (!QFileInfo(path).isFile()) {
@@ -402,6 +409,8 @@ void TForm3::Button1Click()
     if (Edit5->text().isEmpty()) problem = QStringLiteral("No bitmap file defined.");
     else if (!rbRed->isChecked() && !rbGreen->isChecked() && !rbBlue->isChecked())
         problem = QStringLiteral("Select main color.");
+    else if (morphology.min_color_value > morphology.max_color_value)
+        problem = color_range_message();
     else if (Edit8->text().isEmpty() || Edit9->text().isEmpty())
         problem = QStringLiteral("Define heights for min and max color values.");
     else if (CheckBox1->isChecked() && Edit10->text().isEmpty()) problem = QStringLiteral("Define clip height.");

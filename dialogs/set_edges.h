@@ -10,6 +10,7 @@
 #include <QDialog>
 #include <QFrame>
 #include <cstdint>
+#include <functional>
 
 class QCheckBox;
 class QLabel;
@@ -43,6 +44,9 @@ long long fourth_corner(const QString& corner1, const QString& corner2, const QS
 
 QString invalid_corner_message(int corner);
 QString corner_out_of_range_message(int corner, int min_height, int max_height);
+// A bitmap channel whose smallest value lies above its largest gives no
+// heights: mapped as it stands it would turn the relief inside out.
+QString color_range_message();
 
 class TForm3 : public QDialog {
     Q_OBJECT
@@ -82,6 +86,10 @@ public:
     QPushButton* Button1;
     QPushButton* Button2;
     FileDialog OpenPictureDialog1{FileDialog::Kind::OpenPicture};
+    // The folder of the drawing being edited, where "Find..." starts; empty
+    // (or unset) for a drawing never saved, which starts where the last
+    // bitmap was found.
+    std::function<QString()> drawing_folder;
 
     // Fills the controls from `morphology`, then shows the dialog modally.
     void ShowModal();

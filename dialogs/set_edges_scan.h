@@ -2,7 +2,9 @@
 // The scan of a morphology bitmap: the smallest and largest value of each
 // colour channel over the pixels that can carry a height (black or a pure
 // shade of one channel) and differ from the background, which is the
-// colour of the bottom-right pixel.
+// colour of the bottom-right pixel. A bitmap without a pure shade of any
+// channel is read as grey: its grey pixels count, each channel taking the
+// grey value, so that a greyscale relief gives its real range.
 #include <array>
 #include <cstdint>
 

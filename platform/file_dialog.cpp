@@ -11,8 +11,11 @@ bool run_real_dialog(FileDialog& d)
     QFileDialog dialog(QApplication::activeWindow(), d.Title);
     dialog.setNameFilter(d.qt_filter());
     dialog.setDefaultSuffix(d.DefaultExt);
-    if (!d.FileName.isEmpty()) {
-        const QFileInfo info(d.FileName);
+    const QFileInfo info(d.FileName);
+    if (!d.InitialDir.isEmpty()) {
+        dialog.setDirectory(d.InitialDir);
+        if (d.kind() == FileDialog::Kind::Save && !d.FileName.isEmpty()) dialog.selectFile(info.fileName());
+    } else if (!d.FileName.isEmpty()) {
         dialog.setDirectory(info.absolutePath());
         dialog.selectFile(info.fileName());
     }

@@ -15,6 +15,9 @@ public:
     QString Filter;     // "Description (*.ext)|*.ext", pairs separated by '|'
     QString DefaultExt; // without the dot
     QString FileName;
+    // The folder the dialog starts in; when empty, the folder of FileName.
+    // A save dialog proposes FileName's name in it.
+    QString InitialDir;
 
     Kind kind() const { return kind_; }
 

@@ -1,4 +1,5 @@
 #include "veride/depth_map.h"
+#include "core/bitmap_path.h"
 #include "core/object_size.h"
 #include "platform/regular_file.h"
 #include <QHash>
@@ -255,6 +256,11 @@ QImage read_bitmap_file(const QString& path)
     // would hold the render for ever.
     QString unused;
     return path.isEmpty() ? QImage() : platform::read_image_file(path, max_object_pixels, unused);
+}
+
+BitmapReader bitmap_reader_for(const QString& drawing_folder)
+{
+    return [drawing_folder](const QString& path) { return read_bitmap_file(resolve_bitmap_path(path, drawing_folder)); };
 }
 
 DepthMap build_depth_map(int width, int height, const std::vector<SceneObject>& objects, DepthLimits limits,

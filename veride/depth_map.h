@@ -55,6 +55,9 @@ struct DepthMap {
 // Reads a morphology bitmap; a null image when it cannot be read.
 using BitmapReader = std::function<QImage(const QString& path)>;
 QImage read_bitmap_file(const QString& path);
+// Reads the bitmaps of a drawing kept in `drawing_folder` (empty for one
+// never saved), a stored path being looked for as resolve_bitmap_path does.
+BitmapReader bitmap_reader_for(const QString& drawing_folder);
 
 struct DepthLimits {
     std::int32_t min_height = 0;

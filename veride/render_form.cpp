@@ -22,7 +22,8 @@ void render_form(const void* request_block, const void* configuration, const voi
     QString problem;
     const StoredPicture picture = read_picture_settings(&problem);
     if (!problem.isEmpty()) veride::message_seam()(request.window, problem);
-    RenderInputs inputs{std::move(request.objects), std::nullopt, request.settings, request.seed};
+    RenderInputs inputs{std::move(request.objects), std::nullopt, request.settings, request.seed,
+                        request.drawing_folder};
     const RenderResult result =
         render_with_progress(request.name, inputs.rows(), request.window, [&](const RenderControl& c) {
             return render_inputs(inputs, picture.options, c);

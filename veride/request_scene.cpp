@@ -18,6 +18,7 @@ RequestedRender read_request(const void* request_block, const void* configuratio
         render.window = request->panel->window();
         const QVariant count = request->panel->property("render_count");
         if (count.isValid()) render.seed = count.toULongLong();
+        render.drawing_folder = request->panel->property(drawing_folder_property).toString();
     }
     if (request->shapes) {
         for (const TRazidoVavoz* shape : *request->shapes)

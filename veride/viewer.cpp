@@ -62,10 +62,16 @@ QString StereogramViewer::save_folder()
     return !pictures.isEmpty() && QDir(pictures).exists() ? pictures : QDir::homePath();
 }
 
+QString StereogramViewer::start_folder() const
+{
+    return inputs_.drawing_folder.isEmpty() ? save_folder() : inputs_.drawing_folder;
+}
+
 RenderResult render_inputs(const RenderInputs& inputs, const PictureOptions& options, const RenderControl& control)
 {
     if (inputs.depth) return render_depth_map(*inputs.depth, inputs.settings, inputs.seed, control, options);
-    return render_scene(inputs.objects, inputs.settings, inputs.seed, control, options);
+    return render_scene(inputs.objects, inputs.settings, inputs.seed, control, options,
+                        bitmap_reader_for(inputs.drawing_folder));
 }
 
 StereogramViewer::StereogramViewer(RenderInputs inputs, const StoredPicture& picture, const RenderResult& result,
@@ -91,6 +97,9 @@ StereogramViewer::StereogramViewer(RenderInputs inputs, const StoredPicture& pic
     auto* print_button = new QPushButton(QStringLiteral("Print..."), this);
     print_button->setObjectName(QStringLiteral("print"));
     auto* close = new QPushButton(QStringLiteral("Close"), this);
+    // No button is pressed by Enter: in the option boxes Enter applies the
+    // value typed, and a QDialog would otherwise press its first button.
+    for (QPushButton* button : {save, save_depth, print_button, close}) button->setAutoDefault(false);
     connect(fit_, &QCheckBox::toggled, this, [this](bool fit) { set_fit_to_window(fit); });
     connect(save, &QPushButton::clicked, this, [this] { save_stereogram(); });
     connect(save_depth, &QPushButton::clicked, this, [this] { save_depth_map(); });
@@ -207,7 +216,9 @@ void StereogramViewer::choose_pattern(int index)
     StoredPicture now = picture_;
     now.options.pattern = PictureOptions::Pattern(index);
     if (now.options.pattern == PictureOptions::Pattern::Image) {
-        const QString folder = picture_.tile_path.isEmpty() ? save_folder() : QFileInfo(picture_.tile_path).absolutePath();
+        const QString folder = !inputs_.drawing_folder.isEmpty() || picture_.tile_path.isEmpty()
+            ? start_folder()
+            : QFileInfo(picture_.tile_path).absolutePath();
         const QString path = veride::open_path_seam()(this, QStringLiteral("Pattern Image"), folder,
                                                       QStringLiteral("Images (*.png *.jpg *.jpeg *.bmp)"));
         QString problem;
@@ -322,7 +333,7 @@ QString StereogramViewer::write_depth_map(QString& path) const
 void StereogramViewer::save_stereogram()
 {
     QString path = veride::save_path_seam()(this, QStringLiteral("Save Stereogram"),
-                                            QDir(save_folder()).filePath(name_ + QStringLiteral(".png")),
+                                            QDir(start_folder()).filePath(name_ + QStringLiteral(".png")),
                                             QStringLiteral("PNG image (*.png);;BMP image (*.bmp)"));
     if (path.isEmpty()) return;
     const QString problem = write_stereogram(path);
@@ -336,7 +347,7 @@ void StereogramViewer::save_stereogram()
 void StereogramViewer::save_depth_map()
 {
     QString path = veride::save_path_seam()(this, QStringLiteral("Save Depth Map"),
-                                            QDir(save_folder()).filePath(name_ + QStringLiteral("depth.png")),
+                                            QDir(start_folder()).filePath(name_ + QStringLiteral("depth.png")),
                                             QStringLiteral("PNG image (*.png)"));
     if (path.isEmpty()) return;
     const QString problem = write_depth_map(path);

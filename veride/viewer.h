@@ -27,6 +27,7 @@ struct RenderInputs {
     std::optional<DepthMap> depth; // a depth map made elsewhere, rendered instead of the objects
     RenderSettings settings;
     std::uint64_t seed = 1;
+    QString drawing_folder; // where its bitmaps are looked for and pictures are first saved
 
     // Rows of the picture, for a progress bar.
     int rows() const { return depth ? depth->height : settings.height_px; }
@@ -69,6 +70,9 @@ public:
     // The folder proposed for saving: the last one saved to in this run,
     // at first the user's pictures folder, else the home folder.
     static QString save_folder();
+    // Where the file dialogs start: the drawing's folder, or for a drawing
+    // never saved the folder above.
+    QString start_folder() const;
 
 protected:
     void resizeEvent(QResizeEvent* event) override;

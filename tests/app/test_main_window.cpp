@@ -56,10 +56,14 @@ bool font_button_shown(const TMainForm& main)
     return false;
 }
 
-void press_enter_in(QComboBox* box)
+// Types a name into the box and presses Enter as the keyboard does: the
+// box has the focus and hands the keys to its edit field.
+void enter_name(QComboBox* box, const QString& name)
 {
-    QTest::keyPress(box->lineEdit(), Qt::Key_Return);
-    QTest::keyRelease(box->lineEdit(), Qt::Key_Return);
+    box->setFocus();
+    box->lineEdit()->selectAll();
+    QTest::keyClicks(box, name);
+    QTest::keyClick(box, Qt::Key_Return);
 }
 
 } // namespace
@@ -295,27 +299,24 @@ private slots:
         QCOMPARE(drawing->current_shape, second);
         QCOMPARE(second->edit_mode, QStringLiteral("resize"));
 
-        main.objectnames->setEditText(QStringLiteral("house"));
-        press_enter_in(main.objectnames);
+        enter_name(main.objectnames, QStringLiteral("house"));
         QCOMPARE(second->Name, QStringLiteral("house"));
         QCOMPARE(main.objectnames->itemText(1), QStringLiteral("house"));
         QCOMPARE(main.objectnames->count(), 2);
         QCOMPARE(main.objectnames->currentIndex(), 1);
 
-        main.objectnames->setEditText(QStringLiteral("2nd"));
-        press_enter_in(main.objectnames);
-        main.objectnames->setEditText(QStringLiteral("shape1"));
-        press_enter_in(main.objectnames);
+        enter_name(main.objectnames, QStringLiteral("2nd"));
+        enter_name(main.objectnames, QStringLiteral("shape1"));
         QCOMPARE(program.ui.message_texts(), QStringList({"''2nd'' is not a valid component name",
                                                           "A component named shape1 already exists"}));
         QCOMPARE(program.ui.messages[0].kind, MessageKind::Error);
         QCOMPARE(second->Name, QStringLiteral("house"));
         QCOMPARE(first->Name, QStringLiteral("shape1"));
+        QCOMPARE(main.objectnames->currentText(), QStringLiteral("house")); // the real name again
 
         // With no object selected Enter only clears the text.
         drawing->deselect_shape(second);
-        main.objectnames->setEditText(QStringLiteral("tree"));
-        press_enter_in(main.objectnames);
+        enter_name(main.objectnames, QStringLiteral("tree"));
         QCOMPARE(main.objectnames->currentText(), QString());
         QCOMPARE(drawing->shape_names(), QStringList({"shape1", "house"}));
     }

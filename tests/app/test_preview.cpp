@@ -11,9 +11,12 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QDialog>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QScopeGuard>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QToolBar>
@@ -179,6 +182,49 @@ private slots:
         main.New1->trigger();
         QTRY_VERIFY(dock.shown().width() == 900);
         QTRY_COMPARE(across->value(), across->maximum() / 2);
+    }
+
+    void a_drawing_opened_from_elsewhere_finds_its_bitmap_and_says_once_when_it_cannot()
+    {
+        // The sample names "examples/dome.bmp"; the program runs in a third
+        // folder, where that path leads nowhere.
+        QTemporaryDir dir;
+        const QDir root(dir.path());
+        for (const char* folder : {"run", "drawings", "lonely"}) QVERIFY(root.mkpath(QLatin1String(folder)));
+        for (const char* name : {"drawings/dome.sdf", "drawings/dome.bmp", "lonely/dome.sdf"})
+            QVERIFY(QFile::copy(QStringLiteral(EXAMPLES_DIR "/") + QFileInfo(QLatin1String(name)).fileName(),
+                                root.filePath(QLatin1String(name))));
+        const QString started_in = QDir::currentPath();
+        QVERIFY(QDir::setCurrent(root.filePath(QStringLiteral("run"))));
+        const auto back = qScopeGuard([&] { QDir::setCurrent(started_in); });
+
+        Program program;
+        TMainForm& main = *program.main;
+        PreviewDock& dock = *main.preview_dock;
+        QTest::keyClick(&main, Qt::Key_F5);
+        dock.depth_toggle()->setChecked(true);
+        program.ui.file_answers.enqueue(root.filePath(QStringLiteral("drawings/dome.sdf")));
+        main.Open1->trigger();
+        QVERIFY(settled(program));
+        QCOMPARE(program.ui.message_texts(), QStringList());
+        QCOMPARE(dock.warning(), QString());
+        // The dome's top stands above the plinth round it.
+        QVERIFY(qGray(dock.shown().pixel(400, 300)) > qGray(dock.shown().pixel(120, 80)));
+
+        // The file dialogs start in the drawing's folder.
+        main.SaveAs1->trigger();
+        QCOMPARE(main.SaveDialog2.InitialDir, root.filePath(QStringLiteral("drawings")));
+        QCOMPARE(main.SaveDialog2.FileName, QStringLiteral("dome.sdf"));
+
+        // Without its bitmap: one message naming the object, and the preview says so too.
+        program.ui.file_answers.enqueue(root.filePath(QStringLiteral("lonely/dome.sdf")));
+        main.Open1->trigger();
+        QCOMPARE(main.OpenDialog1.InitialDir, root.filePath(QStringLiteral("drawings")));
+        QCOMPARE(program.ui.messages.size(), 1);
+        QVERIFY(program.ui.messages[0].text.contains(QLatin1String("dome: examples/dome.bmp")));
+        QTRY_VERIFY(dock.warning().contains(QLatin1String("examples/dome.bmp")));
+        QVERIFY(settled(program));
+        QCOMPARE(program.ui.messages.size(), 1);
     }
 
     void the_next_start_shows_the_preview_where_it_was()

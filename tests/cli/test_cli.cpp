@@ -367,6 +367,24 @@ private slots:
         QVERIFY(bad.errors.contains(QLatin1String("junk.sdf")));
     }
 
+    void a_drawing_finds_its_bitmap_beside_it_from_any_folder()
+    {
+        // The sample names "examples/dome.bmp"; copied elsewhere and rendered
+        // from a third folder, it still finds the bitmap beside itself.
+        QTemporaryDir dir;
+        QVERIFY(QDir(dir.path()).mkpath(QStringLiteral("drawings/elsewhere")));
+        for (const char* name : {"dome.sdf", "dome.bmp"})
+            QVERIFY(QFile::copy(QStringLiteral(EXAMPLES_DIR "/") + QLatin1String(name),
+                                dir.filePath(QStringLiteral("drawings/") + QLatin1String(name))));
+        const Run run = run_cli({"render", QStringLiteral("../dome.sdf"), "-o", "dome.png", "--depth-map", "depth.png"},
+                                dir.filePath(QStringLiteral("drawings/elsewhere")), dir.filePath("registry.reg"));
+        QVERIFY2(run.status == 0, qPrintable(run.errors));
+        QCOMPARE(run.errors, QString());
+        const QImage depth(dir.filePath(QStringLiteral("drawings/elsewhere/depth.png")));
+        // The dome's top stands above the plinth round it.
+        QVERIFY(qGray(depth.pixel(400, 300)) > qGray(depth.pixel(120, 80)));
+    }
+
     void failures_give_status_1_and_one_line()
     {
         QTemporaryDir dir;

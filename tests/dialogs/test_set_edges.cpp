@@ -145,8 +145,45 @@ private slots:
 
         QImage mixed(2, 2, QImage::Format_RGB888);
         mixed.fill(QColor(10, 20, 30));
-        mixed.setPixelColor(0, 0, QColor(255, 255, 255));
+        mixed.setPixelColor(0, 0, QColor(255, 255, 0));
         QCOMPARE(scan_channel_ranges(mixed), (ChannelRanges{256, 0, 256, 0, 256, 0}));
+    }
+
+    void a_grey_bitmap_scans_to_its_grey_range_and_ok_refuses_an_empty_range()
+    {
+        // No pure shade: the grey pixels count, black among them, each
+        // channel taking the grey value; white (the background) does not.
+        QImage relief(4, 2, QImage::Format_RGB888);
+        relief.fill(Qt::white);
+        relief.setPixelColor(0, 0, QColor(0, 0, 0));
+        relief.setPixelColor(1, 0, QColor(30, 30, 30));
+        relief.setPixelColor(2, 0, QColor(220, 220, 220));
+        relief.setPixelColor(3, 0, QColor(250, 10, 90)); // mixed: ignored
+        QCOMPARE(scan_channel_ranges(relief), (ChannelRanges{0, 220, 0, 220, 0, 220}));
+
+        ScriptedUi ui;
+        TForm3 form;
+        form.morphology = flat({0, 0, 0, 0});
+        form.FormShow();
+        form.RadioButton2->click();
+        ui.file_answers.enqueue(QStringLiteral(EXAMPLES_DIR "/dome.bmp"));
+        form.Button3->click();
+        form.rbGreen->click();
+        QVERIFY(form.Edit6->text().toInt() < form.Edit7->text().toInt());
+        QCOMPARE(form.Edit7->text(), QStringLiteral("255"));
+
+        // A channel that counted nothing keeps 256 above 0: OK says so.
+        form.color_limits[0] = 256;
+        form.color_limits[1] = 0;
+        form.rbRed->click();
+        form.Edit8->setText(QStringLiteral("10"));
+        form.Edit9->setText(QStringLiteral("70"));
+        form.Button1->click();
+        QCOMPARE(ui.message_texts(), QStringList{color_range_message()});
+        QCOMPARE(form.confirmed, 0);
+        form.rbGreen->click();
+        form.Button1->click();
+        QCOMPARE(form.confirmed, 1);
     }
 
     void find_reads_a_bitmap_and_refuses_missing_or_broken_files()

@@ -52,6 +52,15 @@ TForm2* two_object_drawing(Program& program)
     return drawing;
 }
 
+// The bitmap two_object_drawing names, beside a drawing saved in `dir`:
+// opening the drawing then has no unreadable bitmap to report.
+void put_hills_beside(const QTemporaryDir& dir)
+{
+    QImage hills(8, 8, QImage::Format_RGB888);
+    hills.fill(Qt::blue);
+    QVERIFY(hills.save(dir.filePath(QStringLiteral("hills.bmp")), "BMP"));
+}
+
 TForm2* open(Program& program, const QString& path)
 {
     program.ui.file_answers.enqueue(path);
@@ -73,6 +82,7 @@ private slots:
     void a_saved_drawing_opens_as_it_was()
     {
         QTemporaryDir dir;
+        put_hills_beside(dir);
         const QString path = dir.filePath(QStringLiteral("scene.sdf"));
         Program program;
         TForm2* drawing = two_object_drawing(program);
@@ -309,6 +319,7 @@ private slots:
     void damaged_and_empty_files_open_as_far_as_they_go()
     {
         QTemporaryDir dir;
+        put_hills_beside(dir);
         const QString path = dir.filePath(QStringLiteral("two.sdf"));
         Program program;
         two_object_drawing(program);
@@ -353,6 +364,7 @@ private slots:
             ShapeRecord record;
             record.left = left;
             record.width = record.height = 100;
+            reset_morphology(record.morphology);
             bytes += record.to_bytes() + silhouette_bmp(make_buffer(100, 100, clBlack), Configuration.background_color);
         }
         QTemporaryDir dir;

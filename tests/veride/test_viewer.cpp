@@ -349,6 +349,35 @@ private slots:
         QVERIFY(next.findChild<QCheckBox*>(QStringLiteral("cross_eyed"))->isChecked());
     }
 
+    void enter_in_an_option_box_applies_it_and_presses_nothing()
+    {
+        QTemporaryDir dir;
+        QStringList proposed;
+        veride::save_path_seam().replace([&](QWidget*, const QString&, const QString& path, const QString&) {
+            proposed << path;
+            return QString();
+        });
+        StoredPicture picture;
+        picture.options.pattern = PictureOptions::Pattern::ColorDots;
+        RenderInputs inputs = small_inputs();
+        inputs.drawing_folder = dir.path();
+        StereogramViewer viewer(inputs, picture, render_inputs(inputs, picture.options), QStringLiteral("x"));
+        viewer.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&viewer));
+        auto* colors = viewer.findChild<QSpinBox*>(QStringLiteral("colors"));
+        colors->setFocus();
+        colors->selectAll();
+        QTest::keyClicks(colors, QStringLiteral("9"));
+        QTest::keyClick(colors, Qt::Key_Return);
+        QCOMPARE(viewer.picture().options.colors, 9);
+        QCOMPARE(proposed, QStringList());
+        QVERIFY(viewer.isVisible());
+
+        // Saving starts in the drawing's folder.
+        viewer.save_stereogram();
+        QCOMPARE(proposed, QStringList{dir.filePath(QStringLiteral("x.png"))});
+    }
+
     void bad_stored_options_give_the_defaults()
     {
         QTemporaryDir dir;
