@@ -112,7 +112,7 @@ bool TMainForm::save_drawing(TForm2& drawing)
             return false;
     }
 
-    const DrawingHeader panel_size{drawing.panel->width_mm, drawing.panel->height_mm, drawing.panel->width(), drawing.panel->height(), 0};
+    const DrawingHeader panel_size{drawing.panel->width_mm, drawing.panel->height_mm, drawing.panel->pixel_size().width(), drawing.panel->pixel_size().height(), 0};
     const FileWrite write =
         write_file_replacing(path, drawing_file_bytes(panel_size, drawing.shapes, Configuration.background_color));
     if (write.result == FileWriteResult::CouldNotCreate) {

@@ -113,6 +113,15 @@ void TMainForm::create_actions()
     Paste1 = command("Paste1", QStringLiteral("&Paste"), QStringLiteral("Paste"), QKeySequence(Qt::CTRL | Qt::Key_V), &TMainForm::Paste1Execute);
     EditDelete1 = command("EditDelete1", QStringLiteral("&Delete"), QStringLiteral("Delete"),
                           QKeySequence(Qt::SHIFT | Qt::Key_Delete), &TMainForm::EditDelete1Execute);
+    ZoomIn1 = command("ZoomIn1", QStringLiteral("Zoom &In"), QStringLiteral("Show the drawing larger"), QKeySequence(),
+                      &TMainForm::ZoomIn1Execute);
+    ZoomIn1->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Plus), QKeySequence(Qt::CTRL | Qt::Key_Equal)});
+    ZoomOut1 = command("ZoomOut1", QStringLiteral("Zoom &Out"), QStringLiteral("Show the drawing smaller"),
+                       QKeySequence(Qt::CTRL | Qt::Key_Minus), &TMainForm::ZoomOut1Execute);
+    ActualSize1 = command("ActualSize1", QStringLiteral("&Actual Size"), QStringLiteral("Show the drawing one screen pixel per pixel"),
+                          QKeySequence(Qt::CTRL | Qt::Key_0), &TMainForm::ActualSize1Execute);
+    ZoomToFit1 = command("ZoomToFit1", QStringLiteral("Zoom to &Fit"), QStringLiteral("Show the whole drawing in its window"),
+                         QKeySequence(), &TMainForm::ZoomToFit1Execute);
     makestereo1 = command("makestereo1", QStringLiteral("&Make Stereogram"), QStringLiteral("Make Stereogram"),
                           QKeySequence(Qt::CTRL | Qt::Key_M), &TMainForm::makestereo1Execute);
     LivePreview1 = command("LivePreview1", QStringLiteral("Live &Preview"),
@@ -157,7 +166,8 @@ void TMainForm::create_actions()
     font1 = command("font1", QStringLiteral("fontchange"), QStringLiteral("Change Font"), QKeySequence(), &TMainForm::change_font);
 
     // No drawing is open at start.
-    for (QAction* action : {makestereo1, EditDelete1, Save1, SaveAs1, Close1, Import1, Cut1, Copy1, Undo1, Redo1})
+    for (QAction* action : {makestereo1, EditDelete1, Save1, SaveAs1, Close1, Import1, Cut1, Copy1, Undo1, Redo1,
+                            ZoomIn1, ZoomOut1, ActualSize1, ZoomToFit1})
         action->setEnabled(false);
 }
 
@@ -184,6 +194,9 @@ void TMainForm::create_menus()
     ShowToolbars1 = Edit1->addMenu(QStringLiteral("&Show Toolbars"));
     ShowToolbars1->setObjectName(QStringLiteral("ShowToolbars1"));
     ShowToolbars1->addActions({Tools1, Basic1, Actions1, ObjectNames1});
+
+    View1 = menu("View1", QStringLiteral("&View"), QStringLiteral("View related commands"));
+    View1->addActions({ZoomIn1, ZoomOut1, ActualSize1, ZoomToFit1});
 
     Render1 = menu("Render1", QStringLiteral("&Render"), QStringLiteral("Render drawing to stereogram"));
     Render1->addAction(makestereo1);

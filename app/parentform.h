@@ -64,6 +64,7 @@ public:
     QMenu* File1 = nullptr;
     QMenu* Edit1 = nullptr;
     QMenu* ShowToolbars1 = nullptr;
+    QMenu* View1 = nullptr;
     QMenu* Render1 = nullptr;
     QMenu* Options1 = nullptr;
     QMenu* Window1 = nullptr;
@@ -86,6 +87,10 @@ public:
     QAction* Basic1 = nullptr;
     QAction* Actions1 = nullptr;
     QAction* ObjectNames1 = nullptr;
+    QAction* ZoomIn1 = nullptr;     // "Zoom &In", Ctrl++ and Ctrl+=
+    QAction* ZoomOut1 = nullptr;    // "Zoom &Out", Ctrl+-
+    QAction* ActualSize1 = nullptr; // "&Actual Size", Ctrl+0
+    QAction* ZoomToFit1 = nullptr;  // "Zoom to &Fit"
     QAction* makestereo1 = nullptr;
     QAction* configure1 = nullptr;
     QAction* Cascade1 = nullptr;
@@ -187,6 +192,11 @@ public:
     void Basic1Click();
     void Actions1Click();
     void ObjectNames1Click();
+    // The View menu: the active drawing's zoom.
+    void ZoomIn1Execute();
+    void ZoomOut1Execute();
+    void ActualSize1Execute();
+    void ZoomToFit1Execute();
 
     // The enabling rules, run whenever the application is idle.
     void idle_update();
@@ -196,6 +206,7 @@ public:
     void Undo1Update();
     void Redo1Update();
     void font1Update();
+    void zoom1Update();
 
 protected:
     void closeEvent(QCloseEvent* event) override;

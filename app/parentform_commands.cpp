@@ -8,6 +8,7 @@
 #include "dialogs/newpanel.h"
 #include "dialogs/settings.h"
 #include "document/design.h"
+#include "document/panel_view.h"
 #include "platform/font_dialog.h"
 #include "platform/guard.h"
 #include "platform/message_box.h"
@@ -414,6 +415,28 @@ void TMainForm::Actions1Click()
 void TMainForm::ObjectNames1Click()
 {
     objectnames_bar->setVisible(ObjectNames1->isChecked());
+}
+
+// ---- View ---------------------------------------------------------------------------
+
+void TMainForm::ZoomIn1Execute()
+{
+    if (TForm2* drawing = active_child_drawing(); drawing && drawing->panel) drawing->view->zoom_in();
+}
+
+void TMainForm::ZoomOut1Execute()
+{
+    if (TForm2* drawing = active_child_drawing(); drawing && drawing->panel) drawing->view->zoom_out();
+}
+
+void TMainForm::ActualSize1Execute()
+{
+    if (TForm2* drawing = active_child_drawing(); drawing && drawing->panel) drawing->view->actual_size();
+}
+
+void TMainForm::ZoomToFit1Execute()
+{
+    if (TForm2* drawing = active_child_drawing(); drawing && drawing->panel) drawing->view->zoom_to_fit();
 }
 
 // ---- Window arrangement ---------------------------------------------------------------

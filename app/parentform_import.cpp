@@ -109,7 +109,7 @@ void TMainForm::Import1Execute()
                 name = ask_new_name(name, proposal);
             }
             read[k]->Name = name;
-            drawing->panel->update(read[k]->bounds());
+            drawing->panel->update_pixels(read[k]->bounds());
             drawing->shapes.append(read[k].release());
             // Imported objects are work that closing must not drop unasked.
             drawing->modified = 1;

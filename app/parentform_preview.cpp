@@ -80,8 +80,8 @@ PreviewJob preview_job(const TForm2& drawing)
     PreviewJob job;
     job.drawing = &drawing;
     const ConfigurationBlock configuration = configuration_block(Configuration);
-    const std::int32_t panel[4] = {drawing.panel->width_mm, drawing.panel->height_mm, drawing.panel->width(),
-                                   drawing.panel->height()};
+    const std::int32_t panel[4] = {drawing.panel->width_mm, drawing.panel->height_mm, drawing.panel->pixel_size().width(),
+                                   drawing.panel->pixel_size().height()};
     job.settings = settings_from_blocks(configuration.data(), reinterpret_cast<const unsigned char*>(panel));
     // The result window's current choices: pattern, colours, oversampling, viewing.
     job.options = read_picture_settings().options;

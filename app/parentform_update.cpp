@@ -3,6 +3,7 @@
 // computes.
 #include "app/parentform.h"
 #include "document/design.h"
+#include "document/panel_view.h"
 #include <QAction>
 #include <QMdiArea>
 #include <QToolButton>
@@ -15,6 +16,7 @@ void TMainForm::idle_update()
     Undo1Update();
     Redo1Update();
     font1Update();
+    zoom1Update();
     const bool has_windows = !drawings.isEmpty();
     for (QAction* action : {Cascade1, TileHorizontally1, TileVertically1, MinimizeAll1, Arrange1})
         if (action->isEnabled() != has_windows) action->setEnabled(has_windows);
@@ -76,4 +78,19 @@ void TMainForm::font1Update()
 {
     const bool visible = text->isEnabled() && text->isChecked();
     if (font_button_action->isVisible() != visible) font_button_action->setVisible(visible);
+}
+
+void TMainForm::zoom1Update()
+{
+    const TForm2* drawing = active_child_drawing();
+    const bool shown = drawing && drawing->panel;
+    const int step = shown ? drawing->view->zoom_step() : 0;
+    const std::pair<QAction*, bool> rules[] = {{ZoomIn1, shown && step < PanelView::max_zoom_step},
+                                               {ZoomOut1, shown && step > PanelView::min_zoom_step},
+                                               {ActualSize1, shown},
+                                               {ZoomToFit1, shown}};
+    for (const auto& [action, enabled] : rules)
+        if (action->isEnabled() != enabled) action->setEnabled(enabled);
+    // The zoom shown belongs to a drawing; with none active there is none.
+    if (!drawing && !status_panel(2).isEmpty()) set_status_panel(2, QString());
 }

@@ -51,7 +51,7 @@ void TForm2::paste_shape()
     std::unique_ptr<TRazidoVavoz> shape =
         shape_from_entry(this, *entry, Configuration.background_color, Configuration.object_color);
     shape->Name = stored_or_default_name(entry->record.name, shape_names());
-    panel->update(shape->bounds());
+    panel->update_pixels(shape->bounds());
     shapes.append(shape.release());
     // A pasted object is work that closing must not drop unasked.
     modified = 1;

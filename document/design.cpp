@@ -5,6 +5,7 @@
 #include "core/raster.h"
 #include "core/shape.h"
 #include "document/drawing_host.h"
+#include "document/panel_view.h"
 #include "platform/guard.h"
 #include "platform/message_box.h"
 #include <QCloseEvent>
@@ -14,6 +15,7 @@
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QPalette>
+#include <QVBoxLayout>
 
 TForm2::TForm2(DrawingHost* drawing_host)
     : QWidget(nullptr)
@@ -25,6 +27,11 @@ TForm2::TForm2(DrawingHost* drawing_host)
     QPalette colours = palette();
     colours.setColor(QPalette::Window, to_qcolor(Configuration.background_color));
     setPalette(colours);
+    view = new PanelView(this);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(view);
+    connect(view, &PanelView::zoom_changed, this, &TForm2::show_zoom_text);
     build_popup();
 }
 
@@ -70,18 +77,19 @@ void TForm2::create_panel()
     panel_missing = 0;
     panel = new TDrawPanel(this, PanelDimensions.width_px, PanelDimensions.height_px,
                            PanelDimensions.width_mm, PanelDimensions.height_mm);
-    panel->show();
-    FormResize();
+    view->set_panel(panel);
+    show_zoom_text();
 }
 
 void TForm2::FormActivate()
 {
     if (panel_missing) create_panel();
-    PanelDimensions.width_px = panel->width();
-    PanelDimensions.height_px = panel->height();
+    PanelDimensions.width_px = panel->pixel_size().width();
+    PanelDimensions.height_px = panel->pixel_size().height();
     PanelDimensions.width_mm = panel->width_mm;
     PanelDimensions.height_mm = panel->height_mm;
     drag_action = 0;
+    show_zoom_text();
 }
 
 void TForm2::FormDeactivate()
@@ -92,21 +100,6 @@ void TForm2::FormDeactivate()
 void TForm2::mark_changed()
 {
     emit content_changed();
-}
-
-void TForm2::resizeEvent(QResizeEvent* event)
-{
-    QWidget::resizeEvent(event);
-    FormResize();
-}
-
-void TForm2::FormResize()
-{
-    if (panel_missing) return;
-    // Centred whether or not the tools bar is shown.
-    const int left = panel->width() < width() ? (width() - panel->width()) / 2 : 0;
-    const int top = panel->height() < height() ? (height() - panel->height()) / 2 : 0;
-    panel->move(left, top);
 }
 
 void TForm2::closeEvent(QCloseEvent* event)
@@ -161,7 +154,7 @@ TRazidoVavoz* TForm2::create_shape(int left, int top, int width, int height)
     shape->size_buffer(width, height, Configuration.background_color);
     shapes.append(shape.get());
     current_shape = shape.release();
-    panel->update(current_shape->bounds());
+    panel->update_pixels(current_shape->bounds());
     return current_shape;
 }
 
@@ -191,7 +184,7 @@ void TForm2::deselect_shape(TRazidoVavoz* shape)
 void TForm2::remove_shape(TRazidoVavoz* shape)
 {
     shapes.removeOne(shape);
-    panel->update(shape->bounds().adjusted(-ShapeNode::size, -ShapeNode::size, ShapeNode::size, ShapeNode::size));
+    panel->update_pixels(shape->bounds());
     delete shape;
 }
 
@@ -270,12 +263,22 @@ void TForm2::draw_outline()
 
 QRect TForm2::visible_area() const
 {
-    if (!panel) return QRect();
-    const int left = qMax(0, -panel->x());
-    const int top = qMax(0, -panel->y());
-    const int right = left + qMin(width(), panel->width()) - 1;
-    const int bottom = top + qMin(height(), panel->height()) - 1;
-    return QRect(QPoint(left, top), QPoint(right, bottom));
+    return view->visible_panel_area();
+}
+
+void TForm2::show_zoom_text()
+{
+    if (panel) emit status_text(2, QString::number(100 * panel->zoom()) + QLatin1Char('%'));
+}
+
+void TForm2::popup_at_current_shape()
+{
+    if (!current_shape || !panel) return;
+    const QRect shown = view->viewport()->rect();
+    QPoint at = view->viewport_position(QPoint(current_shape->Left, current_shape->Top));
+    at.setX(qBound(shown.left(), at.x(), shown.right()));
+    at.setY(qBound(shown.top(), at.y(), shown.bottom()));
+    shape_popup->popup(view->viewport()->mapToGlobal(at));
 }
 
 void TForm2::show_hint(const QString& hint)

@@ -14,6 +14,7 @@
 class QMenu;
 class QAction;
 class DrawingHost;
+class PanelView;
 class TRazidoVavoz;
 
 class TForm2 : public QWidget {
@@ -26,10 +27,14 @@ public:
 
     int last_mouse_x = 0;
     int last_mouse_y = 0;
+    // The same position in panel pixels: drags follow the mouse by it, so
+    // that they keep to the panel's pixels at every zoom.
+    QPoint last_mouse_pos;
     int drag_node = 4;
     std::uint8_t drag_action = 0;
     int render_count = 0;
     TDrawPanel* panel = nullptr;
+    PanelView* view = nullptr; // scrolls and zooms the panel
     QList<TRazidoVavoz*> shapes; // back-most first; owned
     UndoHistory history{this};
     std::array<QPoint, 4> outline{}; // top-left, top-right, bottom-left, bottom-right
@@ -51,7 +56,7 @@ public:
     };
     std::array<CornerPair, 3> corner_pairs{};
     int rotate_angle = 0;
-    std::uint8_t dragging = 0;
+    std::uint8_t dragging = 0; // 1 during a rotate drag
     std::uint8_t panel_missing = 1;
     std::uint8_t has_file = 0;
     std::uint8_t modified = 0;
@@ -79,7 +84,6 @@ public:
     // being the active one: activation makes the panel on its first time.
     void FormActivate();
     void FormDeactivate();
-    void FormResize();
 
     // Every change of the scene (objects made, deleted, moved, transformed,
     // restacked, renamed, recoloured, pasted, imported, their morphology,
@@ -169,6 +173,10 @@ public:
     // The part of the panel shown in the window, in panel pixels.
     QRect visible_area() const;
     void show_bounds_text(int left, int top, int width, int height);
+    void show_zoom_text();
+    // The object popup for the keyboard: at the current object's top-left,
+    // or the nearest point of it in the window.
+    void popup_at_current_shape();
     void place_caret();
     void redraw_typed_text();
     void create_panel();
@@ -190,7 +198,6 @@ signals:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
-    void resizeEvent(QResizeEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void keyReleaseEvent(QKeyEvent* event) override;
     bool focusNextPrevChild(bool next) override;
@@ -199,8 +206,9 @@ private:
     void build_popup();
     void change_pixels(TRazidoVavoz* shape, const QString& caption, QRect bounds, QImage pixels);
     void repaint_shape_area(QRect area);
-    void outline_move(QPoint screen);
-    void outline_resize(QPoint screen);
+    void remember_mouse(QPoint pos, QPoint screen);
+    void outline_move(QPoint pos);
+    void outline_resize(QPoint pos);
     void set_outline(int left, int top, int right, int bottom);
     void finish_text();
     void close_polygon();

@@ -92,9 +92,16 @@ void TForm2::set_outline(int left, int top, int right, int bottom)
     outline = {QPoint(left, top), QPoint(right, top), QPoint(left, bottom), QPoint(right, bottom)};
 }
 
-void TForm2::outline_move(QPoint screen)
+void TForm2::remember_mouse(QPoint pos, QPoint screen)
 {
-    const QPoint d = screen - QPoint(last_mouse_x, last_mouse_y);
+    last_mouse_pos = pos;
+    last_mouse_x = screen.x();
+    last_mouse_y = screen.y();
+}
+
+void TForm2::outline_move(QPoint pos)
+{
+    const QPoint d = pos - last_mouse_pos;
     draw_outline();
     for (QPoint& corner : outline) corner += d;
     show_bounds_text(outline[0].x(), outline[0].y(), outline[3].x() - outline[0].x() + 1,
@@ -102,9 +109,9 @@ void TForm2::outline_move(QPoint screen)
     draw_outline();
 }
 
-void TForm2::outline_resize(QPoint screen)
+void TForm2::outline_resize(QPoint pos)
 {
-    const QPoint d = screen - QPoint(last_mouse_x, last_mouse_y);
+    const QPoint d = pos - last_mouse_pos;
     const int L = outline[0].x(), T = outline[0].y(), R = outline[3].x(), B = outline[3].y();
     const bool moves_left = drag_node == 1 || drag_node == 3;
     const bool moves_top = drag_node == 1 || drag_node == 2;
@@ -137,8 +144,7 @@ void TForm2::panel_mousedown(Qt::MouseButton button, QPoint pos, QPoint screen)
     if ((tool == rectangle_tool || tool == ellipse_tool) && button == Qt::LeftButton && visible_area().contains(pos)) {
         drag_node = 4;
         outline.fill(pos);
-        last_mouse_x = screen.x();
-        last_mouse_y = screen.y();
+        remember_mouse(pos, screen);
         draw_outline();
     }
 }
@@ -153,22 +159,24 @@ void TForm2::panel_mousemove(Qt::MouseButtons buttons, QPoint pos, QPoint screen
         // it is put back along the axis that left it.
         if (pos.x() < visible.left() || pos.x() > visible.right()) {
             screen.setX(last_mouse_x);
+            pos.setX(last_mouse_pos.x());
             QCursor::setPos(screen);
         }
         if (pos.y() < visible.top() || pos.y() > visible.bottom()) {
             screen.setY(last_mouse_y);
+            pos.setY(last_mouse_pos.y());
             QCursor::setPos(screen);
         }
         if (tool == pointer_tool) {
             switch (drag_action) {
-            case 1: outline_move(screen); break;
+            case 1: outline_move(pos); break;
             case 2:
-            case 4: outline_resize(screen); break;
+            case 4: outline_resize(pos); break;
             case 3: rotate_step(pos); break;
             default: return;
             }
         } else if (tool == rectangle_tool || tool == ellipse_tool) {
-            outline_resize(screen);
+            outline_resize(pos);
         }
     } else if (buttons == Qt::NoButton) {
         if (!visible.contains(pos)) {
@@ -178,14 +186,13 @@ void TForm2::panel_mousemove(Qt::MouseButtons buttons, QPoint pos, QPoint screen
         if (!polygon_points.isEmpty()) {
             const QString& last = polygon_points.constLast();
             const QPoint vertex(last.mid(0, 4).trimmed().toInt(), last.mid(4, 4).trimmed().toInt());
-            panel->layer.toggle_line(vertex, panel->mapFromGlobal(QPoint(last_mouse_x, last_mouse_y)), panel->pen);
+            panel->layer.toggle_line(vertex, last_mouse_pos, panel->pen);
             panel->layer.toggle_line(vertex, pos, panel->pen);
             panel->update();
         }
         if (tool != pointer_tool) panel->capture_mouse();
     }
-    last_mouse_x = screen.x();
-    last_mouse_y = screen.y();
+    remember_mouse(pos, screen);
 }
 
 void TForm2::panel_mouseup(Qt::MouseButton button, QPoint pos, QPoint screen)
@@ -215,8 +222,7 @@ void TForm2::panel_mouseup(Qt::MouseButton button, QPoint pos, QPoint screen)
         if (button == Qt::LeftButton) {
             if (pos.x() <= max_vertex_coordinate && pos.y() <= max_vertex_coordinate) {
                 polygon_points << QString::asprintf("%4u%4u", unsigned(pos.x()), unsigned(pos.y()));
-                last_mouse_x = screen.x();
-                last_mouse_y = screen.y();
+                remember_mouse(pos, screen);
             }
         } else {
             close_polygon();
@@ -310,6 +316,14 @@ bool TForm2::focusNextPrevChild(bool)
 
 void TForm2::keyPressEvent(QKeyEvent* event)
 {
+    // The object popup's commands exist only there: the keyboard opens it too.
+    const bool popup_key = event->key() == Qt::Key_Menu
+        || (event->key() == Qt::Key_F10 && event->modifiers() == Qt::ShiftModifier);
+    if (popup_key) {
+        popup_at_current_shape();
+        event->accept();
+        return;
+    }
     for (const QChar c : event->text()) {
         // Control characters (Enter, Escape, Delete, Ctrl+letter) are not text.
         if (c.unicode() >= 0x20 && c.unicode() != 0x7F) run_guarded([&] { key_pressed(c); });

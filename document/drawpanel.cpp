@@ -5,17 +5,11 @@
 #include "document/node_cursors.h"
 #include <QMouseEvent>
 #include <QPainter>
+#include <cmath>
 
 namespace {
 
-void paint_node(QPainter& painter, const ShapeNode& node)
-{
-    painter.setPen(QPen(Qt::black, 1));
-    painter.setBrush(to_qcolor(node.color));
-    painter.drawRect(node.left, node.top, ShapeNode::size - 1, ShapeNode::size - 1);
-}
-
-// Only the tiles of the object that the dirty area reaches.
+// Only the tiles of the object that the dirty area (panel pixels) reaches.
 void paint_shape(QPainter& painter, const TRazidoVavoz& shape, QRect dirty, TColor background)
 {
     const QRect seen = (shape.bounds() & dirty).translated(-shape.Left, -shape.Top);
@@ -29,6 +23,13 @@ void paint_shape(QPainter& painter, const TRazidoVavoz& shape, QRect dirty, TCol
 
 } // namespace
 
+QPoint MouseTarget::origin() const
+{
+    if (tag == TRazidoVavoz::object_tag) return QPoint(shape->Left, shape->Top);
+    if (tag > TRazidoVavoz::object_tag) return shape->nodes[tag - 2].rect().topLeft();
+    return QPoint();
+}
+
 TDrawPanel::TDrawPanel(TForm2* owner, int width_px, int height_px, int width_mm_, int height_mm_)
     : QWidget(owner)
     , owner_form(owner)
@@ -38,10 +39,55 @@ TDrawPanel::TDrawPanel(TForm2* owner, int width_px, int height_px, int width_mm_
     , font_color(Configuration.object_color)
 {
     font.setStyleStrategy(QFont::NoAntialias);
-    setFixedSize(qMax(1, width_px), qMax(1, height_px));
+    pixel_size_ = QSize(qMax(1, width_px), qMax(1, height_px));
+    setFixedSize(pixel_size_);
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMouseTracking(true);
     setFocusPolicy(Qt::NoFocus);
+}
+
+void TDrawPanel::set_zoom(double factor)
+{
+    zoom_ = factor;
+    setFixedSize(qMax(1, int(std::ceil(pixel_size_.width() * factor))),
+                 qMax(1, int(std::ceil(pixel_size_.height() * factor))));
+    update();
+}
+
+QPoint TDrawPanel::to_panel(QPointF widget_pos) const
+{
+    return QPoint(int(std::floor(widget_pos.x() / zoom_)), int(std::floor(widget_pos.y() / zoom_)));
+}
+
+QRect TDrawPanel::to_widget(QRect panel_area) const
+{
+    const int left = int(std::floor(panel_area.left() * zoom_));
+    const int top = int(std::floor(panel_area.top() * zoom_));
+    // A pixel seen at less than its size still takes one screen pixel.
+    const int right = qMax(left + 1, int(std::ceil((panel_area.right() + 1) * zoom_)));
+    const int bottom = qMax(top + 1, int(std::ceil((panel_area.bottom() + 1) * zoom_)));
+    return QRect(QPoint(left, top), QPoint(right - 1, bottom - 1));
+}
+
+QRect TDrawPanel::to_panel_area(QRect widget_area) const
+{
+    const QPoint last(int(std::ceil((widget_area.right() + 1) / zoom_)) - 1,
+                      int(std::ceil((widget_area.bottom() + 1) / zoom_)) - 1);
+    return QRect(to_panel(widget_area.topLeft()), last) & QRect(QPoint(), pixel_size_);
+}
+
+QRect TDrawPanel::node_rect(const ShapeNode& node) const
+{
+    const int half = ShapeNode::size / 2;
+    const QPoint corner(node.left + half, node.top + half);
+    const QPoint centre(int(std::floor((corner.x() + 0.5) * zoom_)), int(std::floor((corner.y() + 0.5) * zoom_)));
+    return QRect(centre - QPoint(half, half), QSize(ShapeNode::size, ShapeNode::size));
+}
+
+void TDrawPanel::update_pixels(QRect panel_area)
+{
+    const int margin = ShapeNode::size;
+    update(to_widget(panel_area).adjusted(-margin, -margin, margin, margin));
 }
 
 void TDrawPanel::create_caret(int width, int height)
@@ -76,40 +122,52 @@ void TDrawPanel::paintEvent(QPaintEvent* event)
     const TColor background = Configuration.background_color;
     painter.fillRect(dirty, to_qcolor(background));
 
+    // The panel pixels the dirty area shows, painted scaled without
+    // smoothing, so that pixels stay pixels.
+    const QRect seen = to_panel_area(dirty);
     const TForm2& drawing = *owner_form;
-    if (!drawing.dragging) {
-        for (const TRazidoVavoz* shape : drawing.shapes) paint_shape(painter, *shape, dirty, background);
-    }
+    painter.save();
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
+    painter.scale(zoom_, zoom_);
+    for (const TRazidoVavoz* shape : drawing.shapes) paint_shape(painter, *shape, seen, background);
+    painter.restore();
+
+    painter.setPen(QPen(Qt::black, 1));
     for (const TRazidoVavoz* shape : drawing.shapes) {
-        for (const ShapeNode& node : shape->nodes)
-            if (node.visible) paint_node(painter, node);
+        for (const ShapeNode& node : shape->nodes) {
+            if (!node.visible) continue;
+            painter.setBrush(to_qcolor(node.color));
+            painter.drawRect(node_rect(node).adjusted(0, 0, -1, -1));
+        }
     }
-    layer.paint(painter);
+    layer.paint(painter, zoom_);
     if (caret_) {
         painter.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
-        painter.fillRect(*caret_, QColor(0xFF, 0xFF, 0xFF));
+        painter.fillRect(to_widget(*caret_), QColor(0xFF, 0xFF, 0xFF));
     }
 }
 
-MouseTarget TDrawPanel::target_at(QPoint pos) const
+MouseTarget TDrawPanel::target_at(QPointF widget_pos) const
 {
     const QList<TRazidoVavoz*>& shapes = owner_form->shapes;
+    const QPoint on_screen = widget_pos.toPoint();
     for (qsizetype i = shapes.size() - 1; i >= 0; --i) {
         TRazidoVavoz* shape = shapes[i];
         for (int n = 3; n >= 0; --n) {
             const ShapeNode& node = shape->nodes[n];
-            if (node.visible && node.rect().contains(pos)) return MouseTarget{shape, node.tag};
+            if (node.visible && node_rect(node).contains(on_screen)) return MouseTarget{shape, node.tag};
         }
     }
+    const QPoint pos = to_panel(widget_pos);
     for (qsizetype i = shapes.size() - 1; i >= 0; --i) {
         if (shapes[i]->bounds().contains(pos)) return MouseTarget{shapes[i], TRazidoVavoz::object_tag};
     }
     return MouseTarget{};
 }
 
-MouseTarget TDrawPanel::receiver_at(QPoint pos) const
+MouseTarget TDrawPanel::receiver_at(QPointF widget_pos) const
 {
-    return capture ? *capture : target_at(pos);
+    return capture ? *capture : target_at(widget_pos);
 }
 
 void TDrawPanel::show_hint_of(const MouseTarget& target)
@@ -130,38 +188,38 @@ void TDrawPanel::show_hint_of(const MouseTarget& target)
 void TDrawPanel::mousePressEvent(QMouseEvent* event)
 {
     owner_form->activate_for_mouse();
-    const MouseTarget target = receiver_at(event->position().toPoint());
+    const MouseTarget target = receiver_at(event->position());
     if (!capture) capture = target;
-    owner_form->dispatch_mouse_down(target, event->button(), event->position().toPoint(),
+    owner_form->dispatch_mouse_down(target, event->button(), to_panel(event->position()),
                                     event->globalPosition().toPoint());
 }
 
 void TDrawPanel::mouseDoubleClickEvent(QMouseEvent* event)
 {
     owner_form->activate_for_mouse();
-    const MouseTarget target = receiver_at(event->position().toPoint());
+    const MouseTarget target = receiver_at(event->position());
     if (!capture) capture = target;
     if (target.tag == TRazidoVavoz::object_tag && event->button() == Qt::LeftButton)
         owner_form->shape_dblclicked(target);
     // A double-click is also a press, as for any other click.
-    owner_form->dispatch_mouse_down(target, event->button(), event->position().toPoint(),
+    owner_form->dispatch_mouse_down(target, event->button(), to_panel(event->position()),
                                     event->globalPosition().toPoint());
 }
 
 void TDrawPanel::mouseMoveEvent(QMouseEvent* event)
 {
-    const QPoint pos = event->position().toPoint();
-    const MouseTarget target = receiver_at(pos);
-    if (event->buttons() == Qt::NoButton) show_hint_of(target_at(pos));
-    owner_form->dispatch_mouse_move(target, event->buttons(), pos, event->globalPosition().toPoint());
+    const MouseTarget target = receiver_at(event->position());
+    if (event->buttons() == Qt::NoButton) show_hint_of(target_at(event->position()));
+    owner_form->dispatch_mouse_move(target, event->buttons(), to_panel(event->position()),
+                                    event->globalPosition().toPoint());
 }
 
 void TDrawPanel::mouseReleaseEvent(QMouseEvent* event)
 {
-    const MouseTarget target = receiver_at(event->position().toPoint());
+    const MouseTarget target = receiver_at(event->position());
     // Letting go of the button ends any capture, as it does for every control.
     release_capture();
-    owner_form->dispatch_mouse_up(target, event->button(), event->position().toPoint(),
+    owner_form->dispatch_mouse_up(target, event->button(), to_panel(event->position()),
                                   event->globalPosition().toPoint());
 }
 

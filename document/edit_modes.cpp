@@ -48,11 +48,6 @@ QString previous_mode(const QString& mode)
     return QStringLiteral("rotate");
 }
 
-QRect node_area(const TRazidoVavoz& shape)
-{
-    return shape.bounds().adjusted(-ShapeNode::size, -ShapeNode::size, ShapeNode::size, ShapeNode::size);
-}
-
 } // namespace
 
 void TForm2::cycle_edit_mode(TRazidoVavoz* shape)
@@ -73,7 +68,7 @@ void TForm2::cycle_edit_mode(TRazidoVavoz* shape)
     } else if (shape->edit_mode == QLatin1String("rotate")) {
         apply_look(*shape, crop_look);
     }
-    panel->update(node_area(*shape));
+    panel->update_pixels(shape->bounds());
 }
 
 void TForm2::hide_nodes(TRazidoVavoz* shape)
@@ -81,7 +76,7 @@ void TForm2::hide_nodes(TRazidoVavoz* shape)
     if (!shape->nodes[0].visible) return;
     for (ShapeNode& node : shape->nodes) node.visible = false;
     shape->hint.clear();
-    panel->update(node_area(*shape));
+    panel->update_pixels(shape->bounds());
 }
 
 void TForm2::shape_mousedown(const MouseTarget& sender, Qt::MouseButton button, int x, int y, QPoint screen)
@@ -124,8 +119,7 @@ void TForm2::shape_mousedown(const MouseTarget& sender, Qt::MouseButton button, 
         panel->pen = OutlinePen{Qt::DotLine, 1};
     }
     draw_outline();
-    last_mouse_x = screen.x();
-    last_mouse_y = screen.y();
+    remember_mouse(sender.origin() + QPoint(x, y), screen);
 }
 
 // x and y are panel pixels. The first move with the left button held
@@ -231,10 +225,7 @@ void TForm2::pointer_released(Qt::MouseButton button)
         return;
     }
     draw_outline();
-    const bool was_dragging = dragging;
     dragging = 0;
-    // Objects hidden by a rotate drag show again.
-    if (was_dragging) panel->update();
     const int left = outline[0].x(), top = outline[0].y();
     const int right = outline[3].x(), bottom = outline[3].y();
     // The drag is over even when the transform fails with an error.

@@ -94,7 +94,7 @@ void UndoHistory::apply(TShapeEvent* entry, bool redo)
         if (rebuilt) {
             const qsizetype at = std::clamp<qsizetype>(entry->before.index, 0, d.shapes.size());
             d.shapes.insert(at, rebuilt);
-            d.panel->update(rebuilt->bounds());
+            d.panel->update_pixels(rebuilt->bounds());
         }
     } else if (live) {
         QStringList others = d.shape_names();

@@ -31,8 +31,10 @@ public:
     bool isEmpty() const { return items_.isEmpty(); }
     int size() const { return static_cast<int>(items_.size()); }
 
-    // Paints the items in order; XOR items invert what lies below them.
-    void paint(QPainter& painter) const;
+    // Paints the items in order, at `zoom` screen pixels per panel pixel;
+    // XOR items invert what lies below them. Lines keep their width on
+    // screen and run through the middle of the pixels they pass.
+    void paint(QPainter& painter, double zoom) const;
 
 private:
     struct Item {

@@ -56,7 +56,7 @@ void TForm2::Move1Click()
     TRazidoVavoz* shape = current_shape;
     if (!shape || !Form5) return;
     Form5->ShowModal(QPoint(shape->Left, shape->Top), QSize(shape->Width, shape->Height),
-                     panel ? panel->size() : QSize());
+                     panel ? panel->pixel_size() : QSize());
     if (Form5->cancelled == 1) return;
     if (!move_shape(shape, Form5->sex->value(), Form5->sey->value())) return;
     modified = 1;

@@ -44,7 +44,7 @@ void TForm2::check_pixels_for(const TRazidoVavoz* shape, std::int64_t width, std
 void TForm2::repaint_shape_area(QRect area)
 {
     // The nodes stand half outside the object.
-    if (panel) panel->update(area.adjusted(-ShapeNode::size, -ShapeNode::size, ShapeNode::size, ShapeNode::size));
+    if (panel) panel->update_pixels(area);
 }
 
 // The new pixels are complete before anything is recorded, so a failure

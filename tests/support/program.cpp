@@ -3,6 +3,7 @@
 #include "core/shape.h"
 #include "dialogs/newpanel.h"
 #include "document/design.h"
+#include "document/drawpanel.h"
 #include "support/program.h"
 #include <QComboBox>
 #include <QLineEdit>
@@ -64,19 +65,28 @@ void Program::choose_tool(QAction* tool)
     tool->trigger();
 }
 
+namespace {
+// The panel widget's own position of a panel pixel: the panel widget moves
+// as the window scrolls, and is the panel's pixel size times its zoom.
+QPoint on_panel_widget(TForm2* drawing, QPoint panel_pixel)
+{
+    return drawing->panel->to_widget(QRect(panel_pixel, QSize(1, 1))).topLeft();
+}
+} // namespace
+
 void Program::press(TForm2* drawing, QPoint at, Qt::MouseButton button)
 {
-    QTest::mousePress(drawing->panel, button, Qt::NoModifier, at);
+    QTest::mousePress(drawing->panel, button, Qt::NoModifier, on_panel_widget(drawing, at));
 }
 
 void Program::move(TForm2* drawing, QPoint to)
 {
-    QTest::mouseMove(drawing->panel, to);
+    QTest::mouseMove(drawing->panel, on_panel_widget(drawing, to));
 }
 
 void Program::release(TForm2* drawing, QPoint at, Qt::MouseButton button)
 {
-    QTest::mouseRelease(drawing->panel, button, Qt::NoModifier, at);
+    QTest::mouseRelease(drawing->panel, button, Qt::NoModifier, on_panel_widget(drawing, at));
 }
 
 void Program::click(TForm2* drawing, QPoint at, Qt::MouseButton button)

@@ -32,7 +32,8 @@ public:
     static std::function<int(QDialog&)> panel_answer(int width_px, int height_px);
     void choose_tool(QAction* tool);
 
-    // Mouse on a drawing's panel, positions in panel pixels.
+    // Mouse on a drawing's panel, positions in panel pixels: each goes to
+    // where that pixel shows at the panel's zoom and scroll.
     void press(TForm2* drawing, QPoint at, Qt::MouseButton button = Qt::LeftButton);
     void move(TForm2* drawing, QPoint to);
     void release(TForm2* drawing, QPoint at, Qt::MouseButton button = Qt::LeftButton);
