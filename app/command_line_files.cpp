@@ -1,5 +1,5 @@
 #include "app/command_line_files.h"
-#include "app/parentform.h"
+#include "app/main_window.h"
 #include "platform/guard.h"
 #include "platform/message_box.h"
 #include <QApplication>
@@ -30,7 +30,7 @@ QString missing_files_text(const QStringList& names)
 
 } // namespace
 
-void open_command_line_files(TMainForm& main_form, const QStringList& paths)
+void open_command_line_files(MainWindow& main_form, const QStringList& paths)
 {
     // The open dialog hands over absolute paths; the same form keeps
     // "already open" and the file history true to the file.
@@ -64,7 +64,7 @@ namespace {
 // the time limit (a platform that never reports it).
 class OpenWhenShown : public QObject {
 public:
-    OpenWhenShown(TMainForm& main_form, QStringList paths)
+    OpenWhenShown(MainWindow& main_form, QStringList paths)
         : QObject(&main_form), main_form_(main_form), paths_(std::move(paths))
     {
         QWindow* window = main_form.windowHandle();
@@ -98,19 +98,19 @@ private:
         deleteLater();
     }
 
-    TMainForm& main_form_;
+    MainWindow& main_form_;
     QStringList paths_;
     bool scheduled_ = false;
 };
 
 } // namespace
 
-void open_command_line_files_when_shown(TMainForm& main_form, const QStringList& paths)
+void open_command_line_files_when_shown(MainWindow& main_form, const QStringList& paths)
 {
     if (!paths.isEmpty()) new OpenWhenShown(main_form, paths);
 }
 
-void open_handed_over_files(TMainForm& main_form, const QStringList& paths)
+void open_handed_over_files(MainWindow& main_form, const QStringList& paths)
 {
     if (paths.isEmpty()) return;
     // A drawing opening under a dialog would change what the dialog acts on.

@@ -1,61 +1,61 @@
 #include "app/dialogs.h"
-#include "app/aboutform.h"
-#include "app/importobjects.h"
-#include "app/morefiles.h"
-#include "app/parentform.h"
-#include "dialogs/cropshape.h"
-#include "dialogs/moveshape.h"
-#include "dialogs/newpanel.h"
-#include "dialogs/object_properties.h"
-#include "dialogs/resizeshape.h"
-#include "dialogs/rotateshape.h"
-#include "dialogs/set_edges.h"
-#include "dialogs/settings.h"
-#include "document/design.h"
+#include "app/about_dialog.h"
+#include "app/import_dialog.h"
+#include "app/window_list_dialog.h"
+#include "app/main_window.h"
+#include "dialogs/crop_dialog.h"
+#include "dialogs/move_dialog.h"
+#include "dialogs/panel_dimensions_dialog.h"
+#include "dialogs/properties_dialog.h"
+#include "dialogs/resize_dialog.h"
+#include "dialogs/rotate_dialog.h"
+#include "dialogs/morphology_dialog.h"
+#include "dialogs/configuration_dialog.h"
+#include "document/drawing_window.h"
 #include "render/render_request.h"
 
-void create_dialogs(TMainForm& main)
+void create_dialogs(MainWindow& main)
 {
-    Form3 = new TForm3;
-    Form3->drawing_folder = [&main] {
-        const TForm2* drawing = main.active_drawing;
+    morphology_dialog = new MorphologyDialog;
+    morphology_dialog->drawing_folder = [&main] {
+        const DrawingWindow* drawing = main.active_drawing;
         return drawing && drawing->panel ? drawing->panel->property(drawing_folder_property).toString() : QString();
     };
-    Form4 = new TForm4;
-    QObject::connect(Form4, &TForm4::colors_changed, &main, &TMainForm::recolor_active_drawing);
-    Form1 = new TForm1;
-    Form5 = new TForm5;
-    Form6 = new TForm6;
-    Form7 = new TForm7;
-    Form8 = new TForm8;
-    Form9 = new TForm9;
-    Form10 = new TForm10;
-    Form11 = new TForm11;
-    Form12 = new TForm12;
+    configuration_dialog = new ConfigurationDialog;
+    QObject::connect(configuration_dialog, &ConfigurationDialog::colors_changed, &main, &MainWindow::recolor_active_drawing);
+    panel_dimensions_dialog = new PanelDimensionsDialog;
+    move_dialog = new MoveDialog;
+    rotate_dialog = new RotateDialog;
+    properties_dialog = new PropertiesDialog;
+    crop_dialog = new CropDialog;
+    import_dialog = new ImportDialog;
+    resize_dialog = new ResizeDialog;
+    window_list_dialog = new WindowListDialog;
+    about_dialog = new AboutDialog;
 }
 
 void destroy_dialogs()
 {
-    delete Form12;
-    Form12 = nullptr;
-    delete Form11;
-    Form11 = nullptr;
-    delete Form10;
-    Form10 = nullptr;
-    delete Form9;
-    Form9 = nullptr;
-    delete Form8;
-    Form8 = nullptr;
-    delete Form7;
-    Form7 = nullptr;
-    delete Form6;
-    Form6 = nullptr;
-    delete Form5;
-    Form5 = nullptr;
-    delete Form1;
-    Form1 = nullptr;
-    delete Form4;
-    Form4 = nullptr;
-    delete Form3;
-    Form3 = nullptr;
+    delete about_dialog;
+    about_dialog = nullptr;
+    delete window_list_dialog;
+    window_list_dialog = nullptr;
+    delete resize_dialog;
+    resize_dialog = nullptr;
+    delete import_dialog;
+    import_dialog = nullptr;
+    delete crop_dialog;
+    crop_dialog = nullptr;
+    delete properties_dialog;
+    properties_dialog = nullptr;
+    delete rotate_dialog;
+    rotate_dialog = nullptr;
+    delete move_dialog;
+    move_dialog = nullptr;
+    delete panel_dimensions_dialog;
+    panel_dimensions_dialog = nullptr;
+    delete configuration_dialog;
+    configuration_dialog = nullptr;
+    delete morphology_dialog;
+    morphology_dialog = nullptr;
 }

@@ -2,8 +2,8 @@
 // The program's dialogs: each is created once at start-up, hidden, in a
 // fixed order, reused for every showing and destroyed at the end.
 
-class TMainForm;
+class MainWindow;
 
 // The dialogs that report changes are connected to `main`.
-void create_dialogs(TMainForm& main);
+void create_dialogs(MainWindow& main);
 void destroy_dialogs();

@@ -1,22 +1,22 @@
 // The active drawing follows a change of the drawing colours. The other open
 // drawings keep their pixels: they are recoloured only by the change made
 // while they are the active one.
-#include "app/parentform.h"
+#include "app/main_window.h"
 #include "core/configuration.h"
 #include "core/raster.h"
 #include "core/shape.h"
-#include "dialogs/settings_recolor.h"
-#include "document/design.h"
+#include "dialogs/configuration_recolor.h"
+#include "document/drawing_window.h"
 #include <QPalette>
 #include <exception>
 
-void TMainForm::recolor_active_drawing(TColor old_background, TColor old_object)
+void MainWindow::recolor_active_drawing(TColor old_background, TColor old_object)
 {
-    TForm2* drawing = active_drawing;
+    DrawingWindow* drawing = active_drawing;
     if (!drawing) return;
     const TColor background = Configuration.background_color;
     const TColor object = Configuration.object_color;
-    for (TRazidoVavoz* shape : drawing->shapes) {
+    for (Shape* shape : drawing->shapes) {
         try {
             if (object == old_object)
                 replace_color(shape->buffer, old_background, background);

@@ -1,11 +1,11 @@
 // Saving a drawing window to its drawing file and reading one into a new
 // drawing window, with the messages of both flows.
-#include "app/parentform.h"
+#include "app/main_window.h"
 #include "core/configuration.h"
 #include "core/object_size.h"
 #include "core/panel_dimensions.h"
 #include "core/shape.h"
-#include "document/design.h"
+#include "document/drawing_window.h"
 #include "files/drawing_reader.h"
 #include "files/drawing_writer.h"
 #include "files/shape_from_record.h"
@@ -31,10 +31,10 @@ QString file_name_of(const QString& path)
 }
 
 // Nothing is written that reading the file again would refuse.
-void check_savable(const QList<TRazidoVavoz*>& shapes)
+void check_savable(const QList<Shape*>& shapes)
 {
     std::int64_t pixels = 0;
-    for (const TRazidoVavoz* shape : shapes) {
+    for (const Shape* shape : shapes) {
         check_object_size(shape->Width, shape->Height);
         pixels += std::int64_t(shape->Width) * shape->Height;
     }
@@ -43,18 +43,18 @@ void check_savable(const QList<TRazidoVavoz*>& shapes)
 
 // The renderer, the live preview and the open-time check look for the
 // drawing's morphology bitmaps in its folder.
-void remember_folder(TForm2& drawing, const QString& path)
+void remember_folder(DrawingWindow& drawing, const QString& path)
 {
     drawing.panel->setProperty(drawing_folder_property, QFileInfo(path).absolutePath());
 }
 
 // "name: stored path" of every object whose morphology bitmap cannot be read.
-QStringList unreadable_bitmaps(const QList<TRazidoVavoz*>& shapes, const QString& folder)
+QStringList unreadable_bitmaps(const QList<Shape*>& shapes, const QString& folder)
 {
     const BitmapReader read = bitmap_reader_for(folder);
     QHash<QString, bool> readable;
     QStringList lines;
-    for (const TRazidoVavoz* shape : shapes) {
+    for (const Shape* shape : shapes) {
         if (shape->morphology.flat_surface == 1) continue;
         const QString path = QString::fromLocal8Bit(shape->morphology.bitmap_file);
         auto known = readable.constFind(path);
@@ -73,7 +73,7 @@ QString unreadable_bitmaps_message(const QStringList& objects)
 
 } // namespace
 
-bool TMainForm::save_drawing(TForm2& drawing)
+bool MainWindow::save_drawing(DrawingWindow& drawing)
 {
     if (drawing.shapes.isEmpty()) {
         message_box(QStringLiteral("No objects in drawing. Action canceled."), MessageKind::Plain, MessageButtons::Ok);
@@ -140,7 +140,7 @@ bool TMainForm::save_drawing(TForm2& drawing)
     return true;
 }
 
-bool TMainForm::load_drawing(TForm2& drawing, const QString& path)
+bool MainWindow::load_drawing(DrawingWindow& drawing, const QString& path)
 {
     drawing.setWindowTitle(file_name_of(path));
     // Only a regular file is read: a FIFO would wait for a writer for ever.
@@ -161,7 +161,7 @@ bool TMainForm::load_drawing(TForm2& drawing, const QString& path)
     }
     // Every object is rebuilt before the drawing takes any, so that running
     // out of memory half-way leaves nothing behind.
-    std::vector<std::unique_ptr<TRazidoVavoz>> rebuilt;
+    std::vector<std::unique_ptr<Shape>> rebuilt;
     try {
         for (const DrawingEntry& entry : contents.entries)
             rebuilt.push_back(shape_from_entry(&drawing, entry, Configuration.background_color, Configuration.object_color));

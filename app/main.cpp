@@ -1,7 +1,7 @@
 #include "app/application.h"
 #include "app/command_line_files.h"
 #include "app/dialogs.h"
-#include "app/parentform.h"
+#include "app/main_window.h"
 #include "platform/instance_channel.h"
 #include "platform/registry_file.h"
 #include <QDir>
@@ -20,7 +20,7 @@ int main(int argc, char** argv)
 
     // Lets the desktop match the windows to dioramix.desktop and its icon.
     QGuiApplication::setDesktopFileName(QStringLiteral("dioramix"));
-    TMainForm main_form;
+    MainWindow main_form;
     create_dialogs(main_form);
     InstanceServer instance_server(channel);
     QObject::connect(&instance_server, &InstanceServer::files_received, &main_form,

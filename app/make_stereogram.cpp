@@ -1,13 +1,13 @@
 #include "app/make_stereogram.h"
-#include "app/parentform.h"
+#include "app/main_window.h"
 #include "core/configuration.h"
 #include "core/panel_dimensions.h"
-#include "document/design.h"
+#include "document/drawing_window.h"
 #include "platform/message_box.h"
 #include "render/render_name.h"
 #include "render/renderer_library.h"
 
-void request_stereogram(TForm2& drawing)
+void request_stereogram(DrawingWindow& drawing)
 {
     const RendererEntry renderer = load_renderer();
     if (!renderer.render_form) {
@@ -25,7 +25,7 @@ void request_stereogram(TForm2& drawing)
 }
 
 // The main window's command, kept beside the request it runs.
-void TMainForm::makestereo1Execute()
+void MainWindow::makestereo1Execute()
 {
     if (active_drawing) request_stereogram(*active_drawing);
 }

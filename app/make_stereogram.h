@@ -1,8 +1,8 @@
 #pragma once
 // Make Stereogram: the render request for one drawing window.
-class TForm2;
+class DrawingWindow;
 
 // Builds the request, raises the drawing's render count, makes the output
 // name and calls the renderer. When the renderer cannot be loaded, says so
 // and leaves the count as it was.
-void request_stereogram(TForm2& drawing);
+void request_stereogram(DrawingWindow& drawing);

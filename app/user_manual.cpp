@@ -1,5 +1,5 @@
 #include "app/user_manual.h"
-#include "app/parentform.h"
+#include "app/main_window.h"
 #include "platform/message_box.h"
 #include "platform/open_url.h"
 #include <QCoreApplication>
@@ -26,7 +26,7 @@ QString user_manual_file(const QString& program_folder)
     return {};
 }
 
-void TMainForm::Contents1Click()
+void MainWindow::Contents1Click()
 {
     const QString manual = user_manual_file(QCoreApplication::applicationDirPath());
     if (manual.isEmpty()) {

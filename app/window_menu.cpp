@@ -1,10 +1,10 @@
 // The Window menu's list of open drawings, rebuilt each time the menu opens,
 // and the Window List for drawings beyond the tenth.
-#include "app/aboutform.h"
-#include "app/morefiles.h"
-#include "app/parentform.h"
+#include "app/about_dialog.h"
+#include "app/window_list_dialog.h"
+#include "app/main_window.h"
 #include "core/shorten_caption.h"
-#include "document/design.h"
+#include "document/drawing_window.h"
 #include "platform/guard.h"
 #include "platform/modal.h"
 #include <QListWidget>
@@ -14,7 +14,7 @@ namespace {
 constexpr int listed_drawings = 10;
 }
 
-void TMainForm::Window1Click()
+void MainWindow::Window1Click()
 {
     // Items after the fixed ones are made afresh from the open drawings.
     while (Window1->actions().size() > window_menu_base) {
@@ -29,7 +29,7 @@ void TMainForm::Window1Click()
     for (int k = 0; k < shown; ++k) {
         QAction* item = Window1->addAction(shorten_caption(drawing_names[k], 40, k));
         item->setStatusTip(drawing_names[k]);
-        TForm2* drawing = drawings[k];
+        DrawingWindow* drawing = drawings[k];
         connect(item, &QAction::triggered, this, [this, drawing] {
             run_guarded([&] {
                 if (drawings.contains(drawing)) activate_drawing(drawing);
@@ -43,7 +43,7 @@ void TMainForm::Window1Click()
     }
     // The mark follows the active window, which stays active when a drawing
     // behind it closes and leaves the commands without a drawing.
-    const TForm2* shown_active = active_child_drawing();
+    const DrawingWindow* shown_active = active_child_drawing();
     const qsizetype active = shown_active ? drawings.indexOf(shown_active) : -1;
     if (active >= 0 && active < listed_drawings) {
         QAction* item = Window1->actions()[window_menu_base + 1 + static_cast<int>(active)];
@@ -52,18 +52,18 @@ void TMainForm::Window1Click()
     }
 }
 
-void TMainForm::About1Click()
+void MainWindow::About1Click()
 {
-    show_modal(*Form12);
+    show_modal(*about_dialog);
 }
 
-void TMainForm::show_window_list()
+void MainWindow::show_window_list()
 {
-    show_modal(*Form11);
+    show_modal(*window_list_dialog);
     // The list's current row is no choice: moving the focus into it sets one.
-    const QList<QListWidgetItem*> selected = Form11->ListBox1->selectedItems();
-    if (Form11->cancelled || selected.isEmpty()) return;
-    const int chosen = Form11->ListBox1->row(selected.constFirst());
+    const QList<QListWidgetItem*> selected = window_list_dialog->ListBox1->selectedItems();
+    if (window_list_dialog->cancelled || selected.isEmpty()) return;
+    const int chosen = window_list_dialog->ListBox1->row(selected.constFirst());
     if (chosen < 0 || chosen >= drawings.size()) return;
     activate_drawing(drawings[chosen]);
 }

@@ -27,10 +27,10 @@ struct Drawing {
 const Drawing& sample_drawing()
 {
     static const Drawing drawing = [] {
-        std::vector<std::unique_ptr<TRazidoVavoz>> owned;
-        QList<TRazidoVavoz*> shapes;
+        std::vector<std::unique_ptr<Shape>> owned;
+        QList<Shape*> shapes;
         for (int i = 0; i < object_count; ++i) {
-            auto shape = std::make_unique<TRazidoVavoz>(nullptr, background);
+            auto shape = std::make_unique<Shape>(nullptr, background);
             shape->Name = QStringLiteral("shape%1").arg(i + 1);
             shape->Left = (i * 37) % 600;
             shape->Top = (i * 53) % 400;
@@ -63,7 +63,7 @@ void BM_OpenDrawing(benchmark::State& state)
     for (auto _ : state) {
         const DrawingContents contents = read_drawing(drawing.file);
         for (const DrawingEntry& entry : contents.entries) {
-            std::unique_ptr<TRazidoVavoz> shape = shape_from_entry(nullptr, entry, background, object_color);
+            std::unique_ptr<Shape> shape = shape_from_entry(nullptr, entry, background, object_color);
             benchmark::DoNotOptimize(shape->buffer.constBits());
         }
     }

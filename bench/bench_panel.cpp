@@ -5,11 +5,11 @@
 // opening a drawing of two 4000 x 4000 objects in the
 // program until the window shows it, beside reading the same file alone.
 #include "app/application.h"
-#include "app/parentform.h"
+#include "app/main_window.h"
 #include "core/configuration.h"
 #include "core/panel_dimensions.h"
 #include "core/shape.h"
-#include "document/design.h"
+#include "document/drawing_window.h"
 #include "document/panel_view.h"
 #include "files/drawing_reader.h"
 #include "files/drawing_writer.h"
@@ -26,14 +26,14 @@
 
 namespace {
 
-TForm2* drawing_with_objects(TMainForm& main, int count)
+DrawingWindow* drawing_with_objects(MainWindow& main, int count)
 {
     PanelDimensions = PanelDimensionsRecord{211, 158, 800, 600};
     main.drawing_names.append(QStringLiteral("Stereogram1"));
-    TForm2* drawing = qobject_cast<TForm2*>(main.create_drawing_window(QStringLiteral("Stereogram1"))->widget());
+    DrawingWindow* drawing = qobject_cast<DrawingWindow*>(main.create_drawing_window(QStringLiteral("Stereogram1"))->widget());
     QRandomGenerator random(42);
     for (int i = 0; i < count; ++i) {
-        TRazidoVavoz* shape = drawing->create_shape(random.bounded(-100, 700), random.bounded(-100, 500), 200, 200);
+        Shape* shape = drawing->create_shape(random.bounded(-100, 700), random.bounded(-100, 500), 200, 200);
         QPainter painter(&shape->buffer);
         painter.setPen(Qt::black);
         painter.setBrush(to_qcolor(Configuration.object_color));
@@ -44,9 +44,9 @@ TForm2* drawing_with_objects(TMainForm& main, int count)
 
 void BM_PanelPaint(benchmark::State& state)
 {
-    TMainForm main;
+    MainWindow main;
     main.show();
-    TForm2* drawing = drawing_with_objects(main, 500);
+    DrawingWindow* drawing = drawing_with_objects(main, 500);
     QImage target(drawing->panel->size(), QImage::Format_RGB32);
     drawing->panel->render(&target); // the masked pictures are made once
     for (auto _ : state) {
@@ -54,22 +54,22 @@ void BM_PanelPaint(benchmark::State& state)
         benchmark::DoNotOptimize(target.constBits());
     }
     state.counters["objects"] = static_cast<double>(drawing->shapes.size());
-    for (TForm2* open : main.drawings) open->modified = 0;
+    for (DrawingWindow* open : main.drawings) open->modified = 0;
 }
 BENCHMARK(BM_PanelPaint)->Unit(benchmark::kMillisecond);
 
 // The argument is the zoom step: -3 is 1/8, 0 actual size.
 void BM_LargePanelPaint(benchmark::State& state)
 {
-    TMainForm main;
+    MainWindow main;
     main.show();
     PanelDimensions = PanelDimensionsRecord{1122, 794, 13257, 9373};
     main.drawing_names.append(QStringLiteral("Stereogram1"));
     QMdiSubWindow* window = main.create_drawing_window(QStringLiteral("Stereogram1"));
     window->resize(1200, 800);
-    auto* drawing = qobject_cast<TForm2*>(window->widget());
+    auto* drawing = qobject_cast<DrawingWindow*>(window->widget());
     for (int i = 0; i < 3; ++i) {
-        TRazidoVavoz* shape = drawing->create_shape(i * 3000, i * 2500, 6000, 4000);
+        Shape* shape = drawing->create_shape(i * 3000, i * 2500, 6000, 4000);
         QPainter painter(&shape->buffer);
         painter.setPen(Qt::black);
         painter.setBrush(to_qcolor(Configuration.object_color));
@@ -86,17 +86,17 @@ void BM_LargePanelPaint(benchmark::State& state)
         benchmark::DoNotOptimize(target.constBits());
     }
     state.counters["zoom"] = drawing->panel->zoom();
-    for (TForm2* open : main.drawings) open->modified = 0;
+    for (DrawingWindow* open : main.drawings) open->modified = 0;
 }
 BENCHMARK(BM_LargePanelPaint)->Arg(-3)->Arg(0)->Unit(benchmark::kMillisecond);
 
 // A drawing file of two overlapping 4000 x 4000 discs on a panel as large.
 QString large_drawing_file(const QTemporaryDir& dir)
 {
-    std::vector<std::unique_ptr<TRazidoVavoz>> owned;
-    QList<TRazidoVavoz*> shapes;
+    std::vector<std::unique_ptr<Shape>> owned;
+    QList<Shape*> shapes;
     for (int i = 0; i < 2; ++i) {
-        auto shape = std::make_unique<TRazidoVavoz>(nullptr, Configuration.background_color);
+        auto shape = std::make_unique<Shape>(nullptr, Configuration.background_color);
         shape->Name = QStringLiteral("disc%1").arg(i + 1);
         shape->set_bounds(i * 100, i * 100, 4000, 4000);
         shape->size_buffer(4000, 4000, Configuration.background_color);
@@ -132,12 +132,12 @@ void BM_OpenLargeDrawing(benchmark::State& state)
 {
     const QTemporaryDir dir;
     const QString path = large_drawing_file(dir);
-    TMainForm main;
+    MainWindow main;
     main.show();
     for (auto _ : state) {
         main.OpenDialog1.FileName = path;
         main.open_chosen_file();
-        TForm2* drawing = main.active_drawing;
+        DrawingWindow* drawing = main.active_drawing;
         // What the window shows of it painted, as the first paint does.
         QImage seen(drawing->size(), QImage::Format_RGB32);
         drawing->render(&seen);

@@ -6,7 +6,7 @@ namespace {
 ShapeId next_shape_id = 1;
 }
 
-TRazidoVavoz::TRazidoVavoz(TForm2* owner, TColor background)
+Shape::Shape(DrawingWindow* owner, TColor background)
     : id(next_shape_id++)
     , buffer(make_buffer(0, 0, background))
     , drawing(owner)
@@ -16,7 +16,7 @@ TRazidoVavoz::TRazidoVavoz(TForm2* owner, TColor background)
     for (int i = 0; i < 4; ++i) nodes[i].tag = i + 2;
 }
 
-void TRazidoVavoz::set_bounds(int left, int top, int width, int height)
+void Shape::set_bounds(int left, int top, int width, int height)
 {
     Left = left;
     Top = top;
@@ -24,7 +24,7 @@ void TRazidoVavoz::set_bounds(int left, int top, int width, int height)
     Height = height;
 }
 
-void TRazidoVavoz::size_buffer(int width, int height, TColor fill)
+void Shape::size_buffer(int width, int height, TColor fill)
 {
     QImage pixels = make_buffer(width, height, fill);
     require_pixels(pixels);
@@ -37,7 +37,7 @@ namespace {
 
 int tiles_across(int pixels)
 {
-    return (pixels + TRazidoVavoz::tile_size - 1) / TRazidoVavoz::tile_size;
+    return (pixels + Shape::tile_size - 1) / Shape::tile_size;
 }
 
 // The part `area` of `buffer` with pixels of the background colour transparent.
@@ -66,7 +66,7 @@ QImage masked_part(const QImage& buffer, QRect area, TColor background)
 
 } // namespace
 
-const QImage& TRazidoVavoz::masked_tile(QPoint tile, TColor background) const
+const QImage& Shape::masked_tile(QPoint tile, TColor background) const
 {
     static const QImage none;
     const int columns = tiles_across(buffer.width());
@@ -86,7 +86,7 @@ const QImage& TRazidoVavoz::masked_tile(QPoint tile, TColor background) const
     return masked;
 }
 
-bool shape_pixel_hit(const TRazidoVavoz& shape, int panel_x, int panel_y, TColor object_color)
+bool shape_pixel_hit(const Shape& shape, int panel_x, int panel_y, TColor object_color)
 {
     const int x = panel_x - shape.Left;
     const int y = panel_y - shape.Top;

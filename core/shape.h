@@ -11,7 +11,7 @@
 #include <cstdint>
 #include <vector>
 
-class TForm2;
+class DrawingWindow;
 
 // Identifies an object for the undo history; a rebuilt object takes over
 // the identity of the one it replaces. Never reused within a run.
@@ -34,11 +34,11 @@ struct ShapeNode {
     QRect rect() const { return QRect(left, top, size, size); }
 };
 
-class TRazidoVavoz {
+class Shape {
 public:
     static constexpr int object_tag = 1;
 
-    TRazidoVavoz(TForm2* drawing, TColor background);
+    Shape(DrawingWindow* drawing, TColor background);
 
     ShapeId id;
     QString Name;
@@ -47,7 +47,7 @@ public:
     int Width = 0;
     int Height = 0;
     QImage buffer; // Width x Height, Format_RGB888
-    TForm2* drawing;
+    DrawingWindow* drawing;
     Morphology morphology;
     QString edit_mode;
     int rotation_center_x = 0;
@@ -79,4 +79,4 @@ private:
 
 // Whether the object's pixel at panel position (x, y) belongs to it: black
 // (its edge) or the object colour (its body).
-bool shape_pixel_hit(const TRazidoVavoz& shape, int panel_x, int panel_y, TColor object_color);
+bool shape_pixel_hit(const Shape& shape, int panel_x, int panel_y, TColor object_color);

@@ -2,7 +2,7 @@
 #include "core/configuration.h"
 #include "core/shape.h"
 #include "core/silhouette.h"
-#include "document/design.h"
+#include "document/drawing_window.h"
 #include "files/clipboard_block.h"
 #include "files/shape_from_record.h"
 #include "platform/beep.h"
@@ -11,7 +11,7 @@
 #include <QGuiApplication>
 #include <QMimeData>
 
-QMimeData* shape_mime_data(const TRazidoVavoz& shape)
+QMimeData* shape_mime_data(const Shape& shape)
 {
     auto* data = new QMimeData;
     const QByteArray block = clipboard_block(shape, Configuration.background_color);
@@ -21,20 +21,20 @@ QMimeData* shape_mime_data(const TRazidoVavoz& shape)
     return data;
 }
 
-void TForm2::copy_shape()
+void DrawingWindow::copy_shape()
 {
     if (!current_shape) return;
     QGuiApplication::clipboard()->setMimeData(shape_mime_data(*current_shape));
 }
 
-void TForm2::cut_shape()
+void DrawingWindow::cut_shape()
 {
     if (!current_shape) return;
     copy_shape();
     delete_shape();
 }
 
-void TForm2::paste_shape()
+void DrawingWindow::paste_shape()
 {
     if (!panel) return;
     const QMimeData* data = QGuiApplication::clipboard()->mimeData();
@@ -48,7 +48,7 @@ void TForm2::paste_shape()
         return;
     }
     check_pixels_for(nullptr, entry->record.width, entry->record.height);
-    std::unique_ptr<TRazidoVavoz> shape =
+    std::unique_ptr<Shape> shape =
         shape_from_entry(this, *entry, Configuration.background_color, Configuration.object_color);
     shape->Name = stored_or_default_name(entry->record.name, shape_names());
     panel->update_pixels(shape->bounds());

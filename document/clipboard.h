@@ -6,7 +6,7 @@
 #include <QImage>
 
 class QMimeData;
-class TRazidoVavoz;
+class Shape;
 
 // The clipboard contents for one object, in the order they are offered.
-QMimeData* shape_mime_data(const TRazidoVavoz& shape);
+QMimeData* shape_mime_data(const Shape& shape);

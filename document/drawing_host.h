@@ -3,7 +3,7 @@
 // the answer at once. Everything else it reports by its signals.
 #include <cstdint>
 
-class TForm2;
+class DrawingWindow;
 
 class DrawingHost {
 public:
@@ -13,7 +13,7 @@ public:
     // 2 ellipse, 3 polygon, 4 text.
     virtual std::uint8_t tool_mode() const = 0;
     // A press on a drawing that is not the active one makes it active first.
-    virtual void activate_drawing(TForm2* drawing) = 0;
+    virtual void activate_drawing(DrawingWindow* drawing) = 0;
     // The closing question's Yes: saves as Save does. False keeps the window.
-    virtual bool save_before_close(TForm2& drawing) = 0;
+    virtual bool save_before_close(DrawingWindow& drawing) = 0;
 };

@@ -4,7 +4,7 @@
 #include "core/raster.h"
 #include "core/shape.h"
 #include "core/transforms.h"
-#include "document/design.h"
+#include "document/drawing_window.h"
 #include "document/drawing_host.h"
 #include "platform/guard.h"
 #include <QCursor>
@@ -34,27 +34,27 @@ QPainter& prepare_figure_painter(QPainter& painter)
 
 // ---- Routing from the panel -------------------------------------------------
 
-void TForm2::activate_for_mouse()
+void DrawingWindow::activate_for_mouse()
 {
     host->activate_drawing(this);
     setFocus();
 }
 
-void TForm2::dispatch_mouse_down(const MouseTarget& target, Qt::MouseButton button, QPoint pos, QPoint screen)
+void DrawingWindow::dispatch_mouse_down(const MouseTarget& target, Qt::MouseButton button, QPoint pos, QPoint screen)
 {
     run_guarded([&] {
         if (target.is_panel()) {
             panel_mousedown(button, pos, screen);
             return;
         }
-        const QPoint origin = target.tag == TRazidoVavoz::object_tag
+        const QPoint origin = target.tag == Shape::object_tag
             ? QPoint(target.shape->Left, target.shape->Top)
             : target.shape->nodes[target.tag - 2].rect().topLeft();
         shape_mousedown(target, button, pos.x() - origin.x(), pos.y() - origin.y(), screen);
     });
 }
 
-void TForm2::dispatch_mouse_move(const MouseTarget& target, Qt::MouseButtons buttons, QPoint pos, QPoint screen)
+void DrawingWindow::dispatch_mouse_move(const MouseTarget& target, Qt::MouseButtons buttons, QPoint pos, QPoint screen)
 {
     run_guarded([&] {
         if (target.is_panel())
@@ -64,7 +64,7 @@ void TForm2::dispatch_mouse_move(const MouseTarget& target, Qt::MouseButtons but
     });
 }
 
-void TForm2::dispatch_mouse_up(const MouseTarget& target, Qt::MouseButton button, QPoint pos, QPoint screen)
+void DrawingWindow::dispatch_mouse_up(const MouseTarget& target, Qt::MouseButton button, QPoint pos, QPoint screen)
 {
     run_guarded([&] {
         if (target.is_panel())
@@ -74,7 +74,7 @@ void TForm2::dispatch_mouse_up(const MouseTarget& target, Qt::MouseButton button
     });
 }
 
-Qt::CursorShape TForm2::tool_cursor() const
+Qt::CursorShape DrawingWindow::tool_cursor() const
 {
     switch (host->tool_mode()) {
     case rectangle_tool:
@@ -87,19 +87,19 @@ Qt::CursorShape TForm2::tool_cursor() const
 
 // ---- The rubber-band outline -------------------------------------------------
 
-void TForm2::set_outline(int left, int top, int right, int bottom)
+void DrawingWindow::set_outline(int left, int top, int right, int bottom)
 {
     outline = {QPoint(left, top), QPoint(right, top), QPoint(left, bottom), QPoint(right, bottom)};
 }
 
-void TForm2::remember_mouse(QPoint pos, QPoint screen)
+void DrawingWindow::remember_mouse(QPoint pos, QPoint screen)
 {
     last_mouse_pos = pos;
     last_mouse_x = screen.x();
     last_mouse_y = screen.y();
 }
 
-void TForm2::outline_move(QPoint pos)
+void DrawingWindow::outline_move(QPoint pos)
 {
     const QPoint d = pos - last_mouse_pos;
     draw_outline();
@@ -109,7 +109,7 @@ void TForm2::outline_move(QPoint pos)
     draw_outline();
 }
 
-void TForm2::outline_resize(QPoint pos)
+void DrawingWindow::outline_resize(QPoint pos)
 {
     const QPoint d = pos - last_mouse_pos;
     const int L = outline[0].x(), T = outline[0].y(), R = outline[3].x(), B = outline[3].y();
@@ -138,7 +138,7 @@ void TForm2::outline_resize(QPoint pos)
 
 // ---- Panel mouse handlers -----------------------------------------------------
 
-void TForm2::panel_mousedown(Qt::MouseButton button, QPoint pos, QPoint screen)
+void DrawingWindow::panel_mousedown(Qt::MouseButton button, QPoint pos, QPoint screen)
 {
     const std::uint8_t tool = host->tool_mode();
     if ((tool == rectangle_tool || tool == ellipse_tool) && button == Qt::LeftButton && visible_area().contains(pos)) {
@@ -149,7 +149,7 @@ void TForm2::panel_mousedown(Qt::MouseButton button, QPoint pos, QPoint screen)
     }
 }
 
-void TForm2::panel_mousemove(Qt::MouseButtons buttons, QPoint pos, QPoint screen)
+void DrawingWindow::panel_mousemove(Qt::MouseButtons buttons, QPoint pos, QPoint screen)
 {
     const std::uint8_t tool = host->tool_mode();
     const QRect visible = visible_area();
@@ -195,7 +195,7 @@ void TForm2::panel_mousemove(Qt::MouseButtons buttons, QPoint pos, QPoint screen
     remember_mouse(pos, screen);
 }
 
-void TForm2::panel_mouseup(Qt::MouseButton button, QPoint pos, QPoint screen)
+void DrawingWindow::panel_mouseup(Qt::MouseButton button, QPoint pos, QPoint screen)
 {
     const std::uint8_t tool = host->tool_mode();
     if (tool == pointer_tool) {
@@ -208,7 +208,7 @@ void TForm2::panel_mouseup(Qt::MouseButton button, QPoint pos, QPoint screen)
         const int width = outline[3].x() - left + 1, height = outline[3].y() - top + 1;
         if (width > 1 && height > 1) {
             draw_outline();
-            TRazidoVavoz* shape = create_shape(left, top, width, height);
+            Shape* shape = create_shape(left, top, width, height);
             QPainter painter(&shape->buffer);
             prepare_figure_painter(painter);
             if (tool == rectangle_tool)
@@ -243,14 +243,14 @@ void TForm2::panel_mouseup(Qt::MouseButton button, QPoint pos, QPoint screen)
     if (!panel->capture) panel->capture_mouse();
 }
 
-void TForm2::close_polygon()
+void DrawingWindow::close_polygon()
 {
     if (polygon_points.size() > 2) {
         QPolygon vertices;
         for (const QString& point : polygon_points)
             vertices << QPoint(point.mid(0, 4).trimmed().toInt(), point.mid(4, 4).trimmed().toInt());
         const QRect box = vertices.boundingRect();
-        TRazidoVavoz* shape = create_shape(box.left(), box.top(), box.width(), box.height());
+        Shape* shape = create_shape(box.left(), box.top(), box.width(), box.height());
         QPainter painter(&shape->buffer);
         prepare_figure_painter(painter);
         painter.drawPolygon(vertices.translated(-box.left(), -box.top()));
@@ -264,13 +264,13 @@ void TForm2::close_polygon()
 
 // ---- Text ---------------------------------------------------------------------
 
-void TForm2::place_caret()
+void DrawingWindow::place_caret()
 {
     const QFontMetrics metrics(panel->font);
     panel->set_caret_pos(text_x + metrics.horizontalAdvance(typed_text.left(caret_index - 1)), text_y);
 }
 
-void TForm2::redraw_typed_text()
+void DrawingWindow::redraw_typed_text()
 {
     panel->repaint_panel();
     panel->layer.add_text(QPoint(text_x, text_y), typed_text, panel->font, panel->font_color,
@@ -278,7 +278,7 @@ void TForm2::redraw_typed_text()
     place_caret();
 }
 
-void TForm2::finish_text()
+void DrawingWindow::finish_text()
 {
     panel->destroy_caret();
     panel->repaint_panel();
@@ -308,13 +308,13 @@ void TForm2::finish_text()
 
 // ---- Keyboard -------------------------------------------------------------------
 
-bool TForm2::focusNextPrevChild(bool)
+bool DrawingWindow::focusNextPrevChild(bool)
 {
     // Tab belongs to the drawing: it selects the next object.
     return false;
 }
 
-void TForm2::keyPressEvent(QKeyEvent* event)
+void DrawingWindow::keyPressEvent(QKeyEvent* event)
 {
     // The object popup's commands exist only there: the keyboard opens it too.
     const bool popup_key = event->key() == Qt::Key_Menu
@@ -331,14 +331,14 @@ void TForm2::keyPressEvent(QKeyEvent* event)
     event->accept();
 }
 
-void TForm2::keyReleaseEvent(QKeyEvent* event)
+void DrawingWindow::keyReleaseEvent(QKeyEvent* event)
 {
     if (event->isAutoRepeat()) return;
     run_guarded([&] { key_up(event->key(), event->modifiers()); });
     event->accept();
 }
 
-void TForm2::key_pressed(QChar character)
+void DrawingWindow::key_pressed(QChar character)
 {
     if (host->tool_mode() != text_tool || !typing || character == QChar(0x08)) return;
     typed_text.insert(caret_index - 1, character);
@@ -346,7 +346,7 @@ void TForm2::key_pressed(QChar character)
     redraw_typed_text();
 }
 
-void TForm2::key_up(int key, Qt::KeyboardModifiers modifiers)
+void DrawingWindow::key_up(int key, Qt::KeyboardModifiers modifiers)
 {
     if (modifiers & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier)) return;
     const std::uint8_t tool = host->tool_mode();
@@ -375,7 +375,7 @@ void TForm2::key_up(int key, Qt::KeyboardModifiers modifiers)
     } else if (key == Qt::Key_Tab && tool == pointer_tool) {
         if (shapes.isEmpty()) return;
         const qsizetype at = current_shape ? shapes.indexOf(current_shape) + 1 : 0;
-        TRazidoVavoz* next = shapes[at < shapes.size() ? at : 0];
+        Shape* next = shapes[at < shapes.size() ? at : 0];
         select_shape(next);
         cycle_edit_mode(next);
     }

@@ -2,7 +2,7 @@
 // on an object or one of its nodes does.
 #include "core/configuration.h"
 #include "core/shape.h"
-#include "document/design.h"
+#include "document/drawing_window.h"
 #include "platform/guard.h"
 #include <QMenu>
 #include <algorithm>
@@ -28,7 +28,7 @@ constexpr ModeLook rotate_look{"rotate", clRed, NodeCursor::Rotate, "Drag node t
 constexpr ModeLook crop_look{"crop", clWhite, NodeCursor::Crop, "Drag node to crop object",
                              "Drag to move object (crop mode)"};
 
-void apply_look(TRazidoVavoz& shape, const ModeLook& look)
+void apply_look(Shape& shape, const ModeLook& look)
 {
     for (ShapeNode& node : shape.nodes) {
         node.color = look.node_color;
@@ -50,7 +50,7 @@ QString previous_mode(const QString& mode)
 
 } // namespace
 
-void TForm2::cycle_edit_mode(TRazidoVavoz* shape)
+void DrawingWindow::cycle_edit_mode(Shape* shape)
 {
     if (shape->edit_mode == QLatin1String("crop")) {
         ShapeNode& n1 = shape->nodes[0];
@@ -71,7 +71,7 @@ void TForm2::cycle_edit_mode(TRazidoVavoz* shape)
     panel->update_pixels(shape->bounds());
 }
 
-void TForm2::hide_nodes(TRazidoVavoz* shape)
+void DrawingWindow::hide_nodes(Shape* shape)
 {
     if (!shape->nodes[0].visible) return;
     for (ShapeNode& node : shape->nodes) node.visible = false;
@@ -79,14 +79,14 @@ void TForm2::hide_nodes(TRazidoVavoz* shape)
     panel->update_pixels(shape->bounds());
 }
 
-void TForm2::shape_mousedown(const MouseTarget& sender, Qt::MouseButton button, int x, int y, QPoint screen)
+void DrawingWindow::shape_mousedown(const MouseTarget& sender, Qt::MouseButton button, int x, int y, QPoint screen)
 {
     setFocus();
-    if (sender.tag == TRazidoVavoz::object_tag) {
+    if (sender.tag == Shape::object_tag) {
         // The object really hit is the front-most one from the sender down
         // whose pixel under the mouse is its edge or its body.
         const QPoint at(x + sender.shape->Left, y + sender.shape->Top);
-        TRazidoVavoz* hit = nullptr;
+        Shape* hit = nullptr;
         for (qsizetype i = shapes.indexOf(sender.shape); i >= 0 && !hit; --i) {
             if (shape_pixel_hit(*shapes[i], at.x(), at.y(), Configuration.object_color)) hit = shapes[i];
         }
@@ -94,7 +94,7 @@ void TForm2::shape_mousedown(const MouseTarget& sender, Qt::MouseButton button, 
         if (!hit) return;
         select_shape(hit);
     }
-    TRazidoVavoz* shape = current_shape;
+    Shape* shape = current_shape;
     if (!shape) return;
 
     hide_nodes(shape);
@@ -107,7 +107,7 @@ void TForm2::shape_mousedown(const MouseTarget& sender, Qt::MouseButton button, 
         shape->edit_mode = QStringLiteral("crop");
         return;
     }
-    if (shape->edit_mode != QLatin1String("rotate") || sender.tag == TRazidoVavoz::object_tag) {
+    if (shape->edit_mode != QLatin1String("rotate") || sender.tag == Shape::object_tag) {
         panel->pen = OutlinePen{Qt::SolidLine, 2};
     } else {
         const double w = shape->Width, h = shape->Height;
@@ -124,12 +124,12 @@ void TForm2::shape_mousedown(const MouseTarget& sender, Qt::MouseButton button, 
 
 // x and y are panel pixels. The first move with the left button held
 // starts the drag and hands it to the panel, which follows it to the release.
-void TForm2::shape_mousemove(const MouseTarget& sender, Qt::MouseButtons buttons, int x, int y, QPoint screen)
+void DrawingWindow::shape_mousemove(const MouseTarget& sender, Qt::MouseButtons buttons, int x, int y, QPoint screen)
 {
-    TRazidoVavoz* shape = current_shape;
+    Shape* shape = current_shape;
     if (!shape || !(buttons & Qt::LeftButton)) return;
     modified = 1;
-    if (sender.tag == TRazidoVavoz::object_tag) {
+    if (sender.tag == Shape::object_tag) {
         drag_action = 1;
     } else if (shape->edit_mode == QLatin1String("rotate")) {
         drag_action = 3;
@@ -151,10 +151,10 @@ void TForm2::shape_mousemove(const MouseTarget& sender, Qt::MouseButtons buttons
     panel->capture_mouse();
 }
 
-void TForm2::rotate_step(QPoint pos)
+void DrawingWindow::rotate_step(QPoint pos)
 {
     draw_outline();
-    const TRazidoVavoz* shape = current_shape;
+    const Shape* shape = current_shape;
     const long long dx = pos.x() - rotate_center_x;
     const long long dy = pos.y() - rotate_center_y;
     const double r2 = rotate_radius2;
@@ -188,18 +188,18 @@ void TForm2::rotate_step(QPoint pos)
     draw_outline();
 }
 
-void TForm2::shape_mouseup(const MouseTarget& sender, Qt::MouseButton button, int, int, QPoint screen)
+void DrawingWindow::shape_mouseup(const MouseTarget& sender, Qt::MouseButton button, int, int, QPoint screen)
 {
     if (!current_shape) return;
     draw_outline();
     cycle_edit_mode(current_shape);
-    if (sender.tag == TRazidoVavoz::object_tag && button == Qt::RightButton) shape_popup->popup(screen);
+    if (sender.tag == Shape::object_tag && button == Qt::RightButton) shape_popup->popup(screen);
 }
 
-void TForm2::shape_dblclicked(const MouseTarget& sender)
+void DrawingWindow::shape_dblclicked(const MouseTarget& sender)
 {
     run_guarded([&] {
-        TRazidoVavoz* shape = sender.shape;
+        Shape* shape = sender.shape;
         if (!shape || !adjust_edges(shape)) return;
         repaint_shape_area(shape->bounds());
         shape->edit_mode = QStringLiteral("rotate");
@@ -207,14 +207,14 @@ void TForm2::shape_dblclicked(const MouseTarget& sender)
     });
 }
 
-void TForm2::pointer_released(Qt::MouseButton button)
+void DrawingWindow::pointer_released(Qt::MouseButton button)
 {
     if (button == Qt::RightButton) return;
     if (drag_action == 0) {
         if (current_shape) deselect_shape(current_shape);
         return;
     }
-    TRazidoVavoz* shape = current_shape;
+    Shape* shape = current_shape;
     if (!shape) {
         // The object went away during the drag (deleted, or its window
         // lost the focus): the drag ends and the panel is drawn afresh.

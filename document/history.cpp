@@ -2,7 +2,7 @@
 #include "core/configuration.h"
 #include "core/naming.h"
 #include "core/silhouette.h"
-#include "document/design.h"
+#include "document/drawing_window.h"
 #include <QComboBox>
 #include <algorithm>
 
@@ -33,7 +33,7 @@ TShapeEvent* UndoHistory::create_entry(const QString& caption)
     return raw;
 }
 
-void UndoHistory::take_snapshot(TShapeEvent* entry, int which, const TRazidoVavoz* shape) const
+void UndoHistory::take_snapshot(TShapeEvent* entry, int which, const Shape* shape) const
 {
     ShapeSnapshot state;
     if (shape) {
@@ -48,7 +48,7 @@ void UndoHistory::take_snapshot(TShapeEvent* entry, int which, const TRazidoVavo
     (which == 0 ? entry->before : entry->after) = std::move(state);
 }
 
-void UndoHistory::record(TRazidoVavoz* shape, const QString& caption, const std::function<void()>& change)
+void UndoHistory::record(Shape* shape, const QString& caption, const std::function<void()>& change)
 {
     TShapeEvent* entry = create_entry(caption);
     take_snapshot(entry, 0, shape);
@@ -57,9 +57,9 @@ void UndoHistory::record(TRazidoVavoz* shape, const QString& caption, const std:
     entry->rebuild = 1;
 }
 
-TRazidoVavoz* UndoHistory::build_shape(const ShapeSnapshot& state, const TRazidoVavoz* replaced)
+Shape* UndoHistory::build_shape(const ShapeSnapshot& state, const Shape* replaced)
 {
-    auto* shape = new TRazidoVavoz(drawing_, Configuration.background_color);
+    auto* shape = new Shape(drawing_, Configuration.background_color);
     shape->id = state.shape;
     // A name taken meanwhile by another object is not taken twice.
     QStringList others = drawing_->shape_names();
@@ -77,10 +77,10 @@ TRazidoVavoz* UndoHistory::build_shape(const ShapeSnapshot& state, const TRazido
 
 void UndoHistory::apply(TShapeEvent* entry, bool redo)
 {
-    TForm2& d = *drawing_;
-    TRazidoVavoz* live = d.find_shape(entry->after.shape);
+    DrawingWindow& d = *drawing_;
+    Shape* live = d.find_shape(entry->after.shape);
     bool deselected = false;
-    TRazidoVavoz* rebuilt = nullptr;
+    Shape* rebuilt = nullptr;
 
     if (entry->rebuild == 1) {
         if (entry->before.shape != 0) rebuilt = build_shape(entry->before, live);

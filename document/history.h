@@ -11,7 +11,7 @@
 #include <functional>
 #include <memory>
 
-class TForm2;
+class DrawingWindow;
 
 struct ShapeSnapshot {
     ShapeId shape = 0; // the object this state belongs to; 0 when it does not exist
@@ -32,7 +32,7 @@ struct TShapeEvent {
 
 class UndoHistory {
 public:
-    explicit UndoHistory(TForm2* drawing) : drawing_(drawing) {}
+    explicit UndoHistory(DrawingWindow* drawing) : drawing_(drawing) {}
 
     using EntryList = std::deque<std::unique_ptr<TShapeEvent>>; // newest first
     EntryList undo_list;
@@ -43,9 +43,9 @@ public:
     TShapeEvent* create_entry(const QString& caption);
     // Fills `before` (which = 0) or `after` (which = 1) from the object;
     // no object gives an empty state.
-    void take_snapshot(TShapeEvent* entry, int which, const TRazidoVavoz* shape) const;
+    void take_snapshot(TShapeEvent* entry, int which, const Shape* shape) const;
     // Records a change of the object that rebuilds it: before, change, after.
-    void record(TRazidoVavoz* shape, const QString& caption, const std::function<void()>& change);
+    void record(Shape* shape, const QString& caption, const std::function<void()>& change);
 
     void apply(TShapeEvent* entry, bool redo);
     void undo();
@@ -53,7 +53,7 @@ public:
 
 private:
     void push_front(EntryList& list, std::unique_ptr<TShapeEvent> entry) const;
-    TRazidoVavoz* build_shape(const ShapeSnapshot& state, const TRazidoVavoz* replaced);
+    Shape* build_shape(const ShapeSnapshot& state, const Shape* replaced);
 
-    TForm2* drawing_;
+    DrawingWindow* drawing_;
 };

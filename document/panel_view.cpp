@@ -1,5 +1,5 @@
 #include "document/panel_view.h"
-#include "document/drawpanel.h"
+#include "document/drawing_panel.h"
 #include <QApplication>
 #include <QScrollBar>
 #include <QWheelEvent>
@@ -26,7 +26,7 @@ PanelView::PanelView(QWidget* parent)
     viewport()->setAutoFillBackground(true);
 }
 
-void PanelView::set_panel(TDrawPanel* panel)
+void PanelView::set_panel(DrawingPanel* panel)
 {
     panel_ = panel;
     setWidget(panel);

@@ -5,7 +5,7 @@
 // doubling the last, chosen by command or by Ctrl+wheel about the mouse.
 #include <QScrollArea>
 
-class TDrawPanel;
+class DrawingPanel;
 
 class PanelView : public QScrollArea {
     Q_OBJECT
@@ -16,7 +16,7 @@ public:
     static constexpr int min_zoom_step = -4;
     static constexpr int max_zoom_step = 4;
 
-    void set_panel(TDrawPanel* panel);
+    void set_panel(DrawingPanel* panel);
     int zoom_step() const { return step_; }
     // Zooms to `step`, keeping the panel pixel at `anchor` (a viewport
     // position) under it where the scroll bars allow.
@@ -41,7 +41,7 @@ protected:
     void wheelEvent(QWheelEvent* event) override;
 
 private:
-    TDrawPanel* panel_ = nullptr;
+    DrawingPanel* panel_ = nullptr;
     int step_ = 0;
     int zoom_wheel_delta_ = 0; // a touchpad's small steps, until they make a notch
 };

@@ -3,21 +3,21 @@
 // change.
 #include "core/configuration.h"
 #include "core/shape.h"
-#include "dialogs/cropshape.h"
-#include "dialogs/moveshape.h"
+#include "dialogs/crop_dialog.h"
+#include "dialogs/move_dialog.h"
 #include "dialogs/number_text.h"
-#include "dialogs/object_properties.h"
-#include "dialogs/resizeshape.h"
-#include "dialogs/rotateshape.h"
-#include "dialogs/set_edges.h"
-#include "document/design.h"
+#include "dialogs/properties_dialog.h"
+#include "dialogs/resize_dialog.h"
+#include "dialogs/rotate_dialog.h"
+#include "dialogs/morphology_dialog.h"
+#include "document/drawing_window.h"
 #include <QLineEdit>
 #include <QSpinBox>
 
 namespace {
 
 // After a change from a dialog the object shows its resize nodes.
-void show_resize_nodes(TForm2& drawing, TRazidoVavoz* shape)
+void show_resize_nodes(DrawingWindow& drawing, Shape* shape)
 {
     shape->edit_mode = QStringLiteral("crop");
     drawing.cycle_edit_mode(shape);
@@ -25,10 +25,10 @@ void show_resize_nodes(TForm2& drawing, TRazidoVavoz* shape)
 
 } // namespace
 
-void TForm2::N4Click()
+void DrawingWindow::N4Click()
 {
-    if (!current_shape || !Form3) return;
-    TForm3& dialog = *Form3;
+    if (!current_shape || !morphology_dialog) return;
+    MorphologyDialog& dialog = *morphology_dialog;
     Morphology kept;
     reset_morphology(dialog.morphology);
     reset_morphology(kept);
@@ -45,59 +45,59 @@ void TForm2::N4Click()
     mark_changed();
 }
 
-void TForm2::SetHeights1Click()
+void DrawingWindow::SetHeights1Click()
 {
-    if (!current_shape || !Form7) return;
-    Form7->ShowModal(*current_shape);
+    if (!current_shape || !properties_dialog) return;
+    properties_dialog->ShowModal(*current_shape);
 }
 
-void TForm2::Move1Click()
+void DrawingWindow::Move1Click()
 {
-    TRazidoVavoz* shape = current_shape;
-    if (!shape || !Form5) return;
-    Form5->ShowModal(QPoint(shape->Left, shape->Top), QSize(shape->Width, shape->Height),
+    Shape* shape = current_shape;
+    if (!shape || !move_dialog) return;
+    move_dialog->ShowModal(QPoint(shape->Left, shape->Top), QSize(shape->Width, shape->Height),
                      panel ? panel->pixel_size() : QSize());
-    if (Form5->cancelled == 1) return;
-    if (!move_shape(shape, Form5->sex->value(), Form5->sey->value())) return;
+    if (move_dialog->cancelled == 1) return;
+    if (!move_shape(shape, move_dialog->sex->value(), move_dialog->sey->value())) return;
     modified = 1;
     show_resize_nodes(*this, shape);
 }
 
-void TForm2::Rotate1Click()
+void DrawingWindow::Rotate1Click()
 {
-    TRazidoVavoz* shape = current_shape;
-    if (!shape || !Form6) return;
-    Form6->ShowModal();
-    if (Form6->cancelled == 1) {
+    Shape* shape = current_shape;
+    if (!shape || !rotate_dialog) return;
+    rotate_dialog->ShowModal();
+    if (rotate_dialog->cancelled == 1) {
         show_resize_nodes(*this, shape);
         return;
     }
-    const Rotation& r = Form6->rotation;
+    const Rotation& r = rotate_dialog->rotation;
     if (!rotate_shape(shape, r.mirror_x, r.mirror_y, r.sin, r.cos)) return;
     panel->update();
     show_resize_nodes(*this, shape);
     modified = 1;
 }
 
-void TForm2::Crop1Click()
+void DrawingWindow::Crop1Click()
 {
-    TRazidoVavoz* shape = current_shape;
-    if (!shape || !Form8) return;
-    Form8->ShowModal();
-    if (Form8->cancelled == 1) return;
-    if (!crop_shape(shape, integer_or_zero(Form8->Edit1->text()), integer_or_zero(Form8->Edit2->text()),
-                    integer_or_zero(Form8->Edit3->text()), integer_or_zero(Form8->Edit4->text())))
+    Shape* shape = current_shape;
+    if (!shape || !crop_dialog) return;
+    crop_dialog->ShowModal();
+    if (crop_dialog->cancelled == 1) return;
+    if (!crop_shape(shape, integer_or_zero(crop_dialog->Edit1->text()), integer_or_zero(crop_dialog->Edit2->text()),
+                    integer_or_zero(crop_dialog->Edit3->text()), integer_or_zero(crop_dialog->Edit4->text())))
         return;
     panel->update();
     show_resize_nodes(*this, shape);
 }
 
-void TForm2::Resize1Click()
+void DrawingWindow::Resize1Click()
 {
-    TRazidoVavoz* shape = current_shape;
-    if (!shape || !Form10) return;
-    Form10->ShowModal(shape->Width, shape->Height);
-    if (Form10->cancelled == 1) return;
-    if (!resize_shape(shape, Form10->new_width, Form10->new_height)) return;
+    Shape* shape = current_shape;
+    if (!shape || !resize_dialog) return;
+    resize_dialog->ShowModal(shape->Width, shape->Height);
+    if (resize_dialog->cancelled == 1) return;
+    if (!resize_shape(shape, resize_dialog->new_width, resize_dialog->new_height)) return;
     show_resize_nodes(*this, shape);
 }

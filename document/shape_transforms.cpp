@@ -6,7 +6,7 @@
 #include "core/raster.h"
 #include "core/shape.h"
 #include "core/transforms.h"
-#include "document/design.h"
+#include "document/drawing_window.h"
 #include "platform/beep.h"
 #include <cstdint>
 #include <exception>
@@ -27,21 +27,21 @@ void outline_quietly(QImage& pixels)
 
 } // namespace
 
-std::int64_t TForm2::object_pixels() const
+std::int64_t DrawingWindow::object_pixels() const
 {
     std::int64_t pixels = 0;
-    for (const TRazidoVavoz* shape : shapes) pixels += std::int64_t(shape->Width) * shape->Height;
+    for (const Shape* shape : shapes) pixels += std::int64_t(shape->Width) * shape->Height;
     return pixels;
 }
 
-void TForm2::check_pixels_for(const TRazidoVavoz* shape, std::int64_t width, std::int64_t height) const
+void DrawingWindow::check_pixels_for(const Shape* shape, std::int64_t width, std::int64_t height) const
 {
     check_object_size(width, height);
     const std::int64_t now = shape ? std::int64_t(shape->Width) * shape->Height : 0;
     check_drawing_pixels(object_pixels() - now + width * height);
 }
 
-void TForm2::repaint_shape_area(QRect area)
+void DrawingWindow::repaint_shape_area(QRect area)
 {
     // The nodes stand half outside the object.
     if (panel) panel->update_pixels(area);
@@ -49,7 +49,7 @@ void TForm2::repaint_shape_area(QRect area)
 
 // The new pixels are complete before anything is recorded, so a failure
 // leaves the object and its history as they were.
-void TForm2::change_pixels(TRazidoVavoz* shape, const QString& caption, QRect bounds, QImage pixels)
+void DrawingWindow::change_pixels(Shape* shape, const QString& caption, QRect bounds, QImage pixels)
 {
     if (pixels.isNull()) throw std::bad_alloc();
     outline_quietly(pixels);
@@ -63,7 +63,7 @@ void TForm2::change_pixels(TRazidoVavoz* shape, const QString& caption, QRect bo
     repaint_shape_area(old_area | shape->bounds());
 }
 
-bool TForm2::move_shape(TRazidoVavoz* shape, int x, int y)
+bool DrawingWindow::move_shape(Shape* shape, int x, int y)
 {
     if (x == shape->Left && y == shape->Top) return false;
     check_object_place(x, y);
@@ -78,12 +78,12 @@ bool TForm2::move_shape(TRazidoVavoz* shape, int x, int y)
     return true;
 }
 
-bool TForm2::resize_shape(TRazidoVavoz* shape, int width, int height)
+bool DrawingWindow::resize_shape(Shape* shape, int width, int height)
 {
     return resize_shape_to(shape, shape->Left, shape->Top, width, height);
 }
 
-bool TForm2::resize_shape_to(TRazidoVavoz* shape, int left, int top, int width, int height)
+bool DrawingWindow::resize_shape_to(Shape* shape, int left, int top, int width, int height)
 {
     if (width <= 0 || height <= 0) return false;
     if (left == shape->Left && top == shape->Top && width == shape->Width && height == shape->Height) return false;
@@ -94,7 +94,7 @@ bool TForm2::resize_shape_to(TRazidoVavoz* shape, int left, int top, int width, 
     return true;
 }
 
-bool TForm2::crop_shape(TRazidoVavoz* shape, int left, int right, int top, int bottom)
+bool DrawingWindow::crop_shape(Shape* shape, int left, int right, int top, int bottom)
 {
     if (left == 0 && right == 0 && top == 0 && bottom == 0) return false;
     const std::int64_t width = std::int64_t(shape->Width) - left - right;
@@ -109,7 +109,7 @@ bool TForm2::crop_shape(TRazidoVavoz* shape, int left, int right, int top, int b
     return true;
 }
 
-bool TForm2::rotate_shape(TRazidoVavoz* shape, int mirror_x, int mirror_y, double sin, double cos)
+bool DrawingWindow::rotate_shape(Shape* shape, int mirror_x, int mirror_y, double sin, double cos)
 {
     if (sin == 0 && cos == 1 && mirror_x == 1 && mirror_y == 1) return false;
     const std::optional<QRect> place = rotated_bounds(shape->bounds(), mirror_x, mirror_y, sin, cos);
@@ -124,7 +124,7 @@ bool TForm2::rotate_shape(TRazidoVavoz* shape, int mirror_x, int mirror_y, doubl
     return true;
 }
 
-bool TForm2::adjust_edges(TRazidoVavoz* shape)
+bool DrawingWindow::adjust_edges(Shape* shape)
 {
     const std::optional<QRect> content = content_bounds(shape->buffer, Configuration.background_color);
     if (!content) return false;
@@ -132,10 +132,10 @@ bool TForm2::adjust_edges(TRazidoVavoz* shape)
                       shape->Height - content->bottom() - 1);
 }
 
-void TForm2::AdjustEdges1Click()
+void DrawingWindow::AdjustEdges1Click()
 {
     if (!current_shape) return;
-    TRazidoVavoz* shape = current_shape;
+    Shape* shape = current_shape;
     adjust_edges(shape);
     repaint_shape_area(shape->bounds());
     shape->edit_mode = QStringLiteral("crop");

@@ -30,9 +30,9 @@ constexpr TColor object_color = 0x00FFFF;
 
 using Figure = std::function<void(QPainter&, int width, int height)>;
 
-std::unique_ptr<TRazidoVavoz> figure(const char* name, QRect bounds, const Figure& draw)
+std::unique_ptr<Shape> figure(const char* name, QRect bounds, const Figure& draw)
 {
-    auto shape = std::make_unique<TRazidoVavoz>(nullptr, background);
+    auto shape = std::make_unique<Shape>(nullptr, background);
     shape->Name = QString::fromLatin1(name);
     shape->set_bounds(bounds.left(), bounds.top(), bounds.width(), bounds.height());
     shape->buffer = make_buffer(bounds.width(), bounds.height(), background);
@@ -43,7 +43,7 @@ std::unique_ptr<TRazidoVavoz> figure(const char* name, QRect bounds, const Figur
     return shape;
 }
 
-void tilt(TRazidoVavoz& shape, int tl, int tr, int bl, int br)
+void tilt(Shape& shape, int tl, int tr, int bl, int br)
 {
     shape.morphology.flat_surface = 1;
     shape.morphology.edge_heights = {tl, tr, bl, br};
@@ -51,7 +51,7 @@ void tilt(TRazidoVavoz& shape, int tl, int tr, int bl, int br)
 
 // A text object as the text tool makes it: glyphs in the object colour
 // without smoothing, then the black edge.
-std::unique_ptr<TRazidoVavoz> text(const char* name, QPoint at, const QString& words, const QFont& font)
+std::unique_ptr<Shape> text(const char* name, QPoint at, const QString& words, const QFont& font)
 {
     const QFontMetrics metrics(font);
     auto shape = figure(name, QRect(at, QSize(metrics.horizontalAdvance(words), metrics.height())),
@@ -111,7 +111,7 @@ QImage pattern_tile(int size)
     return image;
 }
 
-void use_bitmap(TRazidoVavoz& shape, const QString& path, int low, int high)
+void use_bitmap(Shape& shape, const QString& path, int low, int high)
 {
     Morphology& m = shape.morphology;
     m.flat_surface = 0;
@@ -123,9 +123,9 @@ void use_bitmap(TRazidoVavoz& shape, const QString& path, int low, int high)
     m.max_color_height = high;
 }
 
-bool write(const QString& path, const DrawingHeader& panel, const std::vector<std::unique_ptr<TRazidoVavoz>>& shapes)
+bool write(const QString& path, const DrawingHeader& panel, const std::vector<std::unique_ptr<Shape>>& shapes)
 {
-    QList<TRazidoVavoz*> list;
+    QList<Shape*> list;
     for (const auto& s : shapes) list << s.get();
     QFile file(path);
     return file.open(QIODevice::WriteOnly) && file.write(drawing_file_bytes(panel, list, background)) >= 0;
@@ -143,7 +143,7 @@ int main(int argc, char** argv)
     const auto ellipse = [](QPainter& p, int w, int h) { p.drawEllipse(QRect(0, 0, w - 1, h - 1)); };
 
     // A house on a tilted ground, with a round sun and a raised sign.
-    std::vector<std::unique_ptr<TRazidoVavoz>> house;
+    std::vector<std::unique_ptr<Shape>> house;
     house.push_back(figure("ground", QRect(0, 420, 800, 180), rectangle));
     tilt(*house.back(), 0, 0, 20, 20);
     house.push_back(figure("walls", QRect(250, 250, 300, 220), rectangle));
@@ -158,7 +158,7 @@ int main(int argc, char** argv)
     tilt(*house.back(), 45, 45, 45, 45);
 
     // Rings stepping up towards the middle, the last one shaped by the dome.
-    std::vector<std::unique_ptr<TRazidoVavoz>> rings;
+    std::vector<std::unique_ptr<Shape>> rings;
     for (int i = 0; i < 4; ++i) {
         const int size = 360 - 80 * i;
         const QRect bounds(200 - size / 2, 150 - size / 2, size, size);
@@ -168,7 +168,7 @@ int main(int argc, char** argv)
     use_bitmap(*rings.back(), dome_path, 40, 80);
 
     // A stepped pyramid: five flat rectangles, each 12 mm above the one below.
-    std::vector<std::unique_ptr<TRazidoVavoz>> pyramid;
+    std::vector<std::unique_ptr<Shape>> pyramid;
     for (int i = 0; i < 5; ++i) {
         const QRect bounds(QPoint(0, 0), QSize(680 - 120 * i, 500 - 90 * i));
         pyramid.push_back(figure(QStringLiteral("step%1").arg(i + 1).toLatin1().constData(),
@@ -181,14 +181,14 @@ int main(int argc, char** argv)
     font.setPixelSize(210);
     font.setBold(true);
     font.setStyleStrategy(QFont::NoAntialias);
-    std::vector<std::unique_ptr<TRazidoVavoz>> tilted;
+    std::vector<std::unique_ptr<Shape>> tilted;
     const QString words = QStringLiteral("DEPTH");
     const QFontMetrics metrics(font);
     tilted.push_back(text("title", QPoint((800 - metrics.horizontalAdvance(words)) / 2, 180), words, font));
     tilt(*tilted.back(), 10, 30, 40, 60);
 
     // A dome shaped by a morphology bitmap, standing on a flat plinth.
-    std::vector<std::unique_ptr<TRazidoVavoz>> dome;
+    std::vector<std::unique_ptr<Shape>> dome;
     dome.push_back(figure("plinth", QRect(100, 60, 600, 480), rectangle));
     tilt(*dome.back(), 10, 10, 10, 10);
     dome.push_back(figure("dome", QRect(160, 60, 480, 480), ellipse));

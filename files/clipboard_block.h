@@ -8,7 +8,7 @@
 #include <QString>
 #include <optional>
 
-class TRazidoVavoz;
+class Shape;
 
 // The format name that Qt maps to the Windows clipboard format registered
 // as "Razidovavoz"; offered first. The second name serves elsewhere.
@@ -17,7 +17,7 @@ inline const QString clipboard_format_alias = QStringLiteral("application/x-razi
 
 bool is_private_clipboard_format(const QString& format);
 
-QByteArray clipboard_block(const TRazidoVavoz& shape, TColor background);
+QByteArray clipboard_block(const Shape& shape, TColor background);
 
 // The record and silhouette of a block; nothing when the block is shorter
 // than a record and its image or does not hold one. Bytes after the image

@@ -71,7 +71,7 @@ ShapeRecord ShapeRecord::from_bytes(const char* p)
     return r;
 }
 
-ShapeRecord shape_record(const TRazidoVavoz& shape)
+ShapeRecord shape_record(const Shape& shape)
 {
     ShapeRecord r;
     r.name = shape.Name.left(ShapeRecord::max_name_length).toLatin1();

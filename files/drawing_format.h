@@ -7,7 +7,7 @@
 #include <QByteArray>
 #include <cstdint>
 
-class TRazidoVavoz;
+class Shape;
 
 struct DrawingHeader {
     static constexpr int byte_size = 20;
@@ -43,7 +43,7 @@ struct ShapeRecord {
 };
 
 // The record of an object as it stands: name, place, size and morphology.
-ShapeRecord shape_record(const TRazidoVavoz& shape);
+ShapeRecord shape_record(const Shape& shape);
 
 // Whether a panel of the header's size can be made; a larger one marks a
 // damaged file rather than a drawing.

@@ -3,12 +3,12 @@
 #include "files/silhouette_bmp.h"
 #include <QFileInfo>
 
-QByteArray drawing_file_bytes(const DrawingHeader& panel, const QList<TRazidoVavoz*>& shapes, TColor background)
+QByteArray drawing_file_bytes(const DrawingHeader& panel, const QList<Shape*>& shapes, TColor background)
 {
     DrawingHeader header = panel;
     header.object_count = static_cast<std::int32_t>(shapes.size());
     QByteArray bytes = header.to_bytes();
-    for (const TRazidoVavoz* shape : shapes) {
+    for (const Shape* shape : shapes) {
         bytes += shape_record(*shape).to_bytes();
         bytes += silhouette_bmp(shape->buffer, background);
     }

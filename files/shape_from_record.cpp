@@ -3,10 +3,10 @@
 #include "core/shape.h"
 #include "files/silhouette_bmp.h"
 
-std::unique_ptr<TRazidoVavoz> shape_from_entry(TForm2* drawing, const DrawingEntry& entry, TColor background,
+std::unique_ptr<Shape> shape_from_entry(DrawingWindow* drawing, const DrawingEntry& entry, TColor background,
                                                TColor object_color)
 {
-    auto shape = std::make_unique<TRazidoVavoz>(drawing, background);
+    auto shape = std::make_unique<Shape>(drawing, background);
     const ShapeRecord& r = entry.record;
     shape->set_bounds(r.left, r.top, r.width, r.height);
     assign_morphology(r.morphology, shape->morphology);

@@ -23,7 +23,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (!entry) return 0;
     const ShapeRecord& r = entry->record;
     if (size < std::size_t(ShapeRecord::byte_size) || !is_usable_object_size(r.width, r.height)) std::abort();
-    const std::unique_ptr<TRazidoVavoz> shape = shape_from_entry(nullptr, *entry, 0x800000, 0x00FFFF);
+    const std::unique_ptr<Shape> shape = shape_from_entry(nullptr, *entry, 0x800000, 0x00FFFF);
     if (shape->buffer.size() != QSize(r.width, r.height)) std::abort();
     render_accepted({*entry});
     return 0;

@@ -30,7 +30,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             std::abort();
         if (ShapeRecord::from_bytes(r.to_bytes().constData()).name != r.name) std::abort();
         pixels += std::int64_t(r.width) * r.height;
-        const std::unique_ptr<TRazidoVavoz> shape = shape_from_entry(nullptr, entry, 0x800000, 0x00FFFF);
+        const std::unique_ptr<Shape> shape = shape_from_entry(nullptr, entry, 0x800000, 0x00FFFF);
         if (shape->buffer.size() != QSize(r.width, r.height)) std::abort();
     }
     if (pixels > drawing_pixel_budget) std::abort();

@@ -15,11 +15,11 @@
 #include <cstdint>
 
 class QWidget;
-class TRazidoVavoz;
+class Shape;
 
 struct RenderRequest {
     QWidget* panel = nullptr;
-    QList<TRazidoVavoz*>* shapes = nullptr;
+    QList<Shape*>* shapes = nullptr;
     TColor color = 0;
 };
 static_assert(offsetof(RenderRequest, shapes) == sizeof(void*));

@@ -21,7 +21,7 @@ RequestedRender read_request(const void* request_block, const void* configuratio
         render.drawing_folder = request->panel->property(drawing_folder_property).toString();
     }
     if (request->shapes) {
-        for (const TRazidoVavoz* shape : *request->shapes)
+        for (const Shape* shape : *request->shapes)
             render.objects.push_back(scene_object_from_buffer(shape->Name, shape->bounds(), shape->buffer,
                                                               request->color, shape->morphology));
     }

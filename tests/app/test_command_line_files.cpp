@@ -1,9 +1,9 @@
 // Drawing files named on the command line open at start as Open opens them.
 #include "app/command_line_files.h"
 #include "app/dialogs.h"
-#include "app/parentform.h"
+#include "app/main_window.h"
 #include "core/shape.h"
-#include "document/design.h"
+#include "document/drawing_window.h"
 #include "support/program.h"
 #include "support/settings_guard.h"
 #include <QApplication>
@@ -17,7 +17,7 @@ namespace {
 
 void save_drawing_file(Program& program, const QString& path, QRect object)
 {
-    TForm2* drawing = program.new_drawing();
+    DrawingWindow* drawing = program.new_drawing();
     program.draw_rectangle(drawing, object);
     program.ui.file_answers.enqueue(path);
     program.main->SaveAs1->trigger();
@@ -128,7 +128,7 @@ private slots:
         // As the program starts: asked for before the main window shows.
         const SettingsGuard settings;
         ScriptedUi ui;
-        TMainForm main_form;
+        MainWindow main_form;
         create_dialogs(main_form);
         open_command_line_files_when_shown(main_form, {dir.filePath("late.sdf")});
         QCoreApplication::processEvents();
@@ -140,7 +140,7 @@ private slots:
         QCoreApplication::processEvents();
         QCOMPARE(main_form.drawings.size(), 1);
         QCOMPARE(main_form.drawing_names, QStringList({dir.filePath("late.sdf")}));
-        for (TForm2* drawing : main_form.drawings) drawing->modified = 0;
+        for (DrawingWindow* drawing : main_form.drawings) drawing->modified = 0;
         main_form.close();
         destroy_dialogs();
     }

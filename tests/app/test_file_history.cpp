@@ -1,9 +1,9 @@
 // The file history in the File menu and in the registry value
 // filehistory_list: loading at start-up, its size limit, reopening, and
 // entries whose file has gone.
-#include "app/parentform.h"
+#include "app/main_window.h"
 #include "core/configuration.h"
-#include "document/design.h"
+#include "document/drawing_window.h"
 #include "platform/registry.h"
 #include "support/program.h"
 #include <QFile>
@@ -27,7 +27,7 @@ void store(int filehistory, const QString& list)
 }
 
 // The captions of the File menu as it shows when opened.
-QStringList file_menu(TMainForm& main)
+QStringList file_menu(MainWindow& main)
 {
     main.File1Click();
     QStringList captions;
@@ -40,7 +40,7 @@ const QStringList fixed_head = {"&New", "&Open", "&Save", "S&ave As", "&Close", 
 
 QString make_drawing_file(Program& program, const QString& path)
 {
-    TForm2* drawing = program.new_drawing();
+    DrawingWindow* drawing = program.new_drawing();
     program.draw_rectangle(drawing, QRect(0, 0, 20, 20));
     program.ui.file_answers.enqueue(path);
     program.main->SaveAs1->trigger();
@@ -82,7 +82,7 @@ private slots:
         QTemporaryDir dir;
         store(3, QString());
         Program program;
-        TMainForm& main = *program.main;
+        MainWindow& main = *program.main;
         const QString a = make_drawing_file(program, dir.filePath(QStringLiteral("a.sdf")));
         const QString b = make_drawing_file(program, dir.filePath(QStringLiteral("b.sdf")));
         QCOMPARE(main.history, QStringList({b, a}));

@@ -1,11 +1,11 @@
 // Import From File: choosing a file, marking objects in the dialog, name
 // clashes, thumbnails and preview sizes.
-#include "app/importobjects.h"
-#include "app/parentform.h"
+#include "app/import_dialog.h"
+#include "app/main_window.h"
 #include "core/configuration.h"
 #include "core/raster.h"
 #include "core/shape.h"
-#include "document/design.h"
+#include "document/drawing_window.h"
 #include "files/drawing_writer.h"
 #include "platform/input_box.h"
 #include "support/program.h"
@@ -22,10 +22,10 @@ namespace {
 
 QString write_drawing(const QTemporaryDir& dir, const QString& file, const QStringList& names)
 {
-    std::vector<std::unique_ptr<TRazidoVavoz>> shapes;
-    QList<TRazidoVavoz*> list;
+    std::vector<std::unique_ptr<Shape>> shapes;
+    QList<Shape*> list;
     for (qsizetype i = 0; i < names.size(); ++i) {
-        auto shape = std::make_unique<TRazidoVavoz>(nullptr, Configuration.background_color);
+        auto shape = std::make_unique<Shape>(nullptr, Configuration.background_color);
         shape->Name = names[i];
         shape->set_bounds(30 + int(i), 40, 20, 10 + int(i));
         shape->buffer = make_buffer(20, 10 + int(i), clBlack);
@@ -39,7 +39,7 @@ QString write_drawing(const QTemporaryDir& dir, const QString& file, const QStri
     return path;
 }
 
-void click_row(TForm9& form, int row)
+void click_row(ImportDialog& form, int row)
 {
     form.objlist->setCurrentRow(row);
     form.objlistClick();
@@ -49,7 +49,7 @@ void click_row(TForm9& form, int row)
 std::function<int(QDialog&)> clicking(QList<int> rows, QList<bool>* marks_seen = nullptr)
 {
     return [rows, marks_seen](QDialog& dialog) {
-        auto& form = static_cast<TForm9&>(dialog);
+        auto& form = static_cast<ImportDialog&>(dialog);
         for (int row : rows) click_row(form, row);
         if (marks_seen) *marks_seen = form.import_marks;
         form.Button1Click();
@@ -80,7 +80,7 @@ private slots:
         QTemporaryDir dir;
         const QString path = write_drawing(dir, QStringLiteral("trees.sdf"), {"oak", "pine", "elm"});
         Program program;
-        TForm2* drawing = program.new_drawing();
+        DrawingWindow* drawing = program.new_drawing();
         program.draw_rectangle(drawing, QRect(100, 100, 30, 30));
         drawing->modified = 0;
         const size_t undo_entries = drawing->history.undo_list.size();
@@ -93,7 +93,7 @@ private slots:
         QSize preview;
         program.ui.file_answers.enqueue(path);
         program.ui.modal_answers.enqueue([&](QDialog& dialog) {
-            auto& form = static_cast<TForm9&>(dialog);
+            auto& form = static_cast<ImportDialog&>(dialog);
             rows = form.objlist->count();
             thumbnails = static_cast<int>(form.images.size());
             last_clicked = form.last_clicked();
@@ -129,7 +129,7 @@ private slots:
         QCOMPARE(drawing->modified, 1); // so closing asks before the imported objects are lost
         QCOMPARE(drawing->history.undo_list.size(), undo_entries);
         QVERIFY(program.ui.messages.isEmpty());
-        QCOMPARE(Form9->objlist->count(), 0);
+        QCOMPARE(import_dialog->objlist->count(), 0);
 
         // Ok with nothing marked, and Cancel with marks, change nothing.
         drawing->modified = 0;
@@ -138,7 +138,7 @@ private slots:
         program.main->Import1->trigger();
         program.ui.file_answers.enqueue(path);
         program.ui.modal_answers.enqueue([](QDialog& dialog) {
-            auto& form = static_cast<TForm9&>(dialog);
+            auto& form = static_cast<ImportDialog&>(dialog);
             click_row(form, 1);
             click_row(form, 1);
             return int(QDialog::Rejected);
@@ -162,7 +162,7 @@ private slots:
             if (answer) text = *answer;
             return answer.has_value();
         });
-        TForm2* drawing = program.new_drawing();
+        DrawingWindow* drawing = program.new_drawing();
         for (int i = 0; i < 4; ++i) program.draw_rectangle(drawing, QRect(10 * i, 0, 8, 8));
         program.ui.file_answers.enqueue(path);
         program.ui.modal_answers.enqueue(clicking({0, 0, 1, 1}));
@@ -199,12 +199,12 @@ private slots:
         damaged.close();
 
         Program program;
-        TForm2* drawing = program.new_drawing();
+        DrawingWindow* drawing = program.new_drawing();
         program.ui.file_answers.enqueue(out.fileName());
         program.ui.file_answers.enqueue(broken);
         int offered = -1;
         program.ui.modal_answers.enqueue([&](QDialog& dialog) {
-            offered = static_cast<TForm9&>(dialog).objlist->count();
+            offered = static_cast<ImportDialog&>(dialog).objlist->count();
             return clicking({0, 0})(dialog);
         });
         program.main->Import1->trigger();

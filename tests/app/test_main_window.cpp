@@ -1,21 +1,21 @@
 // The main window's commands, enabling rules and document flows, driven
 // offscreen with scripted answers.
-#include "app/aboutform.h"
-#include "app/importobjects.h"
-#include "app/morefiles.h"
-#include "app/parentform.h"
+#include "app/about_dialog.h"
+#include "app/import_dialog.h"
+#include "app/window_list_dialog.h"
+#include "app/main_window.h"
 #include "core/configuration.h"
 #include "core/raster.h"
 #include "core/shape.h"
-#include "dialogs/cropshape.h"
-#include "dialogs/moveshape.h"
-#include "dialogs/newpanel.h"
-#include "dialogs/object_properties.h"
-#include "dialogs/resizeshape.h"
-#include "dialogs/rotateshape.h"
-#include "dialogs/set_edges.h"
-#include "dialogs/settings.h"
-#include "document/design.h"
+#include "dialogs/crop_dialog.h"
+#include "dialogs/move_dialog.h"
+#include "dialogs/panel_dimensions_dialog.h"
+#include "dialogs/properties_dialog.h"
+#include "dialogs/resize_dialog.h"
+#include "dialogs/rotate_dialog.h"
+#include "dialogs/morphology_dialog.h"
+#include "dialogs/configuration_dialog.h"
+#include "document/drawing_window.h"
 #include "platform/open_url.h"
 #include "platform/registry.h"
 #include "support/program.h"
@@ -49,7 +49,7 @@ QStringList captions(const QMenu* menu)
     return list;
 }
 
-bool font_button_shown(const TMainForm& main)
+bool font_button_shown(const MainWindow& main)
 {
     for (QAction* action : main.toolbar->actions())
         if (main.toolbar->widgetForAction(action) == main.show_fontdialog) return action->isVisible();
@@ -74,7 +74,7 @@ private slots:
     void menus_and_commands_read_as_designed()
     {
         Program program;
-        TMainForm& main = *program.main;
+        MainWindow& main = *program.main;
         QCOMPARE(main.windowTitle(), QStringLiteral("Dioramix"));
         QCOMPARE(captions(main.File1), QStringList({"&New", "&Open", "&Save", "S&ave As", "&Close", "-",
                                                     "&Import From File", "-", "&Exit"}));
@@ -101,7 +101,7 @@ private slots:
     void enabling_rules_follow_the_drawings()
     {
         Program program;
-        TMainForm& main = *program.main;
+        MainWindow& main = *program.main;
         main.idle_update();
         for (QAction* action : {main.pointer1, main.rectangle1, main.makestereo1, main.EditDelete1, main.Save1,
                                 main.SaveAs1, main.Close1, main.Import1, main.Cut1, main.Copy1, main.Undo1, main.Redo1})
@@ -111,7 +111,7 @@ private slots:
         QVERIFY(!main.objectnames->isEnabled());
         QVERIFY(!main.pointer->isChecked());
 
-        TForm2* drawing = program.new_drawing();
+        DrawingWindow* drawing = program.new_drawing();
         for (QAction* action : {main.pointer1, main.text1, main.makestereo1, main.Save1, main.Close1, main.Import1})
             QVERIFY2(action->isEnabled(), qPrintable(action->objectName()));
         QVERIFY(main.pointer->isChecked());
@@ -143,9 +143,9 @@ private slots:
     void closing_any_drawing_empties_the_names_box_and_updates_the_commands_at_once()
     {
         Program program;
-        TMainForm& main = *program.main;
-        TForm2* behind = program.new_drawing();
-        TForm2* front = program.new_drawing();
+        MainWindow& main = *program.main;
+        DrawingWindow* behind = program.new_drawing();
+        DrawingWindow* front = program.new_drawing();
         program.draw_rectangle(front, QRect(10, 10, 20, 20));
         QCOMPARE(main.objectnames->count(), 1);
 
@@ -194,8 +194,8 @@ private slots:
     void choosing_the_chosen_tool_again_only_refreshes_the_names()
     {
         Program program;
-        TForm2* drawing = program.new_drawing();
-        TRazidoVavoz* shape = program.draw_rectangle(drawing, QRect(10, 10, 20, 20));
+        DrawingWindow* drawing = program.new_drawing();
+        Shape* shape = program.draw_rectangle(drawing, QRect(10, 10, 20, 20));
         program.click(drawing, QPoint(15, 15));
         QCOMPARE(drawing->current_shape, shape);
         program.choose_tool(program.main->pointer1);
@@ -207,9 +207,9 @@ private slots:
     void new_names_drawings_with_the_lowest_free_number()
     {
         Program program;
-        TMainForm& main = *program.main;
+        MainWindow& main = *program.main;
         program.new_drawing();
-        TForm2* second = program.new_drawing();
+        DrawingWindow* second = program.new_drawing();
         program.new_drawing();
         QCOMPARE(main.drawing_names, QStringList({"Stereogram1", "Stereogram2", "Stereogram3"}));
         QCOMPARE(main.drawings.size(), 3);
@@ -217,7 +217,7 @@ private slots:
 
         second->parentWidget()->close();
         QCOMPARE(main.drawing_names, QStringList({"Stereogram1", "Stereogram3"}));
-        TForm2* again = program.new_drawing();
+        DrawingWindow* again = program.new_drawing();
         QCOMPARE(again->windowTitle(), QStringLiteral("Stereogram2"));
         QCOMPARE(main.drawing_names, QStringList({"Stereogram1", "Stereogram3", "Stereogram2"}));
         QCOMPARE(main.drawings.indexOf(again), 2);
@@ -227,13 +227,13 @@ private slots:
     void closing_a_modified_drawing_asks()
     {
         Program program;
-        TMainForm& main = *program.main;
-        TForm2* clean = program.new_drawing();
+        MainWindow& main = *program.main;
+        DrawingWindow* clean = program.new_drawing();
         main.Close1->trigger();
         QVERIFY(program.ui.messages.isEmpty());
         QVERIFY(!main.drawings.contains(clean));
 
-        TForm2* drawing = program.new_drawing();
+        DrawingWindow* drawing = program.new_drawing();
         program.draw_rectangle(drawing, QRect(10, 10, 20, 20));
         QCOMPARE(drawing->modified, std::uint8_t(1));
         program.ui.message_answers << MessageResult::Cancel << MessageResult::Yes << MessageResult::No;
@@ -252,8 +252,8 @@ private slots:
     void exit_closes_the_active_drawing_first_then_those_before_it()
     {
         Program program;
-        TMainForm& main = *program.main;
-        QList<TForm2*> drawings;
+        MainWindow& main = *program.main;
+        QList<DrawingWindow*> drawings;
         for (int i = 0; i < 3; ++i) {
             drawings << program.new_drawing();
             drawings.last()->modified = 1;
@@ -274,24 +274,24 @@ private slots:
     void a_refused_close_cancels_the_exit()
     {
         Program program;
-        TMainForm& main = *program.main;
-        TForm2* first = program.new_drawing();
-        TForm2* second = program.new_drawing();
+        MainWindow& main = *program.main;
+        DrawingWindow* first = program.new_drawing();
+        DrawingWindow* second = program.new_drawing();
         first->modified = 1;
         program.ui.message_answers << MessageResult::Cancel;
         main.Exit1->trigger();
         QVERIFY(main.isVisible());
-        QCOMPARE(main.drawings, QList<TForm2*>({first}));
+        QCOMPARE(main.drawings, QList<DrawingWindow*>({first}));
         Q_UNUSED(second);
     }
 
     void renaming_through_the_object_names_box()
     {
         Program program;
-        TMainForm& main = *program.main;
-        TForm2* drawing = program.new_drawing();
-        TRazidoVavoz* first = program.draw_rectangle(drawing, QRect(10, 10, 20, 20));
-        TRazidoVavoz* second = program.draw_rectangle(drawing, QRect(40, 10, 20, 20));
+        MainWindow& main = *program.main;
+        DrawingWindow* drawing = program.new_drawing();
+        Shape* first = program.draw_rectangle(drawing, QRect(10, 10, 20, 20));
+        Shape* second = program.draw_rectangle(drawing, QRect(40, 10, 20, 20));
 
         // Choosing an item selects its object with resize nodes.
         main.objectnames->setCurrentIndex(1);
@@ -339,7 +339,7 @@ private slots:
     void show_toolbars_items_hide_and_show_the_bars()
     {
         Program program;
-        TMainForm& main = *program.main;
+        MainWindow& main = *program.main;
         main.Basic1->trigger();
         QVERIFY(!main.Basic1->isChecked());
         QVERIFY(!main.basic->isVisible());
@@ -366,8 +366,8 @@ private slots:
     void font_change_applies_to_the_panel_and_the_text_being_typed()
     {
         Program program;
-        TMainForm& main = *program.main;
-        TForm2* drawing = program.new_drawing();
+        MainWindow& main = *program.main;
+        DrawingWindow* drawing = program.new_drawing();
         program.choose_tool(main.text1);
         program.click(drawing, QPoint(10, 10));
         program.type(drawing, QStringLiteral("ab"));
@@ -385,9 +385,9 @@ private slots:
     void window_arrangement_and_panel_centring()
     {
         Program program;
-        TMainForm& main = *program.main;
-        TForm2* first = program.new_drawing();
-        TForm2* second = program.new_drawing();
+        MainWindow& main = *program.main;
+        DrawingWindow* first = program.new_drawing();
+        DrawingWindow* second = program.new_drawing();
         main.idle_update();
         QVERIFY(main.TileHorizontally1->isEnabled());
         main.TileHorizontally1->trigger();
@@ -414,8 +414,8 @@ private slots:
     void new_and_cascade_stagger_whole_windows_inside_the_area()
     {
         Program program;
-        TMainForm& main = *program.main;
-        QList<TForm2*> drawings;
+        MainWindow& main = *program.main;
+        QList<DrawingWindow*> drawings;
         for (int i = 0; i < 3; ++i) drawings << program.new_drawing();
         const QRect area = main.mdi->viewport()->rect();
         // One title bar with the frame above it.
@@ -436,7 +436,7 @@ private slots:
 
         // A closed window's place is the next one's.
         drawings[1]->parentWidget()->close();
-        TForm2* next = program.new_drawing();
+        DrawingWindow* next = program.new_drawing();
         QCOMPARE(next->parentWidget()->pos(), QPoint(step, step));
 
         // A panel larger than the area gets a window that fits it.
@@ -481,7 +481,7 @@ private slots:
             QCOMPARE(Configuration.monitor_width, 500);
         }
 
-        for (QDialog* dialog : QList<QDialog*>{Form3, Form1, Form5, Form6, Form7, Form8, Form9, Form10, Form11, Form12})
+        for (QDialog* dialog : QList<QDialog*>{morphology_dialog, panel_dimensions_dialog, move_dialog, rotate_dialog, properties_dialog, crop_dialog, import_dialog, resize_dialog, window_list_dialog, about_dialog})
             QVERIFY2(press_enter(*dialog) == QStringList({"Ok"}), qPrintable(dialog->objectName()));
     }
 
@@ -502,8 +502,8 @@ private slots:
             Program program;
             QVERIFY(program.ui.messages.isEmpty());
             QVERIFY(!program.main->start_maximized);
-            TForm2* drawing = program.new_drawing();
-            TRazidoVavoz* shape = program.draw_rectangle(drawing, QRect(10, 10, 20, 20));
+            DrawingWindow* drawing = program.new_drawing();
+            Shape* shape = program.draw_rectangle(drawing, QRect(10, 10, 20, 20));
             QCOMPARE(pixel_color(shape->buffer, 5, 5), TColor(0x0000FF));
             const QImage picture = drawing->panel->grab().toImage();
             QCOMPARE(picture.pixelColor(100, 100), to_qcolor(0x004000));
@@ -526,11 +526,11 @@ private slots:
     void activating_another_drawing_deselects_and_refills_the_names()
     {
         Program program;
-        TMainForm& main = *program.main;
-        TForm2* first = program.new_drawing();
-        TRazidoVavoz* shape = program.draw_rectangle(first, QRect(10, 10, 20, 20));
+        MainWindow& main = *program.main;
+        DrawingWindow* first = program.new_drawing();
+        Shape* shape = program.draw_rectangle(first, QRect(10, 10, 20, 20));
         program.click(first, QPoint(15, 15));
-        TForm2* second = program.new_drawing();
+        DrawingWindow* second = program.new_drawing();
         QCOMPARE(first->current_shape, nullptr);
         QVERIFY(!shape->nodes[0].visible);
         QCOMPARE(main.active_drawing, second);

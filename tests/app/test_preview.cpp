@@ -5,7 +5,7 @@
 #include "app/preview_renderer.h"
 #include "core/shape.h"
 #include "core/configuration.h"
-#include "document/design.h"
+#include "document/drawing_window.h"
 #include "platform/registry.h"
 #include "support/program.h"
 #include <QAction>
@@ -43,7 +43,7 @@ private slots:
     void f5_shows_a_preview_that_follows_every_change()
     {
         Program program;
-        TMainForm& main = *program.main;
+        MainWindow& main = *program.main;
         PreviewDock& dock = *main.preview_dock;
         QVERIFY(dock.isHidden());
         QTest::keyClick(&main, Qt::Key_F5);
@@ -52,12 +52,12 @@ private slots:
         QCOMPARE(main.dockWidgetArea(&dock), Qt::RightDockWidgetArea);
         QVERIFY(dock.shown().isNull());
 
-        TForm2* drawing = program.new_drawing();
+        DrawingWindow* drawing = program.new_drawing();
         QTRY_VERIFY(!dock.shown().isNull());
         QCOMPARE(dock.shown().width(), 400);
-        TRazidoVavoz* shape = nullptr;
-        TForm2* second = nullptr;
-        TForm2* opened = nullptr;
+        Shape* shape = nullptr;
+        DrawingWindow* second = nullptr;
+        DrawingWindow* opened = nullptr;
         const QList<std::pair<const char*, std::function<void()>>> changes = {
             {"draw", [&] { shape = program.draw_rectangle(drawing, QRect(50, 50, 120, 80)); }},
             {"move", [&] { drawing->move_shape(shape, 60, 60); }},
@@ -102,14 +102,14 @@ private slots:
 
         // Twenty moves in a row make at most a couple of renders.
         QVERIFY(settled(program));
-        TRazidoVavoz* moved = drawing->shapes.constFirst();
+        Shape* moved = drawing->shapes.constFirst();
         const int started = main.preview_renderer->renders_started();
         for (int i = 1; i <= 20; ++i) drawing->move_shape(moved, 60 + i, 60);
         QVERIFY(settled(program));
         QVERIFY(main.preview_renderer->renders_started() - started <= 2);
 
         // Closing drawings while they render, and the last one: a short text.
-        for (TForm2* closing : {opened, second, drawing}) {
+        for (DrawingWindow* closing : {opened, second, drawing}) {
             main.activate_drawing(closing);
             closing->mark_changed();
             QTRY_VERIFY(main.preview_renderer->busy() || !main.preview_scheduled);
@@ -131,9 +131,9 @@ private slots:
         const QString fifo = dir.filePath(QStringLiteral("bitmap.bmp"));
         if (::mkfifo(QFile::encodeName(fifo).constData(), 0600) != 0) QSKIP("no FIFO can be made here");
         Program program;
-        TMainForm& main = *program.main;
-        TForm2* drawing = program.new_drawing();
-        TRazidoVavoz* shape = program.draw_rectangle(drawing, QRect(50, 50, 120, 80));
+        MainWindow& main = *program.main;
+        DrawingWindow* drawing = program.new_drawing();
+        Shape* shape = program.draw_rectangle(drawing, QRect(50, 50, 120, 80));
         shape->morphology.flat_surface = 0;
         shape->morphology.bitmap_file = fifo.toLocal8Bit();
         program.ui.file_answers.enqueue(dir.filePath(QStringLiteral("fifo.sdf")));
@@ -151,8 +151,8 @@ private slots:
     void the_dock_opens_beside_the_drawings_showing_the_middle_of_the_picture()
     {
         Program program;
-        TMainForm& main = *program.main;
-        TForm2* drawing = program.new_drawing();
+        MainWindow& main = *program.main;
+        DrawingWindow* drawing = program.new_drawing();
         QMdiSubWindow* window = main.mdi->subWindowList().constFirst();
         window->setGeometry(QRect(QPoint(0, 0), main.mdi->viewport()->size())); // the whole area
         QTest::keyClick(&main, Qt::Key_F5);
@@ -199,7 +199,7 @@ private slots:
         const auto back = qScopeGuard([&] { QDir::setCurrent(started_in); });
 
         Program program;
-        TMainForm& main = *program.main;
+        MainWindow& main = *program.main;
         PreviewDock& dock = *main.preview_dock;
         QTest::keyClick(&main, Qt::Key_F5);
         dock.depth_toggle()->setChecked(true);

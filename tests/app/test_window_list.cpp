@@ -1,9 +1,9 @@
 // The Window menu's list of open drawings, the Window List beyond ten, and
 // the About box.
-#include "app/aboutform.h"
-#include "app/morefiles.h"
-#include "app/parentform.h"
-#include "document/design.h"
+#include "app/about_dialog.h"
+#include "app/window_list_dialog.h"
+#include "app/main_window.h"
+#include "document/drawing_window.h"
 #include "support/program.h"
 #include <QApplication>
 #include <QLabel>
@@ -14,7 +14,7 @@
 
 namespace {
 
-QStringList window_items(TMainForm& main)
+QStringList window_items(MainWindow& main)
 {
     main.Window1Click();
     QStringList items;
@@ -33,10 +33,10 @@ private slots:
     void the_menu_lists_ten_drawings_and_the_dialog_the_rest()
     {
         Program program;
-        TMainForm& main = *program.main;
+        MainWindow& main = *program.main;
         QCOMPARE(window_items(main), fixed_items);
 
-        QList<TForm2*> drawings;
+        QList<DrawingWindow*> drawings;
         for (int i = 0; i < 11; ++i) drawings << program.new_drawing();
         QStringList expected = fixed_items;
         expected << QStringLiteral("-");
@@ -53,7 +53,7 @@ private slots:
 
         // The eleventh is reachable through the Window List.
         program.ui.modal_answers << [](QDialog& dialog) {
-            auto& list = static_cast<TForm11&>(dialog);
+            auto& list = static_cast<WindowListDialog&>(dialog);
             list.FormShow();
             [&] { QCOMPARE(list.ListBox1->count(), 11); }();
             list.ListBox1->setCurrentRow(10);
@@ -65,7 +65,7 @@ private slots:
 
         // Closed any other way, it activates nothing.
         program.ui.modal_answers << [](QDialog& dialog) {
-            auto& list = static_cast<TForm11&>(dialog);
+            auto& list = static_cast<WindowListDialog&>(dialog);
             list.FormShow();
             list.ListBox1->setCurrentRow(2);
             list.reject();
@@ -76,7 +76,7 @@ private slots:
 
         // Tab gives the list a current row but selects nothing: Ok then activates nothing.
         program.ui.modal_answers << [](QDialog& dialog) {
-            auto& list = static_cast<TForm11&>(dialog);
+            auto& list = static_cast<WindowListDialog&>(dialog);
             list.show();
             if (!wait_until_active(&list)) return int(QDialog::Rejected);
             for (int i = 0; i < 5 && QApplication::focusWidget() != list.ListBox1; ++i)
@@ -99,12 +99,12 @@ private slots:
     void the_about_box_shows_the_program()
     {
         Program program;
-        QCOMPARE(Form12->windowTitle(), QStringLiteral("About"));
-        QVERIFY(!Form12->Image1->pixmap().isNull());
-        QVERIFY(!Form12->Image2->pixmap().isNull());
-        QCOMPARE(Form12->width(), Form12->Button1->geometry().right() + 1 + 24);
+        QCOMPARE(about_dialog->windowTitle(), QStringLiteral("About"));
+        QVERIFY(!about_dialog->Image1->pixmap().isNull());
+        QVERIFY(!about_dialog->Image2->pixmap().isNull());
+        QCOMPARE(about_dialog->width(), about_dialog->Button1->geometry().right() + 1 + 24);
         program.ui.modal_answers << [](QDialog& dialog) {
-            static_cast<TForm12&>(dialog).Button1->click();
+            static_cast<AboutDialog&>(dialog).Button1->click();
             return int(dialog.result());
         };
         program.main->About1->trigger();

@@ -95,7 +95,7 @@ class TestCli : public QObject {
 private slots:
     void info_describes_a_drawing_and_rejects_a_broken_one()
     {
-        TRazidoVavoz flat(nullptr, 0x800000);
+        Shape flat(nullptr, 0x800000);
         flat.Name = QStringLiteral("ground");
         flat.Left = 5;
         flat.Top = 7;
@@ -103,7 +103,7 @@ private slots:
         flat.buffer.setPixelColor(1, 1, Qt::black);
         flat.buffer.setPixelColor(2, 1, Qt::yellow);
         flat.morphology.edge_heights = {1, -2, 3, 4};
-        TRazidoVavoz mapped(nullptr, 0x800000);
+        Shape mapped(nullptr, 0x800000);
         mapped.Name = QStringLiteral("hill");
         mapped.size_buffer(2, 2, 0x000000);
         mapped.morphology.flat_surface = 0;
@@ -305,7 +305,7 @@ private slots:
     void a_drawing_renders_as_the_library_renders_it()
     {
         constexpr TColor background = 0x800000;
-        TRazidoVavoz box(nullptr, background), disc(nullptr, background);
+        Shape box(nullptr, background), disc(nullptr, background);
         box.Name = QStringLiteral("shape1");
         box.set_bounds(30, 40, 150, 100);
         box.size_buffer(150, 100, 0x00FFFF);
@@ -320,7 +320,7 @@ private slots:
             painter.drawEllipse(QRect(0, 0, 119, 119));
         }
         disc.morphology.edge_heights = {-50, -50, -50, -50};
-        QList<TRazidoVavoz*> shapes{&box, &disc};
+        QList<Shape*> shapes{&box, &disc};
         DrawingHeader header;
         header.width_mm = 105;
         header.height_mm = 79;
@@ -511,7 +511,7 @@ private slots:
         QTemporaryDir dir;
         const QString fifo = dir.filePath(QStringLiteral("bitmap.bmp"));
         if (::mkfifo(QFile::encodeName(fifo).constData(), 0600) != 0) QSKIP("no FIFO can be made here");
-        TRazidoVavoz hill(nullptr, 0x800000);
+        Shape hill(nullptr, 0x800000);
         hill.Name = QStringLiteral("hill");
         hill.set_bounds(10, 10, 40, 30);
         hill.size_buffer(40, 30, 0x00FFFF);

@@ -21,11 +21,11 @@ class TestShape : public QObject {
 private slots:
     void a_new_object_is_flat_unselected_and_in_crop_mode()
     {
-        auto* drawing = reinterpret_cast<TForm2*>(0x1000); // only kept, never used
-        const TRazidoVavoz shape(drawing, G);
+        auto* drawing = reinterpret_cast<DrawingWindow*>(0x1000); // only kept, never used
+        const Shape shape(drawing, G);
         QCOMPARE(shape.drawing, drawing);
         QCOMPARE(shape.edit_mode, QStringLiteral("crop"));
-        QCOMPARE(TRazidoVavoz::object_tag, 1);
+        QCOMPARE(Shape::object_tag, 1);
         for (int i = 0; i < 4; ++i) {
             QCOMPARE(shape.nodes[i].tag, i + 2);
             QVERIFY(!shape.nodes[i].visible);
@@ -43,7 +43,7 @@ private slots:
 
     void a_sized_buffer_has_the_background_colour()
     {
-        TRazidoVavoz shape(nullptr, G);
+        Shape shape(nullptr, G);
         shape.size_buffer(7, 4, G);
         QCOMPARE(shape.Width, 7);
         QCOMPARE(shape.Height, 4);
@@ -56,7 +56,7 @@ private slots:
 
     void background_pixels_are_transparent()
     {
-        TRazidoVavoz shape(nullptr, G);
+        Shape shape(nullptr, G);
         shape.size_buffer(3, 2, G);
         shape.buffer.setPixelColor(0, 0, to_qcolor(clBlack));
         shape.buffer.setPixelColor(1, 0, to_qcolor(F));
@@ -77,7 +77,7 @@ private slots:
 
     void the_masked_image_follows_every_change_of_the_buffer()
     {
-        TRazidoVavoz shape(nullptr, G);
+        Shape shape(nullptr, G);
         shape.size_buffer(4, 4, G);
         const qint64 first = shape.masked_tile(QPoint(0, 0), G).cacheKey();
         QCOMPARE(shape.masked_tile(QPoint(0, 0), G).cacheKey(), first); // unchanged: kept
@@ -121,7 +121,7 @@ private slots:
 
     void only_edge_and_body_pixels_hit()
     {
-        TRazidoVavoz shape(nullptr, G);
+        Shape shape(nullptr, G);
         shape.set_bounds(100, 50, 9, 7);
         shape.size_buffer(9, 7, G);
         {

@@ -1,10 +1,10 @@
 // The move, rotate, crop and resize dialogs driven through their controls.
 #include "core/shape.h"
-#include "dialogs/cropshape.h"
-#include "dialogs/moveshape.h"
-#include "dialogs/resizeshape.h"
-#include "dialogs/rotateshape.h"
-#include "document/design.h"
+#include "dialogs/crop_dialog.h"
+#include "dialogs/move_dialog.h"
+#include "dialogs/resize_dialog.h"
+#include "dialogs/rotate_dialog.h"
+#include "document/drawing_window.h"
 #include "support/program.h"
 #include <QCheckBox>
 #include <QComboBox>
@@ -36,7 +36,7 @@ private slots:
     void move_aligns_to_the_panel_and_starts_at_the_object()
     {
         ScriptedUi ui;
-        TForm5 form;
+        MoveDialog form;
         const QSize object(100, 50);
         const QSize panel(400, 300);
         QCOMPARE(aligned_position(Alignment::Center, object, panel), QPoint(150, 125));
@@ -82,7 +82,7 @@ private slots:
         QCOMPARE(cw30.mirror_y, -1);
 
         ScriptedUi ui;
-        TForm6 form;
+        RotateDialog form;
         ui.modal_answers.enqueue([&](QDialog&) {
             form.SpinEdit1->setValue(123);
             form.CheckBox1->setChecked(true);
@@ -113,7 +113,7 @@ private slots:
     void crop_boxes_hold_whole_numbers()
     {
         ScriptedUi ui;
-        TForm8 form;
+        CropDialog form;
         form.Edit2->setText(QStringLiteral("9"));
         ui.modal_answers.enqueue(press(true));
         form.ShowModal();
@@ -145,7 +145,7 @@ private slots:
         QCOMPARE(typed_dimension(std::numeric_limits<int>::max(), 1000, true), std::numeric_limits<int>::max());
 
         ScriptedUi ui;
-        TForm10 form;
+        ResizeDialog form;
         ui.modal_answers.enqueue(press(true));
         form.ShowModal(200, 100);
         QCOMPARE(form.Edit1->text(), QStringLiteral("200"));
@@ -193,8 +193,8 @@ private slots:
     void popup_commands_apply_the_dialogs_to_the_object()
     {
         Program program;
-        TForm2* drawing = program.new_drawing();
-        TRazidoVavoz* shape = program.draw_rectangle(drawing, QRect(20, 30, 40, 20));
+        DrawingWindow* drawing = program.new_drawing();
+        Shape* shape = program.draw_rectangle(drawing, QRect(20, 30, 40, 20));
         program.click(drawing, QPoint(30, 40));
         QCOMPARE(drawing->current_shape, shape);
         const auto entries = [&] { return drawing->history.undo_list.size(); };
@@ -210,7 +210,7 @@ private slots:
         QCOMPARE(entries(), size_t(0));
 
         run(drawing->Move1, [](QDialog& dialog) {
-            auto& form = static_cast<TForm5&>(dialog);
+            auto& form = static_cast<MoveDialog&>(dialog);
             form.sb_br->click();
             form.Button1->click();
             return form.result();
@@ -220,7 +220,7 @@ private slots:
         QCOMPARE(shape->edit_mode, QStringLiteral("resize"));
 
         run(drawing->Resize1, [](QDialog& dialog) {
-            auto& form = static_cast<TForm10&>(dialog);
+            auto& form = static_cast<ResizeDialog&>(dialog);
             form.Edit1->setText(QStringLiteral("20"));
             form.Edit1Exit();
             form.Button1->click();
@@ -230,7 +230,7 @@ private slots:
         QCOMPARE(entries(), size_t(2));
 
         run(drawing->Crop1, [](QDialog& dialog) {
-            auto& form = static_cast<TForm8&>(dialog);
+            auto& form = static_cast<CropDialog&>(dialog);
             form.Edit1->setText(QStringLiteral("2"));
             form.Edit3->setText(QStringLiteral("junk")); // counts as 0
             form.Button1->click();
@@ -240,7 +240,7 @@ private slots:
         QCOMPARE(entries(), size_t(3));
 
         run(drawing->Rotate1, [](QDialog& dialog) {
-            auto& form = static_cast<TForm6&>(dialog);
+            auto& form = static_cast<RotateDialog&>(dialog);
             form.r90->click();
             form.Button1->click();
             return form.result();

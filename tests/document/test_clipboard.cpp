@@ -1,11 +1,11 @@
 // Cut, copy and paste of objects through the clipboard, within a drawing,
 // between drawings, and against data the program did not put there.
-#include "app/parentform.h"
+#include "app/main_window.h"
 #include "core/configuration.h"
 #include "core/raster.h"
 #include "core/shape.h"
 #include "core/silhouette.h"
-#include "document/design.h"
+#include "document/drawing_window.h"
 #include "files/clipboard_block.h"
 #include "support/program.h"
 #include <QApplication>
@@ -20,7 +20,7 @@ const QClipboard& clipboard()
     return *QGuiApplication::clipboard();
 }
 
-void select(Program& program, TForm2* drawing, TRazidoVavoz* shape)
+void select(Program& program, DrawingWindow* drawing, Shape* shape)
 {
     program.click(drawing, shape->bounds().center());
     QCOMPARE(drawing->current_shape, shape);
@@ -34,9 +34,9 @@ private slots:
     void copy_and_paste_within_and_between_drawings()
     {
         Program program;
-        TMainForm& main = *program.main;
-        TForm2* first = program.new_drawing();
-        TRazidoVavoz* shape = program.draw_ellipse(first, QRect(30, 40, 50, 24));
+        MainWindow& main = *program.main;
+        DrawingWindow* first = program.new_drawing();
+        Shape* shape = program.draw_ellipse(first, QRect(30, 40, 50, 24));
         shape->morphology.flat_surface = 0;
         shape->morphology.bitmap_file = "map.bmp";
         shape->morphology.max_color_height = 33;
@@ -60,7 +60,7 @@ private slots:
 
         main.Paste1->trigger();
         QCOMPARE(first->shape_names(), QStringList({"shape1", "shape2"}));
-        TRazidoVavoz* pasted = first->shapes.last();
+        Shape* pasted = first->shapes.last();
         QCOMPARE(pasted->bounds(), QRect(0, 0, 50, 24));
         QCOMPARE(pasted->buffer.convertToFormat(QImage::Format_RGB888), shape->buffer);
         QCOMPARE(pasted->morphology, shape->morphology);
@@ -69,7 +69,7 @@ private slots:
         QCOMPARE(first->modified, 1); // so closing asks before the pasted object is lost
 
         // Another drawing with no object of that name keeps the name.
-        TForm2* second = program.new_drawing();
+        DrawingWindow* second = program.new_drawing();
         main.Paste1->trigger();
         QCOMPARE(second->shape_names(), QStringList{"shape1"});
         QCOMPARE(second->shapes[0]->bounds(), QRect(0, 0, 50, 24));
@@ -78,10 +78,10 @@ private slots:
     void cut_deletes_undoably_and_keeps_the_object_on_the_clipboard()
     {
         Program program;
-        TMainForm& main = *program.main;
-        TForm2* drawing = program.new_drawing();
+        MainWindow& main = *program.main;
+        DrawingWindow* drawing = program.new_drawing();
         program.draw_rectangle(drawing, QRect(10, 10, 20, 20));
-        TRazidoVavoz* shape = program.draw_rectangle(drawing, QRect(50, 50, 30, 10));
+        Shape* shape = program.draw_rectangle(drawing, QRect(50, 50, 30, 10));
         select(program, drawing, shape);
         main.Cut1->trigger();
         QCOMPARE(drawing->shape_names(), QStringList{"shape1"});
@@ -102,9 +102,9 @@ private slots:
     void foreign_or_short_data_is_refused()
     {
         Program program;
-        TMainForm& main = *program.main;
-        TForm2* drawing = program.new_drawing();
-        TRazidoVavoz* shape = program.draw_rectangle(drawing, QRect(10, 10, 20, 20));
+        MainWindow& main = *program.main;
+        DrawingWindow* drawing = program.new_drawing();
+        Shape* shape = program.draw_rectangle(drawing, QRect(10, 10, 20, 20));
         const QByteArray block = clipboard_block(*shape, Configuration.background_color);
 
         QGuiApplication::clipboard()->setText(QStringLiteral("not an object"));
@@ -140,8 +140,8 @@ private slots:
     void a_pasted_object_takes_the_colours_of_the_moment()
     {
         Program program;
-        TForm2* drawing = program.new_drawing();
-        TRazidoVavoz* shape = program.draw_rectangle(drawing, QRect(10, 10, 20, 20));
+        DrawingWindow* drawing = program.new_drawing();
+        Shape* shape = program.draw_rectangle(drawing, QRect(10, 10, 20, 20));
         select(program, drawing, shape);
         drawing->copy_shape();
         Configuration.background_color = 0x00FF00;

@@ -2,7 +2,7 @@
 // whichever way it comes.
 #include "core/configuration.h"
 #include "core/shape.h"
-#include "document/design.h"
+#include "document/drawing_window.h"
 #include "support/program.h"
 #include <QSignalSpy>
 #include <QTest>
@@ -14,10 +14,10 @@ private slots:
     void each_kind_of_change_is_announced_once()
     {
         Program program;
-        TMainForm& main = *program.main;
-        TForm2* drawing = program.new_drawing();
-        QSignalSpy changes(drawing, &TForm2::content_changed);
-        TRazidoVavoz* shape = nullptr;
+        MainWindow& main = *program.main;
+        DrawingWindow* drawing = program.new_drawing();
+        QSignalSpy changes(drawing, &DrawingWindow::content_changed);
+        Shape* shape = nullptr;
         const QList<std::pair<const char*, std::function<void()>>> steps = {
             {"draw", [&] { shape = program.draw_rectangle(drawing, QRect(10, 10, 40, 30)); }},
             {"move", [&] { drawing->move_shape(shape, 20, 20); }},

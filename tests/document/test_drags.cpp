@@ -2,7 +2,7 @@
 // resize, crop or rotate it, each ending in one undoable change.
 #include "core/configuration.h"
 #include "core/shape.h"
-#include "document/design.h"
+#include "document/drawing_window.h"
 #include "support/program.h"
 #include <QTest>
 #include <cmath>
@@ -20,12 +20,12 @@ void undo(Program& program)
 }
 
 // The panel position of a node's centre, on its object's corner pixel.
-QPoint node_centre(const TRazidoVavoz* shape, int node)
+QPoint node_centre(const Shape* shape, int node)
 {
     return QPoint(shape->nodes[node].left + 3, shape->nodes[node].top + 3);
 }
 
-TRazidoVavoz* only(TForm2* drawing)
+Shape* only(DrawingWindow* drawing)
 {
     return drawing->shapes.size() == 1 ? drawing->shapes.constFirst() : nullptr;
 }
@@ -58,8 +58,8 @@ private slots:
     void dragging_the_body_moves_by_the_mouse_delta()
     {
         Program program;
-        TForm2* drawing = program.new_drawing();
-        TRazidoVavoz* shape = program.draw_rectangle(drawing, QRect(50, 50, 30, 20));
+        DrawingWindow* drawing = program.new_drawing();
+        Shape* shape = program.draw_rectangle(drawing, QRect(50, 50, 30, 20));
         program.click(drawing, QPoint(60, 60));
         QCOMPARE(shape->edit_mode, QStringLiteral("resize"));
 
@@ -88,7 +88,7 @@ private slots:
     void deleting_the_object_during_a_drag_ends_the_drag()
     {
         Program program;
-        TForm2* drawing = program.new_drawing();
+        DrawingWindow* drawing = program.new_drawing();
         program.draw_rectangle(drawing, QRect(50, 50, 30, 20));
         program.click(drawing, QPoint(60, 60));
         program.press(drawing, QPoint(60, 60));
@@ -107,8 +107,8 @@ private slots:
     void a_resize_drag_past_the_opposite_edge_switches_corner_and_undoes_whole()
     {
         Program program;
-        TForm2* drawing = program.new_drawing();
-        TRazidoVavoz* shape = program.draw_rectangle(drawing, QRect(50, 50, 30, 20));
+        DrawingWindow* drawing = program.new_drawing();
+        Shape* shape = program.draw_rectangle(drawing, QRect(50, 50, 30, 20));
         program.click(drawing, QPoint(60, 60));
 
         // The bottom-right node dragged left past the left edge: the
@@ -134,8 +134,8 @@ private slots:
     void a_crop_drag_cuts_what_the_outline_leaves_out()
     {
         Program program;
-        TForm2* drawing = program.new_drawing();
-        TRazidoVavoz* shape = program.draw_rectangle(drawing, QRect(50, 50, 30, 20));
+        DrawingWindow* drawing = program.new_drawing();
+        Shape* shape = program.draw_rectangle(drawing, QRect(50, 50, 30, 20));
         for (int i = 0; i < 3; ++i) program.click(drawing, QPoint(60, 60));
         QCOMPARE(shape->edit_mode, QStringLiteral("crop"));
 
@@ -178,8 +178,8 @@ private slots:
     void a_rotate_drag_turns_the_outline_and_rotates_on_release()
     {
         Program program;
-        TForm2* drawing = program.new_drawing();
-        TRazidoVavoz* shape = program.draw_rectangle(drawing, QRect(60, 60, 21, 21));
+        DrawingWindow* drawing = program.new_drawing();
+        Shape* shape = program.draw_rectangle(drawing, QRect(60, 60, 21, 21));
         program.click(drawing, QPoint(70, 70));
         program.click(drawing, QPoint(70, 70));
         QCOMPARE(shape->edit_mode, QStringLiteral("rotate"));
@@ -232,8 +232,8 @@ private slots:
     void a_rotate_drag_back_to_the_start_changes_nothing()
     {
         Program program;
-        TForm2* drawing = program.new_drawing();
-        TRazidoVavoz* shape = program.draw_rectangle(drawing, QRect(60, 60, 30, 12));
+        DrawingWindow* drawing = program.new_drawing();
+        Shape* shape = program.draw_rectangle(drawing, QRect(60, 60, 30, 12));
         program.click(drawing, QPoint(70, 65));
         program.click(drawing, QPoint(70, 65));
         const QPoint corner = node_centre(shape, 1);

@@ -3,7 +3,7 @@
 #include "core/configuration.h"
 #include "core/raster.h"
 #include "core/shape.h"
-#include "document/design.h"
+#include "document/drawing_window.h"
 #include "support/program.h"
 #include <QSet>
 #include <QTest>
@@ -37,8 +37,8 @@ private slots:
     void rectangle_drag_creates_an_object_with_a_black_edge()
     {
         Program program;
-        TForm2* drawing = program.new_drawing();
-        TRazidoVavoz* shape = program.draw_rectangle(drawing, QRect(QPoint(10, 20), QPoint(19, 24)));
+        DrawingWindow* drawing = program.new_drawing();
+        Shape* shape = program.draw_rectangle(drawing, QRect(QPoint(10, 20), QPoint(19, 24)));
         QVERIFY(shape);
         QCOMPARE(shape->Name, QStringLiteral("shape1"));
         QCOMPARE(shape->bounds(), QRect(10, 20, 10, 5));
@@ -56,8 +56,8 @@ private slots:
     void the_rubber_band_pen_follows_the_tool()
     {
         Program program;
-        TForm2* drawing = program.new_drawing();
-        TRazidoVavoz* shape = program.draw_rectangle(drawing, QRect(60, 60, 21, 21));
+        DrawingWindow* drawing = program.new_drawing();
+        Shape* shape = program.draw_rectangle(drawing, QRect(60, 60, 21, 21));
         program.click(drawing, QPoint(70, 70));
         program.click(drawing, QPoint(70, 70));
         QCOMPARE(shape->edit_mode, QStringLiteral("rotate"));
@@ -88,7 +88,7 @@ private slots:
     void a_two_by_two_drag_creates_and_a_click_does_not()
     {
         Program program;
-        TForm2* drawing = program.new_drawing();
+        DrawingWindow* drawing = program.new_drawing();
         program.choose_tool(program.main->rectangle1);
         program.click(drawing, QPoint(50, 50));
         program.click(drawing, QPoint(50, 50));
@@ -101,8 +101,8 @@ private slots:
     void dragging_up_and_left_normalises_the_outline()
     {
         Program program;
-        TForm2* drawing = program.new_drawing();
-        TRazidoVavoz* shape = program.draw_rectangle(drawing, QRect(QPoint(40, 30), QPoint(20, 10)));
+        DrawingWindow* drawing = program.new_drawing();
+        Shape* shape = program.draw_rectangle(drawing, QRect(QPoint(40, 30), QPoint(20, 10)));
         QVERIFY(shape);
         QCOMPARE(shape->bounds(), QRect(QPoint(20, 10), QPoint(40, 30)));
 
@@ -119,8 +119,8 @@ private slots:
     void ellipse_corners_stay_background()
     {
         Program program;
-        TForm2* drawing = program.new_drawing();
-        TRazidoVavoz* shape = program.draw_ellipse(drawing, QRect(QPoint(100, 100), QPoint(129, 119)));
+        DrawingWindow* drawing = program.new_drawing();
+        Shape* shape = program.draw_ellipse(drawing, QRect(QPoint(100, 100), QPoint(129, 119)));
         QVERIFY(shape);
         QCOMPARE(shape->bounds(), QRect(100, 100, 30, 20));
         const TColor background = Configuration.background_color;
@@ -138,7 +138,7 @@ private slots:
     void polygon_of_three_clicks_closed_with_the_right_button()
     {
         Program program;
-        TForm2* drawing = program.new_drawing();
+        DrawingWindow* drawing = program.new_drawing();
         program.choose_tool(program.main->polygon1);
         program.click(drawing, QPoint(10, 10));
         program.move(drawing, QPoint(30, 12));
@@ -149,7 +149,7 @@ private slots:
                                                        QStringLiteral("  30  40")}));
         program.click(drawing, QPoint(30, 40), Qt::RightButton);
         QCOMPARE(drawing->shapes.size(), 1);
-        TRazidoVavoz* shape = drawing->shapes[0];
+        Shape* shape = drawing->shapes[0];
         QCOMPARE(shape->bounds(), QRect(10, 10, 41, 31));
         QCOMPARE(pixel_color(shape->buffer, 0, 0), clBlack);  // every vertex is painted
         QCOMPARE(pixel_color(shape->buffer, 40, 0), clBlack);
@@ -163,7 +163,7 @@ private slots:
     void polygon_of_two_clicks_creates_nothing_and_leaves_no_lines()
     {
         Program program;
-        TForm2* drawing = program.new_drawing();
+        DrawingWindow* drawing = program.new_drawing();
         program.choose_tool(program.main->polygon1);
         program.click(drawing, QPoint(10, 10));
         program.move(drawing, QPoint(40, 40));
@@ -177,7 +177,7 @@ private slots:
     void delete_key_abandons_a_polygon()
     {
         Program program;
-        TForm2* drawing = program.new_drawing();
+        DrawingWindow* drawing = program.new_drawing();
         program.choose_tool(program.main->polygon1);
         program.click(drawing, QPoint(10, 10));
         program.click(drawing, QPoint(40, 10));
@@ -189,7 +189,7 @@ private slots:
     void typing_a_text_with_left_and_backspace()
     {
         Program program;
-        TForm2* drawing = program.new_drawing();
+        DrawingWindow* drawing = program.new_drawing();
         program.choose_tool(program.main->text1);
         program.click(drawing, QPoint(20, 30));
         QCOMPARE(drawing->typing, std::uint8_t(1));
@@ -207,7 +207,7 @@ private slots:
         QCOMPARE(drawing->typing, std::uint8_t(0));
         QVERIFY(!drawing->panel->has_caret());
         QCOMPARE(drawing->shapes.size(), 1);
-        TRazidoVavoz* shape = drawing->shapes[0];
+        Shape* shape = drawing->shapes[0];
         QCOMPARE(QPoint(shape->Left, shape->Top), QPoint(20, 30));
         const QFontMetrics metrics(drawing->panel->font);
         QCOMPARE(shape->Width, metrics.horizontalAdvance(QStringLiteral("Hib")));
@@ -222,7 +222,7 @@ private slots:
     void an_empty_text_creates_nothing()
     {
         Program program;
-        TForm2* drawing = program.new_drawing();
+        DrawingWindow* drawing = program.new_drawing();
         program.choose_tool(program.main->text1);
         program.click(drawing, QPoint(20, 30));
         program.type(drawing, QStringLiteral("x"));
@@ -235,11 +235,11 @@ private slots:
     void objects_are_named_after_the_largest_number()
     {
         Program program;
-        TForm2* drawing = program.new_drawing();
+        DrawingWindow* drawing = program.new_drawing();
         program.draw_rectangle(drawing, QRect(10, 10, 20, 20));
-        TRazidoVavoz* second = program.draw_rectangle(drawing, QRect(40, 10, 20, 20));
+        Shape* second = program.draw_rectangle(drawing, QRect(40, 10, 20, 20));
         drawing->rename_shape(second, QStringLiteral("shape7"));
-        TRazidoVavoz* third = program.draw_rectangle(drawing, QRect(70, 10, 20, 20));
+        Shape* third = program.draw_rectangle(drawing, QRect(70, 10, 20, 20));
         QCOMPARE(third->Name, QStringLiteral("shape8"));
     }
 };

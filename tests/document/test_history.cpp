@@ -3,7 +3,7 @@
 #include "core/configuration.h"
 #include "core/raster.h"
 #include "core/shape.h"
-#include "document/design.h"
+#include "document/drawing_window.h"
 #include "support/program.h"
 #include "support/settings_guard.h"
 #include <QComboBox>
@@ -29,10 +29,10 @@ private slots:
     void undo_of_a_delete_restores_the_object_and_redo_deletes_it_again()
     {
         Program program;
-        TMainForm& main = *program.main;
-        TForm2* drawing = program.new_drawing();
+        MainWindow& main = *program.main;
+        DrawingWindow* drawing = program.new_drawing();
         program.draw_rectangle(drawing, QRect(10, 10, 20, 20));
-        TRazidoVavoz* middle = program.draw_ellipse(drawing, QRect(40, 10, 30, 20));
+        Shape* middle = program.draw_ellipse(drawing, QRect(40, 10, 30, 20));
         program.draw_rectangle(drawing, QRect(80, 10, 20, 20));
         middle->morphology.edge_heights = {1, 2, 3, 4};
         drawing->rename_shape(middle, QStringLiteral("tower"));
@@ -50,7 +50,7 @@ private slots:
         drawing->modified = 0;
         undo(program);
         QCOMPARE(drawing->shapes.size(), 3);
-        TRazidoVavoz* back = drawing->shapes[1];
+        Shape* back = drawing->shapes[1];
         QCOMPARE(back->Name, QStringLiteral("tower"));
         QCOMPARE(back->bounds(), QRect(40, 10, 30, 20));
         QCOMPARE(back->buffer, pixels);
@@ -74,7 +74,7 @@ private slots:
         const SettingsGuard settings;
         Configuration.undohistory = 4;
         Program program;
-        TForm2* drawing = program.new_drawing();
+        DrawingWindow* drawing = program.new_drawing();
         for (int i = 0; i < 5; ++i) program.draw_rectangle(drawing, QRect(10 + 30 * i, 10, 20, 20));
         for (int i = 0; i < 5; ++i) {
             drawing->select_shape(drawing->shapes[0]);
@@ -90,7 +90,7 @@ private slots:
     void a_new_change_empties_the_redo_list()
     {
         Program program;
-        TForm2* drawing = program.new_drawing();
+        DrawingWindow* drawing = program.new_drawing();
         program.draw_rectangle(drawing, QRect(10, 10, 20, 20));
         program.draw_rectangle(drawing, QRect(40, 10, 20, 20));
         drawing->select_shape(drawing->shapes[0]);
@@ -106,14 +106,14 @@ private slots:
     void a_rebuilt_selected_object_comes_back_selected_in_resize_mode()
     {
         Program program;
-        TForm2* drawing = program.new_drawing();
-        TRazidoVavoz* shape = program.draw_rectangle(drawing, QRect(10, 10, 20, 20));
+        DrawingWindow* drawing = program.new_drawing();
+        Shape* shape = program.draw_rectangle(drawing, QRect(10, 10, 20, 20));
         drawing->select_shape(shape);
         // A change recorded around the selected object, as a transform records it.
         drawing->history.record(shape, QStringLiteral("Move Object"), [&] { shape->Left = 50; });
         drawing->mark_changed();
         undo(program);
-        TRazidoVavoz* rebuilt = drawing->current_shape;
+        Shape* rebuilt = drawing->current_shape;
         QVERIFY(rebuilt);
         QCOMPARE(rebuilt->Left, 10);
         QCOMPARE(rebuilt->edit_mode, QStringLiteral("resize"));
@@ -124,7 +124,7 @@ private slots:
         // Two changes of the same object undo through its rebuilt self.
         drawing->history.redo_list.clear();
         drawing->history.record(rebuilt, QStringLiteral("Move Object"), [&] { rebuilt->Left = 70; });
-        TRazidoVavoz* moved = drawing->current_shape;
+        Shape* moved = drawing->current_shape;
         drawing->history.record(moved, QStringLiteral("Move Object"), [&] { moved->Left = 90; });
         drawing->mark_changed();
         undo(program);
@@ -136,8 +136,8 @@ private slots:
     void the_silhouette_comes_back_in_the_colours_of_the_moment()
     {
         Program program;
-        TForm2* drawing = program.new_drawing();
-        TRazidoVavoz* shape = program.draw_ellipse(drawing, QRect(10, 10, 20, 12));
+        DrawingWindow* drawing = program.new_drawing();
+        Shape* shape = program.draw_ellipse(drawing, QRect(10, 10, 20, 12));
         const QImage before = shape->buffer;
         drawing->select_shape(shape);
         drawing->delete_shape();
@@ -146,7 +146,7 @@ private slots:
         Configuration.object_color = 0xFFFFFF;
         Configuration.background_color = 0x404040;
         undo(program);
-        TRazidoVavoz* back = drawing->shapes[0];
+        Shape* back = drawing->shapes[0];
         for (int y = 0; y < 12; ++y)
             for (int x = 0; x < 20; ++x) {
                 const TColor was = pixel_color(before, x, y);

@@ -2,8 +2,8 @@
 // could not hold, and work is never lost to a damaged file or a failed save.
 #include "core/object_size.h"
 #include "core/shape.h"
-#include "dialogs/resizeshape.h"
-#include "document/design.h"
+#include "dialogs/resize_dialog.h"
+#include "document/drawing_window.h"
 #include "files/drawing_format.h"
 #include "platform/guard.h"
 #include "support/program.h"
@@ -40,8 +40,8 @@ private slots:
     void oversized_results_are_refused_with_a_message_and_change_nothing()
     {
         Program program;
-        TForm2* drawing = program.new_drawing();
-        TRazidoVavoz* shape = program.draw_rectangle(drawing, QRect(20, 30, 40, 20));
+        DrawingWindow* drawing = program.new_drawing();
+        Shape* shape = program.draw_rectangle(drawing, QRect(20, 30, 40, 20));
         program.click(drawing, QPoint(30, 40));
         const auto refused = [&](const std::function<void()>& change, const QString& size) {
             program.ui.messages.clear();
@@ -53,7 +53,7 @@ private slots:
 
         // The Resize dialog takes any number; the drawing refuses it.
         program.ui.modal_answers.enqueue([](QDialog& dialog) {
-            auto& form = static_cast<TForm10&>(dialog);
+            auto& form = static_cast<ResizeDialog&>(dialog);
             form.Edit1->setText(QStringLiteral("40000"));
             form.Edit1Exit();
             form.Button1->click();
@@ -84,7 +84,7 @@ private slots:
     void a_text_without_a_visible_pixel_makes_no_object()
     {
         Program program;
-        TForm2* drawing = program.new_drawing();
+        DrawingWindow* drawing = program.new_drawing();
         drawing->modified = 0;
         program.choose_tool(program.main->text1);
         for (const QString& text : {QStringLiteral("\u200B\u200B"), QStringLiteral("   ")}) {
@@ -106,7 +106,7 @@ private slots:
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("damaged.sdf"));
         Program program;
-        TForm2* drawing = program.new_drawing();
+        DrawingWindow* drawing = program.new_drawing();
         program.draw_rectangle(drawing, QRect(10, 10, 30, 30));
         program.draw_rectangle(drawing, QRect(50, 50, 30, 30));
         save_as(program, path);
@@ -122,7 +122,7 @@ private slots:
 
         program.ui.file_answers.enqueue(path);
         program.main->Open1->trigger();
-        TForm2* opened = program.main->active_drawing;
+        DrawingWindow* opened = program.main->active_drawing;
         QCOMPARE(program.ui.message_texts(), QStringList{"Error loading file."});
         QCOMPARE(opened->shapes.size(), 1);
 
@@ -150,8 +150,8 @@ private slots:
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("never.sdf"));
         Program program;
-        TForm2* drawing = program.new_drawing();
-        TRazidoVavoz* shape = program.draw_rectangle(drawing, QRect(10, 10, 30, 30));
+        DrawingWindow* drawing = program.new_drawing();
+        Shape* shape = program.draw_rectangle(drawing, QRect(10, 10, 30, 30));
         // An object the file could not hold, as no command makes one.
         shape->set_bounds(10, 10, max_side_px + 1, 30);
         program.ui.message_answers.enqueue(MessageResult::Yes);

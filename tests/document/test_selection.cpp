@@ -1,9 +1,9 @@
 // Selecting objects by clicking their pixels, the node modes a click
 // cycles through, the popup, z-order, Tab and delete.
-#include "app/parentform.h"
+#include "app/main_window.h"
 #include "core/configuration.h"
 #include "core/shape.h"
-#include "document/design.h"
+#include "document/drawing_window.h"
 #include "support/program.h"
 #include <QComboBox>
 #include <QMenu>
@@ -12,7 +12,7 @@
 namespace {
 constexpr TColor red = 0x0000FF;
 
-QStringList names(const TForm2* drawing)
+QStringList names(const DrawingWindow* drawing)
 {
     return drawing->shape_names();
 }
@@ -24,8 +24,8 @@ private slots:
     void clicks_select_by_pixels_and_cycle_the_node_modes()
     {
         Program program;
-        TForm2* drawing = program.new_drawing();
-        TRazidoVavoz* ellipse = program.draw_ellipse(drawing, QRect(100, 100, 40, 30));
+        DrawingWindow* drawing = program.new_drawing();
+        Shape* ellipse = program.draw_ellipse(drawing, QRect(100, 100, 40, 30));
         QVERIFY(ellipse);
 
         // The ellipse's transparent corner is no hit.
@@ -75,8 +75,8 @@ private slots:
     void a_click_through_transparent_pixels_hits_the_object_below()
     {
         Program program;
-        TForm2* drawing = program.new_drawing();
-        TRazidoVavoz* below = program.draw_rectangle(drawing, QRect(90, 90, 30, 30));
+        DrawingWindow* drawing = program.new_drawing();
+        Shape* below = program.draw_rectangle(drawing, QRect(90, 90, 30, 30));
         program.draw_ellipse(drawing, QRect(85, 85, 60, 60));
         program.click(drawing, QPoint(92, 92));
         QCOMPARE(drawing->current_shape, below);
@@ -85,8 +85,8 @@ private slots:
     void right_click_selects_and_opens_the_popup()
     {
         Program program;
-        TForm2* drawing = program.new_drawing();
-        TRazidoVavoz* shape = program.draw_rectangle(drawing, QRect(50, 50, 30, 30));
+        DrawingWindow* drawing = program.new_drawing();
+        Shape* shape = program.draw_rectangle(drawing, QRect(50, 50, 30, 30));
         program.click(drawing, QPoint(60, 60), Qt::RightButton);
         QCOMPARE(drawing->current_shape, shape);
         QCOMPARE(shape->edit_mode, QStringLiteral("resize"));
@@ -104,36 +104,36 @@ private slots:
     void zorder_commands_restack_the_objects()
     {
         Program program;
-        TForm2* drawing = program.new_drawing();
-        TRazidoVavoz* a = program.draw_rectangle(drawing, QRect(10, 10, 20, 20));
-        TRazidoVavoz* b = program.draw_rectangle(drawing, QRect(40, 10, 20, 20));
-        TRazidoVavoz* c = program.draw_rectangle(drawing, QRect(70, 10, 20, 20));
+        DrawingWindow* drawing = program.new_drawing();
+        Shape* a = program.draw_rectangle(drawing, QRect(10, 10, 20, 20));
+        Shape* b = program.draw_rectangle(drawing, QRect(40, 10, 20, 20));
+        Shape* c = program.draw_rectangle(drawing, QRect(70, 10, 20, 20));
         drawing->modified = 0;
 
         drawing->select_shape(a);
         drawing->current_shape_bringtofront();
-        QCOMPARE(drawing->shapes, QList<TRazidoVavoz*>({b, c, a}));
+        QCOMPARE(drawing->shapes, QList<Shape*>({b, c, a}));
         QCOMPARE(program.main->objectnames->currentIndex(), 2);
         QCOMPARE(program.main->objectnames->itemText(0), b->Name);
 
         drawing->current_shape_sendtoback();
-        QCOMPARE(drawing->shapes, QList<TRazidoVavoz*>({a, b, c}));
+        QCOMPARE(drawing->shapes, QList<Shape*>({a, b, c}));
 
         drawing->select_shape(b);
         drawing->current_shape_onedown();
-        QCOMPARE(drawing->shapes, QList<TRazidoVavoz*>({b, a, c}));
+        QCOMPARE(drawing->shapes, QList<Shape*>({b, a, c}));
         drawing->current_shape_onedown();
-        QCOMPARE(drawing->shapes, QList<TRazidoVavoz*>({b, a, c}));
+        QCOMPARE(drawing->shapes, QList<Shape*>({b, a, c}));
 
         drawing->select_shape(a);
         drawing->current_shape_oneup();
-        QCOMPARE(drawing->shapes, QList<TRazidoVavoz*>({b, c, a}));
+        QCOMPARE(drawing->shapes, QList<Shape*>({b, c, a}));
         drawing->current_shape_oneup();
-        QCOMPARE(drawing->shapes, QList<TRazidoVavoz*>({b, c, a}));
+        QCOMPARE(drawing->shapes, QList<Shape*>({b, c, a}));
         QCOMPARE(drawing->modified, std::uint8_t(0));
 
         // The one in front is painted last, over the others.
-        TRazidoVavoz* front = program.draw_rectangle(drawing, QRect(15, 15, 10, 10));
+        Shape* front = program.draw_rectangle(drawing, QRect(15, 15, 10, 10));
         Q_UNUSED(front);
         drawing->select_shape(a);
         drawing->current_shape_bringtofront();
@@ -145,10 +145,10 @@ private slots:
     void tab_selects_the_next_object_and_wraps()
     {
         Program program;
-        TForm2* drawing = program.new_drawing();
-        TRazidoVavoz* a = program.draw_rectangle(drawing, QRect(10, 10, 20, 20));
+        DrawingWindow* drawing = program.new_drawing();
+        Shape* a = program.draw_rectangle(drawing, QRect(10, 10, 20, 20));
         program.draw_rectangle(drawing, QRect(40, 10, 20, 20));
-        TRazidoVavoz* c = program.draw_rectangle(drawing, QRect(70, 10, 20, 20));
+        Shape* c = program.draw_rectangle(drawing, QRect(70, 10, 20, 20));
         program.key(drawing, Qt::Key_Tab);
         QCOMPARE(drawing->current_shape, a);
         QCOMPARE(a->edit_mode, QStringLiteral("resize"));
@@ -161,9 +161,9 @@ private slots:
     void delete_removes_the_current_object()
     {
         Program program;
-        TForm2* drawing = program.new_drawing();
+        DrawingWindow* drawing = program.new_drawing();
         program.draw_rectangle(drawing, QRect(10, 10, 20, 20));
-        TRazidoVavoz* b = program.draw_rectangle(drawing, QRect(40, 10, 20, 20));
+        Shape* b = program.draw_rectangle(drawing, QRect(40, 10, 20, 20));
         drawing->modified = 0;
         program.click(drawing, QPoint(50, 20));
         QCOMPARE(drawing->current_shape, b);

@@ -6,7 +6,7 @@
 #include "core/raster.h"
 #include "core/shape.h"
 #include "core/silhouette.h"
-#include "document/design.h"
+#include "document/drawing_window.h"
 #include "support/program.h"
 #include <QTest>
 #include <climits>
@@ -37,13 +37,13 @@ struct Look {
     bool operator==(const Look&) const = default;
 };
 
-Look look_of(const TRazidoVavoz* shape)
+Look look_of(const Shape* shape)
 {
     return {shape->bounds(), silhouette_mask(shape->buffer, Configuration.background_color)};
 }
 
 // Only `shape` of a drawing, after undo or redo has rebuilt it.
-TRazidoVavoz* only(TForm2* drawing)
+Shape* only(DrawingWindow* drawing)
 {
     return drawing->shapes.size() == 1 ? drawing->shapes.constFirst() : nullptr;
 }
@@ -56,23 +56,23 @@ private slots:
     void each_transform_records_one_entry_that_undo_and_redo_reverse()
     {
         Program program;
-        TForm2* drawing = program.new_drawing();
+        DrawingWindow* drawing = program.new_drawing();
         QVERIFY(program.draw_ellipse(drawing, QRect(100, 100, 11, 5)));
 
         struct Step {
             QString caption;
-            std::function<bool(TRazidoVavoz*)> run;
+            std::function<bool(Shape*)> run;
             QRect bounds;
         };
         // 90 degrees clockwise keeps the centre (105, 102).
         const QList<Step> steps{
-            {QStringLiteral("Rotate Object"), [&](TRazidoVavoz* s) { return drawing->rotate_shape(s, 1, 1, 1, 0); },
+            {QStringLiteral("Rotate Object"), [&](Shape* s) { return drawing->rotate_shape(s, 1, 1, 1, 0); },
              QRect(103, 97, 5, 11)},
-            {QStringLiteral("Move Object"), [&](TRazidoVavoz* s) { return drawing->move_shape(s, 30, 40); },
+            {QStringLiteral("Move Object"), [&](Shape* s) { return drawing->move_shape(s, 30, 40); },
              QRect(30, 40, 5, 11)},
-            {QStringLiteral("Resize Object"), [&](TRazidoVavoz* s) { return drawing->resize_shape(s, 9, 20); },
+            {QStringLiteral("Resize Object"), [&](Shape* s) { return drawing->resize_shape(s, 9, 20); },
              QRect(30, 40, 9, 20)},
-            {QStringLiteral("Crop Object"), [&](TRazidoVavoz* s) { return drawing->crop_shape(s, 1, 2, 3, 4); },
+            {QStringLiteral("Crop Object"), [&](Shape* s) { return drawing->crop_shape(s, 1, 2, 3, 4); },
              QRect(31, 43, 6, 13)},
         };
         for (const Step& step : steps) {
@@ -93,8 +93,8 @@ private slots:
     void transforms_that_change_nothing_or_leave_nothing_record_nothing()
     {
         Program program;
-        TForm2* drawing = program.new_drawing();
-        TRazidoVavoz* shape = program.draw_rectangle(drawing, QRect(50, 60, 10, 8));
+        DrawingWindow* drawing = program.new_drawing();
+        Shape* shape = program.draw_rectangle(drawing, QRect(50, 60, 10, 8));
         const Look before = look_of(shape);
         QCOMPARE(undo_caption(program), QStringLiteral("&Undo"));
 
@@ -119,9 +119,9 @@ private slots:
     void adjust_edges_trims_to_content_from_the_popup_and_the_double_click()
     {
         Program program;
-        TForm2* drawing = program.new_drawing();
+        DrawingWindow* drawing = program.new_drawing();
         const TColor bg = Configuration.background_color;
-        TRazidoVavoz* shape = program.draw_rectangle(drawing, QRect(40, 50, 20, 16));
+        Shape* shape = program.draw_rectangle(drawing, QRect(40, 50, 20, 16));
         // A figure with a 4-pixel background border on every side.
         QImage framed = make_buffer(20, 16, bg);
         for (int y = 4; y < 12; ++y)
@@ -155,12 +155,12 @@ private slots:
             for (int x = 1; x < 13; ++x) padded.setPixelColor(x, y, Qt::black);
         shape->set_bounds(43, 53, 14, 10);
         shape->buffer = padded;
-        drawing->shape_dblclicked(MouseTarget{shape, TRazidoVavoz::object_tag});
+        drawing->shape_dblclicked(MouseTarget{shape, Shape::object_tag});
         QCOMPARE(shape->bounds(), QRect(44, 54, 12, 8));
         QCOMPARE(shape->edit_mode, QStringLiteral("crop"));
         QCOMPARE(shape->nodes[0].color, clWhite);
         shape->edit_mode = QStringLiteral("resize");
-        drawing->shape_dblclicked(MouseTarget{shape, TRazidoVavoz::object_tag});
+        drawing->shape_dblclicked(MouseTarget{shape, Shape::object_tag});
         QCOMPARE(shape->edit_mode, QStringLiteral("resize"));
 
         // An object of nothing but background is left as it is.
@@ -172,8 +172,8 @@ private slots:
     void a_real_double_click_trims_the_object()
     {
         Program program;
-        TForm2* drawing = program.new_drawing();
-        TRazidoVavoz* shape = program.draw_rectangle(drawing, QRect(40, 50, 20, 16));
+        DrawingWindow* drawing = program.new_drawing();
+        Shape* shape = program.draw_rectangle(drawing, QRect(40, 50, 20, 16));
         // Turning by 45 degrees and back leaves background margins to trim.
         QVERIFY(drawing->rotate_shape(shape, 1, 1, std::sqrt(0.5), std::sqrt(0.5)));
         QVERIFY(drawing->rotate_shape(only(drawing), 1, 1, -std::sqrt(0.5), std::sqrt(0.5)));

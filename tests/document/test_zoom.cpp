@@ -2,11 +2,11 @@
 // reached, the tools land on the panel pixels under the mouse at any zoom,
 // the object popup opens from the keyboard, and a rotate drag turns only
 // the outline.
-#include "app/parentform.h"
+#include "app/main_window.h"
 #include "core/configuration.h"
 #include "core/shape.h"
-#include "document/design.h"
-#include "document/drawpanel.h"
+#include "document/drawing_window.h"
+#include "document/drawing_panel.h"
 #include "document/panel_view.h"
 #include "support/program.h"
 #include <QApplication>
@@ -18,14 +18,14 @@
 
 namespace {
 
-TForm2* new_drawing_of(Program& program, int width_px, int height_px)
+DrawingWindow* new_drawing_of(Program& program, int width_px, int height_px)
 {
     program.ui.modal_answers.prepend(Program::panel_answer(width_px, height_px));
     program.main->New1->trigger();
     return program.main->active_drawing;
 }
 
-void scroll_to_far_corner(TForm2* drawing)
+void scroll_to_far_corner(DrawingWindow* drawing)
 {
     for (QScrollBar* bar : {drawing->view->horizontalScrollBar(), drawing->view->verticalScrollBar()})
         bar->setValue(bar->maximum());
@@ -37,7 +37,7 @@ QString zoom_shown(Program& program)
     return program.main->status_panel(2);
 }
 
-void ctrl_wheel(TForm2* drawing, QPoint at_viewport, int notches)
+void ctrl_wheel(DrawingWindow* drawing, QPoint at_viewport, int notches)
 {
     QWidget* viewport = drawing->view->viewport();
     QWheelEvent wheel(at_viewport, viewport->mapToGlobal(at_viewport), QPoint(), QPoint(0, 120 * notches),
@@ -46,7 +46,7 @@ void ctrl_wheel(TForm2* drawing, QPoint at_viewport, int notches)
 }
 
 // The panel pixel shown at a viewport position.
-QPoint pixel_at(TForm2* drawing, QPoint at_viewport)
+QPoint pixel_at(DrawingWindow* drawing, QPoint at_viewport)
 {
     return drawing->panel->to_panel(drawing->panel->mapFrom(drawing->view->viewport(), at_viewport));
 }
@@ -59,14 +59,14 @@ private slots:
     void the_far_corner_is_reached_by_scrolling_and_every_zoom_command()
     {
         Program program;
-        TMainForm& main = *program.main;
-        TForm2* drawing = new_drawing_of(program, 2000, 1500);
+        MainWindow& main = *program.main;
+        DrawingWindow* drawing = new_drawing_of(program, 2000, 1500);
         QCOMPARE(drawing->panel->pixel_size(), QSize(2000, 1500));
         QVERIFY(!drawing->visible_area().contains(QPoint(1999, 1499)));
 
         scroll_to_far_corner(drawing);
         QVERIFY(drawing->visible_area().contains(QPoint(1999, 1499)));
-        TRazidoVavoz* shape = program.draw_rectangle(drawing, QRect(1900, 1400, 81, 61));
+        Shape* shape = program.draw_rectangle(drawing, QRect(1900, 1400, 81, 61));
         QVERIFY(shape);
         QCOMPARE(shape->bounds(), QRect(1900, 1400, 81, 61));
         QCOMPARE(zoom_shown(program), QStringLiteral("100%"));
@@ -114,8 +114,8 @@ private slots:
     void tools_nodes_and_clicks_land_on_the_pixels_under_the_mouse_at_half_and_double_size()
     {
         Program program;
-        TMainForm& main = *program.main;
-        TForm2* drawing = new_drawing_of(program, 2000, 1500);
+        MainWindow& main = *program.main;
+        DrawingWindow* drawing = new_drawing_of(program, 2000, 1500);
         for (const double zoom : {0.5, 2.0}) {
             main.ActualSize1->trigger();
             (zoom < 1 ? main.ZoomOut1 : main.ZoomIn1)->trigger();
@@ -123,7 +123,7 @@ private slots:
             scroll_to_far_corner(drawing);
 
             // Even corners, so that half size shows each of them.
-            TRazidoVavoz* shape = program.draw_rectangle(drawing, QRect(1900, 1400, 81, 61));
+            Shape* shape = program.draw_rectangle(drawing, QRect(1900, 1400, 81, 61));
             QVERIFY(shape);
             QCOMPARE(shape->bounds(), QRect(1900, 1400, 81, 61));
 
@@ -148,8 +148,8 @@ private slots:
     void shift_f10_and_the_menu_key_open_the_object_popup_at_the_object()
     {
         Program program;
-        TForm2* drawing = new_drawing_of(program, 2000, 1500);
-        TRazidoVavoz* shape = program.draw_rectangle(drawing, QRect(10, 8, 50, 40));
+        DrawingWindow* drawing = new_drawing_of(program, 2000, 1500);
+        Shape* shape = program.draw_rectangle(drawing, QRect(10, 8, 50, 40));
         QWidget* focused = QApplication::focusWidget();
         QCOMPARE(focused, drawing);
 
@@ -180,8 +180,8 @@ private slots:
     void a_rotate_drag_turns_the_outline_and_keeps_every_object_painted()
     {
         Program program;
-        TForm2* drawing = program.new_drawing();
-        TRazidoVavoz* turned = program.draw_rectangle(drawing, QRect(60, 60, 40, 40));
+        DrawingWindow* drawing = program.new_drawing();
+        Shape* turned = program.draw_rectangle(drawing, QRect(60, 60, 40, 40));
         program.draw_rectangle(drawing, QRect(200, 150, 40, 40));
         program.click(drawing, QPoint(80, 80));
         program.click(drawing, QPoint(80, 80));
@@ -202,7 +202,7 @@ private slots:
     void the_area_round_a_small_panel_is_grey()
     {
         Program program;
-        TForm2* drawing = program.new_drawing();
+        DrawingWindow* drawing = program.new_drawing();
         qobject_cast<QMdiSubWindow*>(drawing->parentWidget())->showMaximized();
         QTRY_VERIFY(drawing->panel->x() > 0);
         const QImage window = drawing->grab().toImage();

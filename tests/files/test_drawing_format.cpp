@@ -21,9 +21,9 @@ std::int32_t int_at(const QByteArray& bytes, qsizetype offset)
 }
 
 // An ellipse-like figure: background around a black-edged yellow body.
-TRazidoVavoz* make_shape(const QString& name, int left, int top, int width, int height)
+Shape* make_shape(const QString& name, int left, int top, int width, int height)
 {
-    auto* shape = new TRazidoVavoz(nullptr, navy);
+    auto* shape = new Shape(nullptr, navy);
     shape->Name = name;
     shape->set_bounds(left, top, width, height);
     shape->buffer = make_buffer(width, height, navy);
@@ -34,7 +34,7 @@ TRazidoVavoz* make_shape(const QString& name, int left, int top, int width, int 
     return shape;
 }
 
-QByteArray one_shape_file(TRazidoVavoz* shape)
+QByteArray one_shape_file(Shape* shape)
 {
     return drawing_file_bytes({100, 80, 400, 300, 0}, {shape}, navy);
 }
@@ -73,7 +73,7 @@ class TestDrawingFormat : public QObject {
 private slots:
     void one_object_is_written_byte_exact_and_reads_back()
     {
-        std::unique_ptr<TRazidoVavoz> shape(make_shape(QStringLiteral("shape1"), 12, 34, 21, 10));
+        std::unique_ptr<Shape> shape(make_shape(QStringLiteral("shape1"), 12, 34, 21, 10));
         const QByteArray file = one_shape_file(shape.get());
         const QByteArray bmp = silhouette_bmp(shape->buffer, navy);
         QCOMPARE(file.size(), 20 + 356 + bmp.size());
@@ -104,7 +104,7 @@ private slots:
         const DrawingContents read = read_drawing(file);
         QCOMPARE(read.problem, ReadProblem::None);
         QCOMPARE(read.entries.size(), 1);
-        std::unique_ptr<TRazidoVavoz> back = shape_from_entry(nullptr, read.entries[0], navy, yellow);
+        std::unique_ptr<Shape> back = shape_from_entry(nullptr, read.entries[0], navy, yellow);
         QCOMPARE(back->bounds(), shape->bounds());
         QCOMPARE(back->buffer.convertToFormat(QImage::Format_RGB888), shape->buffer);
         back->Name = QStringLiteral("shape1");
@@ -112,7 +112,7 @@ private slots:
 
         // Read in other colours: background where the background was, the
         // object colour inside, black on the edge.
-        std::unique_ptr<TRazidoVavoz> recoloured = shape_from_entry(nullptr, read.entries[0], 0x00FF00, 0x0000FF);
+        std::unique_ptr<Shape> recoloured = shape_from_entry(nullptr, read.entries[0], 0x00FF00, 0x0000FF);
         QCOMPARE(pixel_color(recoloured->buffer, 0, 0), TColor(0x00FF00));
         QCOMPARE(pixel_color(recoloured->buffer, 10, 5), TColor(0x0000FF));
         QCOMPARE(pixel_color(recoloured->buffer, 10, 0), clBlack);
@@ -141,7 +141,7 @@ private slots:
         DrawingEntry entry{ShapeRecord::from_bytes(dirty.constData()), QImage(2, 2, QImage::Format_Mono)};
         entry.record.width = entry.record.height = 2;
         entry.silhouette.fill(1);
-        std::unique_ptr<TRazidoVavoz> shape = shape_from_entry(nullptr, entry, navy, yellow);
+        std::unique_ptr<Shape> shape = shape_from_entry(nullptr, entry, navy, yellow);
         Morphology expected;
         reset_morphology(expected);
         expected.edge_heights = {1, -2, 3, -4};
@@ -204,8 +204,8 @@ private slots:
 
     void damaged_files_keep_the_objects_before_the_damage()
     {
-        std::unique_ptr<TRazidoVavoz> a(make_shape(QStringLiteral("back"), 0, 0, 9, 7));
-        std::unique_ptr<TRazidoVavoz> b(make_shape(QStringLiteral("front"), 5, 5, 6, 8));
+        std::unique_ptr<Shape> a(make_shape(QStringLiteral("back"), 0, 0, 9, 7));
+        std::unique_ptr<Shape> b(make_shape(QStringLiteral("front"), 5, 5, 6, 8));
         const QByteArray file = drawing_file_bytes({10, 10, 50, 50, 0}, {a.get(), b.get()}, navy);
         const DrawingContents whole = read_drawing(file);
         QCOMPARE(whole.entries.size(), 2);

@@ -90,7 +90,7 @@ private slots:
         // beyond what Qt's readers allocate by default.
         const QSize sizes[] = {{max_side_px, 1}, {1, max_side_px}, {max_side_px, 4096}, {16384, 8192}};
         for (const QSize size : sizes) {
-            TRazidoVavoz shape(nullptr, navy);
+            Shape shape(nullptr, navy);
             shape.Name = QStringLiteral("big");
             shape.set_bounds(0, 0, size.width(), size.height());
             shape.buffer = make_buffer(size.width(), size.height(), clBlack);

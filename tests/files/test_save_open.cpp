@@ -1,13 +1,13 @@
 // Save, Save As, Open and the closing question's Yes, driven through the
 // program's commands with scripted dialogs.
-#include "app/parentform.h"
+#include "app/main_window.h"
 #include "app/preview_dock.h"
 #include "core/object_size.h"
 #include "core/configuration.h"
 #include "core/panel_dimensions.h"
 #include "core/raster.h"
 #include "core/shape.h"
-#include "document/design.h"
+#include "document/drawing_window.h"
 #include "files/drawing_format.h"
 #include "files/drawing_writer.h"
 #include "files/silhouette_bmp.h"
@@ -39,10 +39,10 @@ void write(const QString& path, const QByteArray& bytes)
 }
 
 // A drawing with two objects, the back one in bitmap mode.
-TForm2* two_object_drawing(Program& program)
+DrawingWindow* two_object_drawing(Program& program)
 {
-    TForm2* drawing = program.new_drawing();
-    TRazidoVavoz* back = program.draw_rectangle(drawing, QRect(10, 10, 60, 40));
+    DrawingWindow* drawing = program.new_drawing();
+    Shape* back = program.draw_rectangle(drawing, QRect(10, 10, 60, 40));
     program.draw_ellipse(drawing, QRect(40, 30, 50, 50));
     back->morphology.flat_surface = 0;
     back->morphology.bitmap_file = "hills.bmp";
@@ -61,7 +61,7 @@ void put_hills_beside(const QTemporaryDir& dir)
     QVERIFY(hills.save(dir.filePath(QStringLiteral("hills.bmp")), "BMP"));
 }
 
-TForm2* open(Program& program, const QString& path)
+DrawingWindow* open(Program& program, const QString& path)
 {
     program.ui.file_answers.enqueue(path);
     program.main->Open1->trigger();
@@ -85,7 +85,7 @@ private slots:
         put_hills_beside(dir);
         const QString path = dir.filePath(QStringLiteral("scene.sdf"));
         Program program;
-        TForm2* drawing = two_object_drawing(program);
+        DrawingWindow* drawing = two_object_drawing(program);
         QVERIFY(drawing->modified);
         program.ui.file_answers.enqueue(path);
         program.main->Save1->trigger();
@@ -107,7 +107,7 @@ private slots:
 
         QList<QRect> bounds;
         QList<QImage> buffers;
-        for (TRazidoVavoz* s : drawing->shapes) {
+        for (Shape* s : drawing->shapes) {
             bounds << s->bounds();
             buffers << s->buffer;
         }
@@ -116,7 +116,7 @@ private slots:
         QVERIFY(program.main->drawings.isEmpty());
 
         PanelDimensions = PanelDimensionsRecord{1, 1, 1, 1};
-        TForm2* back = open(program, path);
+        DrawingWindow* back = open(program, path);
         QVERIFY(back && back != drawing);
         QCOMPARE(back->windowTitle(), QStringLiteral("scene.sdf"));
         QCOMPARE(back->panel->size(), QSize(400, 300));
@@ -146,7 +146,7 @@ private slots:
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("colours.sdf"));
         Program program;
-        TForm2* drawing = program.new_drawing();
+        DrawingWindow* drawing = program.new_drawing();
         program.draw_rectangle(drawing, QRect(5, 5, 20, 10));
         program.ui.file_answers.enqueue(path);
         program.main->Save1->trigger();
@@ -154,7 +154,7 @@ private slots:
 
         Configuration.background_color = 0x00FF00;
         Configuration.object_color = 0x0000FF;
-        TForm2* back = open(program, path);
+        DrawingWindow* back = open(program, path);
         const QImage& pixels = back->shapes[0]->buffer;
         QCOMPARE(pixel_color(pixels, 0, 0), clBlack);
         QCOMPARE(pixel_color(pixels, 5, 5), TColor(0x0000FF));
@@ -166,12 +166,12 @@ private slots:
         const QString mine = dir.filePath(QStringLiteral("mine.sdf"));
         const QString other = dir.filePath(QStringLiteral("other.sdf"));
         Program program;
-        TForm2* second = program.new_drawing();
+        DrawingWindow* second = program.new_drawing();
         program.draw_rectangle(second, QRect(0, 0, 10, 10));
         program.ui.file_answers.enqueue(other);
         program.main->SaveAs1->trigger();
 
-        TForm2* drawing = program.new_drawing();
+        DrawingWindow* drawing = program.new_drawing();
         program.main->SaveAs1->trigger(); // no objects yet
         QCOMPARE(program.ui.message_texts(), QStringList{"No objects in drawing. Action canceled."});
         QCOMPARE(program.ui.messages[0].kind, MessageKind::Plain);
@@ -225,7 +225,7 @@ private slots:
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("kept.sdf"));
         Program program;
-        TForm2* drawing = program.new_drawing();
+        DrawingWindow* drawing = program.new_drawing();
         program.draw_rectangle(drawing, QRect(0, 0, 30, 30));
         program.ui.file_answers.enqueue(path);
         program.main->Save1->trigger();
@@ -277,7 +277,7 @@ private slots:
         if (!disk.mounted()) QSKIP(qPrintable(disk.why_not()));
         const QString path = disk.filePath(QStringLiteral("full.sdf"));
         Program program;
-        TForm2* drawing = program.new_drawing();
+        DrawingWindow* drawing = program.new_drawing();
         program.draw_rectangle(drawing, QRect(0, 0, 20, 20));
         program.ui.file_answers.enqueue(path);
         program.main->Save1->trigger();
@@ -299,7 +299,7 @@ private slots:
     {
         QTemporaryDir dir;
         Program program;
-        TForm2* drawing = program.new_drawing();
+        DrawingWindow* drawing = program.new_drawing();
         program.draw_rectangle(drawing, QRect(0, 0, 30, 30));
         QVERIFY(drawing->modified);
         program.ui.message_answers.enqueue(MessageResult::Yes);
@@ -332,7 +332,7 @@ private slots:
         qToLittleEndian<std::int32_t>(300, bytes.data() + second);
         const QString bad = dir.filePath(QStringLiteral("bad.sdf"));
         write(bad, bytes);
-        TForm2* opened = open(program, bad);
+        DrawingWindow* opened = open(program, bad);
         QCOMPARE(program.ui.message_texts(), QStringList{"Error loading file."});
         QCOMPARE(opened->shape_names(), QStringList{"shape1"});
         QCOMPARE(opened->modified, 0);
@@ -373,13 +373,13 @@ private slots:
 
         Program program;
         QTest::keyClick(program.main.get(), Qt::Key_F5);
-        TForm2* opened = open(program, path);
+        DrawingWindow* opened = open(program, path);
         QCOMPARE(program.ui.message_texts(), QStringList{"Error loading file."});
         QCOMPARE(opened->shapes.size(), 1);
         QTRY_VERIFY(!program.main->preview_dock->shown().isNull());
 
         // Nor can an object be sent beyond that bound.
-        TRazidoVavoz* far = opened->shapes.constFirst();
+        Shape* far = opened->shapes.constFirst();
         QVERIFY_THROWS_EXCEPTION(ObjectSizeError, opened->move_shape(far, INT_MIN, 0));
         QCOMPARE(far->Left, -max_object_offset);
         QVERIFY(opened->history.undo_list.empty());

@@ -3,7 +3,7 @@
 #include "core/configuration.h"
 #include "core/panel_dimensions.h"
 #include "core/shape.h"
-#include "document/design.h"
+#include "document/drawing_window.h"
 #include "fake_renderer.h"
 #include "render/render_name.h"
 #include "render/renderer_library.h"
@@ -93,7 +93,7 @@ private slots:
     {
         RendererPath path("/nonexistent/libnothing.so");
         Program program;
-        TForm2* drawing = program.new_drawing();
+        DrawingWindow* drawing = program.new_drawing();
         program.main->makestereo1->trigger();
         QCOMPARE(program.ui.messages.size(), 1);
         QCOMPARE(program.ui.messages[0].kind, MessageKind::Error);
@@ -110,7 +110,7 @@ private slots:
         QVERIFY2(last, qPrintable(fake.errorString()));
 
         Program program;
-        TForm2* first = program.new_drawing();
+        DrawingWindow* first = program.new_drawing();
         program.draw_rectangle(first, QRect(20, 20, 60, 40));
         program.main->makestereo1->trigger();
         QCOMPARE(last()->calls, 1);
@@ -132,7 +132,7 @@ private slots:
         QCOMPARE(QByteArray(last()->name), QByteArray("Stereogram1stereo2"));
 
         // Another drawing counts from 1; a drawing without objects renders too.
-        TForm2* second = program.new_drawing();
+        DrawingWindow* second = program.new_drawing();
         program.main->makestereo1->trigger();
         QCOMPARE(QByteArray(last()->name), QByteArray("Stereogram2stereo1"));
         QCOMPARE(last()->request.shapes->size(), 0);
@@ -145,10 +145,10 @@ private slots:
     {
         RendererPath path(VERIDE_LIBRARY);
         Program program;
-        TForm2* drawing = program.new_drawing();
-        TRazidoVavoz* box = program.draw_rectangle(drawing, QRect(40, 40, 160, 120));
+        DrawingWindow* drawing = program.new_drawing();
+        Shape* box = program.draw_rectangle(drawing, QRect(40, 40, 160, 120));
         box->morphology.edge_heights = {0, 20, 40, 60}; // raised and tilted
-        TRazidoVavoz* disc = program.draw_ellipse(drawing, QRect(220, 100, 120, 120));
+        Shape* disc = program.draw_ellipse(drawing, QRect(220, 100, 120, 120));
         disc->morphology.edge_heights = {-60, -60, -60, -60};
 
         Shown shown;
@@ -165,7 +165,7 @@ private slots:
         const RenderSettings settings =
             settings_from_blocks(block.data(), reinterpret_cast<const unsigned char*>(&PanelDimensions));
         std::vector<SceneObject> objects;
-        for (TRazidoVavoz* shape : drawing->shapes)
+        for (Shape* shape : drawing->shapes)
             objects.push_back(scene_object_from_buffer(shape->Name, shape->bounds(), shape->buffer,
                                                        Configuration.background_color, shape->morphology));
         QStringList problems;

@@ -1,9 +1,9 @@
 #include "app/dialogs.h"
 #include "core/panel_dimensions.h"
 #include "core/shape.h"
-#include "dialogs/newpanel.h"
-#include "document/design.h"
-#include "document/drawpanel.h"
+#include "dialogs/panel_dimensions_dialog.h"
+#include "document/drawing_window.h"
+#include "document/drawing_panel.h"
 #include "support/program.h"
 #include <QComboBox>
 #include <QLineEdit>
@@ -13,7 +13,7 @@
 Program::Program()
 {
     PanelDimensions = PanelDimensionsRecord{105, 79, 400, 300};
-    main = std::make_unique<TMainForm>();
+    main = std::make_unique<MainWindow>();
     create_dialogs(*main);
     main->show();
     wait_until_active(main.get());
@@ -22,7 +22,7 @@ Program::Program()
 Program::~Program()
 {
     // Unsaved drawings would ask; the test is over, so they are dropped.
-    for (TForm2* drawing : main->drawings) drawing->modified = 0;
+    for (DrawingWindow* drawing : main->drawings) drawing->modified = 0;
     main->close();
     main.reset();
     destroy_dialogs();
@@ -39,7 +39,7 @@ bool wait_until_active(QWidget* window)
 std::function<int(QDialog&)> Program::panel_answer(int width_px, int height_px)
 {
     return [width_px, height_px](QDialog& dialog) {
-        auto& form = static_cast<TForm1&>(dialog);
+        auto& form = static_cast<PanelDimensionsDialog&>(dialog);
         form.ComboBox2->setCurrentIndex(3); // custom
         emit form.ComboBox2->activated(3);
         form.ComboBox3->setCurrentIndex(1); // pixels
@@ -53,7 +53,7 @@ std::function<int(QDialog&)> Program::panel_answer(int width_px, int height_px)
     };
 }
 
-TForm2* Program::new_drawing()
+DrawingWindow* Program::new_drawing()
 {
     ui.modal_answers.prepend(panel_answer(400, 300));
     main->New1->trigger();
@@ -68,34 +68,34 @@ void Program::choose_tool(QAction* tool)
 namespace {
 // The panel widget's own position of a panel pixel: the panel widget moves
 // as the window scrolls, and is the panel's pixel size times its zoom.
-QPoint on_panel_widget(TForm2* drawing, QPoint panel_pixel)
+QPoint on_panel_widget(DrawingWindow* drawing, QPoint panel_pixel)
 {
     return drawing->panel->to_widget(QRect(panel_pixel, QSize(1, 1))).topLeft();
 }
 } // namespace
 
-void Program::press(TForm2* drawing, QPoint at, Qt::MouseButton button)
+void Program::press(DrawingWindow* drawing, QPoint at, Qt::MouseButton button)
 {
     QTest::mousePress(drawing->panel, button, Qt::NoModifier, on_panel_widget(drawing, at));
 }
 
-void Program::move(TForm2* drawing, QPoint to)
+void Program::move(DrawingWindow* drawing, QPoint to)
 {
     QTest::mouseMove(drawing->panel, on_panel_widget(drawing, to));
 }
 
-void Program::release(TForm2* drawing, QPoint at, Qt::MouseButton button)
+void Program::release(DrawingWindow* drawing, QPoint at, Qt::MouseButton button)
 {
     QTest::mouseRelease(drawing->panel, button, Qt::NoModifier, on_panel_widget(drawing, at));
 }
 
-void Program::click(TForm2* drawing, QPoint at, Qt::MouseButton button)
+void Program::click(DrawingWindow* drawing, QPoint at, Qt::MouseButton button)
 {
     press(drawing, at, button);
     release(drawing, at, button);
 }
 
-void Program::drag(TForm2* drawing, QPoint from, QPoint to)
+void Program::drag(DrawingWindow* drawing, QPoint from, QPoint to)
 {
     press(drawing, from);
     move(drawing, (from + to) / 2);
@@ -103,7 +103,7 @@ void Program::drag(TForm2* drawing, QPoint from, QPoint to)
     release(drawing, to);
 }
 
-void Program::type(TForm2* drawing, const QString& text)
+void Program::type(DrawingWindow* drawing, const QString& text)
 {
     for (const QChar c : text) {
         QTest::keyPress(drawing, c.toLatin1());
@@ -111,14 +111,14 @@ void Program::type(TForm2* drawing, const QString& text)
     }
 }
 
-void Program::key(TForm2* drawing, Qt::Key key)
+void Program::key(DrawingWindow* drawing, Qt::Key key)
 {
     QTest::keyPress(drawing, key);
     QTest::keyRelease(drawing, key);
 }
 
 namespace {
-TRazidoVavoz* draw_figure(Program& program, QAction* tool, TForm2* drawing, QRect bounds)
+Shape* draw_figure(Program& program, QAction* tool, DrawingWindow* drawing, QRect bounds)
 {
     program.choose_tool(tool);
     program.drag(drawing, bounds.topLeft(), bounds.bottomRight());
@@ -127,12 +127,12 @@ TRazidoVavoz* draw_figure(Program& program, QAction* tool, TForm2* drawing, QRec
 }
 } // namespace
 
-TRazidoVavoz* Program::draw_rectangle(TForm2* drawing, QRect bounds)
+Shape* Program::draw_rectangle(DrawingWindow* drawing, QRect bounds)
 {
     return draw_figure(*this, main->rectangle1, drawing, bounds);
 }
 
-TRazidoVavoz* Program::draw_ellipse(TForm2* drawing, QRect bounds)
+Shape* Program::draw_ellipse(DrawingWindow* drawing, QRect bounds)
 {
     return draw_figure(*this, main->circle1, drawing, bounds);
 }

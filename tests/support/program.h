@@ -1,14 +1,14 @@
 #pragma once
 // The whole program for a test: the main window shown offscreen with every
 // seam scripted, and helpers that drive it as a user would.
-#include "app/parentform.h"
+#include "app/main_window.h"
 #include "support/scripted_ui.h"
 #include "support/settings_guard.h"
 #include <QPoint>
 #include <memory>
 
-class TForm2;
-class TRazidoVavoz;
+class DrawingWindow;
+class Shape;
 class QWidget;
 
 // Waits for a shown window to become active. One that never does fails the
@@ -23,28 +23,28 @@ public:
     // First, so that the settings come back once the window is gone.
     SettingsGuard settings;
     ScriptedUi ui;
-    std::unique_ptr<TMainForm> main;
+    std::unique_ptr<MainWindow> main;
 
     // New, as the menu command runs it, its panel 400 x 300 pixels; returns
     // the new drawing window.
-    TForm2* new_drawing();
+    DrawingWindow* new_drawing();
     // An answer to the panel dimensions dialog: a custom size in pixels, Ok.
     static std::function<int(QDialog&)> panel_answer(int width_px, int height_px);
     void choose_tool(QAction* tool);
 
     // Mouse on a drawing's panel, positions in panel pixels: each goes to
     // where that pixel shows at the panel's zoom and scroll.
-    void press(TForm2* drawing, QPoint at, Qt::MouseButton button = Qt::LeftButton);
-    void move(TForm2* drawing, QPoint to);
-    void release(TForm2* drawing, QPoint at, Qt::MouseButton button = Qt::LeftButton);
-    void click(TForm2* drawing, QPoint at, Qt::MouseButton button = Qt::LeftButton);
-    void drag(TForm2* drawing, QPoint from, QPoint to);
+    void press(DrawingWindow* drawing, QPoint at, Qt::MouseButton button = Qt::LeftButton);
+    void move(DrawingWindow* drawing, QPoint to);
+    void release(DrawingWindow* drawing, QPoint at, Qt::MouseButton button = Qt::LeftButton);
+    void click(DrawingWindow* drawing, QPoint at, Qt::MouseButton button = Qt::LeftButton);
+    void drag(DrawingWindow* drawing, QPoint from, QPoint to);
 
     // Keys to the focused drawing window.
-    void type(TForm2* drawing, const QString& text);
-    void key(TForm2* drawing, Qt::Key key);
+    void type(DrawingWindow* drawing, const QString& text);
+    void key(DrawingWindow* drawing, Qt::Key key);
 
     // A rectangle drawn with the rectangle tool, the pointer chosen again.
-    TRazidoVavoz* draw_rectangle(TForm2* drawing, QRect bounds);
-    TRazidoVavoz* draw_ellipse(TForm2* drawing, QRect bounds);
+    Shape* draw_rectangle(DrawingWindow* drawing, QRect bounds);
+    Shape* draw_ellipse(DrawingWindow* drawing, QRect bounds);
 };

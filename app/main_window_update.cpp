@@ -1,0 +1,96 @@
+// The enabling rules of the main window's commands. Each runs whenever the
+// application is idle and changes a state only when it differs from what it
+// computes.
+#include "app/main_window.h"
+#include "document/drawing_window.h"
+#include "document/panel_view.h"
+#include <QAction>
+#include <QMdiArea>
+#include <QToolButton>
+
+void MainWindow::idle_update()
+{
+    pointer1Update();
+    Save1Update();
+    Cut1Update();
+    Undo1Update();
+    Redo1Update();
+    font1Update();
+    zoom1Update();
+    const bool has_windows = !drawings.isEmpty();
+    for (QAction* action : {Cascade1, TileHorizontally1, TileVertically1, MinimizeAll1, Arrange1})
+        if (action->isEnabled() != has_windows) action->setEnabled(has_windows);
+}
+
+void MainWindow::pointer1Update()
+{
+    const bool drawing_active = active_child_drawing() != nullptr;
+    const QList<QAction*> followers = {pointer1, rectangle1, circle1, polygon1, text1, makestereo1, EditDelete1};
+    if (drawing_active && !pointer1->isEnabled()) {
+        for (QAction* action : followers) action->setEnabled(true);
+    } else if (!drawing_active && pointer1->isEnabled()) {
+        for (QToolButton* button : tool_buttons()) button->setChecked(false);
+        for (QAction* action : followers) action->setEnabled(false);
+    }
+}
+
+void MainWindow::Save1Update()
+{
+    const bool open = !drawings.isEmpty();
+    if (open == Save1->isEnabled()) return;
+    for (QAction* action : {Save1, SaveAs1, Close1, Import1}) action->setEnabled(open);
+}
+
+void MainWindow::Cut1Update()
+{
+    const DrawingWindow* drawing = active_child_drawing();
+    const bool can_cut = drawing && current_tool == 0 && drawing->current_shape;
+    if (can_cut == Cut1->isEnabled()) return;
+    for (QAction* action : {Cut1, Copy1, EditDelete1}) action->setEnabled(can_cut);
+}
+
+namespace {
+
+// "&Undo Move Object" while the list has entries, a plain "&Undo" otherwise.
+void update_history_action(QAction* action, const QString& base, const UndoHistory::EntryList* list)
+{
+    const bool has_entry = list && !list->empty();
+    const QString caption = has_entry ? base + QLatin1Char(' ') + list->front()->caption : base;
+    if (action->text() != caption) action->setText(caption);
+    if (action->isEnabled() != has_entry) action->setEnabled(has_entry);
+}
+
+} // namespace
+
+void MainWindow::Undo1Update()
+{
+    const DrawingWindow* drawing = active_child_drawing();
+    update_history_action(Undo1, QStringLiteral("&Undo"), drawing ? &drawing->history.undo_list : nullptr);
+}
+
+void MainWindow::Redo1Update()
+{
+    const DrawingWindow* drawing = active_child_drawing();
+    update_history_action(Redo1, QStringLiteral("&Redo"), drawing ? &drawing->history.redo_list : nullptr);
+}
+
+void MainWindow::font1Update()
+{
+    const bool visible = text->isEnabled() && text->isChecked();
+    if (font_button_action->isVisible() != visible) font_button_action->setVisible(visible);
+}
+
+void MainWindow::zoom1Update()
+{
+    const DrawingWindow* drawing = active_child_drawing();
+    const bool shown = drawing && drawing->panel;
+    const int step = shown ? drawing->view->zoom_step() : 0;
+    const std::pair<QAction*, bool> rules[] = {{ZoomIn1, shown && step < PanelView::max_zoom_step},
+                                               {ZoomOut1, shown && step > PanelView::min_zoom_step},
+                                               {ActualSize1, shown},
+                                               {ZoomToFit1, shown}};
+    for (const auto& [action, enabled] : rules)
+        if (action->isEnabled() != enabled) action->setEnabled(enabled);
+    // The zoom shown belongs to a drawing; with none active there is none.
+    if (!drawing && !status_panel(2).isEmpty()) set_status_panel(2, QString());
+}
