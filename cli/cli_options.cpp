@@ -18,6 +18,11 @@ std::vector<const PatternRow*> spelled_patterns()
     return rows;
 }
 
+QString latin(const char* text)
+{
+    return QString::fromLatin1(text);
+}
+
 QString dashed(const QString& name)
 {
     return (name.size() == 1 ? QStringLiteral("-") : QStringLiteral("--")) + name;
@@ -54,11 +59,8 @@ struct Parser {
         parser.addOptions({help, version, output, depth_map, seed, dpi});
         for (const PatternRow* row : spelled_patterns()) {
             const PatternOption& o = row->cli;
-            parser.addOption(QCommandLineOption(QString::fromLatin1(o.name), QString::fromLatin1(o.help),
-                                                QString::fromLatin1(o.value_name)));
-            if (o.switch_name)
-                parser.addOption(
-                    QCommandLineOption(QString::fromLatin1(o.switch_name), QString::fromLatin1(o.switch_help)));
+            parser.addOption(QCommandLineOption(latin(o.name), latin(o.help), latin(o.value_name)));
+            if (o.switch_name) parser.addOption(QCommandLineOption(latin(o.switch_name), latin(o.switch_help)));
         }
         parser.addOptions({oversample, cross_eyed, guides});
     }
@@ -148,7 +150,7 @@ CliOptions parse_cli_options(const QStringList& arguments, QString& error)
     }
     // Each pattern's value is checked in the table's order, before the other options.
     for (const PatternRow& row : pattern_rows()) {
-        const QString name = QString::fromLatin1(row.cli.name);
+        const QString name = latin(row.cli.name);
         if (error.isEmpty() && row.cli.name && parser.isSet(name)) error = row.cli.check(parser.value(name));
     }
     if (error.isEmpty() && parser.isSet(p.oversample)) {
@@ -158,11 +160,11 @@ CliOptions parse_cli_options(const QStringList& arguments, QString& error)
     }
     const PatternRow* chosen = nullptr;
     for (const PatternRow* row : spelled_patterns()) {
-        const QString name = QString::fromLatin1(row->cli.name);
+        const QString name = latin(row->cli.name);
         if (!error.isEmpty() || !parser.isSet(name)) continue;
         if (chosen) {
             error = QStringLiteral("%1 and %2 choose two different pictures; give one of them")
-                        .arg(dashed(QString::fromLatin1(chosen->cli.name)), dashed(name));
+                        .arg(dashed(latin(chosen->cli.name)), dashed(name));
             break;
         }
         chosen = row;
@@ -171,10 +173,10 @@ CliOptions parse_cli_options(const QStringList& arguments, QString& error)
     }
     for (const PatternRow* row : spelled_patterns()) {
         if (!error.isEmpty() || !row->cli.switch_name) continue;
-        const bool given = parser.isSet(QString::fromLatin1(row->cli.switch_name));
+        const bool given = parser.isSet(latin(row->cli.switch_name));
         if (given && row != chosen)
             error = QStringLiteral("%1 goes with %2")
-                        .arg(dashed(QString::fromLatin1(row->cli.switch_name)), dashed(QString::fromLatin1(row->cli.name)));
+                        .arg(dashed(latin(row->cli.switch_name)), dashed(latin(row->cli.name)));
         else if (given) options.pattern_switch = true;
     }
     if (error.isEmpty() && options.output.isEmpty()) options.output = default_output(options.input);
@@ -202,8 +204,8 @@ QString cli_render_usage()
     QStringList patterns;
     for (const PatternRow* row : spelled_patterns()) {
         const PatternOption& o = row->cli;
-        QString spelling = QStringLiteral("--%1 %2").arg(QString::fromLatin1(o.name), QString::fromLatin1(o.value_name));
-        if (o.switch_name) spelling += QStringLiteral(" [--%1]").arg(QString::fromLatin1(o.switch_name));
+        QString spelling = QStringLiteral("--%1 %2").arg(latin(o.name), latin(o.value_name));
+        if (o.switch_name) spelling += QStringLiteral(" [--%1]").arg(latin(o.switch_name));
         patterns << spelling;
     }
     return QStringLiteral("usage: dioramix-cli render INPUT [-o OUTPUT] [--depth-map DEPTH.png] [--seed N] [--dpi N] "

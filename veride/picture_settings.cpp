@@ -30,8 +30,9 @@ std::int32_t number_or_default(RegistryKey& key, const SettingRow& row, std::int
 PatternKind stored_pattern(RegistryKey& key)
 {
     const auto value = stored_setting(key, pattern_setting);
-    const PatternRow* row =
-        value && std::holds_alternative<std::int32_t>(*value) ? pattern_stored_as(std::get<std::int32_t>(*value)) : nullptr;
+    const PatternRow* row = value && std::holds_alternative<std::int32_t>(*value)
+        ? pattern_stored_as(std::get<std::int32_t>(*value))
+        : nullptr;
     return row ? row->kind : PictureOptions().pattern;
 }
 

@@ -2,6 +2,7 @@
 // proposed, failures reported, the fitted view, the picture options that
 // render again and are remembered, and printing at the panel's size.
 #include "core/configuration.h"
+#include "core/settings_table.h"
 #include "height_grid.h"
 #include "platform/printer.h"
 #include "platform/registry.h"
@@ -22,6 +23,7 @@
 #include <QPushButton>
 #include <QQueue>
 #include <QScrollArea>
+#include <QSet>
 #include <QSpinBox>
 #include <QTemporaryDir>
 #include <QTest>
@@ -420,6 +422,36 @@ private slots:
         }
         QVERIFY(QFile::remove(dir.filePath("gone.png")));
         QVERIFY(read_picture_settings().options.tile.isNull());
+    }
+
+    void each_pattern_has_its_own_stored_value_and_option()
+    {
+        QSet<std::int32_t> stored;
+        QSet<QString> options;
+        int unspelled = 0;
+        for (const PatternRow& row : pattern_rows()) {
+            QVERIFY(!stored.contains(row.stored));
+            stored << row.stored;
+            QCOMPARE(pattern_stored_as(row.stored), &row);
+            QCOMPARE(&pattern_row(row.kind), &row);
+            QVERIFY(row.make && !pattern_label(row).isEmpty());
+            if (!row.cli.name) {
+                // Chosen when the command line names no pattern: the default one.
+                ++unspelled;
+                QCOMPARE(row.kind, PictureOptions().pattern);
+                continue;
+            }
+            QVERIFY(row.cli.check && row.cli.apply && row.cli.value_name && row.cli.help);
+            for (const char* name : {row.cli.name, row.cli.switch_name}) {
+                if (!name) continue;
+                QVERIFY(!options.contains(QLatin1String(name)));
+                options << QLatin1String(name);
+            }
+        }
+        QCOMPARE(unspelled, 1);
+        // A store without the value gives the default options' pattern.
+        const SettingRow& setting = setting_named("render_pattern");
+        QCOMPARE(pattern_stored_as(std::get<std::int32_t>(setting.fixed))->kind, PictureOptions().pattern);
     }
 
     void printing_puts_the_picture_on_paper_at_the_panels_size()
