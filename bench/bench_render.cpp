@@ -188,7 +188,7 @@ void BM_WritePng(benchmark::State& state)
 {
     RenderSettings s = panel_settings();
     PictureOptions options;
-    options.pattern = PictureOptions::Pattern::Image;
+    options.pattern = PatternKind::Image;
     options.tile = wave_tile();
     options.oversample = 4;
     const RenderResult result = render_depth_map(per_pixel_map(false), s, 1, {}, options);
@@ -211,7 +211,7 @@ void BM_WritePng(benchmark::State& state)
 void BM_WritePngOwn(benchmark::State& state)
 {
     PictureOptions options;
-    options.pattern = PictureOptions::Pattern::Image;
+    options.pattern = PatternKind::Image;
     options.tile = wave_tile();
     options.oversample = 4;
     const RenderResult result = render_depth_map(per_pixel_map(false), panel_settings(), 1, {}, options);

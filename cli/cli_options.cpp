@@ -4,8 +4,29 @@
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <optional>
+#include <vector>
 
 namespace {
+
+// The patterns as the command line lists them: in the table's reverse
+// order, which puts the tile before the colours as the tool always has.
+std::vector<const PatternRow*> spelled_patterns()
+{
+    std::vector<const PatternRow*> rows;
+    for (const PatternRow& row : pattern_rows())
+        if (row.cli.name) rows.insert(rows.begin(), &row);
+    return rows;
+}
+
+QString latin(const char* text)
+{
+    return QString::fromLatin1(text);
+}
+
+QString dashed(const QString& name)
+{
+    return (name.size() == 1 ? QStringLiteral("-") : QStringLiteral("--")) + name;
+}
 
 // The options of a render, and --help and --version.
 struct Parser {
@@ -25,16 +46,6 @@ struct Parser {
     QCommandLineOption dpi{QStringLiteral("dpi"),
                            QStringLiteral("The resolution a depth-map image is read at (default 96)."),
                            QStringLiteral("N")};
-    QCommandLineOption pattern{QStringLiteral("pattern"),
-                               QStringLiteral("Repeats a tile (PNG, JPEG or BMP) across the picture instead of "
-                                              "random dots."),
-                               QStringLiteral("IMAGE")};
-    QCommandLineOption keep_tile_size{QStringLiteral("keep-tile-size"),
-                                      QStringLiteral("The tile keeps its own size instead of being fitted to the "
-                                                     "repeat.")};
-    QCommandLineOption colors{QStringLiteral("colors"),
-                              QStringLiteral("Random dots in N colours, 2 to 256, instead of the configured two."),
-                              QStringLiteral("N")};
     QCommandLineOption oversample{QStringLiteral("oversample"),
                                   QStringLiteral("Depth in steps of 1/K pixel, 1 to 8 (default 1)."),
                                   QStringLiteral("K")};
@@ -45,8 +56,13 @@ struct Parser {
 
     Parser()
     {
-        parser.addOptions({help, version, output, depth_map, seed, dpi, pattern, keep_tile_size, colors, oversample,
-                           cross_eyed, guides});
+        parser.addOptions({help, version, output, depth_map, seed, dpi});
+        for (const PatternRow* row : spelled_patterns()) {
+            const PatternOption& o = row->cli;
+            parser.addOption(QCommandLineOption(latin(o.name), latin(o.help), latin(o.value_name)));
+            if (o.switch_name) parser.addOption(QCommandLineOption(latin(o.switch_name), latin(o.switch_help)));
+        }
+        parser.addOptions({oversample, cross_eyed, guides});
     }
 
     // The parser reads the program's name first.
@@ -55,11 +71,6 @@ struct Parser {
         return parser.parse(QStringList{QStringLiteral("dioramix-cli")} + arguments);
     }
 };
-
-QString dashed(const QString& name)
-{
-    return (name.size() == 1 ? QStringLiteral("-") : QStringLiteral("--")) + name;
-}
 
 // A whole number from `low` to `high`, or nothing.
 std::optional<qulonglong> whole_number(const QString& text, qulonglong low, qulonglong high)
@@ -99,7 +110,7 @@ CliOptions parse_cli_options(const QStringList& arguments, QString& error)
     CliOptions options;
     Parser p;
     const QCommandLineParser& parser = p.parser;
-    const QString usage = QString::fromLatin1(cli_usage);
+    const QString usage = cli_render_usage();
     if (!p.parse(arguments)) {
         const QStringList unknown = parser.unknownOptionNames();
         if (!unknown.isEmpty()) {
@@ -124,8 +135,6 @@ CliOptions parse_cli_options(const QStringList& arguments, QString& error)
     options.input = positional[1];
     options.output = parser.value(p.output);
     options.depth_map = parser.value(p.depth_map);
-    options.pattern = parser.value(p.pattern);
-    options.keep_tile_size = parser.isSet(p.keep_tile_size);
     options.cross_eyed = parser.isSet(p.cross_eyed);
     options.guides = parser.isSet(p.guides);
 
@@ -139,22 +148,37 @@ CliOptions parse_cli_options(const QStringList& arguments, QString& error)
         if (!n) error = QStringLiteral("--dpi takes a whole number, not \"%1\"").arg(parser.value(p.dpi));
         else options.dpi = int(*n);
     }
-    if (error.isEmpty() && parser.isSet(p.colors)) {
-        const auto n = whole_number(parser.value(p.colors), 2, 256);
-        if (!n) error = QStringLiteral("--colors takes a whole number from 2 to 256");
-        else options.colors = int(*n);
+    // Each pattern's value is checked in the table's order, before the other options.
+    for (const PatternRow& row : pattern_rows()) {
+        const QString name = latin(row.cli.name);
+        if (error.isEmpty() && row.cli.name && parser.isSet(name)) error = row.cli.check(parser.value(name));
     }
     if (error.isEmpty() && parser.isSet(p.oversample)) {
         const auto n = whole_number(parser.value(p.oversample), 1, 8);
         if (!n) error = QStringLiteral("--oversample takes a whole number from 1 to 8");
         else options.oversample = int(*n);
     }
-    if (error.isEmpty() && parser.isSet(p.pattern) && options.pattern.isEmpty())
-        error = QStringLiteral("--pattern needs an image file");
-    if (error.isEmpty() && !options.pattern.isEmpty() && options.colors != 0)
-        error = QStringLiteral("--pattern and --colors choose two different pictures; give one of them");
-    if (error.isEmpty() && options.keep_tile_size && options.pattern.isEmpty())
-        error = QStringLiteral("--keep-tile-size goes with --pattern");
+    const PatternRow* chosen = nullptr;
+    for (const PatternRow* row : spelled_patterns()) {
+        const QString name = latin(row->cli.name);
+        if (!error.isEmpty() || !parser.isSet(name)) continue;
+        if (chosen) {
+            error = QStringLiteral("%1 and %2 choose two different pictures; give one of them")
+                        .arg(dashed(latin(chosen->cli.name)), dashed(name));
+            break;
+        }
+        chosen = row;
+        options.pattern = row->kind;
+        options.pattern_value = parser.value(name);
+    }
+    for (const PatternRow* row : spelled_patterns()) {
+        if (!error.isEmpty() || !row->cli.switch_name) continue;
+        const bool given = parser.isSet(latin(row->cli.switch_name));
+        if (given && row != chosen)
+            error = QStringLiteral("%1 goes with %2")
+                        .arg(dashed(latin(row->cli.switch_name)), dashed(latin(row->cli.name)));
+        else if (given) options.pattern_switch = true;
+    }
     if (error.isEmpty() && options.output.isEmpty()) options.output = default_output(options.input);
     return options;
 }
@@ -166,11 +190,25 @@ QString cli_help()
     // Qt's own usage line does not know the two commands.
     const qsizetype from = options.indexOf(QLatin1String("Options:"));
     return QStringLiteral("%1\n%2\n       dioramix-cli --help | --version\n\n%3")
-        .arg(QString::fromLatin1(cli_info_usage), QString::fromLatin1(cli_usage),
+        .arg(QString::fromLatin1(cli_info_usage), cli_render_usage(),
              from < 0 ? options : options.mid(from));
 }
 
 QString default_output(const QString& input)
 {
     return QString::fromLocal8Bit(render_name(QFileInfo(input).fileName(), 1)) + QStringLiteral(".png");
+}
+
+QString cli_render_usage()
+{
+    QStringList patterns;
+    for (const PatternRow* row : spelled_patterns()) {
+        const PatternOption& o = row->cli;
+        QString spelling = QStringLiteral("--%1 %2").arg(latin(o.name), latin(o.value_name));
+        if (o.switch_name) spelling += QStringLiteral(" [--%1]").arg(latin(o.switch_name));
+        patterns << spelling;
+    }
+    return QStringLiteral("usage: dioramix-cli render INPUT [-o OUTPUT] [--depth-map DEPTH.png] [--seed N] [--dpi N] "
+                          "[%1] [--oversample K] [--cross-eyed] [--guides]")
+        .arg(patterns.join(QStringLiteral(" | ")));
 }

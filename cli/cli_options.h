@@ -2,11 +2,13 @@
 // The command line of dioramix-cli:
 //   dioramix-cli info [--] FILE.sdf
 //   dioramix-cli render INPUT [-o OUTPUT] [--depth-map DEPTH.png] [--seed N] [--dpi N]
-//                      [--pattern IMAGE [--keep-tile-size] | --colors N] [--oversample K] [--cross-eyed] [--guides]
+//                      [PATTERN] [--oversample K] [--cross-eyed] [--guides]
+//   where PATTERN is one pattern's option of the pattern table, with its switch
 //   dioramix-cli --help | --version
 // The picture options come from the command line alone, never from the
 // settings the result window remembers: a command gives the same picture
 // wherever it runs.
+#include "veride/pattern_table.h"
 #include <QString>
 #include <QStringList>
 #include <cstdint>
@@ -18,19 +20,20 @@ struct CliOptions {
     QString depth_map; // empty: not written
     std::uint64_t seed = 1;
     int dpi = 96;
-    QString pattern;     // a tile image; empty: random dots
-    bool keep_tile_size = false;
-    int colors = 0;      // random dots in this many colours; 0: the configured two
+    // The pattern chosen by its option, with the option's value and whether
+    // the switch that goes with it was given; the default one when none was.
+    PatternKind pattern = PatternKind::Dots;
+    QString pattern_value;
+    bool pattern_switch = false;
     int oversample = 1;  // 1 to 8
     bool cross_eyed = false;
     bool guides = false; // the strip with the guide dots above the picture
 };
 
 inline constexpr const char* cli_info_usage = "usage: dioramix-cli info FILE.sdf   (the drawing as JSON)";
-inline constexpr const char* cli_usage = "usage: dioramix-cli render INPUT [-o OUTPUT] [--depth-map DEPTH.png] "
-                                         "[--seed N] [--dpi N] [--pattern IMAGE [--keep-tile-size] | --colors N] "
-                                         "[--oversample K] "
-                                         "[--cross-eyed] [--guides]";
+
+// The usage line of `render`, its patterns' options from the pattern table.
+QString cli_render_usage();
 
 // What the command line asks for.
 enum class CliCommand { render, info, help, version };

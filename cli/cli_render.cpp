@@ -1,47 +1,27 @@
 #include "cli/cli_render.h"
 #include "cli/cli_input.h"
-#include "core/object_size.h"
-#include "platform/regular_file.h"
-#include "veride/guides.h"
-#include "veride/picture_file.h"
-#include "veride/render_scene.h"
-#include <QFileInfo>
+#include "veride/export.h"
 
 namespace {
 
-QString write_image(const QImage& image, const QString& path, const QByteArray& format, const char* what)
-{
-    const QString error = write_picture_file(image, path, format);
-    return error.isEmpty() ? error
-                           : QStringLiteral("cannot write the %1 to %2: %3").arg(QLatin1String(what), path, error);
-}
-
-// PNG or BMP by the output's extension.
-QByteArray output_format(const QString& path)
-{
-    const QString suffix = QFileInfo(path).suffix().toLower();
-    return suffix == QLatin1String("png") || suffix == QLatin1String("bmp") ? suffix.toLatin1() : QByteArray();
-}
-
-// The picture the options ask for; `error` is set when the tile cannot be read.
+// The picture the options ask for; `error` is set when the pattern's value
+// cannot be used (a tile that cannot be read).
 PictureOptions picture_options(const CliOptions& options, QString& error)
 {
     PictureOptions picture;
-    if (!options.pattern.isEmpty()) {
-        QString why;
-        picture.tile = platform::read_image_file(options.pattern, max_object_pixels, why);
-        if (picture.tile.isNull())
-            error = QStringLiteral("cannot read the pattern image %1: %2").arg(options.pattern, why);
-        picture.pattern = PictureOptions::Pattern::Image;
-        picture.tile_own_size = options.keep_tile_size;
-    } else if (options.colors != 0) {
-        picture.pattern = PictureOptions::Pattern::ColorDots;
-        picture.colors = options.colors;
-    }
+    picture.pattern = options.pattern;
+    const PatternOption& chosen = pattern_row(options.pattern).cli;
+    if (chosen.apply) error = chosen.apply(options.pattern_value, options.pattern_switch, picture);
     picture.oversample = options.oversample;
     picture.cross_eyed = options.cross_eyed;
     picture.guides = options.guides;
     return picture;
+}
+
+QString say_unwritten(const QString& error, const char* what, const QString& path)
+{
+    return error.isEmpty() ? error
+                           : QStringLiteral("cannot write the %1 to %2: %3").arg(QLatin1String(what), path, error);
 }
 
 } // namespace
@@ -49,7 +29,7 @@ PictureOptions picture_options(const CliOptions& options, QString& error)
 CliOutcome run_render(const CliOptions& options, const ConfigurationRecord& configuration)
 {
     CliOutcome outcome;
-    const QByteArray format = output_format(options.output);
+    const QByteArray format = picture_format(options.output);
     if (format.isEmpty()) {
         outcome.error = QStringLiteral("the output %1 must end in .png or .bmp").arg(options.output);
         return outcome;
@@ -58,29 +38,33 @@ CliOutcome run_render(const CliOptions& options, const ConfigurationRecord& conf
     if (!outcome.error.isEmpty()) return outcome;
     const ConfigurationBlock block = configuration_block(configuration);
     const std::int32_t no_panel[4] = {};
-    RenderSettings settings = settings_from_blocks(block.data(), reinterpret_cast<const unsigned char*>(no_panel));
+    RenderInputs inputs;
+    inputs.settings = settings_from_blocks(block.data(), reinterpret_cast<const unsigned char*>(no_panel));
+    inputs.seed = options.seed;
 
-    CliInput input = read_cli_input(options.input, options.dpi, {settings.min_height, settings.max_height});
+    CliInput input =
+        read_cli_input(options.input, options.dpi, {inputs.settings.min_height, inputs.settings.max_height});
     if (!input.error.isEmpty()) {
         outcome.error = input.error;
         return outcome;
     }
-    settings.width_mm = input.width_mm;
-    settings.height_mm = input.height_mm;
-    settings.width_px = input.width_px;
-    settings.height_px = input.height_px;
-    const RenderResult result = input.depth
-        ? render_depth_map(std::move(*input.depth), settings, options.seed, {}, picture)
-        : render_scene(input.objects, settings, options.seed, {}, picture, bitmap_reader_for(input.drawing_folder));
+    inputs.settings.width_mm = input.width_mm;
+    inputs.settings.height_mm = input.height_mm;
+    inputs.settings.width_px = input.width_px;
+    inputs.settings.height_px = input.height_px;
+    inputs.objects = std::move(input.objects);
+    inputs.depth = std::move(input.depth);
+    inputs.drawing_folder = input.drawing_folder;
+    const RenderResult result = render_inputs(inputs, picture);
     outcome.warnings = result.warnings;
     if (!result.ok()) {
         outcome.error = result.error;
         return outcome;
     }
-    const QImage stereogram =
-        picture.guides ? picture_with_guides(result.stereogram, result.zero_separation) : result.stereogram;
-    outcome.error = write_image(stereogram, options.output, format, "stereogram");
+    outcome.error = say_unwritten(export_stereogram(result, picture, options.output, format), "stereogram",
+                                  options.output);
     if (outcome.error.isEmpty() && !options.depth_map.isEmpty())
-        outcome.error = write_image(depth_map_image(result.depth), options.depth_map, "png", "depth map");
+        outcome.error =
+            say_unwritten(export_depth_map(result, options.depth_map), "depth map", options.depth_map);
     return outcome;
 }

@@ -128,8 +128,8 @@ inline constexpr SettingRow all[] = {
     // serve a store written before there was this one.
     text ("preview_layout",       "",                                                               0),
     // The renderer's own, read when it renders and written by its result window; the defaults
-    // give the classic picture. render_pattern: 0 dots, 1 colour dots (render_colors of them,
-    // 2 to 256), 2 the tile read from render_pattern_image; render_oversample: 1 to 8.
+    // give the classic picture. render_pattern holds a value of the renderer's pattern table,
+    // which also checks it; render_oversample: 1 to 8.
     dword("render_pattern",       0,                             {},                        no_block, renderer_own),
     dword("render_colors",        2,                             {},                        no_block, renderer_own),
     text ("render_pattern_image", "",                                                               renderer_own),

@@ -3,15 +3,11 @@
 // its pattern, its depth resolution, the way it is viewed and its guide
 // marks. The defaults give the program's classic picture: two-colour random
 // dots for wall-eyed viewing at whole-pixel depth steps, byte for byte.
+#include "veride/pattern_table.h"
 #include <QImage>
 
 struct PictureOptions {
-    enum class Pattern {
-        Dots,      // random dots in the two configured colours
-        ColorDots, // random dots in `colors` colours drawn from the seed
-        Image,     // the tile repeated across the picture
-    };
-    Pattern pattern = Pattern::Dots;
+    PatternKind pattern = PatternKind::Dots; // see the pattern table
     int colors = 2;             // ColorDots: 2 to 256
     QImage tile;                // Image: any size and format
     bool tile_own_size = false; // Image: keep the tile's size instead of fitting it to the repeat

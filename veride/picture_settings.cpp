@@ -9,17 +9,13 @@
 
 namespace {
 
-const SettingRow& pattern_row = setting_named("render_pattern");
+const SettingRow& pattern_setting = setting_named("render_pattern");
 const SettingRow& colors_row = setting_named("render_colors");
 const SettingRow& image_row = setting_named("render_pattern_image");
 const SettingRow& own_size_row = setting_named("render_keep_tile_size");
 const SettingRow& oversample_row = setting_named("render_oversample");
 const SettingRow& cross_eyed_row = setting_named("render_cross_eyed");
 const SettingRow& guides_row = setting_named("render_guides");
-
-// The stored pattern numbers.
-static_assert(int(PictureOptions::Pattern::Dots) == 0 && int(PictureOptions::Pattern::ColorDots) == 1
-              && int(PictureOptions::Pattern::Image) == 2);
 
 std::int32_t number_or_default(RegistryKey& key, const SettingRow& row, std::int32_t low, std::int32_t high)
 {
@@ -28,6 +24,16 @@ std::int32_t number_or_default(RegistryKey& key, const SettingRow& row, std::int
     if (!value || !std::holds_alternative<std::int32_t>(*value)) return fixed;
     const std::int32_t n = std::get<std::int32_t>(*value);
     return n >= low && n <= high ? n : fixed;
+}
+
+// A value no pattern is stored as gives the default one.
+PatternKind stored_pattern(RegistryKey& key)
+{
+    const auto value = stored_setting(key, pattern_setting);
+    const PatternRow* row = value && std::holds_alternative<std::int32_t>(*value)
+        ? pattern_stored_as(std::get<std::int32_t>(*value))
+        : nullptr;
+    return row ? row->kind : PictureOptions().pattern;
 }
 
 QString text_or_default(RegistryKey& key, const SettingRow& row)
@@ -71,19 +77,19 @@ StoredPicture read_picture_settings(QString* problem)
     StoredPicture picture;
     PictureOptions& o = picture.options;
     RegistryKey key(QString::fromLatin1(configuration_key_path), false);
-    o.pattern = PictureOptions::Pattern(number_or_default(key, pattern_row, 0, 2));
+    o.pattern = stored_pattern(key);
     o.colors = number_or_default(key, colors_row, PictureOptions::fewest_colors, PictureOptions::most_colors);
     o.tile_own_size = number_or_default(key, own_size_row, 0, 1) != 0;
     o.oversample = number_or_default(key, oversample_row, 1, PictureOptions::most_oversampling);
     o.cross_eyed = number_or_default(key, cross_eyed_row, 0, 1) != 0;
     o.guides = number_or_default(key, guides_row, 0, 1) != 0;
-    // Only the image pattern reads its file; the path is kept for it all the same.
+    // Only a pattern made from a tile reads its file; the path is kept all the same.
     const QString path = text_or_default(key, image_row);
-    if (o.pattern == PictureOptions::Pattern::Image) {
+    if (pattern_row(o.pattern).uses_tile) {
         QString why;
         o.tile = path.isEmpty() ? QImage() : read_tile(path, why);
         if (o.tile.isNull()) {
-            o.pattern = PictureOptions::Pattern::Dots;
+            o.pattern = PictureOptions().pattern;
             if (problem && !path.isEmpty()) *problem = why + QStringLiteral("; the picture is made of random dots.");
         }
     }
@@ -100,7 +106,7 @@ QString store_picture_settings(const StoredPicture& before, const StoredPicture&
         const auto put = [&](const SettingRow& row, bool changed, const SettingValue& value) {
             if (changed) write_setting(key, row, value);
         };
-        put(pattern_row, a.pattern != b.pattern, std::int32_t(b.pattern));
+        put(pattern_setting, a.pattern != b.pattern, pattern_row(b.pattern).stored);
         put(colors_row, a.colors != b.colors, std::int32_t(b.colors));
         put(image_row, before.tile_path != now.tile_path, now.tile_path);
         put(own_size_row, a.tile_own_size != b.tile_own_size, std::int32_t(b.tile_own_size));

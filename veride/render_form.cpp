@@ -1,5 +1,6 @@
 // The library's one export: RenderForm, called by the program's Make
 // Stereogram with the request, configuration, panel and name blocks.
+#include "veride/export.h"
 #include "veride/library_ui.h"
 #include "veride/picture_settings.h"
 #include "veride/render_progress.h"

@@ -14,38 +14,6 @@ std::optional<QString> size_problem(std::int64_t width, std::int64_t height)
     return std::nullopt;
 }
 
-// The height most of the map lies at: its background, as a rule. The
-// farthest of equals; the lowest height when the range is too wide to count.
-std::int32_t commonest_height(const DepthMap& depth)
-{
-    const auto [low, high] = depth.range();
-    if (std::int64_t(high) - low >= (1 << 20)) return low;
-    std::vector<std::int64_t> count(std::size_t(std::int64_t(high) - low + 1));
-    for (int y = 0; y < depth.height; ++y) {
-        const auto row = depth.row(y);
-        for (std::size_t i = 0; i < row.size(); ++i)
-            count[std::size_t(row[i].z - low)] += (i + 1 < row.size() ? row[i + 1].begin : depth.width) - row[i].begin;
-    }
-    return low + static_cast<std::int32_t>(std::max_element(count.begin(), count.end()) - count.begin());
-}
-
-// What the free pixels show, for rows of k samples per pixel.
-Pattern pattern_of(const PictureOptions& options, const RenderSettings& settings, std::uint64_t seed, int k,
-                   const SeparationTable& separations, const DepthMap& depth)
-{
-    switch (options.pattern) {
-    case PictureOptions::Pattern::ColorDots:
-        return Pattern::color_dots(seed, std::clamp(options.colors, PictureOptions::fewest_colors,
-                                                    PictureOptions::most_colors), k);
-    case PictureOptions::Pattern::Image:
-        return Pattern::image(options.tile, options.tile_own_size, separations(commonest_height(depth)), k,
-                              depth.width, depth.height);
-    case PictureOptions::Pattern::Dots:
-        break;
-    }
-    return Pattern::dots(seed, dot_colors(settings.rendercolor_base, settings.rendercolor_range), k);
-}
-
 void render_stereogram_into(RenderResult& result, const RenderSettings& settings, std::uint64_t seed,
                             const RenderControl& control, const PictureOptions& options)
 {
@@ -76,8 +44,8 @@ void render_stereogram_into(RenderResult& result, const RenderSettings& settings
         }
     }
     result.zero_separation = picture_pixels(0);
-    result.stereogram = render_stereogram(depth, geometry, separations,
-                                          pattern_of(options, settings, seed, k, separations, depth), control);
+    const Pattern pattern = pattern_row(options.pattern).make({options, settings, seed, k, separations, depth});
+    result.stereogram = render_stereogram(depth, geometry, separations, pattern, control);
     result.cancelled = result.stereogram.isNull() && depth.width > 0 && depth.height > 0;
 }
 
@@ -92,7 +60,7 @@ RenderResult render_with(const RenderSettings& settings, std::uint64_t seed, con
         result.error = *problem;
         return result;
     }
-    if (options.pattern == PictureOptions::Pattern::Image && options.tile.isNull()) {
+    if (pattern_row(options.pattern).uses_tile && options.tile.isNull()) {
         result.error = QStringLiteral("The pattern image is empty or could not be read.");
         return result;
     }

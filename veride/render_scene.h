@@ -31,7 +31,7 @@ struct RenderResult {
 inline constexpr std::int64_t largest_panel_pixels = 200'000'000;
 
 // `options` choose the pattern, oversampling and viewing; their guide marks
-// are not drawn here (see picture_with_guides). Out-of-range numbers are
+// are not drawn here (see laid_out_picture). Out-of-range numbers are
 // held to their range; an image pattern without an image is an error.
 RenderResult render_scene(const std::vector<SceneObject>& objects, const RenderSettings& settings,
                           std::uint64_t seed, const RenderControl& control = {}, const PictureOptions& options = {},

@@ -1,8 +1,6 @@
 #include "veride/viewer.h"
 #include "platform/printer.h"
-#include "veride/guides.h"
 #include "veride/library_ui.h"
-#include "veride/picture_file.h"
 #include "veride/render_progress.h"
 #include <QCheckBox>
 #include <QComboBox>
@@ -67,13 +65,6 @@ QString StereogramViewer::start_folder() const
     return inputs_.drawing_folder.isEmpty() ? save_folder() : inputs_.drawing_folder;
 }
 
-RenderResult render_inputs(const RenderInputs& inputs, const PictureOptions& options, const RenderControl& control)
-{
-    if (inputs.depth) return render_depth_map(*inputs.depth, inputs.settings, inputs.seed, control, options);
-    return render_scene(inputs.objects, inputs.settings, inputs.seed, control, options,
-                        bitmap_reader_for(inputs.drawing_folder));
-}
-
 StereogramViewer::StereogramViewer(RenderInputs inputs, const StoredPicture& picture, const RenderResult& result,
                                    const QString& render_name, QWidget* parent)
     : QDialog(parent), inputs_(std::move(inputs)), picture_(picture), name_(render_name)
@@ -81,41 +72,48 @@ StereogramViewer::StereogramViewer(RenderInputs inputs, const StoredPicture& pic
     setObjectName(QStringLiteral("stereogram_viewer"));
     setWindowTitle(render_name);
 
-    dots_ = new ConvergenceDots(this);
+    convergence_dots_ = new ConvergenceDots(this);
     picture_label_ = new QLabel;
+    picture_label_->setObjectName(QStringLiteral("picture_label"));
     picture_label_->setAlignment(Qt::AlignCenter);
-    scroll_ = new QScrollArea(this);
-    scroll_->setWidget(picture_label_);
-    scroll_->setWidgetResizable(true);
-    scroll_->setAlignment(Qt::AlignCenter);
+    picture_scroll_ = new QScrollArea(this);
+    picture_scroll_->setObjectName(QStringLiteral("picture_scroll"));
+    picture_scroll_->setWidget(picture_label_);
+    picture_scroll_->setWidgetResizable(true);
+    picture_scroll_->setAlignment(Qt::AlignCenter);
 
     info_label_ = new QLabel(this);
-    fit_ = new QCheckBox(QStringLiteral("&Fit to Window"), this);
-    fit_->setObjectName(QStringLiteral("fit"));
-    auto* save = new QPushButton(QStringLiteral("Save As..."), this);
-    auto* save_depth = new QPushButton(QStringLiteral("Save Depth Map..."), this);
-    auto* print_button = new QPushButton(QStringLiteral("Print..."), this);
-    print_button->setObjectName(QStringLiteral("print"));
-    auto* close = new QPushButton(QStringLiteral("Close"), this);
+    info_label_->setObjectName(QStringLiteral("info_label"));
+    fit_check_ = new QCheckBox(tr("&Fit to Window"), this);
+    fit_check_->setObjectName(QStringLiteral("fit_check"));
+    auto* save_button = new QPushButton(tr("Save As..."), this);
+    save_button->setObjectName(QStringLiteral("save_button"));
+    auto* save_depth_button = new QPushButton(tr("Save Depth Map..."), this);
+    save_depth_button->setObjectName(QStringLiteral("save_depth_button"));
+    auto* print_button = new QPushButton(tr("Print..."), this);
+    print_button->setObjectName(QStringLiteral("print_button"));
+    auto* close_button = new QPushButton(tr("Close"), this);
+    close_button->setObjectName(QStringLiteral("close_button"));
     // No button is pressed by Enter: in the option boxes Enter applies the
     // value typed, and a QDialog would otherwise press its first button.
-    for (QPushButton* button : {save, save_depth, print_button, close}) button->setAutoDefault(false);
-    connect(fit_, &QCheckBox::toggled, this, [this](bool fit) { set_fit_to_window(fit); });
-    connect(save, &QPushButton::clicked, this, [this] { save_stereogram(); });
-    connect(save_depth, &QPushButton::clicked, this, [this] { save_depth_map(); });
+    for (QPushButton* button : {save_button, save_depth_button, print_button, close_button})
+        button->setAutoDefault(false);
+    connect(fit_check_, &QCheckBox::toggled, this, [this](bool fit) { set_fit_to_window(fit); });
+    connect(save_button, &QPushButton::clicked, this, [this] { save_stereogram(); });
+    connect(save_depth_button, &QPushButton::clicked, this, [this] { save_depth_map(); });
     connect(print_button, &QPushButton::clicked, this, [this] { print(); });
-    connect(close, &QPushButton::clicked, this, &QDialog::accept);
+    connect(close_button, &QPushButton::clicked, this, &QDialog::accept);
 
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(info_label_, 1);
-    buttons->addWidget(fit_);
-    buttons->addWidget(save);
-    buttons->addWidget(save_depth);
+    buttons->addWidget(fit_check_);
+    buttons->addWidget(save_button);
+    buttons->addWidget(save_depth_button);
     buttons->addWidget(print_button);
-    buttons->addWidget(close);
+    buttons->addWidget(close_button);
     auto* view = new QVBoxLayout;
-    view->addWidget(dots_);
-    view->addWidget(scroll_, 1);
+    view->addWidget(convergence_dots_);
+    view->addWidget(picture_scroll_, 1);
     auto* middle = new QHBoxLayout;
     middle->addLayout(view, 1);
     middle->addWidget(make_options(), 0, Qt::AlignTop);
@@ -125,66 +123,67 @@ StereogramViewer::StereogramViewer(RenderInputs inputs, const StoredPicture& pic
     show_options();
     show_result(result);
     // The picture at 1:1 beside the options, as far as the screen allows.
-    const QSize wanted(stereogram_.width() + options_->sizeHint().width() + 60, stereogram_.height() + 120);
+    const QSize wanted(stereogram().width() + options_group_->sizeHint().width() + 60, stereogram().height() + 120);
     resize(screen() ? wanted.boundedTo(screen()->availableGeometry().size() * 0.9) : wanted.boundedTo({1000, 760}));
 }
 
-QWidget* StereogramViewer::make_options()
+QGroupBox* StereogramViewer::make_options()
 {
-    auto* box = new QGroupBox(QStringLiteral("Picture"), this);
-    options_ = box;
-    pattern_ = new QComboBox(box);
-    pattern_->setObjectName(QStringLiteral("pattern"));
-    pattern_->addItems({QStringLiteral("Dots"), QStringLiteral("Colour dots"), QStringLiteral("Image...")});
-    colors_ = new QSpinBox(box);
-    colors_->setObjectName(QStringLiteral("colors"));
-    colors_->setRange(PictureOptions::fewest_colors, PictureOptions::most_colors);
-    colors_->setKeyboardTracking(false); // one render for a typed number, not one per digit
-    tile_ = new QLabel(box);
-    tile_->setObjectName(QStringLiteral("tile"));
-    own_size_ = new QCheckBox(QStringLiteral("&Keep tile size"), box);
-    own_size_->setObjectName(QStringLiteral("keep_tile_size"));
-    oversample_ = new QSpinBox(box);
-    oversample_->setObjectName(QStringLiteral("oversample"));
-    oversample_->setRange(1, PictureOptions::most_oversampling);
-    oversample_->setKeyboardTracking(false);
-    oversample_->setSuffix(QStringLiteral(" x"));
-    cross_eyed_ = new QCheckBox(QStringLiteral("C&ross-eyed"), box);
-    cross_eyed_->setObjectName(QStringLiteral("cross_eyed"));
-    guides_ = new QCheckBox(QStringLiteral("&Guide marks when saving or printing"), box);
-    guides_->setObjectName(QStringLiteral("guides"));
+    auto* box = new QGroupBox(tr("Picture"), this);
+    box->setObjectName(QStringLiteral("options_group"));
+    options_group_ = box;
+    pattern_combo_ = new QComboBox(box);
+    pattern_combo_->setObjectName(QStringLiteral("pattern_combo"));
+    for (const PatternRow& row : pattern_rows()) pattern_combo_->addItem(pattern_label(row));
+    colors_box_ = new QSpinBox(box);
+    colors_box_->setObjectName(QStringLiteral("colors_box"));
+    colors_box_->setRange(PictureOptions::fewest_colors, PictureOptions::most_colors);
+    colors_box_->setKeyboardTracking(false); // one render for a typed number, not one per digit
+    tile_label_ = new QLabel(box);
+    tile_label_->setObjectName(QStringLiteral("tile_label"));
+    keep_tile_size_check_ = new QCheckBox(tr("&Keep tile size"), box);
+    keep_tile_size_check_->setObjectName(QStringLiteral("keep_tile_size_check"));
+    oversample_box_ = new QSpinBox(box);
+    oversample_box_->setObjectName(QStringLiteral("oversample_box"));
+    oversample_box_->setRange(1, PictureOptions::most_oversampling);
+    oversample_box_->setKeyboardTracking(false);
+    oversample_box_->setSuffix(tr(" x"));
+    cross_eyed_check_ = new QCheckBox(tr("C&ross-eyed"), box);
+    cross_eyed_check_->setObjectName(QStringLiteral("cross_eyed_check"));
+    guides_check_ = new QCheckBox(tr("&Guide marks when saving or printing"), box);
+    guides_check_->setObjectName(QStringLiteral("guides_check"));
 
     auto* form = new QFormLayout(box);
-    form->addRow(QStringLiteral("&Pattern:"), pattern_);
-    form->addRow(QString(), tile_);
-    form->addRow(QString(), own_size_);
-    form->addRow(QStringLiteral("&Colours:"), colors_);
-    form->addRow(QStringLiteral("&Oversampling:"), oversample_);
-    form->addRow(QString(), cross_eyed_);
-    form->addRow(QString(), guides_);
+    form->addRow(tr("&Pattern:"), pattern_combo_);
+    form->addRow(QString(), tile_label_);
+    form->addRow(QString(), keep_tile_size_check_);
+    form->addRow(tr("&Colours:"), colors_box_);
+    form->addRow(tr("&Oversampling:"), oversample_box_);
+    form->addRow(QString(), cross_eyed_check_);
+    form->addRow(QString(), guides_check_);
 
-    connect(pattern_, &QComboBox::activated, this, [this](int index) { choose_pattern(index); });
-    connect(colors_, &QSpinBox::valueChanged, this, [this](int n) {
+    connect(pattern_combo_, &QComboBox::activated, this, [this](int index) { choose_pattern(index); });
+    connect(colors_box_, &QSpinBox::valueChanged, this, [this](int n) {
         StoredPicture now = picture_;
         now.options.colors = n;
         change_picture(now);
     });
-    connect(own_size_, &QCheckBox::toggled, this, [this](bool on) {
+    connect(keep_tile_size_check_, &QCheckBox::toggled, this, [this](bool on) {
         StoredPicture now = picture_;
         now.options.tile_own_size = on;
         change_picture(now);
     });
-    connect(oversample_, &QSpinBox::valueChanged, this, [this](int k) {
+    connect(oversample_box_, &QSpinBox::valueChanged, this, [this](int k) {
         StoredPicture now = picture_;
         now.options.oversample = k;
         change_picture(now);
     });
-    connect(cross_eyed_, &QCheckBox::toggled, this, [this](bool on) {
+    connect(cross_eyed_check_, &QCheckBox::toggled, this, [this](bool on) {
         StoredPicture now = picture_;
         now.options.cross_eyed = on;
         change_picture(now);
     });
-    connect(guides_, &QCheckBox::toggled, this, [this](bool on) {
+    connect(guides_check_, &QCheckBox::toggled, this, [this](bool on) {
         StoredPicture now = picture_;
         now.options.guides = on;
         change_picture(now);
@@ -196,31 +195,34 @@ QWidget* StereogramViewer::make_options()
 void StereogramViewer::show_options()
 {
     const PictureOptions& o = picture_.options;
-    const QSignalBlocker b1(pattern_), b2(colors_), b3(own_size_), b4(oversample_), b5(cross_eyed_), b6(guides_);
-    pattern_->setCurrentIndex(int(o.pattern));
-    colors_->setValue(o.colors);
-    colors_->setEnabled(o.pattern == PictureOptions::Pattern::ColorDots);
-    const bool image = o.pattern == PictureOptions::Pattern::Image;
-    tile_->setText(image ? picture_.tile_name() : QString());
-    tile_->setToolTip(image ? picture_.tile_path : QString());
-    tile_->setVisible(image);
-    own_size_->setChecked(o.tile_own_size);
-    own_size_->setEnabled(image);
-    oversample_->setValue(o.oversample);
-    cross_eyed_->setChecked(o.cross_eyed);
-    guides_->setChecked(o.guides);
+    const QSignalBlocker blockers[] = {QSignalBlocker(pattern_combo_), QSignalBlocker(colors_box_),
+                                       QSignalBlocker(keep_tile_size_check_), QSignalBlocker(oversample_box_),
+                                       QSignalBlocker(cross_eyed_check_), QSignalBlocker(guides_check_)};
+    const PatternRow& pattern = pattern_row(o.pattern);
+    pattern_combo_->setCurrentIndex(int(&pattern - pattern_rows().data()));
+    colors_box_->setValue(o.colors);
+    colors_box_->setEnabled(pattern.uses_colors);
+    tile_label_->setText(pattern.uses_tile ? picture_.tile_name() : QString());
+    tile_label_->setToolTip(pattern.uses_tile ? picture_.tile_path : QString());
+    tile_label_->setVisible(pattern.uses_tile);
+    keep_tile_size_check_->setChecked(o.tile_own_size);
+    keep_tile_size_check_->setEnabled(pattern.uses_tile);
+    oversample_box_->setValue(o.oversample);
+    cross_eyed_check_->setChecked(o.cross_eyed);
+    guides_check_->setChecked(o.guides);
 }
 
 void StereogramViewer::choose_pattern(int index)
 {
     StoredPicture now = picture_;
-    now.options.pattern = PictureOptions::Pattern(index);
-    if (now.options.pattern == PictureOptions::Pattern::Image) {
+    const PatternRow& pattern = pattern_rows()[std::size_t(index)];
+    now.options.pattern = pattern.kind;
+    if (pattern.uses_tile) {
         const QString folder = !inputs_.drawing_folder.isEmpty() || picture_.tile_path.isEmpty()
             ? start_folder()
             : QFileInfo(picture_.tile_path).absolutePath();
-        const QString path = veride::open_path_seam()(this, QStringLiteral("Pattern Image"), folder,
-                                                      QStringLiteral("Images (*.png *.jpg *.jpeg *.bmp)"));
+        const QString path = veride::open_path_seam()(this, tr("Pattern Image"), folder,
+                                                      tr("Images (*.png *.jpg *.jpeg *.bmp)"));
         QString problem;
         const QImage tile = path.isEmpty() ? QImage() : read_tile(path, problem);
         if (!problem.isEmpty()) veride::message_seam()(this, problem);
@@ -241,15 +243,15 @@ void StereogramViewer::change_picture(const StoredPicture& now)
     const PictureOptions &a = picture_.options, &b = now.options;
     const bool same_picture = a.pattern == b.pattern && a.colors == b.colors && a.tile_own_size == b.tile_own_size
         && a.oversample == b.oversample && a.cross_eyed == b.cross_eyed
-        && (b.pattern != PictureOptions::Pattern::Image || picture_.tile_path == now.tile_path);
+        && (!pattern_row(b.pattern).uses_tile || picture_.tile_path == now.tile_path);
     if (!same_picture) {
         // The options wait while a render runs: its progress only shows after a while.
         rendering_ = true;
-        options_->setEnabled(false);
+        options_group_->setEnabled(false);
         const RenderResult result = render_with_progress(name_, inputs_.rows(), this, [&](const RenderControl& c) {
             return render_inputs(inputs_, now.options, c);
         });
-        options_->setEnabled(true);
+        options_group_->setEnabled(true);
         rendering_ = false;
         if (!result.ok()) {
             if (!result.error.isEmpty()) veride::message_seam()(this, result.error);
@@ -266,13 +268,11 @@ void StereogramViewer::change_picture(const StoredPicture& now)
 
 void StereogramViewer::show_result(const RenderResult& result)
 {
-    stereogram_ = result.stereogram;
-    depth_ = depth_map_image(result.depth);
-    zero_separation_ = result.zero_separation;
-    setProperty("stereogram", stereogram_);
-    info_ = QStringLiteral("%1 x %2 pixels, separations %3 to %4 pixels, rendered in %5 s")
-                .arg(stereogram_.width())
-                .arg(stereogram_.height())
+    result_ = result;
+    setProperty("stereogram", result_.stereogram);
+    info_ = tr("%1 x %2 pixels, separations %3 to %4 pixels, rendered in %5 s")
+                .arg(result_.stereogram.width())
+                .arg(result_.stereogram.height())
                 .arg(result.nearest_separation)
                 .arg(result.farthest_separation)
                 .arg(result.seconds, 0, 'f', 2);
@@ -287,54 +287,56 @@ QString StereogramViewer::info_text() const
 
 void StereogramViewer::set_fit_to_window(bool fit)
 {
-    if (fit_->isChecked() != fit) fit_->setChecked(fit); // comes back here through the signal
+    if (fit_check_->isChecked() != fit) fit_check_->setChecked(fit); // comes back here through the signal
     else show_image();
 }
 
 void StereogramViewer::show_image()
 {
-    QPixmap pixmap = QPixmap::fromImage(stereogram_);
+    const QImage& shown = result_.stereogram;
+    QPixmap pixmap = QPixmap::fromImage(shown);
     double scale = 1.0;
-    if (fit_->isChecked() && !stereogram_.isNull()) {
-        const QSize room = scroll_->viewport()->size();
+    const bool fit = fit_check_->isChecked();
+    if (fit && !shown.isNull()) {
+        const QSize room = picture_scroll_->viewport()->size();
         pixmap = pixmap.scaled(room, Qt::KeepAspectRatio, Qt::FastTransformation);
-        scale = double(pixmap.width()) / stereogram_.width();
+        scale = double(pixmap.width()) / shown.width();
     }
-    scroll_->setHorizontalScrollBarPolicy(fit_->isChecked() ? Qt::ScrollBarAlwaysOff : Qt::ScrollBarAsNeeded);
-    scroll_->setVerticalScrollBarPolicy(fit_->isChecked() ? Qt::ScrollBarAlwaysOff : Qt::ScrollBarAsNeeded);
+    picture_scroll_->setHorizontalScrollBarPolicy(fit ? Qt::ScrollBarAlwaysOff : Qt::ScrollBarAsNeeded);
+    picture_scroll_->setVerticalScrollBarPolicy(fit ? Qt::ScrollBarAlwaysOff : Qt::ScrollBarAsNeeded);
     picture_label_->setPixmap(pixmap);
-    dots_->set_spacing(zero_separation_ * scale);
+    convergence_dots_->set_spacing(result_.zero_separation * scale);
 }
 
 void StereogramViewer::resizeEvent(QResizeEvent* event)
 {
     QDialog::resizeEvent(event);
-    if (fit_ && fit_->isChecked()) show_image();
+    if (fit_check_ && fit_check_->isChecked()) show_image();
 }
 
 QString StereogramViewer::write_stereogram(QString& path) const
 {
-    QString suffix = QFileInfo(path).suffix().toLower();
-    if (suffix != QLatin1String("bmp") && suffix != QLatin1String("png")) {
+    QByteArray format = picture_format(path);
+    if (format.isEmpty()) {
         path += QStringLiteral(".png");
-        suffix = QStringLiteral("png");
+        format = "png";
     }
-    const QString error = write_picture_file(saved_picture(), path, suffix.toLatin1());
-    return error.isEmpty() ? error : QStringLiteral("The stereogram cannot be saved to %1: %2").arg(path, error);
+    const QString error = export_stereogram(result_, picture_.options, path, format);
+    return error.isEmpty() ? error : tr("The stereogram cannot be saved to %1: %2").arg(path, error);
 }
 
 QString StereogramViewer::write_depth_map(QString& path) const
 {
-    if (QFileInfo(path).suffix().toLower() != QLatin1String("png")) path += QStringLiteral(".png");
-    const QString error = write_picture_file(depth_, path, "png");
-    return error.isEmpty() ? error : QStringLiteral("The depth map cannot be saved to %1: %2").arg(path, error);
+    if (picture_format(path) != "png") path += QStringLiteral(".png");
+    const QString error = export_depth_map(result_, path);
+    return error.isEmpty() ? error : tr("The depth map cannot be saved to %1: %2").arg(path, error);
 }
 
 void StereogramViewer::save_stereogram()
 {
-    QString path = veride::save_path_seam()(this, QStringLiteral("Save Stereogram"),
+    QString path = veride::save_path_seam()(this, tr("Save Stereogram"),
                                             QDir(start_folder()).filePath(name_ + QStringLiteral(".png")),
-                                            QStringLiteral("PNG image (*.png);;BMP image (*.bmp)"));
+                                            tr("PNG image (*.png);;BMP image (*.bmp)"));
     if (path.isEmpty()) return;
     const QString problem = write_stereogram(path);
     if (!problem.isEmpty()) {
@@ -346,17 +348,12 @@ void StereogramViewer::save_stereogram()
 
 void StereogramViewer::save_depth_map()
 {
-    QString path = veride::save_path_seam()(this, QStringLiteral("Save Depth Map"),
+    QString path = veride::save_path_seam()(this, tr("Save Depth Map"),
                                             QDir(start_folder()).filePath(name_ + QStringLiteral("depth.png")),
-                                            QStringLiteral("PNG image (*.png)"));
+                                            tr("PNG image (*.png)"));
     if (path.isEmpty()) return;
     const QString problem = write_depth_map(path);
     if (!problem.isEmpty()) veride::message_seam()(this, problem);
-}
-
-QImage StereogramViewer::saved_picture() const
-{
-    return picture_.options.guides ? picture_with_guides(stereogram_, zero_separation_) : stereogram_;
 }
 
 namespace {
@@ -382,18 +379,18 @@ QString StereogramViewer::print_to(QPrinter& printer) const
     const QImage picture = saved_picture();
     const int dpi = printer.resolution();
     const RenderSettings& s = inputs_.settings;
-    QSizeF size(picture.width() * printer_dots_per_pixel(stereogram_.width(), s.width_mm, dpi),
-                picture.height() * printer_dots_per_pixel(stereogram_.height(), s.height_mm, dpi));
+    QSizeF size(picture.width() * printer_dots_per_pixel(stereogram().width(), s.width_mm, dpi),
+                picture.height() * printer_dots_per_pixel(stereogram().height(), s.height_mm, dpi));
     // A picture larger than the page is made smaller to fit it, in proportion.
     const QSizeF room = printer.pageLayout().paintRectPixels(dpi).size();
     if (size.width() > room.width() || size.height() > room.height()) size.scale(room, Qt::KeepAspectRatio);
     QPainter painter;
-    if (!painter.begin(&printer)) return QStringLiteral("The stereogram cannot be printed: the printer cannot be used.");
+    if (!painter.begin(&printer)) return tr("The stereogram cannot be printed: the printer cannot be used.");
     // Random dots through JPEG would blur into grey.
     painter.setRenderHint(QPainter::LosslessImageRendering);
     const QPointF corner((room.width() - size.width()) / 2, (room.height() - size.height()) / 2);
     painter.drawImage(QRectF(corner, size), picture);
-    return painter.end() ? QString() : QStringLiteral("The stereogram could not be printed whole.");
+    return painter.end() ? QString() : tr("The stereogram could not be printed whole.");
 }
 
 void StereogramViewer::print()

@@ -4,15 +4,14 @@
 // (a change renders again and is remembered in the settings), saving the
 // stereogram and its depth map, printing at the panel's physical size, and
 // a line with the size, the separations and the time.
+#include "veride/export.h"
 #include "veride/picture_settings.h"
-#include "veride/render_scene.h"
 #include <QDialog>
 #include <QImage>
-#include <optional>
-#include <vector>
 
 class QCheckBox;
 class QComboBox;
+class QGroupBox;
 class QLabel;
 class QPrinter;
 class QScrollArea;
@@ -20,36 +19,21 @@ class QSpinBox;
 class QWidget;
 class ConvergenceDots;
 
-// What a picture is made from, kept so that it can be made again with
-// other options.
-struct RenderInputs {
-    std::vector<SceneObject> objects;
-    std::optional<DepthMap> depth; // a depth map made elsewhere, rendered instead of the objects
-    RenderSettings settings;
-    std::uint64_t seed = 1;
-    QString drawing_folder; // where its bitmaps are looked for and pictures are first saved
-
-    // Rows of the picture, for a progress bar.
-    int rows() const { return depth ? depth->height : settings.height_px; }
-};
-
-RenderResult render_inputs(const RenderInputs& inputs, const PictureOptions& options,
-                           const RenderControl& control = {});
-
 class StereogramViewer : public QDialog {
+    Q_OBJECT
 public:
     // `result` is `inputs` rendered with `picture`'s options.
     StereogramViewer(RenderInputs inputs, const StoredPicture& picture, const RenderResult& result,
                      const QString& render_name, QWidget* parent = nullptr);
 
-    const QImage& stereogram() const { return stereogram_; }
+    const QImage& stereogram() const { return result_.stereogram; }
     const StoredPicture& picture() const { return picture_; }
     void set_fit_to_window(bool fit);
     QString info_text() const;
 
     // The image that saving writes and printing prints: the stereogram,
     // below the strip with the guide dots when guide marks are on.
-    QImage saved_picture() const;
+    QImage saved_picture() const { return laid_out_picture(result_, picture_.options); }
 
     // Asks for a path and writes; the message of a failure is shown.
     void save_stereogram();
@@ -78,7 +62,7 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
-    QWidget* make_options();
+    QGroupBox* make_options();
     void show_result(const RenderResult& result);
     void show_image();
     void show_options();
@@ -89,23 +73,21 @@ private:
 
     RenderInputs inputs_;
     StoredPicture picture_;
-    QImage stereogram_;
-    QImage depth_;
+    RenderResult result_; // of the picture on view
     QString name_;
     QString info_;
-    int zero_separation_ = 0;
     bool rendering_ = false;
-    QScrollArea* scroll_ = nullptr;
+    QScrollArea* picture_scroll_ = nullptr;
     QLabel* picture_label_ = nullptr;
     QLabel* info_label_ = nullptr;
-    QCheckBox* fit_ = nullptr;
-    ConvergenceDots* dots_ = nullptr;
-    QWidget* options_ = nullptr;
-    QComboBox* pattern_ = nullptr;
-    QSpinBox* colors_ = nullptr;
-    QLabel* tile_ = nullptr;
-    QCheckBox* own_size_ = nullptr;
-    QSpinBox* oversample_ = nullptr;
-    QCheckBox* cross_eyed_ = nullptr;
-    QCheckBox* guides_ = nullptr;
+    QCheckBox* fit_check_ = nullptr;
+    ConvergenceDots* convergence_dots_ = nullptr;
+    QGroupBox* options_group_ = nullptr;
+    QComboBox* pattern_combo_ = nullptr;
+    QSpinBox* colors_box_ = nullptr;
+    QLabel* tile_label_ = nullptr;
+    QCheckBox* keep_tile_size_check_ = nullptr;
+    QSpinBox* oversample_box_ = nullptr;
+    QCheckBox* cross_eyed_check_ = nullptr;
+    QCheckBox* guides_check_ = nullptr;
 };

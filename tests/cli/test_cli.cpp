@@ -479,7 +479,7 @@ private slots:
 
         QCOMPARE(cli({}), library({}).stereogram);
         PictureOptions textured;
-        textured.pattern = PictureOptions::Pattern::Image;
+        textured.pattern = PatternKind::Image;
         textured.tile = QImage(dir.filePath("tile.png"));
         textured.oversample = 2;
         textured.cross_eyed = true;
@@ -489,7 +489,7 @@ private slots:
         textured.cross_eyed = false;
         QCOMPARE(cli({"--pattern", "tile.png", "--keep-tile-size"}), library(textured).stereogram);
         PictureOptions colours;
-        colours.pattern = PictureOptions::Pattern::ColorDots;
+        colours.pattern = PatternKind::ColorDots;
         colours.colors = 7;
         QCOMPARE(cli({"--colors", "7"}), library(colours).stereogram);
         const RenderResult plain = library({});
@@ -571,8 +571,8 @@ private slots:
         QCOMPARE(options.seed, 42u);
         QCOMPARE(options.dpi, 300);
         QCOMPARE(options.output, QStringLiteral("xstereo1.png"));
-        QVERIFY(options.pattern.isEmpty() && options.colors == 0 && options.oversample == 1);
-        QVERIFY(!options.cross_eyed && !options.guides && !options.keep_tile_size);
+        QVERIFY(options.pattern == PatternKind::Dots && options.oversample == 1);
+        QVERIFY(!options.cross_eyed && !options.guides && !options.pattern_switch);
         parse_cli_options({"render", "x.png", "--dpi", "0"}, error);
         QVERIFY(!error.isEmpty());
         error.clear();
@@ -582,9 +582,10 @@ private slots:
         QCOMPARE(error, QString());
         QCOMPARE(all.input, QStringLiteral("x.png"));
         QCOMPARE(all.output, QStringLiteral("y.bmp"));
-        QCOMPARE(all.pattern, QStringLiteral("t.png"));
+        QCOMPARE(all.pattern, PatternKind::Image);
+        QCOMPARE(all.pattern_value, QStringLiteral("t.png"));
         QCOMPARE(all.oversample, 8);
-        QVERIFY(all.keep_tile_size && all.cross_eyed && all.guides);
+        QVERIFY(all.pattern_switch && all.cross_eyed && all.guides);
     }
 };
 

@@ -1,7 +1,7 @@
 // The fast PNG writer: what it encodes reads back pixel for pixel with Qt's
 // reader, whatever the number of bands and the picture's format; grey stays
 // grey.
-#include "veride/picture_file.h"
+#include "veride/export.h"
 #include "veride/png_writer.h"
 #include <QRandomGenerator>
 #include <QTemporaryDir>

@@ -247,7 +247,7 @@ private slots:
         const StereoGeometry g(s);
         const DepthMap map = ramp_and_box(300, 40);
         PictureOptions options;
-        options.pattern = PictureOptions::Pattern::Image;
+        options.pattern = PatternKind::Image;
         options.tile = noise_tile(16, 8, 1);
         const RenderResult textured = render_depth_map(map, s, 7, {}, options);
         QVERIFY(textured.ok());
@@ -286,7 +286,7 @@ private slots:
 
         // Coloured dots: the seed's colours, all of them, the same picture
         // for the same seed.
-        options.pattern = PictureOptions::Pattern::ColorDots;
+        options.pattern = PatternKind::ColorDots;
         options.colors = 5;
         const QImage coloured = render_depth_map(map, s, 7, {}, options).stereogram;
         QCOMPARE(check_stereogram(coloured, map, g).mismatches, 0L);
@@ -308,7 +308,7 @@ private slots:
         const StereoGeometry g(s);
         const DepthMap map = terraces(-40, 2, 200);
         PictureOptions dots, tile;
-        tile.pattern = PictureOptions::Pattern::Image;
+        tile.pattern = PatternKind::Image;
         tile.tile = noise_tile(20, 20, 4);
         for (PictureOptions options : {dots, tile}) {
             QSet<int> steps[2];

@@ -2,6 +2,7 @@
 // proposed, failures reported, the fitted view, the picture options that
 // render again and are remembered, and printing at the panel's size.
 #include "core/configuration.h"
+#include "core/settings_table.h"
 #include "height_grid.h"
 #include "platform/printer.h"
 #include "platform/registry.h"
@@ -22,6 +23,7 @@
 #include <QPushButton>
 #include <QQueue>
 #include <QScrollArea>
+#include <QSet>
 #include <QSpinBox>
 #include <QTemporaryDir>
 #include <QTest>
@@ -159,7 +161,7 @@ private slots:
         QCOMPARE(qGray(depth.pixel(5, 5)), 0);
 
         // Guide marks: the strip goes above the saved picture, the view is not rendered again.
-        viewer.findChild<QCheckBox*>(QStringLiteral("guides"))->click();
+        viewer.findChild<QCheckBox*>(QStringLiteral("guides_check"))->click();
         QCOMPARE(viewer.stereogram(), result.stereogram);
         answers << dir.filePath("guided.png");
         viewer.save_stereogram();
@@ -246,7 +248,7 @@ private slots:
         auto* picture = qobject_cast<QLabel*>(scroll->widget());
         QCOMPARE(picture->pixmap().width(), 240); // 1:1
         viewer.set_fit_to_window(true);
-        QVERIFY(viewer.findChild<QCheckBox*>(QStringLiteral("fit"))->isChecked());
+        QVERIFY(viewer.findChild<QCheckBox*>(QStringLiteral("fit_check"))->isChecked());
         // As large as the view allows, in proportion.
         const QSize room = scroll->viewport()->size(), fitted = picture->pixmap().size();
         QVERIFY(fitted.width() <= room.width() && fitted.height() <= room.height());
@@ -279,9 +281,9 @@ private slots:
         StereogramViewer viewer(inputs, fresh, render_inputs(inputs, fresh.options), QStringLiteral("x"));
         viewer.show();
         QVERIFY(QTest::qWaitForWindowExposed(&viewer));
-        auto* pattern = viewer.findChild<QComboBox*>(QStringLiteral("pattern"));
-        auto* colors = viewer.findChild<QSpinBox*>(QStringLiteral("colors"));
-        auto* own_size = viewer.findChild<QCheckBox*>(QStringLiteral("keep_tile_size"));
+        auto* pattern = viewer.findChild<QComboBox*>(QStringLiteral("pattern_combo"));
+        auto* colors = viewer.findChild<QSpinBox*>(QStringLiteral("colors_box"));
+        auto* own_size = viewer.findChild<QCheckBox*>(QStringLiteral("keep_tile_size_check"));
         QVERIFY(!colors->isEnabled() && !own_size->isEnabled());
         const auto choose = [&](int index) {
             pattern->setCurrentIndex(index);
@@ -294,7 +296,7 @@ private slots:
 
         PictureOptions expected;
         choose(1);
-        expected.pattern = PictureOptions::Pattern::ColorDots;
+        expected.pattern = PatternKind::ColorDots;
         QVERIFY(colors->isEnabled());
         colors->setValue(16);
         expected.colors = 16;
@@ -318,17 +320,17 @@ private slots:
 
         answers << tile_path;
         choose(2);
-        expected.pattern = PictureOptions::Pattern::Image;
+        expected.pattern = PatternKind::Image;
         expected.tile = QImage(tile_path);
         QVERIFY(shows(expected));
         QVERIFY(viewer.stereogram().pixelColor(0, 0) != Qt::black && viewer.stereogram().pixelColor(0, 0) != Qt::white);
         QVERIFY(own_size->isEnabled() && !colors->isEnabled());
-        QCOMPARE(viewer.findChild<QLabel*>(QStringLiteral("tile"))->text(), QStringLiteral("tile.png"));
+        QCOMPARE(viewer.findChild<QLabel*>(QStringLiteral("tile_label"))->text(), QStringLiteral("tile.png"));
         own_size->click();
         expected.tile_own_size = true;
-        viewer.findChild<QSpinBox*>(QStringLiteral("oversample"))->setValue(3);
+        viewer.findChild<QSpinBox*>(QStringLiteral("oversample_box"))->setValue(3);
         expected.oversample = 3;
-        viewer.findChild<QCheckBox*>(QStringLiteral("cross_eyed"))->click();
+        viewer.findChild<QCheckBox*>(QStringLiteral("cross_eyed_check"))->click();
         expected.cross_eyed = true;
         QVERIFY(shows(expected));
         QCOMPARE(store().read_dword("render_pattern"), 2);
@@ -343,10 +345,10 @@ private slots:
         QCOMPARE(stored.tile_path, tile_path);
         QCOMPARE(render_inputs(inputs, stored.options).stereogram, viewer.stereogram());
         StereogramViewer next(inputs, stored, render_inputs(inputs, stored.options), QStringLiteral("y"));
-        QCOMPARE(next.findChild<QComboBox*>(QStringLiteral("pattern"))->currentIndex(), 2);
-        QCOMPARE(next.findChild<QSpinBox*>(QStringLiteral("colors"))->value(), 16);
-        QCOMPARE(next.findChild<QSpinBox*>(QStringLiteral("oversample"))->value(), 3);
-        QVERIFY(next.findChild<QCheckBox*>(QStringLiteral("cross_eyed"))->isChecked());
+        QCOMPARE(next.findChild<QComboBox*>(QStringLiteral("pattern_combo"))->currentIndex(), 2);
+        QCOMPARE(next.findChild<QSpinBox*>(QStringLiteral("colors_box"))->value(), 16);
+        QCOMPARE(next.findChild<QSpinBox*>(QStringLiteral("oversample_box"))->value(), 3);
+        QVERIFY(next.findChild<QCheckBox*>(QStringLiteral("cross_eyed_check"))->isChecked());
     }
 
     void enter_in_an_option_box_applies_it_and_presses_nothing()
@@ -358,13 +360,13 @@ private slots:
             return QString();
         });
         StoredPicture picture;
-        picture.options.pattern = PictureOptions::Pattern::ColorDots;
+        picture.options.pattern = PatternKind::ColorDots;
         RenderInputs inputs = small_inputs();
         inputs.drawing_folder = dir.path();
         StereogramViewer viewer(inputs, picture, render_inputs(inputs, picture.options), QStringLiteral("x"));
         viewer.show();
         QVERIFY(QTest::qWaitForWindowExposed(&viewer));
-        auto* colors = viewer.findChild<QSpinBox*>(QStringLiteral("colors"));
+        auto* colors = viewer.findChild<QSpinBox*>(QStringLiteral("colors_box"));
         colors->setFocus();
         colors->selectAll();
         QTest::keyClicks(colors, QStringLiteral("9"));
@@ -391,7 +393,7 @@ private slots:
         }
         QString problem;
         StoredPicture picture = read_picture_settings(&problem);
-        QCOMPARE(picture.options.pattern, PictureOptions::Pattern::Dots);
+        QCOMPARE(picture.options.pattern, PatternKind::Dots);
         QCOMPARE(picture.options.colors, 2);
         QCOMPARE(picture.options.oversample, 1);
         QVERIFY(!picture.options.cross_eyed);
@@ -405,7 +407,7 @@ private slots:
             key.write_string("render_pattern_image", dir.filePath("gone.png"));
         }
         picture = read_picture_settings(&problem);
-        QCOMPARE(picture.options.pattern, PictureOptions::Pattern::Dots);
+        QCOMPARE(picture.options.pattern, PatternKind::Dots);
         QVERIFY(picture.options.tile.isNull());
         QVERIFY(problem.contains(dir.filePath("gone.png")));
         const RenderInputs inputs = small_inputs();
@@ -422,6 +424,36 @@ private slots:
         QVERIFY(read_picture_settings().options.tile.isNull());
     }
 
+    void each_pattern_has_its_own_stored_value_and_option()
+    {
+        QSet<std::int32_t> stored;
+        QSet<QString> options;
+        int unspelled = 0;
+        for (const PatternRow& row : pattern_rows()) {
+            QVERIFY(!stored.contains(row.stored));
+            stored << row.stored;
+            QCOMPARE(pattern_stored_as(row.stored), &row);
+            QCOMPARE(&pattern_row(row.kind), &row);
+            QVERIFY(row.make && !pattern_label(row).isEmpty());
+            if (!row.cli.name) {
+                // Chosen when the command line names no pattern: the default one.
+                ++unspelled;
+                QCOMPARE(row.kind, PictureOptions().pattern);
+                continue;
+            }
+            QVERIFY(row.cli.check && row.cli.apply && row.cli.value_name && row.cli.help);
+            for (const char* name : {row.cli.name, row.cli.switch_name}) {
+                if (!name) continue;
+                QVERIFY(!options.contains(QLatin1String(name)));
+                options << QLatin1String(name);
+            }
+        }
+        QCOMPARE(unspelled, 1);
+        // A store without the value gives the default options' pattern.
+        const SettingRow& setting = setting_named("render_pattern");
+        QCOMPARE(pattern_stored_as(std::get<std::int32_t>(setting.fixed))->kind, PictureOptions().pattern);
+    }
+
     void printing_puts_the_picture_on_paper_at_the_panels_size()
     {
         QTemporaryDir dir;
@@ -436,7 +468,7 @@ private slots:
         });
         const RenderResult result = small_render();
         StereogramViewer viewer(small_inputs(), {}, result, QStringLiteral("x"));
-        auto* button = viewer.findChild<QPushButton*>(QStringLiteral("print"));
+        auto* button = viewer.findChild<QPushButton*>(QStringLiteral("print_button"));
         QCOMPARE(button->text(), QStringLiteral("Print..."));
 
         button->click(); // the dialog cancelled
@@ -456,7 +488,7 @@ private slots:
         fine.settings.width_mm = 10;
         fine.settings.height_mm = 2;
         StereogramViewer dot_for_dot(fine, {}, result, QStringLiteral("x"));
-        dot_for_dot.findChild<QPushButton*>(QStringLiteral("print"))->click();
+        dot_for_dot.findChild<QPushButton*>(QStringLiteral("print_button"))->click();
         size = placed_image_size(pdf);
         QVERIFY2(qAbs(size.width() - 0.4 * 72) < 0.01, qPrintable(QString::number(size.width())));
         QVERIFY2(qAbs(size.height() - 0.1 * 72) < 0.01, qPrintable(QString::number(size.height())));
