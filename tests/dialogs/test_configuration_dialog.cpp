@@ -298,11 +298,11 @@ private slots:
         // The panel dimensions dialog now works with the chosen printer.
         program.ui.modal_answers.enqueue([](QDialog& dialog) {
             auto& form = static_cast<PanelDimensionsDialog&>(dialog);
-            form.custom_monitor_radio->click();
+            form.printer_resolution_radio->click();
             return int(QDialog::Rejected);
         });
         program.main->New1->trigger();
-        QCOMPARE(panel_dimensions_dialog->focus_angle_box->text(), QStringLiteral("300x300 dpi"));
+        QCOMPARE(panel_dimensions_dialog->resolution_box->text(), QStringLiteral("300x300 dpi"));
     }
 };
 
