@@ -35,7 +35,8 @@ void CancellableDialog::reject()
 
 void CancellableDialog::fit_to_cancel(int margin)
 {
-    setFixedSize(cancel_button->x() + cancel_button->width() + margin, cancel_button->y() + cancel_button->height() + margin);
+    setFixedSize(cancel_button->x() + cancel_button->width() + margin,
+                 cancel_button->y() + cancel_button->height() + margin);
 }
 
 void CancellableDialog::run_modal()

@@ -256,12 +256,16 @@ void ConfigurationDialog::connect_handlers()
     auto guarded = [this](void (ConfigurationDialog::*handler)()) {
         return [this, handler] { run_guarded([&] { (this->*handler)(); }); };
     };
-    connect(standard_monitor_radio, &QRadioButton::clicked, this, guarded(&ConfigurationDialog::on_standard_monitor_clicked));
-    connect(custom_monitor_radio, &QRadioButton::clicked, this, guarded(&ConfigurationDialog::on_custom_monitor_clicked));
+    connect(standard_monitor_radio, &QRadioButton::clicked, this,
+            guarded(&ConfigurationDialog::on_standard_monitor_clicked));
+    connect(custom_monitor_radio, &QRadioButton::clicked, this,
+            guarded(&ConfigurationDialog::on_custom_monitor_clicked));
     connect(monitor_type_combo, &QComboBox::activated, this, guarded(&ConfigurationDialog::on_monitor_type_changed));
     connect(monitor_width_box, &QSpinBox::valueChanged, this, guarded(&ConfigurationDialog::on_monitor_width_changed));
-    connect(monitor_height_box, &QSpinBox::valueChanged, this, guarded(&ConfigurationDialog::on_monitor_height_changed));
-    connect(computer_settings_button, &QPushButton::clicked, this, guarded(&ConfigurationDialog::use_computer_settings));
+    connect(monitor_height_box, &QSpinBox::valueChanged, this,
+            guarded(&ConfigurationDialog::on_monitor_height_changed));
+    connect(computer_settings_button, &QPushButton::clicked, this,
+            guarded(&ConfigurationDialog::use_computer_settings));
 
     connect(pages, &QTabWidget::currentChanged, this, [this, guarded](int index) {
         if (pages->widget(index) == printer_page) guarded(&ConfigurationDialog::fill_printer_page)();
@@ -277,23 +281,30 @@ void ConfigurationDialog::connect_handlers()
     connect(focus_angle_spin->down, &QToolButton::clicked, this, guarded(&ConfigurationDialog::on_angle_down_clicked));
     connect(max_height_box, &QLineEdit::textChanged, this, guarded(&ConfigurationDialog::on_max_height_edited));
     connect(min_height_box, &QLineEdit::textChanged, this, guarded(&ConfigurationDialog::on_min_height_edited));
-    connect(no_height_array_check, &QCheckBox::toggled, this, guarded(&ConfigurationDialog::on_no_height_array_toggled));
-    connect(focusing_defaults_button, &QPushButton::clicked, this, guarded(&ConfigurationDialog::restore_focusing_defaults));
+    connect(no_height_array_check, &QCheckBox::toggled, this,
+            guarded(&ConfigurationDialog::on_no_height_array_toggled));
+    connect(focusing_defaults_button, &QPushButton::clicked, this,
+            guarded(&ConfigurationDialog::restore_focusing_defaults));
 
-    connect(background_color_button, &QPushButton::clicked, this, guarded(&ConfigurationDialog::choose_background_color));
+    connect(background_color_button, &QPushButton::clicked, this,
+            guarded(&ConfigurationDialog::choose_background_color));
     connect(object_color_button, &QPushButton::clicked, this, guarded(&ConfigurationDialog::choose_object_color));
     connect(default_colors_button, &QPushButton::clicked, this, guarded(&ConfigurationDialog::restore_default_colors));
 
     connect(eye_distance_box, &QLineEdit::textChanged, this, guarded(&ConfigurationDialog::on_eye_distance_edited));
     connect(level_distance_box, &QLineEdit::textChanged, this, guarded(&ConfigurationDialog::on_level_distance_edited));
-    connect(height_array_limit_box, &QLineEdit::textChanged, this, guarded(&ConfigurationDialog::on_height_array_limit_edited));
+    connect(height_array_limit_box, &QLineEdit::textChanged, this,
+            guarded(&ConfigurationDialog::on_height_array_limit_edited));
     connect(optic_defaults_button, &QPushButton::clicked, this, guarded(&ConfigurationDialog::restore_optic_defaults));
 
     connect(file_history_box, &QSpinBox::valueChanged, this, guarded(&ConfigurationDialog::on_file_history_changed));
     connect(undo_depth_box, &QSpinBox::valueChanged, this, guarded(&ConfigurationDialog::on_undo_depth_changed));
-    connect(render_color_range_box, &QLineEdit::textChanged, this, guarded(&ConfigurationDialog::on_render_color_range_edited));
-    connect(render_color_base_box, &QLineEdit::textChanged, this, guarded(&ConfigurationDialog::on_render_color_base_edited));
-    connect(general_defaults_button, &QPushButton::clicked, this, guarded(&ConfigurationDialog::restore_general_defaults));
+    connect(render_color_range_box, &QLineEdit::textChanged, this,
+            guarded(&ConfigurationDialog::on_render_color_range_edited));
+    connect(render_color_base_box, &QLineEdit::textChanged, this,
+            guarded(&ConfigurationDialog::on_render_color_base_edited));
+    connect(general_defaults_button, &QPushButton::clicked, this,
+            guarded(&ConfigurationDialog::restore_general_defaults));
 }
 
 bool ConfigurationDialog::eventFilter(QObject* watched, QEvent* event)

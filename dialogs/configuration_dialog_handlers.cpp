@@ -81,7 +81,9 @@ void ConfigurationDialog::fill_controls()
     key_.reset();
     key();
     const ConfigurationRecord& c = Configuration;
-    set_quietly(monitor_type_combo, [&](QComboBox* box) { box->setCurrentIndex(c.monitor_type >= 0 && c.monitor_type < 5 ? c.monitor_type : -1); });
+    set_quietly(monitor_type_combo, [&](QComboBox* box) {
+        box->setCurrentIndex(c.monitor_type >= 0 && c.monitor_type < 5 ? c.monitor_type : -1);
+    });
     set_quietly(monitor_width_box, [&](QSpinBox* box) { box->setValue(c.monitor_width); });
     on_monitor_width_changed();
     set_quietly(monitor_height_box, [&](QSpinBox* box) { box->setValue(c.monitor_height); });
@@ -137,9 +139,12 @@ void ConfigurationDialog::finish_editing()
 
 void ConfigurationDialog::set_monitor_mode_enabled(bool standard)
 {
-    for (QWidget* w : {static_cast<QWidget*>(monitor_type_label), static_cast<QWidget*>(monitor_type_combo)}) w->setEnabled(standard);
-    for (QWidget* w : {static_cast<QWidget*>(monitor_width_label), static_cast<QWidget*>(monitor_height_label), static_cast<QWidget*>(monitor_width_unit_label),
-                       static_cast<QWidget*>(monitor_height_unit_label), static_cast<QWidget*>(monitor_width_box), static_cast<QWidget*>(monitor_height_box)})
+    for (QWidget* w : {static_cast<QWidget*>(monitor_type_label), static_cast<QWidget*>(monitor_type_combo)})
+        w->setEnabled(standard);
+    for (QWidget* w :
+         {static_cast<QWidget*>(monitor_width_label), static_cast<QWidget*>(monitor_height_label),
+          static_cast<QWidget*>(monitor_width_unit_label), static_cast<QWidget*>(monitor_height_unit_label),
+          static_cast<QWidget*>(monitor_width_box), static_cast<QWidget*>(monitor_height_box)})
         w->setEnabled(!standard);
 }
 
@@ -188,9 +193,11 @@ void ConfigurationDialog::on_monitor_height_changed()
 void ConfigurationDialog::use_computer_settings()
 {
     const ScreenMetrics screen = screen_metrics();
-    set_quietly(monitor_width_box, [&](QSpinBox* box) { box->setValue(screen_millimetres(screen.width_px, screen.dpi_x)); });
+    set_quietly(monitor_width_box,
+                [&](QSpinBox* box) { box->setValue(screen_millimetres(screen.width_px, screen.dpi_x)); });
     on_monitor_width_changed();
-    set_quietly(monitor_height_box, [&](QSpinBox* box) { box->setValue(screen_millimetres(screen.height_px, screen.dpi_y)); });
+    set_quietly(monitor_height_box,
+                [&](QSpinBox* box) { box->setValue(screen_millimetres(screen.height_px, screen.dpi_y)); });
     on_monitor_height_changed();
     set_quietly(custom_monitor_radio, [](QRadioButton* button) { button->setChecked(true); });
     on_custom_monitor_clicked();

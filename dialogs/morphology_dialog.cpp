@@ -111,7 +111,9 @@ MorphologyDialog::MorphologyDialog(QWidget* parent)
     setWindowTitle(tr("Set Height Morphology"));
     setObjectName(QStringLiteral("morphology_dialog"));
     reset_morphology(morphology);
-    auto guarded = [this](void (MorphologyDialog::*handler)()) { return [this, handler] { run_guarded([&] { (this->*handler)(); }); }; };
+    auto guarded = [this](void (MorphologyDialog::*handler)()) {
+        return [this, handler] { run_guarded([&] { (this->*handler)(); }); };
+    };
 
     // Flat surface: the corner diagram and the four height boxes.
     flat_surface_radio = new QRadioButton(tr("Define flat surface by setting edge heights"), this);
@@ -288,7 +290,8 @@ void MorphologyDialog::on_bitmap_clicked()
 
 void MorphologyDialog::calculate_edge()
 {
-    right_bottom_box->setText(QString::number(fourth_corner(left_top_box->text(), right_top_box->text(), left_bottom_box->text())));
+    right_bottom_box->setText(
+        QString::number(fourth_corner(left_top_box->text(), right_top_box->text(), left_bottom_box->text())));
 }
 
 QLineEdit* MorphologyDialog::corner_box(int corner) const
@@ -329,8 +332,14 @@ void MorphologyDialog::on_blue_clicked() { choose_color(3); }
 
 void MorphologyDialog::on_min_color_edited() { morphology.min_color_value = integer_or_zero(min_color_box->text()); }
 void MorphologyDialog::on_max_color_edited() { morphology.max_color_value = integer_or_zero(max_color_box->text()); }
-void MorphologyDialog::take_min_color_height() { morphology.min_color_height = integer_or_zero(min_color_height_box->text()); }
-void MorphologyDialog::take_max_color_height() { morphology.max_color_height = integer_or_zero(max_color_height_box->text()); }
+void MorphologyDialog::take_min_color_height()
+{
+    morphology.min_color_height = integer_or_zero(min_color_height_box->text());
+}
+void MorphologyDialog::take_max_color_height()
+{
+    morphology.max_color_height = integer_or_zero(max_color_height_box->text());
+}
 void MorphologyDialog::take_clip_height() { morphology.clip_height = integer_or_zero(clip_height_box->text()); }
 
 void MorphologyDialog::enable_clip_height(bool enabled)
@@ -356,7 +365,8 @@ void MorphologyDialog::find_bitmap()
         return;
     }
     // Only a regular file is read: a FIFO would wait for a writer for ever.
-    const platform::FileContents file = platform::read_regular_file(path, platform::largest_image_file(max_object_pixels));
+    const platform::FileContents file
+        = platform::read_regular_file(path, platform::largest_image_file(max_object_pixels));
     if (!file.error.isEmpty()) throw DioramixError(file.error);
     QString unused;
     const QImage image = platform::decode_image(file.bytes, QByteArray(), max_object_pixels, unused);

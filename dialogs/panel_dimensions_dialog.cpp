@@ -91,9 +91,12 @@ PanelDimensionsDialog::PanelDimensionsDialog(QWidget* parent)
     auto guarded = [this](void (PanelDimensionsDialog::*handler)()) {
         return [this, handler] { run_guarded([&] { (this->*handler)(); }); };
     };
-    connect(screen_resolution_radio, &QRadioButton::clicked, this, guarded(&PanelDimensionsDialog::use_screen_resolution));
-    connect(printer_resolution_radio, &QRadioButton::clicked, this, guarded(&PanelDimensionsDialog::use_printer_resolution));
-    connect(resolution_units_combo, &QComboBox::activated, this, guarded(&PanelDimensionsDialog::on_resolution_units_changed));
+    connect(screen_resolution_radio, &QRadioButton::clicked, this,
+            guarded(&PanelDimensionsDialog::use_screen_resolution));
+    connect(printer_resolution_radio, &QRadioButton::clicked, this,
+            guarded(&PanelDimensionsDialog::use_printer_resolution));
+    connect(resolution_units_combo, &QComboBox::activated, this,
+            guarded(&PanelDimensionsDialog::on_resolution_units_changed));
     connect(dimensions_source_combo, &QComboBox::activated, this, guarded(&PanelDimensionsDialog::refresh_dimensions));
     connect(dimension_units_combo, &QComboBox::activated, this, guarded(&PanelDimensionsDialog::refresh_dimensions));
     connect(ok_button, &QPushButton::clicked, this, guarded(&PanelDimensionsDialog::on_ok_clicked));

@@ -140,7 +140,9 @@ void PropertiesDialog::layout_flat()
     int widest = 0;
     for (const QLabel* l : corners) widest = std::max(widest, l->width());
     int row_labels = 0;
-    for (const QLabel* l : {left_top_caption_label, right_top_caption_label, left_bottom_caption_label, right_bottom_caption_label}) row_labels = std::max(row_labels, right_end(l));
+    for (const QLabel* l :
+         {left_top_caption_label, right_top_caption_label, left_bottom_caption_label, right_bottom_caption_label})
+        row_labels = std::max(row_labels, right_end(l));
     // Long corner texts widen the group rather than run over the row labels.
     const int right = std::max(right_end(dimensions_label), corners_group->x() + row_labels + 8 + widest + 24);
 

@@ -71,8 +71,10 @@ ResizeDialog::ResizeDialog(QWidget* parent)
     // move the size by the rounding of the percent.
     new FocusExit(width_box, [this] { if (width_box->isModified()) take_width(); });
     new FocusExit(height_box, [this] { if (height_box->isModified()) take_height(); });
-    connect(width_units_combo, &QComboBox::currentIndexChanged, this, [this] { run_guarded([this] { on_width_units_changed(); }); });
-    connect(height_units_combo, &QComboBox::currentIndexChanged, this, [this] { run_guarded([this] { on_height_units_changed(); }); });
+    connect(width_units_combo, &QComboBox::currentIndexChanged, this,
+            [this] { run_guarded([this] { on_width_units_changed(); }); });
+    connect(height_units_combo, &QComboBox::currentIndexChanged, this,
+            [this] { run_guarded([this] { on_height_units_changed(); }); });
 }
 
 void ResizeDialog::execute(int width, int height)
@@ -95,17 +97,20 @@ void ResizeDialog::reset_controls()
 
 void ResizeDialog::show_width()
 {
-    width_box->setText(QString::number(shown_dimension(new_width, start_width, width_units_combo->currentIndex() == 1)));
+    width_box->setText(
+        QString::number(shown_dimension(new_width, start_width, width_units_combo->currentIndex() == 1)));
 }
 
 void ResizeDialog::show_height()
 {
-    height_box->setText(QString::number(shown_dimension(new_height, start_height, height_units_combo->currentIndex() == 1)));
+    height_box->setText(
+        QString::number(shown_dimension(new_height, start_height, height_units_combo->currentIndex() == 1)));
 }
 
 void ResizeDialog::take_width()
 {
-    new_width = typed_dimension(integer_or_zero(width_box->text()), start_width, width_units_combo->currentIndex() == 1);
+    new_width
+        = typed_dimension(integer_or_zero(width_box->text()), start_width, width_units_combo->currentIndex() == 1);
     show_width();
     if (!distortion_check->isChecked()) {
         new_height = proportional_dimension(new_width, start_width, start_height);
@@ -115,7 +120,8 @@ void ResizeDialog::take_width()
 
 void ResizeDialog::take_height()
 {
-    new_height = typed_dimension(integer_or_zero(height_box->text()), start_height, height_units_combo->currentIndex() == 1);
+    new_height
+        = typed_dimension(integer_or_zero(height_box->text()), start_height, height_units_combo->currentIndex() == 1);
     show_height();
     if (!distortion_check->isChecked()) {
         new_width = proportional_dimension(new_height, start_height, start_width);

@@ -118,7 +118,7 @@ void RotateDialog::set_angle(int degrees)
 
 void RotateDialog::on_ok_clicked()
 {
-    rotation = rotation_for(angle_box->value(), counterclockwise_radio->isChecked(), horizontal_mirror_check->isChecked(),
-                          vertical_mirror_check->isChecked());
+    rotation = rotation_for(angle_box->value(), counterclockwise_radio->isChecked(),
+                            horizontal_mirror_check->isChecked(), vertical_mirror_check->isChecked());
     CancellableDialog::on_ok_clicked();
 }

@@ -85,8 +85,9 @@ void DrawingWindow::Crop1Click()
     if (!shape || !crop_dialog) return;
     crop_dialog->execute();
     if (crop_dialog->cancelled == 1) return;
-    if (!crop_shape(shape, integer_or_zero(crop_dialog->left_box->text()), integer_or_zero(crop_dialog->right_box->text()),
-                    integer_or_zero(crop_dialog->top_box->text()), integer_or_zero(crop_dialog->bottom_box->text())))
+    if (!crop_shape(shape, integer_or_zero(crop_dialog->left_box->text()),
+                    integer_or_zero(crop_dialog->right_box->text()), integer_or_zero(crop_dialog->top_box->text()),
+                    integer_or_zero(crop_dialog->bottom_box->text())))
         return;
     panel->update();
     show_resize_nodes(*this, shape);
