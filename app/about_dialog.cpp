@@ -47,28 +47,28 @@ QLabel* bold_label(const QString& text, int x, int y, QWidget* parent)
 AboutDialog::AboutDialog()
 {
     setObjectName(QStringLiteral("about_dialog"));
-    setWindowTitle(QStringLiteral("About"));
+    setWindowTitle(tr("About"));
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     setFont(QFont(QStringLiteral("MS Sans Serif"), 8));
 
-    Image2 = new QLabel(this);
-    Image2->setGeometry(8, 16, 177, 65);
-    Image2->setPixmap(logo_picture());
-    Image1 = new QLabel(this);
-    Image1->setGeometry(198, 32, 32, 32);
-    Image1->setPixmap(program_icon().pixmap(32, 32));
+    logo_label = new QLabel(this);
+    logo_label->setGeometry(8, 16, 177, 65);
+    logo_label->setPixmap(logo_picture());
+    icon_label = new QLabel(this);
+    icon_label->setGeometry(198, 32, 32, 32);
+    icon_label->setPixmap(program_icon().pixmap(32, 32));
 
-    bold_label(QStringLiteral("Created by:"), 8, 96, this);
-    bold_label(QStringLiteral("The Dioramix developers"), 80, 96, this);
-    bold_label(QStringLiteral("version:"), 8, 116, this);
+    bold_label(tr("Created by:"), 8, 96, this);
+    bold_label(tr("The Dioramix developers"), 80, 96, this);
+    bold_label(tr("version:"), 8, 116, this);
     bold_label(QStringLiteral("1.0"), 80, 116, this);
-    bold_label(QStringLiteral("date:"), 8, 136, this);
-    bold_label(QStringLiteral("11/9/2000"), 80, 136, this);
+    bold_label(tr("date:"), 8, 136, this);
+    bold_label(tr("11/9/2000"), 80, 136, this);
 
-    Button1 = new QPushButton(QStringLiteral("Ok"), this);
-    Button1->setGeometry(166, 164, 75, 25);
-    Button1->setDefault(true);
-    connect(Button1, &QPushButton::clicked, this, &QDialog::accept);
+    ok_button = new QPushButton(tr("Ok"), this);
+    ok_button->setGeometry(166, 164, 75, 25);
+    ok_button->setDefault(true);
+    connect(ok_button, &QPushButton::clicked, this, &QDialog::accept);
 
-    setFixedSize(Button1->geometry().right() + 1 + 24, Button1->geometry().bottom() + 1 + 24);
+    setFixedSize(ok_button->geometry().right() + 1 + 24, ok_button->geometry().bottom() + 1 + 24);
 }

@@ -10,9 +10,9 @@ class AboutDialog : public QDialog {
 public:
     AboutDialog();
 
-    QLabel* Image1; // the program's icon
-    QLabel* Image2; // the logo
-    QPushButton* Button1;
+    QLabel* icon_label; // the program's icon
+    QLabel* logo_label;
+    QPushButton* ok_button;
 };
 
 extern AboutDialog* about_dialog;

@@ -60,9 +60,9 @@ public:
         painter->save();
         painter->fillRect(r, Qt::white);
         painter->fillRect(QRect(QPoint(0, r.top()), QPoint(m + 3, r.bottom())), QApplication::palette().button());
-        if (k < form_->images.size()) {
-            const QImage& thumbnail = form_->images[k];
-            painter->drawImage(form_->objlist->viewport()->width() - thumbnail.width() - 2, r.top() + 2, thumbnail);
+        if (k < form_->thumbnails.size()) {
+            const QImage& thumbnail = form_->thumbnails[k];
+            painter->drawImage(form_->object_list->viewport()->width() - thumbnail.width() - 2, r.top() + 2, thumbnail);
         }
         painter->setPen(highlighted ? background : QColor(Qt::black));
         const QRect text_area(QPoint(m + 4, r.top()), QPoint(r.right() - form_->thumbnail_size - 6, r.bottom()));
@@ -86,7 +86,7 @@ public:
 
     QSize sizeHint(const QStyleOptionViewItem&, const QModelIndex&) const override
     {
-        return QSize(form_->objlist->viewport()->width(), ImportDialog::item_height);
+        return QSize(form_->object_list->viewport()->width(), ImportDialog::item_height);
     }
 
 private:
@@ -98,45 +98,45 @@ private:
 ImportDialog::ImportDialog()
 {
     setObjectName(QStringLiteral("import_dialog"));
-    setWindowTitle(QStringLiteral("Import Objects"));
+    setWindowTitle(tr("Import Objects"));
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     setFont(QFont(QStringLiteral("MS Sans Serif"), 8));
 
-    Label1 = new QLabel(QStringLiteral("List of objects in selected file"), this);
-    Label1->setGeometry(16, 12, 241, 16);
-    objlist = new QListWidget(this);
-    objlist->setObjectName(QStringLiteral("objlist"));
-    objlist->setGeometry(16, 32, 241, 185);
-    QFont list_font = objlist->font();
+    objects_label = new QLabel(tr("List of objects in selected file"), this);
+    objects_label->setGeometry(16, 12, 241, 16);
+    object_list = new QListWidget(this);
+    object_list->setObjectName(QStringLiteral("object_list"));
+    object_list->setGeometry(16, 32, 241, 185);
+    QFont list_font = object_list->font();
     list_font.setPixelSize(16);
-    objlist->setFont(list_font);
-    objlist->setUniformItemSizes(true);
-    objlist->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    objlist->setToolTip(QStringLiteral("Tongle selection of highlighted object by clicking on it"));
-    objlist->setItemDelegate(new ObjectRowDelegate(this));
-    connect(objlist, &QListWidget::itemClicked, this, [this] { objlistClick(); });
+    object_list->setFont(list_font);
+    object_list->setUniformItemSizes(true);
+    object_list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    object_list->setToolTip(tr("Tongle selection of highlighted object by clicking on it"));
+    object_list->setItemDelegate(new ObjectRowDelegate(this));
+    connect(object_list, &QListWidget::itemClicked, this, [this] { on_object_clicked(); });
 
-    Label2 = new QLabel(QStringLiteral("Object preview"), this);
-    Label2->setGeometry(272, 12, 138, 16);
-    Panel1 = new QFrame(this);
-    Panel1->setGeometry(272, 32, 138, 138);
-    Panel1->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    Panel1->setAutoFillBackground(true);
-    Panel1->setToolTip(QStringLiteral("Preview of currently highlighted object"));
-    Image1 = new QLabel(Panel1);
-    Image1->setGeometry(4, 4, preview_side, preview_side);
-    Image1->setAlignment(Qt::AlignCenter);
+    preview_caption_label = new QLabel(tr("Object preview"), this);
+    preview_caption_label->setGeometry(272, 12, 138, 16);
+    preview_frame = new QFrame(this);
+    preview_frame->setGeometry(272, 32, 138, 138);
+    preview_frame->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    preview_frame->setAutoFillBackground(true);
+    preview_frame->setToolTip(tr("Preview of currently highlighted object"));
+    preview_label = new QLabel(preview_frame);
+    preview_label->setGeometry(4, 4, preview_side, preview_side);
+    preview_label->setAlignment(Qt::AlignCenter);
     check_mark = make_check_mark();
 
-    Button1 = new QPushButton(QStringLiteral("Ok"), this);
-    Button1->setGeometry(272, 192, 75, 25);
-    Button1->setDefault(true);
-    Button2 = new QPushButton(QStringLiteral("Cancel"), this);
-    Button2->setGeometry(356, 192, 75, 25);
-    connect(Button1, &QPushButton::clicked, this, &ImportDialog::Button1Click);
-    connect(Button2, &QPushButton::clicked, this, &QDialog::reject);
+    ok_button = new QPushButton(tr("Ok"), this);
+    ok_button->setGeometry(272, 192, 75, 25);
+    ok_button->setDefault(true);
+    cancel_button = new QPushButton(tr("Cancel"), this);
+    cancel_button->setGeometry(356, 192, 75, 25);
+    connect(ok_button, &QPushButton::clicked, this, &ImportDialog::on_ok_clicked);
+    connect(cancel_button, &QPushButton::clicked, this, &QDialog::reject);
 
-    setFixedSize(Button2->geometry().right() + 1 + 32, Button2->geometry().bottom() + 1 + 32);
+    setFixedSize(cancel_button->geometry().right() + 1 + 32, cancel_button->geometry().bottom() + 1 + 32);
 }
 
 int ImportDialog::last_clicked() const
@@ -146,19 +146,19 @@ int ImportDialog::last_clicked() const
 
 std::uint8_t ImportDialog::execute()
 {
-    FormShow();
+    fill_list();
     show_modal(*this);
-    FormHide();
+    empty_list();
     return cancelled;
 }
 
-void ImportDialog::FormShow()
+void ImportDialog::fill_list()
 {
     // Anything but Ok counts as Cancel, the close box included.
     cancelled = 1;
-    QPalette colours = Panel1->palette();
+    QPalette colours = preview_frame->palette();
     colours.setColor(QPalette::Window, to_qcolor(Configuration.background_color));
-    Panel1->setPalette(colours);
+    preview_frame->setPalette(colours);
     const int t = thumbnail_size;
     for (qsizetype k = 0; k < import_shapes.size(); ++k) {
         const Shape* shape = import_shapes[k];
@@ -168,36 +168,36 @@ void ImportDialog::FormShow()
             QPainter painter(&thumbnail);
             painter.drawImage(thumbnail_rect(t, shape->Width, shape->Height), shape->buffer);
         }
-        images.append(thumbnail);
-        objlist->addItem(import_names.value(k));
+        thumbnails.append(thumbnail);
+        object_list->addItem(import_names.value(k));
     }
     last_clicked_ = -1;
-    objlist->setCurrentRow(-1);
-    objlist->clearSelection();
-    Image1->clear();
+    object_list->setCurrentRow(-1);
+    object_list->clearSelection();
+    preview_label->clear();
 }
 
-void ImportDialog::FormHide()
+void ImportDialog::empty_list()
 {
-    images.clear();
-    objlist->clear();
-    Image1->clear();
+    thumbnails.clear();
+    object_list->clear();
+    preview_label->clear();
 }
 
-void ImportDialog::objlistClick()
+void ImportDialog::on_object_clicked()
 {
-    const int i = objlist->currentRow();
+    const int i = object_list->currentRow();
     if (i >= 0 && i < import_marks.size() && i == last_clicked_) import_marks[i] = !import_marks[i];
     last_clicked_ = i;
-    objlist->viewport()->update();
+    object_list->viewport()->update();
     update_preview();
 }
 
 void ImportDialog::update_preview()
 {
-    const int i = objlist->currentRow();
-    if (i < 0 || i >= import_shapes.size() || !objlist->currentItem()->isSelected()) {
-        Image1->clear();
+    const int i = object_list->currentRow();
+    if (i < 0 || i >= import_shapes.size() || !object_list->currentItem()->isSelected()) {
+        preview_label->clear();
         return;
     }
     const Shape* shape = import_shapes[i];
@@ -206,10 +206,10 @@ void ImportDialog::update_preview()
         QPainter painter(&preview);
         painter.drawImage(QRect(QPoint(0, 0), preview.size()), shape->buffer);
     }
-    Image1->setPixmap(QPixmap::fromImage(preview));
+    preview_label->setPixmap(QPixmap::fromImage(preview));
 }
 
-void ImportDialog::Button1Click()
+void ImportDialog::on_ok_clicked()
 {
     cancelled = 0;
     accept();

@@ -1,7 +1,7 @@
 #pragma once
 // "Import Objects": the objects of another drawing file with a thumbnail
 // each and a preview of the highlighted one; the user marks the objects to
-// import. The command that fills and reads it is Import1Execute.
+// import. The import command fills it and reads the marks.
 #include <QDialog>
 #include <QImage>
 #include <QList>
@@ -36,15 +36,15 @@ public:
     QStringList import_names;
     std::uint8_t cancelled = 1;
 
-    QLabel* Label1;
-    QListWidget* objlist;
-    QLabel* Label2;
-    QFrame* Panel1;
-    QLabel* Image1; // the preview
-    QImage check_mark; // Image2
-    QList<QImage> images; // the thumbnails
-    QPushButton* Button1; // "Ok"
-    QPushButton* Button2; // "Cancel"
+    QLabel* objects_label;
+    QListWidget* object_list;
+    QLabel* preview_caption_label;
+    QFrame* preview_frame;
+    QLabel* preview_label; // shows the highlighted object
+    QImage check_mark;
+    QList<QImage> thumbnails; // one per row
+    QPushButton* ok_button;
+    QPushButton* cancel_button;
     int thumbnail_size = item_height - 4;
 
     int last_clicked() const;
@@ -52,11 +52,11 @@ public:
     // Returns cancelled.
     std::uint8_t execute();
 
-    void FormShow();
-    void FormHide();
-    void objlistClick();
+    void fill_list();
+    void empty_list();
+    void on_object_clicked();
     void update_preview();
-    void Button1Click();
+    void on_ok_clicked();
 
 private:
     int last_clicked_ = -1;

@@ -14,15 +14,15 @@ class WindowListDialog : public QDialog {
 public:
     WindowListDialog();
 
-    QLabel* Label1;
-    QScrollArea* ScrollBox1;
-    QListWidget* ListBox1;
-    QPushButton* Button1; // "Ok"
-    QPushButton* Button2; // "Cancel"
+    QLabel* prompt_label;
+    QScrollArea* drawing_scroll_area;
+    QListWidget* drawing_list;
+    QPushButton* ok_button;
+    QPushButton* cancel_button;
     std::uint8_t cancelled = 1;
 
-    void FormShow();
-    void Button1Click();
+    void fill_list();
+    void on_ok_clicked();
 
 protected:
     void showEvent(QShowEvent* event) override;

@@ -61,9 +61,9 @@ void MainWindow::show_window_list()
 {
     show_modal(*window_list_dialog);
     // The list's current row is no choice: moving the focus into it sets one.
-    const QList<QListWidgetItem*> selected = window_list_dialog->ListBox1->selectedItems();
+    const QList<QListWidgetItem*> selected = window_list_dialog->drawing_list->selectedItems();
     if (window_list_dialog->cancelled || selected.isEmpty()) return;
-    const int chosen = window_list_dialog->ListBox1->row(selected.constFirst());
+    const int chosen = window_list_dialog->drawing_list->row(selected.constFirst());
     if (chosen < 0 || chosen >= drawings.size()) return;
     activate_drawing(drawings[chosen]);
 }

@@ -7,22 +7,22 @@ CancellableDialog::CancellableDialog(const QString& caption, QWidget* parent)
     : QDialog(parent)
 {
     setWindowTitle(caption);
-    Button1 = new QPushButton(QStringLiteral("Ok"), this);
-    Button2 = new QPushButton(QStringLiteral("Cancel"), this);
-    Button1->resize(80, 25);
-    Button2->resize(80, 25);
-    Button1->setDefault(true);
-    connect(Button1, &QPushButton::clicked, this, [this] { run_guarded([this] { Button1Click(); }); });
-    connect(Button2, &QPushButton::clicked, this, [this] { run_guarded([this] { Button2Click(); }); });
+    ok_button = new QPushButton(tr("Ok"), this);
+    cancel_button = new QPushButton(tr("Cancel"), this);
+    ok_button->resize(80, 25);
+    cancel_button->resize(80, 25);
+    ok_button->setDefault(true);
+    connect(ok_button, &QPushButton::clicked, this, [this] { run_guarded([this] { on_ok_clicked(); }); });
+    connect(cancel_button, &QPushButton::clicked, this, [this] { run_guarded([this] { on_cancel_clicked(); }); });
 }
 
-void CancellableDialog::Button1Click()
+void CancellableDialog::on_ok_clicked()
 {
     cancelled = 0;
     accept();
 }
 
-void CancellableDialog::Button2Click()
+void CancellableDialog::on_cancel_clicked()
 {
     reject();
 }
@@ -35,7 +35,8 @@ void CancellableDialog::reject()
 
 void CancellableDialog::fit_to_cancel(int margin)
 {
-    setFixedSize(Button2->x() + Button2->width() + margin, Button2->y() + Button2->height() + margin);
+    setFixedSize(cancel_button->x() + cancel_button->width() + margin,
+                 cancel_button->y() + cancel_button->height() + margin);
 }
 
 void CancellableDialog::run_modal()

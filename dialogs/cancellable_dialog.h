@@ -13,11 +13,11 @@ public:
     explicit CancellableDialog(const QString& caption, QWidget* parent = nullptr);
 
     std::uint8_t cancelled = 1;
-    QPushButton* Button1; // "Ok"
-    QPushButton* Button2; // "Cancel"
+    QPushButton* ok_button;
+    QPushButton* cancel_button;
 
-    virtual void Button1Click();
-    void Button2Click();
+    virtual void on_ok_clicked();
+    void on_cancel_clicked();
     void reject() override;
 
 protected:

@@ -58,15 +58,15 @@ ConfigurationDialog::ConfigurationDialog(QWidget* parent)
     : QDialog(parent)
 {
     setObjectName(QStringLiteral("configuration_dialog"));
-    setWindowTitle(QStringLiteral("Configuration"));
-    PageControl1 = new QTabWidget(this);
-    PageControl1->setUsesScrollButtons(false); // all six tabs in view
-    MonitorSheet = page(PageControl1, QStringLiteral("Monitor"), QStringLiteral("Monitor properties"));
-    PrinterSheet = page(PageControl1, QStringLiteral("Printer"), QStringLiteral("Printer properties"));
-    FocusingSheet = page(PageControl1, QStringLiteral("Focusing"), QStringLiteral("Focus properties"));
-    PanelSheet = page(PageControl1, QStringLiteral("Drawing Panel"), QStringLiteral("Drawing panel colors"));
-    OpticSheet = page(PageControl1, QStringLiteral("Optic Settings"), QStringLiteral("Optic settings"));
-    GeneralSheet = page(PageControl1, QStringLiteral("General Settings"), QStringLiteral("Enviroment settings"));
+    setWindowTitle(tr("Configuration"));
+    pages = new QTabWidget(this);
+    pages->setUsesScrollButtons(false); // all six tabs in view
+    monitor_page = page(pages, tr("Monitor"), tr("Monitor properties"));
+    printer_page = page(pages, tr("Printer"), tr("Printer properties"));
+    focusing_page = page(pages, tr("Focusing"), tr("Focus properties"));
+    panel_page = page(pages, tr("Drawing Panel"), tr("Drawing panel colors"));
+    optic_page = page(pages, tr("Optic Settings"), tr("Optic settings"));
+    general_page = page(pages, tr("General Settings"), tr("Enviroment settings"));
     build_monitor_page();
     build_printer_page();
     build_focusing_page();
@@ -74,7 +74,7 @@ ConfigurationDialog::ConfigurationDialog(QWidget* parent)
     build_optic_page();
     build_general_page();
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(PageControl1);
+    layout->addWidget(pages);
     // Without an Ok button the dialog would make its first button the
     // default one, and Enter would press "Computer Settings".
     for (QPushButton* button : findChildren<QPushButton*>()) button->setAutoDefault(false);
@@ -85,77 +85,77 @@ ConfigurationDialog::~ConfigurationDialog() = default;
 
 void ConfigurationDialog::build_monitor_page()
 {
-    RadioButton1 = new QRadioButton(QStringLiteral("Standard Monitor Size"), MonitorSheet);
-    RadioButton2 = new QRadioButton(QStringLiteral("Custom Monitor Size"), MonitorSheet);
-    Label1 = label(QStringLiteral("Select Monitor Type"), MonitorSheet);
-    ComboBox1 = new QComboBox(MonitorSheet);
-    ComboBox1->addItems({"14'", "15'", "17'", "19'", "21'"});
-    Label2 = label(QStringLiteral("Width"), MonitorSheet);
-    Label3 = label(QStringLiteral("Height"), MonitorSheet);
-    Label4 = label(QStringLiteral("mm"), MonitorSheet);
-    Label5 = label(QStringLiteral("mm"), MonitorSheet);
-    SpinEdit1 = new QSpinBox(MonitorSheet);
-    SpinEdit2 = new QSpinBox(MonitorSheet);
-    for (QSpinBox* box : {SpinEdit1, SpinEdit2}) box->setRange(INT_MIN, INT_MAX);
-    Button1 = new QPushButton(QStringLiteral("Computer Settings"), MonitorSheet);
-    auto* grid = new QGridLayout(MonitorSheet);
-    grid->addWidget(RadioButton1, 0, 0, 1, 2);
-    grid->addWidget(Label1, 1, 0);
-    grid->addWidget(ComboBox1, 1, 1);
-    grid->addWidget(RadioButton2, 2, 0, 1, 2);
-    grid->addWidget(Label2, 3, 0);
-    grid->addWidget(SpinEdit1, 3, 1);
-    grid->addWidget(Label4, 3, 2);
-    grid->addWidget(Label3, 4, 0);
-    grid->addWidget(SpinEdit2, 4, 1);
-    grid->addWidget(Label5, 4, 2);
-    grid->addWidget(Button1, 5, 0, 1, 2);
+    standard_monitor_radio = new QRadioButton(tr("Standard Monitor Size"), monitor_page);
+    custom_monitor_radio = new QRadioButton(tr("Custom Monitor Size"), monitor_page);
+    monitor_type_label = label(tr("Select Monitor Type"), monitor_page);
+    monitor_type_combo = new QComboBox(monitor_page);
+    monitor_type_combo->addItems({"14'", "15'", "17'", "19'", "21'"});
+    monitor_width_label = label(tr("Width"), monitor_page);
+    monitor_height_label = label(tr("Height"), monitor_page);
+    monitor_width_unit_label = label(tr("mm"), monitor_page);
+    monitor_height_unit_label = label(tr("mm"), monitor_page);
+    monitor_width_box = new QSpinBox(monitor_page);
+    monitor_height_box = new QSpinBox(monitor_page);
+    for (QSpinBox* box : {monitor_width_box, monitor_height_box}) box->setRange(INT_MIN, INT_MAX);
+    computer_settings_button = new QPushButton(tr("Computer Settings"), monitor_page);
+    auto* grid = new QGridLayout(monitor_page);
+    grid->addWidget(standard_monitor_radio, 0, 0, 1, 2);
+    grid->addWidget(monitor_type_label, 1, 0);
+    grid->addWidget(monitor_type_combo, 1, 1);
+    grid->addWidget(custom_monitor_radio, 2, 0, 1, 2);
+    grid->addWidget(monitor_width_label, 3, 0);
+    grid->addWidget(monitor_width_box, 3, 1);
+    grid->addWidget(monitor_width_unit_label, 3, 2);
+    grid->addWidget(monitor_height_label, 4, 0);
+    grid->addWidget(monitor_height_box, 4, 1);
+    grid->addWidget(monitor_height_unit_label, 4, 2);
+    grid->addWidget(computer_settings_button, 5, 0, 1, 2);
     grid->setRowStretch(6, 1);
 }
 
 void ConfigurationDialog::build_printer_page()
 {
-    ComboBox2 = new QComboBox(PrinterSheet);
-    Button5 = new QPushButton(QStringLiteral("Setup Printer"), PrinterSheet);
-    ComboBox3 = new QComboBox(PrinterSheet);
-    ComboBox3->addItems({QStringLiteral("millimeters"), QStringLiteral("pixels")});
-    ComboBox3->setCurrentIndex(-1);
-    auto* size = new QGroupBox(QStringLiteral("Page Size"), PrinterSheet);
-    Edit7 = read_only_box(size);
-    Edit8 = read_only_box(size);
+    printer_combo = new QComboBox(printer_page);
+    setup_printer_button = new QPushButton(tr("Setup Printer"), printer_page);
+    printer_units_combo = new QComboBox(printer_page);
+    printer_units_combo->addItems({tr("millimeters"), tr("pixels")});
+    printer_units_combo->setCurrentIndex(-1);
+    auto* size = new QGroupBox(tr("Page Size"), printer_page);
+    page_width_box = read_only_box(size);
+    page_height_box = read_only_box(size);
     auto* size_layout = new QVBoxLayout(size);
-    size_layout->addWidget(Edit7);
-    size_layout->addWidget(Edit8);
-    auto* area = new QGroupBox(QStringLiteral("Actual Printable Area"), PrinterSheet);
-    Edit9 = read_only_box(area);
-    Edit10 = read_only_box(area);
+    size_layout->addWidget(page_width_box);
+    size_layout->addWidget(page_height_box);
+    auto* area = new QGroupBox(tr("Actual Printable Area"), printer_page);
+    printable_width_box = read_only_box(area);
+    printable_height_box = read_only_box(area);
     auto* area_layout = new QVBoxLayout(area);
-    area_layout->addWidget(Edit9);
-    area_layout->addWidget(Edit10);
+    area_layout->addWidget(printable_width_box);
+    area_layout->addWidget(printable_height_box);
 
     // The preview: a grey square with the page and, dotted, its printable
     // area drawn to scale inside it.
-    auto* preview = new QGroupBox(QStringLiteral("Paper Preview"), PrinterSheet);
+    auto* preview = new QGroupBox(tr("Paper Preview"), printer_page);
     auto* canvas = new QWidget(preview);
     canvas->setFixedSize(180, 180);
-    backshape = new QFrame(canvas);
-    backshape->setGeometry(10, 10, 160, 160);
-    backshape->setStyleSheet(QStringLiteral("background: #c0c0c0; border: 1px solid black;"));
-    pageshape = new QFrame(canvas);
-    pageshape->setStyleSheet(QStringLiteral("background: white; border: 1px solid black;"));
-    actshape = new QFrame(canvas);
-    actshape->setStyleSheet(QStringLiteral("background: transparent; border: 1px dotted black;"));
-    pageshape->hide();
-    actshape->hide();
+    paper_frame = new QFrame(canvas);
+    paper_frame->setGeometry(10, 10, 160, 160);
+    paper_frame->setStyleSheet(QStringLiteral("background: #c0c0c0; border: 1px solid black;"));
+    page_frame = new QFrame(canvas);
+    page_frame->setStyleSheet(QStringLiteral("background: white; border: 1px solid black;"));
+    printable_area_frame = new QFrame(canvas);
+    printable_area_frame->setStyleSheet(QStringLiteral("background: transparent; border: 1px dotted black;"));
+    page_frame->hide();
+    printable_area_frame->hide();
     auto* preview_layout = new QVBoxLayout(preview);
     preview_layout->addWidget(canvas);
 
-    auto* grid = new QGridLayout(PrinterSheet);
-    grid->addWidget(label(QStringLiteral("Available Printer List"), PrinterSheet), 0, 0);
-    grid->addWidget(ComboBox2, 1, 0);
-    grid->addWidget(Button5, 1, 1);
-    grid->addWidget(label(QStringLiteral("Measurement Units in"), PrinterSheet), 2, 0);
-    grid->addWidget(ComboBox3, 3, 0);
+    auto* grid = new QGridLayout(printer_page);
+    grid->addWidget(label(tr("Available Printer List"), printer_page), 0, 0);
+    grid->addWidget(printer_combo, 1, 0);
+    grid->addWidget(setup_printer_button, 1, 1);
+    grid->addWidget(label(tr("Measurement Units in"), printer_page), 2, 0);
+    grid->addWidget(printer_units_combo, 3, 0);
     grid->addWidget(size, 4, 0);
     grid->addWidget(area, 5, 0);
     grid->addWidget(preview, 2, 1, 4, 1);
@@ -163,91 +163,91 @@ void ConfigurationDialog::build_printer_page()
 
 void ConfigurationDialog::build_focusing_page()
 {
-    RadioButton3 = new QRadioButton(QStringLiteral("Set Focus Cone Angle"), FocusingSheet);
-    RadioButton4 = new QRadioButton(QStringLiteral("Set Height Limits Manually"), FocusingSheet);
-    Edit1 = new QLineEdit(FocusingSheet);
-    SpinButton1 = new SpinButton(FocusingSheet);
-    Label6 = label(QStringLiteral("degrees"), FocusingSheet);
-    Edit2 = new QLineEdit(FocusingSheet);
-    Edit3 = new QLineEdit(FocusingSheet);
-    CheckBox1 = new QCheckBox(QStringLiteral("Do Not Use Height Array if Exceeds Limit"), FocusingSheet);
-    Label12 = label(QString(), FocusingSheet);
-    Button2 = new QPushButton(QStringLiteral("Default Settings"), FocusingSheet);
+    focus_cone_radio = new QRadioButton(tr("Set Focus Cone Angle"), focusing_page);
+    manual_limits_radio = new QRadioButton(tr("Set Height Limits Manually"), focusing_page);
+    focus_angle_box = new QLineEdit(focusing_page);
+    focus_angle_spin = new SpinButton(focusing_page);
+    degrees_label = label(tr("degrees"), focusing_page);
+    max_height_box = new QLineEdit(focusing_page);
+    min_height_box = new QLineEdit(focusing_page);
+    no_height_array_check = new QCheckBox(tr("Do Not Use Height Array if Exceeds Limit"), focusing_page);
+    memory_estimate_label = label(QString(), focusing_page);
+    focusing_defaults_button = new QPushButton(tr("Default Settings"), focusing_page);
     auto* angle = new QHBoxLayout;
-    angle->addWidget(Edit1);
-    angle->addWidget(SpinButton1);
-    angle->addWidget(Label6);
-    auto* grid = new QGridLayout(FocusingSheet);
-    grid->addWidget(RadioButton3, 0, 0, 1, 3);
+    angle->addWidget(focus_angle_box);
+    angle->addWidget(focus_angle_spin);
+    angle->addWidget(degrees_label);
+    auto* grid = new QGridLayout(focusing_page);
+    grid->addWidget(focus_cone_radio, 0, 0, 1, 3);
     grid->addLayout(angle, 1, 1, 1, 2);
-    grid->addWidget(RadioButton4, 2, 0, 1, 3);
-    grid->addWidget(label(QStringLiteral("Max Height"), FocusingSheet), 3, 0);
-    grid->addWidget(Edit2, 3, 1);
-    grid->addWidget(label(QStringLiteral("mm"), FocusingSheet), 3, 2);
-    grid->addWidget(label(QStringLiteral("Min Height"), FocusingSheet), 4, 0);
-    grid->addWidget(Edit3, 4, 1);
-    grid->addWidget(label(QStringLiteral("mm"), FocusingSheet), 4, 2);
-    grid->addWidget(CheckBox1, 5, 0, 1, 3);
-    grid->addWidget(label(QStringLiteral("Memory required for height array:"), FocusingSheet), 6, 0, 1, 2);
-    grid->addWidget(Label12, 6, 2);
-    grid->addWidget(Button2, 7, 0);
+    grid->addWidget(manual_limits_radio, 2, 0, 1, 3);
+    grid->addWidget(label(tr("Max Height"), focusing_page), 3, 0);
+    grid->addWidget(max_height_box, 3, 1);
+    grid->addWidget(label(tr("mm"), focusing_page), 3, 2);
+    grid->addWidget(label(tr("Min Height"), focusing_page), 4, 0);
+    grid->addWidget(min_height_box, 4, 1);
+    grid->addWidget(label(tr("mm"), focusing_page), 4, 2);
+    grid->addWidget(no_height_array_check, 5, 0, 1, 3);
+    grid->addWidget(label(tr("Memory required for height array:"), focusing_page), 6, 0, 1, 2);
+    grid->addWidget(memory_estimate_label, 6, 2);
+    grid->addWidget(focusing_defaults_button, 7, 0);
     grid->setRowStretch(8, 1);
 }
 
 void ConfigurationDialog::build_panel_page()
 {
-    Panel1 = color_sample(PanelSheet);
-    Panel2 = color_sample(PanelSheet);
-    Button3 = new QPushButton(QStringLiteral("Change Background Color"), PanelSheet);
-    Button4 = new QPushButton(QStringLiteral("Change Object Color"), PanelSheet);
-    Button6 = new QPushButton(QStringLiteral("Default Colors"), PanelSheet);
-    auto* grid = new QGridLayout(PanelSheet);
-    grid->addWidget(label(QStringLiteral("Background Color"), PanelSheet), 0, 0);
-    grid->addWidget(Panel1, 0, 1);
-    grid->addWidget(Button3, 0, 2);
-    grid->addWidget(label(QStringLiteral("Object Color"), PanelSheet), 1, 0);
-    grid->addWidget(Panel2, 1, 1);
-    grid->addWidget(Button4, 1, 2);
-    grid->addWidget(Button6, 2, 2);
+    background_sample = color_sample(panel_page);
+    object_sample = color_sample(panel_page);
+    background_color_button = new QPushButton(tr("Change Background Color"), panel_page);
+    object_color_button = new QPushButton(tr("Change Object Color"), panel_page);
+    default_colors_button = new QPushButton(tr("Default Colors"), panel_page);
+    auto* grid = new QGridLayout(panel_page);
+    grid->addWidget(label(tr("Background Color"), panel_page), 0, 0);
+    grid->addWidget(background_sample, 0, 1);
+    grid->addWidget(background_color_button, 0, 2);
+    grid->addWidget(label(tr("Object Color"), panel_page), 1, 0);
+    grid->addWidget(object_sample, 1, 1);
+    grid->addWidget(object_color_button, 1, 2);
+    grid->addWidget(default_colors_button, 2, 2);
     grid->setRowStretch(3, 1);
 }
 
 void ConfigurationDialog::build_optic_page()
 {
-    Edit4 = new QLineEdit(OpticSheet);
-    Edit5 = new QLineEdit(OpticSheet);
-    Edit6 = new QLineEdit(OpticSheet);
-    Button7 = new QPushButton(QStringLiteral("Default Values"), OpticSheet);
-    auto* grid = new QGridLayout(OpticSheet);
-    grid->addWidget(label(QStringLiteral("Distance Between Eyes"), OpticSheet), 0, 0);
-    grid->addWidget(Edit4, 0, 1);
-    grid->addWidget(label(QStringLiteral("Eye Distance From Zero Level"), OpticSheet), 1, 0);
-    grid->addWidget(Edit5, 1, 1);
-    grid->addWidget(label(QStringLiteral("Height Array Warning Limit"), OpticSheet), 2, 0);
-    grid->addWidget(Edit6, 2, 1);
-    grid->addWidget(Button7, 3, 1);
+    eye_distance_box = new QLineEdit(optic_page);
+    level_distance_box = new QLineEdit(optic_page);
+    height_array_limit_box = new QLineEdit(optic_page);
+    optic_defaults_button = new QPushButton(tr("Default Values"), optic_page);
+    auto* grid = new QGridLayout(optic_page);
+    grid->addWidget(label(tr("Distance Between Eyes"), optic_page), 0, 0);
+    grid->addWidget(eye_distance_box, 0, 1);
+    grid->addWidget(label(tr("Eye Distance From Zero Level"), optic_page), 1, 0);
+    grid->addWidget(level_distance_box, 1, 1);
+    grid->addWidget(label(tr("Height Array Warning Limit"), optic_page), 2, 0);
+    grid->addWidget(height_array_limit_box, 2, 1);
+    grid->addWidget(optic_defaults_button, 3, 1);
     grid->setRowStretch(4, 1);
 }
 
 void ConfigurationDialog::build_general_page()
 {
-    SpinEdit3 = new QSpinBox(GeneralSheet);
-    SpinEdit3->setRange(0, 9);
-    SpinEdit4 = new QSpinBox(GeneralSheet);
-    SpinEdit4->setRange(1, 10);
-    Edit11 = new QLineEdit(GeneralSheet);
-    Edit12 = new QLineEdit(GeneralSheet);
-    Button8 = new QPushButton(QStringLiteral("Default Settings"), GeneralSheet);
-    auto* grid = new QGridLayout(GeneralSheet);
-    grid->addWidget(label(QStringLiteral("Number of Files in History"), GeneralSheet), 0, 0);
-    grid->addWidget(SpinEdit3, 0, 1);
-    grid->addWidget(label(QStringLiteral("Number of Undo/Redo Actions"), GeneralSheet), 1, 0);
-    grid->addWidget(SpinEdit4, 1, 1);
-    grid->addWidget(label(QStringLiteral("Render Color Random Range"), GeneralSheet), 2, 0);
-    grid->addWidget(Edit11, 2, 1);
-    grid->addWidget(label(QStringLiteral("Render Color Base"), GeneralSheet), 3, 0);
-    grid->addWidget(Edit12, 3, 1);
-    grid->addWidget(Button8, 4, 1);
+    file_history_box = new QSpinBox(general_page);
+    file_history_box->setRange(0, 9);
+    undo_depth_box = new QSpinBox(general_page);
+    undo_depth_box->setRange(1, 10);
+    render_color_range_box = new QLineEdit(general_page);
+    render_color_base_box = new QLineEdit(general_page);
+    general_defaults_button = new QPushButton(tr("Default Settings"), general_page);
+    auto* grid = new QGridLayout(general_page);
+    grid->addWidget(label(tr("Number of Files in History"), general_page), 0, 0);
+    grid->addWidget(file_history_box, 0, 1);
+    grid->addWidget(label(tr("Number of Undo/Redo Actions"), general_page), 1, 0);
+    grid->addWidget(undo_depth_box, 1, 1);
+    grid->addWidget(label(tr("Render Color Random Range"), general_page), 2, 0);
+    grid->addWidget(render_color_range_box, 2, 1);
+    grid->addWidget(label(tr("Render Color Base"), general_page), 3, 0);
+    grid->addWidget(render_color_base_box, 3, 1);
+    grid->addWidget(general_defaults_button, 4, 1);
     grid->setRowStretch(5, 1);
 }
 
@@ -256,49 +256,60 @@ void ConfigurationDialog::connect_handlers()
     auto guarded = [this](void (ConfigurationDialog::*handler)()) {
         return [this, handler] { run_guarded([&] { (this->*handler)(); }); };
     };
-    connect(RadioButton1, &QRadioButton::clicked, this, guarded(&ConfigurationDialog::RadioButton1Click));
-    connect(RadioButton2, &QRadioButton::clicked, this, guarded(&ConfigurationDialog::RadioButton2Click));
-    connect(ComboBox1, &QComboBox::activated, this, guarded(&ConfigurationDialog::ComboBox1Change));
-    connect(SpinEdit1, &QSpinBox::valueChanged, this, guarded(&ConfigurationDialog::SpinEdit1Change));
-    connect(SpinEdit2, &QSpinBox::valueChanged, this, guarded(&ConfigurationDialog::SpinEdit2Change));
-    connect(Button1, &QPushButton::clicked, this, guarded(&ConfigurationDialog::Button1Click));
+    connect(standard_monitor_radio, &QRadioButton::clicked, this,
+            guarded(&ConfigurationDialog::on_standard_monitor_clicked));
+    connect(custom_monitor_radio, &QRadioButton::clicked, this,
+            guarded(&ConfigurationDialog::on_custom_monitor_clicked));
+    connect(monitor_type_combo, &QComboBox::activated, this, guarded(&ConfigurationDialog::on_monitor_type_changed));
+    connect(monitor_width_box, &QSpinBox::valueChanged, this, guarded(&ConfigurationDialog::on_monitor_width_changed));
+    connect(monitor_height_box, &QSpinBox::valueChanged, this,
+            guarded(&ConfigurationDialog::on_monitor_height_changed));
+    connect(computer_settings_button, &QPushButton::clicked, this,
+            guarded(&ConfigurationDialog::use_computer_settings));
 
-    connect(PageControl1, &QTabWidget::currentChanged, this, [this, guarded](int index) {
-        if (PageControl1->widget(index) == PrinterSheet) guarded(&ConfigurationDialog::fill_printer_page)();
+    connect(pages, &QTabWidget::currentChanged, this, [this, guarded](int index) {
+        if (pages->widget(index) == printer_page) guarded(&ConfigurationDialog::fill_printer_page)();
     });
-    connect(ComboBox2, &QComboBox::activated, this, guarded(&ConfigurationDialog::ComboBox2Change));
-    connect(ComboBox3, &QComboBox::activated, this, guarded(&ConfigurationDialog::ComboBox3Change));
-    connect(Button5, &QPushButton::clicked, this, guarded(&ConfigurationDialog::Button5Click));
+    connect(printer_combo, &QComboBox::activated, this, guarded(&ConfigurationDialog::on_printer_changed));
+    connect(printer_units_combo, &QComboBox::activated, this, guarded(&ConfigurationDialog::on_printer_units_changed));
+    connect(setup_printer_button, &QPushButton::clicked, this, guarded(&ConfigurationDialog::setup_printer));
 
-    connect(RadioButton3, &QRadioButton::clicked, this, guarded(&ConfigurationDialog::RadioButton3Click));
-    connect(RadioButton4, &QRadioButton::clicked, this, guarded(&ConfigurationDialog::RadioButton4Click));
-    Edit1->installEventFilter(this);
-    connect(SpinButton1->up, &QToolButton::clicked, this, guarded(&ConfigurationDialog::SpinButton1UpClick));
-    connect(SpinButton1->down, &QToolButton::clicked, this, guarded(&ConfigurationDialog::SpinButton1DownClick));
-    connect(Edit2, &QLineEdit::textChanged, this, guarded(&ConfigurationDialog::Edit2Change));
-    connect(Edit3, &QLineEdit::textChanged, this, guarded(&ConfigurationDialog::Edit3Change));
-    connect(CheckBox1, &QCheckBox::toggled, this, guarded(&ConfigurationDialog::CheckBox1Click));
-    connect(Button2, &QPushButton::clicked, this, guarded(&ConfigurationDialog::Button2Click));
+    connect(focus_cone_radio, &QRadioButton::clicked, this, guarded(&ConfigurationDialog::on_focus_cone_clicked));
+    connect(manual_limits_radio, &QRadioButton::clicked, this, guarded(&ConfigurationDialog::on_manual_limits_clicked));
+    focus_angle_box->installEventFilter(this);
+    connect(focus_angle_spin->up, &QToolButton::clicked, this, guarded(&ConfigurationDialog::on_angle_up_clicked));
+    connect(focus_angle_spin->down, &QToolButton::clicked, this, guarded(&ConfigurationDialog::on_angle_down_clicked));
+    connect(max_height_box, &QLineEdit::textChanged, this, guarded(&ConfigurationDialog::on_max_height_edited));
+    connect(min_height_box, &QLineEdit::textChanged, this, guarded(&ConfigurationDialog::on_min_height_edited));
+    connect(no_height_array_check, &QCheckBox::toggled, this,
+            guarded(&ConfigurationDialog::on_no_height_array_toggled));
+    connect(focusing_defaults_button, &QPushButton::clicked, this,
+            guarded(&ConfigurationDialog::restore_focusing_defaults));
 
-    connect(Button3, &QPushButton::clicked, this, guarded(&ConfigurationDialog::Button3Click));
-    connect(Button4, &QPushButton::clicked, this, guarded(&ConfigurationDialog::Button4Click));
-    connect(Button6, &QPushButton::clicked, this, guarded(&ConfigurationDialog::Button6Click));
+    connect(background_color_button, &QPushButton::clicked, this,
+            guarded(&ConfigurationDialog::choose_background_color));
+    connect(object_color_button, &QPushButton::clicked, this, guarded(&ConfigurationDialog::choose_object_color));
+    connect(default_colors_button, &QPushButton::clicked, this, guarded(&ConfigurationDialog::restore_default_colors));
 
-    connect(Edit4, &QLineEdit::textChanged, this, guarded(&ConfigurationDialog::Edit4Change));
-    connect(Edit5, &QLineEdit::textChanged, this, guarded(&ConfigurationDialog::Edit5Change));
-    connect(Edit6, &QLineEdit::textChanged, this, guarded(&ConfigurationDialog::Edit6Change));
-    connect(Button7, &QPushButton::clicked, this, guarded(&ConfigurationDialog::Button7Click));
+    connect(eye_distance_box, &QLineEdit::textChanged, this, guarded(&ConfigurationDialog::on_eye_distance_edited));
+    connect(level_distance_box, &QLineEdit::textChanged, this, guarded(&ConfigurationDialog::on_level_distance_edited));
+    connect(height_array_limit_box, &QLineEdit::textChanged, this,
+            guarded(&ConfigurationDialog::on_height_array_limit_edited));
+    connect(optic_defaults_button, &QPushButton::clicked, this, guarded(&ConfigurationDialog::restore_optic_defaults));
 
-    connect(SpinEdit3, &QSpinBox::valueChanged, this, guarded(&ConfigurationDialog::SpinEdit3Change));
-    connect(SpinEdit4, &QSpinBox::valueChanged, this, guarded(&ConfigurationDialog::SpinEdit4Change));
-    connect(Edit11, &QLineEdit::textChanged, this, guarded(&ConfigurationDialog::Edit11Change));
-    connect(Edit12, &QLineEdit::textChanged, this, guarded(&ConfigurationDialog::Edit12Change));
-    connect(Button8, &QPushButton::clicked, this, guarded(&ConfigurationDialog::Button8Click));
+    connect(file_history_box, &QSpinBox::valueChanged, this, guarded(&ConfigurationDialog::on_file_history_changed));
+    connect(undo_depth_box, &QSpinBox::valueChanged, this, guarded(&ConfigurationDialog::on_undo_depth_changed));
+    connect(render_color_range_box, &QLineEdit::textChanged, this,
+            guarded(&ConfigurationDialog::on_render_color_range_edited));
+    connect(render_color_base_box, &QLineEdit::textChanged, this,
+            guarded(&ConfigurationDialog::on_render_color_base_edited));
+    connect(general_defaults_button, &QPushButton::clicked, this,
+            guarded(&ConfigurationDialog::restore_general_defaults));
 }
 
 bool ConfigurationDialog::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == Edit1 && event->type() == QEvent::FocusOut) {
+    if (watched == focus_angle_box && event->type() == QEvent::FocusOut) {
         // Focus that only moves to another window (a message box) is no leaving.
         const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
         if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason)

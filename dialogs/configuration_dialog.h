@@ -28,38 +28,40 @@ public:
     explicit ConfigurationDialog(QWidget* parent = nullptr);
     ~ConfigurationDialog() override;
 
-    QTabWidget* PageControl1 = nullptr;
-    QWidget* MonitorSheet = nullptr;
-    QWidget* PrinterSheet = nullptr;
-    QWidget* FocusingSheet = nullptr;
-    QWidget* PanelSheet = nullptr;
-    QWidget* OpticSheet = nullptr;
-    QWidget* GeneralSheet = nullptr;
+    QTabWidget* pages = nullptr;
+    QWidget* monitor_page = nullptr;
+    QWidget* printer_page = nullptr;
+    QWidget* focusing_page = nullptr;
+    QWidget* panel_page = nullptr;
+    QWidget* optic_page = nullptr;
+    QWidget* general_page = nullptr;
 
     // Monitor.
-    QRadioButton* RadioButton1 = nullptr; // standard size
-    QRadioButton* RadioButton2 = nullptr; // custom size
-    QLabel* Label1 = nullptr;             // "Select Monitor Type"
-    QComboBox* ComboBox1 = nullptr;
-    QLabel* Label2 = nullptr; // "Width"
-    QLabel* Label3 = nullptr; // "Height"
-    QLabel* Label4 = nullptr; // "mm"
-    QLabel* Label5 = nullptr; // "mm"
-    QSpinBox* SpinEdit1 = nullptr;
-    QSpinBox* SpinEdit2 = nullptr;
-    QPushButton* Button1 = nullptr; // "Computer Settings"
+    QRadioButton* standard_monitor_radio = nullptr;
+    QRadioButton* custom_monitor_radio = nullptr;
+    QLabel* monitor_type_label = nullptr;
+    QComboBox* monitor_type_combo = nullptr;
+    QLabel* monitor_width_label = nullptr;
+    QLabel* monitor_height_label = nullptr;
+    QLabel* monitor_width_unit_label = nullptr;
+    QLabel* monitor_height_unit_label = nullptr;
+    QSpinBox* monitor_width_box = nullptr;
+    QSpinBox* monitor_height_box = nullptr;
+    QPushButton* computer_settings_button = nullptr;
 
     // Printer.
-    QComboBox* ComboBox2 = nullptr; // printers
-    QPushButton* Button5 = nullptr; // "Setup Printer"
-    QComboBox* ComboBox3 = nullptr; // millimeters / pixels
-    QLineEdit* Edit7 = nullptr;     // page width
-    QLineEdit* Edit8 = nullptr;     // page height
-    QLineEdit* Edit9 = nullptr;     // printable width
-    QLineEdit* Edit10 = nullptr;    // printable height
-    QFrame* backshape = nullptr;
-    QFrame* pageshape = nullptr;
-    QFrame* actshape = nullptr;
+    QComboBox* printer_combo = nullptr;
+    QPushButton* setup_printer_button = nullptr;
+    QComboBox* printer_units_combo = nullptr; // millimeters / pixels
+    QLineEdit* page_width_box = nullptr;
+    QLineEdit* page_height_box = nullptr;
+    QLineEdit* printable_width_box = nullptr;
+    QLineEdit* printable_height_box = nullptr;
+    // The paper preview: a grey square, the page in it, the printable area
+    // dotted on the page.
+    QFrame* paper_frame = nullptr;
+    QFrame* page_frame = nullptr;
+    QFrame* printable_area_frame = nullptr;
     std::int32_t physical_width = 0;
     std::int32_t physical_height = 0;
     std::int32_t printable_width = 0;
@@ -68,82 +70,83 @@ public:
     std::int32_t printer_dpi_y = 0;
 
     // Focusing.
-    QRadioButton* RadioButton3 = nullptr; // focus cone
-    QRadioButton* RadioButton4 = nullptr; // manual
-    QLineEdit* Edit1 = nullptr;           // angle
-    SpinButton* SpinButton1 = nullptr;
-    QLabel* Label6 = nullptr; // "degrees"
-    QLineEdit* Edit2 = nullptr; // max height
-    QLineEdit* Edit3 = nullptr; // min height
-    QCheckBox* CheckBox1 = nullptr;
-    QLabel* Label12 = nullptr; // memory estimate
-    QPushButton* Button2 = nullptr; // "Default Settings"
+    QRadioButton* focus_cone_radio = nullptr;
+    QRadioButton* manual_limits_radio = nullptr;
+    QLineEdit* focus_angle_box = nullptr;
+    SpinButton* focus_angle_spin = nullptr;
+    QLabel* degrees_label = nullptr;
+    QLineEdit* max_height_box = nullptr;
+    QLineEdit* min_height_box = nullptr;
+    QCheckBox* no_height_array_check = nullptr; // "Do Not Use Height Array if Exceeds Limit"
+    QLabel* memory_estimate_label = nullptr;
+    QPushButton* focusing_defaults_button = nullptr;
 
     // Drawing panel.
-    QFrame* Panel1 = nullptr; // background sample
-    QFrame* Panel2 = nullptr; // object sample
-    QPushButton* Button3 = nullptr;
-    QPushButton* Button4 = nullptr;
-    QPushButton* Button6 = nullptr;
+    QFrame* background_sample = nullptr;
+    QFrame* object_sample = nullptr;
+    QPushButton* background_color_button = nullptr;
+    QPushButton* object_color_button = nullptr;
+    QPushButton* default_colors_button = nullptr;
 
     // Optic settings.
-    QLineEdit* Edit4 = nullptr; // eye distance
-    QLineEdit* Edit5 = nullptr; // level distance
-    QLineEdit* Edit6 = nullptr; // height array warning limit
-    QPushButton* Button7 = nullptr;
+    QLineEdit* eye_distance_box = nullptr;
+    QLineEdit* level_distance_box = nullptr;
+    QLineEdit* height_array_limit_box = nullptr;
+    QPushButton* optic_defaults_button = nullptr;
 
     // General settings.
-    QSpinBox* SpinEdit3 = nullptr; // file history
-    QSpinBox* SpinEdit4 = nullptr; // undo depth
-    QLineEdit* Edit11 = nullptr;   // render colour range
-    QLineEdit* Edit12 = nullptr;   // render colour base
-    QPushButton* Button8 = nullptr;
+    QSpinBox* file_history_box = nullptr;
+    QSpinBox* undo_depth_box = nullptr;
+    QLineEdit* render_color_range_box = nullptr;
+    QLineEdit* render_color_base_box = nullptr;
+    QPushButton* general_defaults_button = nullptr;
 
     // Opens the key, fills the controls, shows the dialog modally, then
     // closes the key.
     void execute();
-    void FormShow();
-    void FormClose();
+    void fill_controls();
+    // Takes an angle still being typed and closes the key.
+    void finish_editing();
 
     // Monitor.
-    void RadioButton1Click();
-    void RadioButton2Click();
-    void ComboBox1Change();
-    void SpinEdit1Change();
-    void SpinEdit2Change();
-    void Button1Click();
+    void on_standard_monitor_clicked();
+    void on_custom_monitor_clicked();
+    void on_monitor_type_changed();
+    void on_monitor_width_changed();
+    void on_monitor_height_changed();
+    void use_computer_settings();
     // Printer.
     void fill_printer_page();
-    void ComboBox2Change();
-    void ComboBox3Change();
-    void Button5Click();
+    void on_printer_changed();
+    void on_printer_units_changed();
+    void setup_printer();
     // Focusing.
-    void RadioButton3Click();
-    void RadioButton4Click();
-    void apply_angle(); // Edit1Exit
-    void SpinButton1UpClick();
-    void SpinButton1DownClick();
+    void on_focus_cone_clicked();
+    void on_manual_limits_clicked();
+    void apply_angle(); // also when the angle box loses the focus
+    void on_angle_up_clicked();
+    void on_angle_down_clicked();
     void recompute_limits();
     double angle_in_box();
-    void Edit2Change();
-    void Edit3Change();
-    void CheckBox1Click();
-    void Button2Click();
+    void on_max_height_edited();
+    void on_min_height_edited();
+    void on_no_height_array_toggled();
+    void restore_focusing_defaults();
     // Drawing panel.
-    void Button3Click();
-    void Button4Click();
-    void Button6Click();
+    void choose_background_color();
+    void choose_object_color();
+    void restore_default_colors();
     // Optic settings.
-    void Edit4Change();
-    void Edit5Change();
-    void Edit6Change();
-    void Button7Click();
+    void on_eye_distance_edited();
+    void on_level_distance_edited();
+    void on_height_array_limit_edited();
+    void restore_optic_defaults();
     // General settings.
-    void SpinEdit3Change();
-    void SpinEdit4Change();
-    void Edit11Change();
-    void Edit12Change();
-    void Button8Click();
+    void on_file_history_changed();
+    void on_undo_depth_changed();
+    void on_render_color_range_edited();
+    void on_render_color_base_edited();
+    void restore_general_defaults();
 
 signals:
     // The drawing colours changed from these to today's: every open drawing

@@ -59,9 +59,9 @@ bool colors_usable(TColor background, TColor object)
 
 void ConfigurationDialog::execute()
 {
-    run_guarded([this] { FormShow(); });
+    run_guarded([this] { fill_controls(); });
     show_modal(*this);
-    run_guarded([this] { FormClose(); });
+    run_guarded([this] { finish_editing(); });
 }
 
 RegistryKey& ConfigurationDialog::key()
@@ -76,124 +76,131 @@ void ConfigurationDialog::store(Field field, Value value)
     store_setting(key(), Configuration, field, value);
 }
 
-void ConfigurationDialog::FormShow()
+void ConfigurationDialog::fill_controls()
 {
     key_.reset();
     key();
     const ConfigurationRecord& c = Configuration;
-    set_quietly(ComboBox1, [&](QComboBox* box) { box->setCurrentIndex(c.monitor_type >= 0 && c.monitor_type < 5 ? c.monitor_type : -1); });
-    set_quietly(SpinEdit1, [&](QSpinBox* box) { box->setValue(c.monitor_width); });
-    SpinEdit1Change();
-    set_quietly(SpinEdit2, [&](QSpinBox* box) { box->setValue(c.monitor_height); });
-    SpinEdit2Change();
+    set_quietly(monitor_type_combo, [&](QComboBox* box) {
+        box->setCurrentIndex(c.monitor_type >= 0 && c.monitor_type < 5 ? c.monitor_type : -1);
+    });
+    set_quietly(monitor_width_box, [&](QSpinBox* box) { box->setValue(c.monitor_width); });
+    on_monitor_width_changed();
+    set_quietly(monitor_height_box, [&](QSpinBox* box) { box->setValue(c.monitor_height); });
+    on_monitor_height_changed();
     if (c.standardmonitor_flag) {
-        set_quietly(RadioButton1, [](QRadioButton* button) { button->setChecked(true); });
-        RadioButton1Click();
+        set_quietly(standard_monitor_radio, [](QRadioButton* button) { button->setChecked(true); });
+        on_standard_monitor_clicked();
     } else {
-        set_quietly(RadioButton2, [](QRadioButton* button) { button->setChecked(true); });
-        RadioButton2Click();
+        set_quietly(custom_monitor_radio, [](QRadioButton* button) { button->setChecked(true); });
+        on_custom_monitor_clicked();
     }
-    Edit1->setText(shortest_decimal(c.focus_angle));
-    Edit1->setModified(false);
-    set_quietly(Edit2, [&](QLineEdit* box) { box->setText(QString::number(c.max_height)); });
-    Edit2Change();
-    set_quietly(Edit3, [&](QLineEdit* box) { box->setText(QString::number(c.min_height)); });
-    Edit3Change();
+    focus_angle_box->setText(shortest_decimal(c.focus_angle));
+    focus_angle_box->setModified(false);
+    set_quietly(max_height_box, [&](QLineEdit* box) { box->setText(QString::number(c.max_height)); });
+    on_max_height_edited();
+    set_quietly(min_height_box, [&](QLineEdit* box) { box->setText(QString::number(c.min_height)); });
+    on_min_height_edited();
     if (c.setfocuscone_flag) {
-        set_quietly(RadioButton3, [](QRadioButton* button) { button->setChecked(true); });
-        RadioButton3Click();
+        set_quietly(focus_cone_radio, [](QRadioButton* button) { button->setChecked(true); });
+        on_focus_cone_clicked();
     } else {
-        set_quietly(RadioButton4, [](QRadioButton* button) { button->setChecked(true); });
-        RadioButton4Click();
+        set_quietly(manual_limits_radio, [](QRadioButton* button) { button->setChecked(true); });
+        on_manual_limits_clicked();
     }
-    set_quietly(CheckBox1, [&](QCheckBox* box) { box->setChecked(c.donotusearray_flag != 0); });
-    CheckBox1Click();
+    set_quietly(no_height_array_check, [&](QCheckBox* box) { box->setChecked(c.donotusearray_flag != 0); });
+    on_no_height_array_toggled();
     show_colors();
-    set_quietly(Edit4, [&](QLineEdit* box) { box->setText(QString::number(c.eye_distance)); });
-    Edit4Change();
-    set_quietly(Edit5, [&](QLineEdit* box) { box->setText(QString::number(c.level_distance)); });
-    Edit5Change();
-    set_quietly(Edit6, [&](QLineEdit* box) { box->setText(QString::number(c.heightarray_limit)); });
-    Edit6Change();
-    set_quietly(SpinEdit3, [&](QSpinBox* box) { box->setValue(c.filehistory); });
-    SpinEdit3Change();
-    set_quietly(SpinEdit4, [&](QSpinBox* box) { box->setValue(c.undohistory); });
-    SpinEdit4Change();
-    set_quietly(Edit11, [&](QLineEdit* box) { box->setText(QString::number(c.rendercolor_range)); });
-    Edit11Change();
-    set_quietly(Edit12, [&](QLineEdit* box) { box->setText(QString::number(c.rendercolor_base)); });
-    Edit12Change();
-    if (PageControl1->currentWidget() == PrinterSheet) fill_printer_page();
+    set_quietly(eye_distance_box, [&](QLineEdit* box) { box->setText(QString::number(c.eye_distance)); });
+    on_eye_distance_edited();
+    set_quietly(level_distance_box, [&](QLineEdit* box) { box->setText(QString::number(c.level_distance)); });
+    on_level_distance_edited();
+    set_quietly(height_array_limit_box, [&](QLineEdit* box) { box->setText(QString::number(c.heightarray_limit)); });
+    on_height_array_limit_edited();
+    set_quietly(file_history_box, [&](QSpinBox* box) { box->setValue(c.filehistory); });
+    on_file_history_changed();
+    set_quietly(undo_depth_box, [&](QSpinBox* box) { box->setValue(c.undohistory); });
+    on_undo_depth_changed();
+    set_quietly(render_color_range_box, [&](QLineEdit* box) { box->setText(QString::number(c.rendercolor_range)); });
+    on_render_color_range_edited();
+    set_quietly(render_color_base_box, [&](QLineEdit* box) { box->setText(QString::number(c.rendercolor_base)); });
+    on_render_color_base_edited();
+    if (pages->currentWidget() == printer_page) fill_printer_page();
 }
 
-void ConfigurationDialog::FormClose()
+void ConfigurationDialog::finish_editing()
 {
     const auto close_key = qScopeGuard([this] { key_.reset(); });
     // An angle typed just before closing has not left its box yet.
-    if (Edit1->isModified() && Configuration.setfocuscone_flag) apply_angle();
+    if (focus_angle_box->isModified() && Configuration.setfocuscone_flag) apply_angle();
 }
 
 // ---- Monitor -------------------------------------------------------------
 
 void ConfigurationDialog::set_monitor_mode_enabled(bool standard)
 {
-    for (QWidget* w : {static_cast<QWidget*>(Label1), static_cast<QWidget*>(ComboBox1)}) w->setEnabled(standard);
-    for (QWidget* w : {static_cast<QWidget*>(Label2), static_cast<QWidget*>(Label3), static_cast<QWidget*>(Label4),
-                       static_cast<QWidget*>(Label5), static_cast<QWidget*>(SpinEdit1), static_cast<QWidget*>(SpinEdit2)})
+    for (QWidget* w : {static_cast<QWidget*>(monitor_type_label), static_cast<QWidget*>(monitor_type_combo)})
+        w->setEnabled(standard);
+    for (QWidget* w :
+         {static_cast<QWidget*>(monitor_width_label), static_cast<QWidget*>(monitor_height_label),
+          static_cast<QWidget*>(monitor_width_unit_label), static_cast<QWidget*>(monitor_height_unit_label),
+          static_cast<QWidget*>(monitor_width_box), static_cast<QWidget*>(monitor_height_box)})
         w->setEnabled(!standard);
 }
 
 void ConfigurationDialog::set_monitor_size(int type)
 {
     const MonitorSize size = standard_monitor_size(type);
-    set_quietly(SpinEdit1, [&](QSpinBox* box) { box->setValue(size.width); });
-    SpinEdit1Change();
-    set_quietly(SpinEdit2, [&](QSpinBox* box) { box->setValue(size.height); });
-    SpinEdit2Change();
+    set_quietly(monitor_width_box, [&](QSpinBox* box) { box->setValue(size.width); });
+    on_monitor_width_changed();
+    set_quietly(monitor_height_box, [&](QSpinBox* box) { box->setValue(size.height); });
+    on_monitor_height_changed();
 }
 
-void ConfigurationDialog::RadioButton1Click()
+void ConfigurationDialog::on_standard_monitor_clicked()
 {
     store(&C::standardmonitor_flag, true);
     set_monitor_mode_enabled(true);
-    if (ComboBox1->currentIndex() < 0) {
-        ComboBox1->setCurrentIndex(0);
+    if (monitor_type_combo->currentIndex() < 0) {
+        monitor_type_combo->setCurrentIndex(0);
         store(&C::monitor_type, 0);
     }
-    set_monitor_size(ComboBox1->currentIndex());
+    set_monitor_size(monitor_type_combo->currentIndex());
 }
 
-void ConfigurationDialog::RadioButton2Click()
+void ConfigurationDialog::on_custom_monitor_clicked()
 {
     store(&C::standardmonitor_flag, false);
     set_monitor_mode_enabled(false);
 }
 
-void ConfigurationDialog::ComboBox1Change()
+void ConfigurationDialog::on_monitor_type_changed()
 {
-    store(&C::monitor_type, ComboBox1->currentIndex());
-    set_monitor_size(ComboBox1->currentIndex());
+    store(&C::monitor_type, monitor_type_combo->currentIndex());
+    set_monitor_size(monitor_type_combo->currentIndex());
 }
 
-void ConfigurationDialog::SpinEdit1Change()
+void ConfigurationDialog::on_monitor_width_changed()
 {
-    store(&C::monitor_width, SpinEdit1->value());
+    store(&C::monitor_width, monitor_width_box->value());
 }
 
-void ConfigurationDialog::SpinEdit2Change()
+void ConfigurationDialog::on_monitor_height_changed()
 {
-    store(&C::monitor_height, SpinEdit2->value());
+    store(&C::monitor_height, monitor_height_box->value());
 }
 
-void ConfigurationDialog::Button1Click()
+void ConfigurationDialog::use_computer_settings()
 {
     const ScreenMetrics screen = screen_metrics();
-    set_quietly(SpinEdit1, [&](QSpinBox* box) { box->setValue(screen_millimetres(screen.width_px, screen.dpi_x)); });
-    SpinEdit1Change();
-    set_quietly(SpinEdit2, [&](QSpinBox* box) { box->setValue(screen_millimetres(screen.height_px, screen.dpi_y)); });
-    SpinEdit2Change();
-    set_quietly(RadioButton2, [](QRadioButton* button) { button->setChecked(true); });
-    RadioButton2Click();
+    set_quietly(monitor_width_box,
+                [&](QSpinBox* box) { box->setValue(screen_millimetres(screen.width_px, screen.dpi_x)); });
+    on_monitor_width_changed();
+    set_quietly(monitor_height_box,
+                [&](QSpinBox* box) { box->setValue(screen_millimetres(screen.height_px, screen.dpi_y)); });
+    on_monitor_height_changed();
+    set_quietly(custom_monitor_radio, [](QRadioButton* button) { button->setChecked(true); });
+    on_custom_monitor_clicked();
 }
 
 // ---- Printer -------------------------------------------------------------
@@ -201,22 +208,22 @@ void ConfigurationDialog::Button1Click()
 void ConfigurationDialog::fill_printer_page()
 {
     Printers& list = printers();
-    set_quietly(ComboBox2, [&](QComboBox* box) {
+    set_quietly(printer_combo, [&](QComboBox* box) {
         box->clear();
         box->addItems(list.names());
         box->setCurrentIndex(list.current_index());
     });
-    if (ComboBox3->currentIndex() < 0) ComboBox3->setCurrentIndex(0);
+    if (printer_units_combo->currentIndex() < 0) printer_units_combo->setCurrentIndex(0);
     refresh_printer();
 }
 
-void ConfigurationDialog::ComboBox2Change()
+void ConfigurationDialog::on_printer_changed()
 {
-    printers().set_current_index(ComboBox2->currentIndex());
+    printers().set_current_index(printer_combo->currentIndex());
     refresh_printer();
 }
 
-void ConfigurationDialog::Button5Click()
+void ConfigurationDialog::setup_printer()
 {
     printers().setup();
     refresh_printer();
@@ -235,52 +242,52 @@ void ConfigurationDialog::refresh_printer()
     refresh_preview();
 }
 
-void ConfigurationDialog::ComboBox3Change()
+void ConfigurationDialog::on_printer_units_changed()
 {
     refresh_page_data();
 }
 
 void ConfigurationDialog::refresh_page_data()
 {
-    const bool mm = ComboBox3->currentIndex() != 1;
-    Edit7->setText(page_length_text(physical_width, printer_dpi_x, mm));
-    Edit8->setText(page_length_text(physical_height, printer_dpi_y, mm));
-    Edit9->setText(page_length_text(printable_width, printer_dpi_x, mm));
-    Edit10->setText(page_length_text(printable_height, printer_dpi_y, mm));
+    const bool mm = printer_units_combo->currentIndex() != 1;
+    page_width_box->setText(page_length_text(physical_width, printer_dpi_x, mm));
+    page_height_box->setText(page_length_text(physical_height, printer_dpi_y, mm));
+    printable_width_box->setText(page_length_text(printable_width, printer_dpi_x, mm));
+    printable_height_box->setText(page_length_text(printable_height, printer_dpi_y, mm));
 }
 
 void ConfigurationDialog::refresh_preview()
 {
     const std::optional<PagePreview> preview =
-        page_preview(backshape->geometry(), physical_width, physical_height, printable_width, printable_height);
-    pageshape->setVisible(preview.has_value());
-    actshape->setVisible(preview.has_value());
+        page_preview(paper_frame->geometry(), physical_width, physical_height, printable_width, printable_height);
+    page_frame->setVisible(preview.has_value());
+    printable_area_frame->setVisible(preview.has_value());
     if (!preview) return;
-    pageshape->setGeometry(preview->page);
-    actshape->setGeometry(preview->printable);
-    pageshape->raise();
-    actshape->raise();
+    page_frame->setGeometry(preview->page);
+    printable_area_frame->setGeometry(preview->printable);
+    page_frame->raise();
+    printable_area_frame->raise();
 }
 
 // ---- Focusing ------------------------------------------------------------
 
 void ConfigurationDialog::set_focus_mode_enabled(bool cone)
 {
-    Edit1->setEnabled(cone);
-    SpinButton1->setEnabled(cone);
-    Label6->setEnabled(cone);
-    Edit2->setEnabled(!cone);
-    Edit3->setEnabled(!cone);
+    focus_angle_box->setEnabled(cone);
+    focus_angle_spin->setEnabled(cone);
+    degrees_label->setEnabled(cone);
+    max_height_box->setEnabled(!cone);
+    min_height_box->setEnabled(!cone);
 }
 
-void ConfigurationDialog::RadioButton3Click()
+void ConfigurationDialog::on_focus_cone_clicked()
 {
     store(&C::setfocuscone_flag, true);
     set_focus_mode_enabled(true);
     apply_angle();
 }
 
-void ConfigurationDialog::RadioButton4Click()
+void ConfigurationDialog::on_manual_limits_clicked()
 {
     store(&C::setfocuscone_flag, false);
     set_focus_mode_enabled(false);
@@ -291,10 +298,10 @@ void ConfigurationDialog::RadioButton4Click()
 double ConfigurationDialog::angle_in_box()
 {
     try {
-        return text_to_real(Edit1->text());
+        return text_to_real(focus_angle_box->text());
     } catch (const DioramixError&) {
-        Edit1->setText(shortest_decimal(Configuration.focus_angle));
-        Edit1->setModified(false);
+        focus_angle_box->setText(shortest_decimal(Configuration.focus_angle));
+        focus_angle_box->setModified(false);
         throw;
     }
 }
@@ -304,21 +311,21 @@ void ConfigurationDialog::apply_angle()
     double angle = angle_in_box();
     const std::optional<double> largest = largest_focus_angle(Configuration.eye_distance, Configuration.level_distance);
     if (!focus_angle_allowed(angle, largest)) angle = Configuration.focus_angle;
-    Edit1->setText(shortest_decimal(angle));
-    Edit1->setModified(false);
+    focus_angle_box->setText(shortest_decimal(angle));
+    focus_angle_box->setModified(false);
     store(&C::focus_angle, angle);
     recompute_limits();
 }
 
-void ConfigurationDialog::SpinButton1UpClick()
+void ConfigurationDialog::on_angle_up_clicked()
 {
-    Edit1->setText(shortest_decimal(angle_in_box() + 0.1));
+    focus_angle_box->setText(shortest_decimal(angle_in_box() + 0.1));
     apply_angle();
 }
 
-void ConfigurationDialog::SpinButton1DownClick()
+void ConfigurationDialog::on_angle_down_clicked()
 {
-    Edit1->setText(shortest_decimal(angle_in_box() - 0.1));
+    focus_angle_box->setText(shortest_decimal(angle_in_box() - 0.1));
     apply_angle();
 }
 
@@ -326,10 +333,10 @@ void ConfigurationDialog::recompute_limits()
 {
     const HeightLimits limits = height_limits(Configuration.eye_distance, Configuration.level_distance,
                                               tangent_of_degrees(Configuration.focus_angle));
-    set_quietly(Edit2, [&](QLineEdit* box) { box->setText(QString::number(limits.max_height)); });
-    Edit2Change();
-    set_quietly(Edit3, [&](QLineEdit* box) { box->setText(QString::number(limits.min_height)); });
-    Edit3Change();
+    set_quietly(max_height_box, [&](QLineEdit* box) { box->setText(QString::number(limits.max_height)); });
+    on_max_height_edited();
+    set_quietly(min_height_box, [&](QLineEdit* box) { box->setText(QString::number(limits.min_height)); });
+    on_min_height_edited();
 }
 
 void ConfigurationDialog::integer_box_changed(QLineEdit* box, std::int32_t ConfigurationRecord::* field)
@@ -343,41 +350,41 @@ void ConfigurationDialog::integer_box_changed(QLineEdit* box, std::int32_t Confi
     store(field, value);
 }
 
-void ConfigurationDialog::Edit2Change()
+void ConfigurationDialog::on_max_height_edited()
 {
-    integer_box_changed(Edit2, &C::max_height);
+    integer_box_changed(max_height_box, &C::max_height);
     refresh_estimate();
 }
 
-void ConfigurationDialog::Edit3Change()
+void ConfigurationDialog::on_min_height_edited()
 {
-    integer_box_changed(Edit3, &C::min_height);
+    integer_box_changed(min_height_box, &C::min_height);
     refresh_estimate();
 }
 
 void ConfigurationDialog::refresh_estimate()
 {
-    Label12->setText(height_array_estimate(Configuration.max_height, Configuration.min_height));
+    memory_estimate_label->setText(height_array_estimate(Configuration.max_height, Configuration.min_height));
 }
 
-void ConfigurationDialog::CheckBox1Click()
+void ConfigurationDialog::on_no_height_array_toggled()
 {
-    store(&C::donotusearray_flag, CheckBox1->isChecked());
+    store(&C::donotusearray_flag, no_height_array_check->isChecked());
 }
 
-void ConfigurationDialog::Button2Click()
+void ConfigurationDialog::restore_focusing_defaults()
 {
-    Edit1->setText(shortest_decimal(fixed_default(&C::focus_angle)));
-    set_quietly(RadioButton3, [](QRadioButton* button) { button->setChecked(true); });
-    RadioButton3Click();
+    focus_angle_box->setText(shortest_decimal(fixed_default(&C::focus_angle)));
+    set_quietly(focus_cone_radio, [](QRadioButton* button) { button->setChecked(true); });
+    on_focus_cone_clicked();
 }
 
 // ---- Drawing panel -------------------------------------------------------
 
 void ConfigurationDialog::show_colors()
 {
-    set_sample(Panel1, Configuration.background_color);
-    set_sample(Panel2, Configuration.object_color);
+    set_sample(background_sample, Configuration.background_color);
+    set_sample(object_sample, Configuration.object_color);
 }
 
 void ConfigurationDialog::change_colors(TColor background, TColor object)
@@ -385,7 +392,7 @@ void ConfigurationDialog::change_colors(TColor background, TColor object)
     const TColor old_background = Configuration.background_color;
     const TColor old_object = Configuration.object_color;
     if (!colors_usable(background, object)) {
-        message_box(QStringLiteral("The background and object colors must differ from each other and from black."),
+        message_box(tr("The background and object colors must differ from each other and from black."),
                     MessageKind::Error, MessageButtons::Ok);
         return;
     }
@@ -402,81 +409,81 @@ void ConfigurationDialog::change_colors(TColor background, TColor object)
     show_colors();
 }
 
-void ConfigurationDialog::Button3Click()
+void ConfigurationDialog::choose_background_color()
 {
     TColor color = Configuration.background_color;
     if (!choose_color(color)) return;
     change_colors(color, Configuration.object_color);
 }
 
-void ConfigurationDialog::Button4Click()
+void ConfigurationDialog::choose_object_color()
 {
     TColor color = Configuration.object_color;
     if (!choose_color(color)) return;
     change_colors(Configuration.background_color, color);
 }
 
-void ConfigurationDialog::Button6Click()
+void ConfigurationDialog::restore_default_colors()
 {
     change_colors(fixed_default(&C::background_color), fixed_default(&C::object_color));
 }
 
 // ---- Optic settings ------------------------------------------------------
 
-void ConfigurationDialog::Edit4Change()
+void ConfigurationDialog::on_eye_distance_edited()
 {
-    integer_box_changed(Edit4, &C::eye_distance);
+    integer_box_changed(eye_distance_box, &C::eye_distance);
     if (Configuration.setfocuscone_flag) recompute_limits();
 }
 
-void ConfigurationDialog::Edit5Change()
+void ConfigurationDialog::on_level_distance_edited()
 {
-    integer_box_changed(Edit5, &C::level_distance);
+    integer_box_changed(level_distance_box, &C::level_distance);
     if (Configuration.setfocuscone_flag) recompute_limits();
 }
 
-void ConfigurationDialog::Edit6Change()
+void ConfigurationDialog::on_height_array_limit_edited()
 {
-    integer_box_changed(Edit6, &C::heightarray_limit);
+    integer_box_changed(height_array_limit_box, &C::heightarray_limit);
 }
 
-void ConfigurationDialog::Button7Click()
+void ConfigurationDialog::restore_optic_defaults()
 {
-    Edit4->setText(QString::number(fixed_default(&C::eye_distance)));
-    Edit5->setText(QString::number(fixed_default(&C::level_distance)));
-    Edit6->setText(QString::number(fixed_default(&C::heightarray_limit)));
+    eye_distance_box->setText(QString::number(fixed_default(&C::eye_distance)));
+    level_distance_box->setText(QString::number(fixed_default(&C::level_distance)));
+    height_array_limit_box->setText(QString::number(fixed_default(&C::heightarray_limit)));
 }
 
 // ---- General settings ----------------------------------------------------
 
-void ConfigurationDialog::SpinEdit3Change()
+void ConfigurationDialog::on_file_history_changed()
 {
-    store(&C::filehistory, SpinEdit3->value());
+    store(&C::filehistory, file_history_box->value());
 }
 
-void ConfigurationDialog::SpinEdit4Change()
+void ConfigurationDialog::on_undo_depth_changed()
 {
-    store(&C::undohistory, SpinEdit4->value());
+    store(&C::undohistory, undo_depth_box->value());
 }
 
-void ConfigurationDialog::Edit11Change()
+void ConfigurationDialog::on_render_color_range_edited()
 {
     bool ok = false;
-    const int value = Edit11->text().trimmed().toInt(&ok, 10);
+    const int value = render_color_range_box->text().trimmed().toInt(&ok, 10);
     store(&C::rendercolor_range, ok ? value : 0);
 }
 
-void ConfigurationDialog::Edit12Change()
+void ConfigurationDialog::on_render_color_base_edited()
 {
     bool ok = false;
-    const int value = Edit12->text().trimmed().toInt(&ok, 10);
+    const int value = render_color_base_box->text().trimmed().toInt(&ok, 10);
     store(&C::rendercolor_base, ok ? value : 0);
 }
 
-void ConfigurationDialog::Button8Click()
+void ConfigurationDialog::restore_general_defaults()
 {
-    SpinEdit3->setValue(fixed_default(&C::filehistory));
-    SpinEdit4->setValue(fixed_default(&C::undohistory));
-    Edit11->setText(QString::number(fixed_default(&C::rendercolor_range)));
-    Edit12->setText(QString::number(fixed_default(&C::rendercolor_base)));
+    file_history_box->setValue(fixed_default(&C::filehistory));
+    undo_depth_box->setValue(fixed_default(&C::undohistory));
+    render_color_range_box->setText(QString::number(fixed_default(&C::rendercolor_range)));
+    render_color_base_box->setText(QString::number(fixed_default(&C::rendercolor_base)));
 }

@@ -1,6 +1,7 @@
 #include "dialogs/configuration_values.h"
 #include "dialogs/panel_units.h"
 #include "platform/errors.h"
+#include <QCoreApplication>
 #include <algorithm>
 #include <array>
 #include <cmath>
@@ -36,7 +37,8 @@ double text_to_real(const QString& text)
     bool ok = false;
     const double value = text.trimmed().toDouble(&ok);
     if (!ok || !std::isfinite(value))
-        throw DioramixError(QStringLiteral("'%1' is not a valid floating point value").arg(text));
+        throw DioramixError(
+            QCoreApplication::translate("ConfigurationDialog", "'%1' is not a valid floating point value").arg(text));
     return value;
 }
 
@@ -50,14 +52,15 @@ std::int32_t integer_box_value(const QString& text, std::int32_t current)
 
 QString height_array_estimate(std::int32_t max_height, std::int32_t min_height)
 {
-    return shortest_decimal(2.0 * (double(max_height) - double(min_height)) / 1000.0) + QStringLiteral("Kbytes");
+    return QCoreApplication::translate("ConfigurationDialog", "%1Kbytes")
+        .arg(shortest_decimal(2.0 * (double(max_height) - double(min_height)) / 1000.0));
 }
 
 QString page_length_text(std::int32_t pixels, std::int32_t dpi, bool millimetres)
 {
-    if (!millimetres) return QStringLiteral("%1 pixels").arg(pixels);
+    if (!millimetres) return QCoreApplication::translate("ConfigurationDialog", "%1 pixels").arg(pixels);
     const std::int32_t mm = dpi > 0 ? whole_part(double(pixels) / dpi * 25.4) : 0;
-    return QStringLiteral("%1 mm").arg(mm);
+    return QCoreApplication::translate("ConfigurationDialog", "%1 mm").arg(mm);
 }
 
 std::optional<PagePreview> page_preview(const QRect& back, std::int32_t physical_width,

@@ -11,7 +11,7 @@
 CropDialog* crop_dialog = nullptr;
 
 CropDialog::CropDialog(QWidget* parent)
-    : CancellableDialog(QStringLiteral("Crop"), parent)
+    : CancellableDialog(tr("Crop"), parent)
 {
     setObjectName(QStringLiteral("crop_dialog"));
     auto row = [this](const QString& caption, int y, SpinButton*& spin) {
@@ -21,38 +21,38 @@ CropDialog::CropDialog(QWidget* parent)
         box->setGeometry(110, y, 70, 24);
         spin = new SpinButton(this);
         spin->setGeometry(182, y + 1, 16, 22);
-        connect(spin->up, &QToolButton::clicked, this, [this, box] { run_guarded([&] { SpinButtonClick(box, 1); }); });
+        connect(spin->up, &QToolButton::clicked, this, [this, box] { run_guarded([&] { step_box(box, 1); }); });
         connect(spin->down, &QToolButton::clicked, this,
-                [this, box] { run_guarded([&] { SpinButtonClick(box, -1); }); });
-        new FocusExit(box, [this, box] { EditExit(box); });
+                [this, box] { run_guarded([&] { step_box(box, -1); }); });
+        new FocusExit(box, [this, box] { tidy_box(box); });
         return box;
     };
-    Edit1 = row(QStringLiteral("Crop left:"), 16, SpinButton1);
-    Edit2 = row(QStringLiteral("Crop right:"), 48, SpinButton2);
-    Edit3 = row(QStringLiteral("Crop top:"), 80, SpinButton3);
-    Edit4 = row(QStringLiteral("Crop bottom:"), 112, SpinButton4);
-    Button1->move(16, 152);
-    Button2->move(106, 152);
+    left_box = row(tr("Crop left:"), 16, left_spin);
+    right_box = row(tr("Crop right:"), 48, right_spin);
+    top_box = row(tr("Crop top:"), 80, top_spin);
+    bottom_box = row(tr("Crop bottom:"), 112, bottom_spin);
+    ok_button->move(16, 152);
+    cancel_button->move(106, 152);
     fit_to_cancel(24);
 }
 
-void CropDialog::ShowModal()
+void CropDialog::execute()
 {
-    FormShow();
+    reset_controls();
     run_modal();
 }
 
-void CropDialog::FormShow()
+void CropDialog::reset_controls()
 {
-    for (QLineEdit* box : {Edit1, Edit2, Edit3, Edit4}) box->setText(QStringLiteral("0"));
+    for (QLineEdit* box : {left_box, right_box, top_box, bottom_box}) box->setText(QStringLiteral("0"));
 }
 
-void CropDialog::EditExit(QLineEdit* box)
+void CropDialog::tidy_box(QLineEdit* box)
 {
     box->setText(QString::number(integer_or_zero(box->text())));
 }
 
-void CropDialog::SpinButtonClick(QLineEdit* box, int step)
+void CropDialog::step_box(QLineEdit* box, int step)
 {
     const long long value = static_cast<long long>(integer_or_zero(box->text())) + step;
     // At the ends of the integer range the box stays where it is.

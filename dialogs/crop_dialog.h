@@ -11,21 +11,21 @@ class CropDialog : public CancellableDialog {
 public:
     explicit CropDialog(QWidget* parent = nullptr);
 
-    QLineEdit* Edit1; // left
-    QLineEdit* Edit2; // right
-    QLineEdit* Edit3; // top
-    QLineEdit* Edit4; // bottom
-    SpinButton* SpinButton1; // each bound to the box beside it
-    SpinButton* SpinButton2;
-    SpinButton* SpinButton3;
-    SpinButton* SpinButton4;
+    QLineEdit* left_box;
+    QLineEdit* right_box;
+    QLineEdit* top_box;
+    QLineEdit* bottom_box;
+    SpinButton* left_spin; // each bound to the box beside it
+    SpinButton* right_spin;
+    SpinButton* top_spin;
+    SpinButton* bottom_spin;
 
-    void ShowModal();
-    void FormShow();
+    void execute();
+    void reset_controls();
     // Leaving a box shows its integer value.
-    void EditExit(QLineEdit* box);
+    void tidy_box(QLineEdit* box);
     // The bound box one up (+1) or down (-1).
-    void SpinButtonClick(QLineEdit* box, int step);
+    void step_box(QLineEdit* box, int step);
 };
 
 extern CropDialog* crop_dialog;

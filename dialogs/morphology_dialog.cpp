@@ -8,6 +8,7 @@
 #include "platform/modal.h"
 #include "platform/regular_file.h"
 #include <QCheckBox>
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
@@ -19,7 +20,8 @@ MorphologyDialog* morphology_dialog = nullptr;
 
 namespace {
 
-const char* const corner_hint = "Doubleclick on each node to set all edges with equal height";
+const char* const corner_hint =
+    QT_TRANSLATE_NOOP("MorphologyDialog", "Doubleclick on each node to set all edges with equal height");
 
 QLabel* label(QWidget* parent, const QString& text, int x, int y, int width = 160)
 {
@@ -60,7 +62,7 @@ CornerNode::CornerNode(QWidget* parent, int node_tag)
     QPalette colours = palette();
     colours.setColor(QPalette::Window, Qt::black);
     setPalette(colours);
-    setToolTip(QString::fromLatin1(corner_hint));
+    setToolTip(QCoreApplication::translate("MorphologyDialog", corner_hint));
 }
 
 void CornerNode::mousePressEvent(QMouseEvent* event)
@@ -83,196 +85,203 @@ long long fourth_corner(const QString& corner1, const QString& corner2, const QS
 
 QString invalid_corner_message(int corner)
 {
-    return QStringLiteral("Μη επιτρεπτή τιμή του σημείου ") + QString::number(corner);
+    return QCoreApplication::translate("MorphologyDialog", "Invalid value of point %1").arg(corner);
 }
 
 QString color_range_message()
 {
-    return QStringLiteral("The bitmap has no pixels of the chosen color to take heights from "
-                          "(its min color value is above its max color value): choose another color or bitmap.");
+    return QCoreApplication::translate("MorphologyDialog",
+                                       "The bitmap has no pixels of the chosen color to take heights from "
+                                       "(its min color value is above its max color value): choose another "
+                                       "color or bitmap.");
 }
 
 QString corner_out_of_range_message(int corner, int min_height, int max_height)
 {
-    return QStringLiteral("Τιμή σημείου ") + QString::number(corner) + QStringLiteral(" εκτός ορίων.\n")
-        + QStringLiteral("Επιτρεπτές τιμές από %1 ως %2.").arg(min_height).arg(max_height);
+    return QCoreApplication::translate("MorphologyDialog",
+                                       "Value of point %1 out of range.\nAllowed values from %2 to %3.")
+        .arg(corner)
+        .arg(min_height)
+        .arg(max_height);
 }
 
 MorphologyDialog::MorphologyDialog(QWidget* parent)
     : QDialog(parent)
 {
-    setWindowTitle(QStringLiteral("Set Height Morphology"));
+    setWindowTitle(tr("Set Height Morphology"));
     setObjectName(QStringLiteral("morphology_dialog"));
     reset_morphology(morphology);
-    auto guarded = [this](void (MorphologyDialog::*handler)()) { return [this, handler] { run_guarded([&] { (this->*handler)(); }); }; };
+    auto guarded = [this](void (MorphologyDialog::*handler)()) {
+        return [this, handler] { run_guarded([&] { (this->*handler)(); }); };
+    };
 
     // Flat surface: the corner diagram and the four height boxes.
-    RadioButton1 = new QRadioButton(QStringLiteral("Define flat surface by setting edge heights"), this);
-    RadioButton1->setGeometry(16, 12, 290, 20);
-    Panel1 = new QFrame(this);
-    Panel1->setFrameShape(QFrame::StyledPanel);
-    Panel1->setGeometry(16, 36, 290, 206);
-    Shape1 = new QFrame(Panel1);
-    Shape1->setFrameShape(QFrame::Box);
-    Shape1->setGeometry(90, 44, 110, 80);
-    Shape1->setToolTip(QString::fromLatin1(corner_hint));
-    Shape2 = new CornerNode(Panel1, 1);
-    Shape3 = new CornerNode(Panel1, 2);
-    Shape4 = new CornerNode(Panel1, 3);
-    Shape5 = new CornerNode(Panel1, 4);
-    Shape2->setGeometry(86, 40, 8, 8);
-    Shape3->setGeometry(196, 40, 8, 8);
-    Shape4->setGeometry(86, 120, 8, 8);
-    Shape5->setGeometry(196, 120, 8, 8);
-    label(Panel1, QStringLiteral("1"), 76, 26, 10);
-    label(Panel1, QStringLiteral("2"), 208, 26, 10);
-    label(Panel1, QStringLiteral("3"), 76, 126, 10);
-    label(Panel1, QStringLiteral("4"), 208, 126, 10);
-    Edit1 = edit(Panel1, 20, 14);
-    Edit2 = edit(Panel1, 214, 14);
-    Edit3 = edit(Panel1, 20, 140);
-    Edit4 = edit(Panel1, 214, 140);
-    Edit4->setEnabled(false);
-    Label5 = label(Panel1, QStringLiteral("Measurement Unit: mm"), 20, 176);
+    flat_surface_radio = new QRadioButton(tr("Define flat surface by setting edge heights"), this);
+    flat_surface_radio->setGeometry(16, 12, 290, 20);
+    flat_surface_panel = new QFrame(this);
+    flat_surface_panel->setFrameShape(QFrame::StyledPanel);
+    flat_surface_panel->setGeometry(16, 36, 290, 206);
+    diagram_frame = new QFrame(flat_surface_panel);
+    diagram_frame->setFrameShape(QFrame::Box);
+    diagram_frame->setGeometry(90, 44, 110, 80);
+    diagram_frame->setToolTip(tr(corner_hint));
+    left_top_node = new CornerNode(flat_surface_panel, 1);
+    right_top_node = new CornerNode(flat_surface_panel, 2);
+    left_bottom_node = new CornerNode(flat_surface_panel, 3);
+    right_bottom_node = new CornerNode(flat_surface_panel, 4);
+    left_top_node->setGeometry(86, 40, 8, 8);
+    right_top_node->setGeometry(196, 40, 8, 8);
+    left_bottom_node->setGeometry(86, 120, 8, 8);
+    right_bottom_node->setGeometry(196, 120, 8, 8);
+    label(flat_surface_panel, QStringLiteral("1"), 76, 26, 10);
+    label(flat_surface_panel, QStringLiteral("2"), 208, 26, 10);
+    label(flat_surface_panel, QStringLiteral("3"), 76, 126, 10);
+    label(flat_surface_panel, QStringLiteral("4"), 208, 126, 10);
+    left_top_box = edit(flat_surface_panel, 20, 14);
+    right_top_box = edit(flat_surface_panel, 214, 14);
+    left_bottom_box = edit(flat_surface_panel, 20, 140);
+    right_bottom_box = edit(flat_surface_panel, 214, 140);
+    right_bottom_box->setEnabled(false);
+    unit_label = label(flat_surface_panel, tr("Measurement Unit: mm"), 20, 176);
 
     // Morphology bitmap.
-    RadioButton2 = new QRadioButton(QStringLiteral("Insert morphology bitmap"), this);
-    RadioButton2->setGeometry(322, 12, 300, 20);
-    Panel2 = new QFrame(this);
-    Panel2->setFrameShape(QFrame::StyledPanel);
-    Panel2->setGeometry(322, 36, 368, 236);
-    Label6 = label(Panel2, QStringLiteral("Press Find to define bitmap file"), 8, 6, 280);
-    Edit5 = edit(Panel2, 8, 28, 264);
-    Edit5->setReadOnly(true);
-    Button3 = new QPushButton(QStringLiteral("Find..."), Panel2);
-    Button3->setGeometry(280, 27, 80, 24);
-    label(Panel2, QStringLiteral("Select main color:"), 8, 60, 120);
-    rbRed = new QRadioButton(QStringLiteral("Red"), Panel2);
-    rbGreen = new QRadioButton(QStringLiteral("Green"), Panel2);
-    rbBlue = new QRadioButton(QStringLiteral("Blue"), Panel2);
-    rbRed->setGeometry(128, 60, 56, 20);
-    rbGreen->setGeometry(184, 60, 62, 20);
-    rbBlue->setGeometry(246, 60, 56, 20);
-    label(Panel2, QStringLiteral("Min color value"), 8, 90);
-    Edit6 = edit(Panel2, 268, 88);
-    label(Panel2, QStringLiteral("Max color value"), 8, 116);
-    Edit7 = edit(Panel2, 268, 114);
-    Edit6->setEnabled(false);
-    Edit7->setEnabled(false);
-    paint_box(Edit6, false);
-    paint_box(Edit7, false);
-    label(Panel2, QStringLiteral("Height for min color value"), 8, 142, 190);
-    Edit8 = edit(Panel2, 268, 140);
-    label(Panel2, QStringLiteral("mm"), 328, 142, 30);
-    label(Panel2, QStringLiteral("Height for max color value"), 8, 168, 190);
-    Edit9 = edit(Panel2, 268, 166);
-    label(Panel2, QStringLiteral("mm"), 328, 168, 30);
-    paint_box(Edit8, true);
-    paint_box(Edit9, true);
-    CheckBox1 = new QCheckBox(QStringLiteral("Clip image parts having height under"), Panel2);
-    CheckBox1->setGeometry(8, 196, 258, 22);
-    Edit10 = edit(Panel2, 268, 196);
-    label(Panel2, QStringLiteral("mm"), 328, 198, 30);
+    bitmap_radio = new QRadioButton(tr("Insert morphology bitmap"), this);
+    bitmap_radio->setGeometry(322, 12, 300, 20);
+    bitmap_panel = new QFrame(this);
+    bitmap_panel->setFrameShape(QFrame::StyledPanel);
+    bitmap_panel->setGeometry(322, 36, 368, 236);
+    bitmap_prompt_label = label(bitmap_panel, tr("Press Find to define bitmap file"), 8, 6, 280);
+    bitmap_file_box = edit(bitmap_panel, 8, 28, 264);
+    bitmap_file_box->setReadOnly(true);
+    find_button = new QPushButton(tr("Find..."), bitmap_panel);
+    find_button->setGeometry(280, 27, 80, 24);
+    label(bitmap_panel, tr("Select main color:"), 8, 60, 120);
+    red_radio = new QRadioButton(tr("Red"), bitmap_panel);
+    green_radio = new QRadioButton(tr("Green"), bitmap_panel);
+    blue_radio = new QRadioButton(tr("Blue"), bitmap_panel);
+    red_radio->setGeometry(128, 60, 56, 20);
+    green_radio->setGeometry(184, 60, 62, 20);
+    blue_radio->setGeometry(246, 60, 56, 20);
+    label(bitmap_panel, tr("Min color value"), 8, 90);
+    min_color_box = edit(bitmap_panel, 268, 88);
+    label(bitmap_panel, tr("Max color value"), 8, 116);
+    max_color_box = edit(bitmap_panel, 268, 114);
+    min_color_box->setEnabled(false);
+    max_color_box->setEnabled(false);
+    paint_box(min_color_box, false);
+    paint_box(max_color_box, false);
+    label(bitmap_panel, tr("Height for min color value"), 8, 142, 190);
+    min_color_height_box = edit(bitmap_panel, 268, 140);
+    label(bitmap_panel, tr("mm"), 328, 142, 30);
+    label(bitmap_panel, tr("Height for max color value"), 8, 168, 190);
+    max_color_height_box = edit(bitmap_panel, 268, 166);
+    label(bitmap_panel, tr("mm"), 328, 168, 30);
+    paint_box(min_color_height_box, true);
+    paint_box(max_color_height_box, true);
+    clip_check = new QCheckBox(tr("Clip image parts having height under"), bitmap_panel);
+    clip_check->setGeometry(8, 196, 258, 22);
+    clip_height_box = edit(bitmap_panel, 268, 196);
+    label(bitmap_panel, tr("mm"), 328, 198, 30);
     enable_clip_height(false);
 
-    Button1 = new QPushButton(QStringLiteral("Ok"), this);
-    Button2 = new QPushButton(QStringLiteral("Cancel"), this);
-    Button1->setGeometry(16, 248, 80, 25);
-    Button2->setGeometry(106, 248, 80, 25);
-    Button1->setDefault(true);
+    ok_button = new QPushButton(tr("Ok"), this);
+    cancel_button = new QPushButton(tr("Cancel"), this);
+    ok_button->setGeometry(16, 248, 80, 25);
+    cancel_button->setGeometry(106, 248, 80, 25);
+    ok_button->setDefault(true);
 
-    OpenPictureDialog1.Title = QStringLiteral("Select Bitmap File");
-    OpenPictureDialog1.Filter = QStringLiteral("Bitmaps (*.bmp)|*.bmp");
-    OpenPictureDialog1.DefaultExt = QStringLiteral("bmp");
+    bitmap_file_dialog.Title = tr("Select Bitmap File");
+    bitmap_file_dialog.Filter = tr("Bitmaps (*.bmp)|*.bmp");
+    bitmap_file_dialog.DefaultExt = QStringLiteral("bmp");
 
-    connect(RadioButton1, &QRadioButton::clicked, this, guarded(&MorphologyDialog::RadioButton1Click));
-    connect(RadioButton2, &QRadioButton::clicked, this, guarded(&MorphologyDialog::RadioButton2Click));
-    for (QLineEdit* box : {Edit1, Edit2, Edit3})
+    connect(flat_surface_radio, &QRadioButton::clicked, this, guarded(&MorphologyDialog::on_flat_surface_clicked));
+    connect(bitmap_radio, &QRadioButton::clicked, this, guarded(&MorphologyDialog::on_bitmap_clicked));
+    for (QLineEdit* box : {left_top_box, right_top_box, left_bottom_box})
         connect(box, &QLineEdit::textChanged, this, guarded(&MorphologyDialog::calculate_edge));
-    for (CornerNode* node : {Shape2, Shape3, Shape4, Shape5})
+    for (CornerNode* node : {left_top_node, right_top_node, left_bottom_node, right_bottom_node})
         connect(node, &CornerNode::pressed, this,
                 [this](CornerNode* sender, bool twice) { run_guarded([&] { assign_level(sender, twice); }); });
-    connect(Edit5, &QLineEdit::textChanged, this, guarded(&MorphologyDialog::Edit5Change));
-    connect(rbRed, &QRadioButton::clicked, this, guarded(&MorphologyDialog::rbRedClick));
-    connect(rbGreen, &QRadioButton::clicked, this, guarded(&MorphologyDialog::rbGreenClick));
-    connect(rbBlue, &QRadioButton::clicked, this, guarded(&MorphologyDialog::rbBlueClick));
-    connect(Edit6, &QLineEdit::textChanged, this, guarded(&MorphologyDialog::Edit6Change));
-    connect(Edit7, &QLineEdit::textChanged, this, guarded(&MorphologyDialog::Edit7Change));
-    new FocusExit(Edit8, [this] { Edit8Exit(); });
-    new FocusExit(Edit9, [this] { Edit9Exit(); });
-    new FocusExit(Edit10, [this] { Edit10Exit(); });
-    connect(CheckBox1, &QCheckBox::clicked, this, guarded(&MorphologyDialog::CheckBox1Click));
-    connect(Button3, &QPushButton::clicked, this, guarded(&MorphologyDialog::Button3Click));
-    connect(Button1, &QPushButton::clicked, this, guarded(&MorphologyDialog::Button1Click));
-    connect(Button2, &QPushButton::clicked, this, guarded(&MorphologyDialog::Button2Click));
+    connect(bitmap_file_box, &QLineEdit::textChanged, this, guarded(&MorphologyDialog::on_bitmap_file_edited));
+    connect(red_radio, &QRadioButton::clicked, this, guarded(&MorphologyDialog::on_red_clicked));
+    connect(green_radio, &QRadioButton::clicked, this, guarded(&MorphologyDialog::on_green_clicked));
+    connect(blue_radio, &QRadioButton::clicked, this, guarded(&MorphologyDialog::on_blue_clicked));
+    connect(min_color_box, &QLineEdit::textChanged, this, guarded(&MorphologyDialog::on_min_color_edited));
+    connect(max_color_box, &QLineEdit::textChanged, this, guarded(&MorphologyDialog::on_max_color_edited));
+    new FocusExit(min_color_height_box, [this] { take_min_color_height(); });
+    new FocusExit(max_color_height_box, [this] { take_max_color_height(); });
+    new FocusExit(clip_height_box, [this] { take_clip_height(); });
+    connect(clip_check, &QCheckBox::clicked, this, guarded(&MorphologyDialog::on_clip_clicked));
+    connect(find_button, &QPushButton::clicked, this, guarded(&MorphologyDialog::find_bitmap));
+    connect(ok_button, &QPushButton::clicked, this, guarded(&MorphologyDialog::on_ok_clicked));
+    connect(cancel_button, &QPushButton::clicked, this, guarded(&MorphologyDialog::on_cancel_clicked));
 
-    flat_controls_ = {Panel1};
-    bitmap_controls_ = {Panel2};
+    flat_controls_ = {flat_surface_panel};
+    bitmap_controls_ = {bitmap_panel};
 }
 
-void MorphologyDialog::ShowModal()
+void MorphologyDialog::execute()
 {
-    FormShow();
+    fill_controls();
     show_modal(*this);
 }
 
-void MorphologyDialog::FormShow()
+void MorphologyDialog::fill_controls()
 {
-    const QRect bitmap_panel = Panel2->geometry();
-    setFixedSize(bitmap_panel.x() + bitmap_panel.width() + 32, bitmap_panel.y() + bitmap_panel.height() + 32);
+    const QRect bitmap_area = bitmap_panel->geometry();
+    setFixedSize(bitmap_area.x() + bitmap_area.width() + 32, bitmap_area.y() + bitmap_area.height() + 32);
 
     if (morphology.flat_surface == 1) {
-        RadioButton1->setChecked(true);
-        RadioButton1Click();
-        Edit1->setText(QString::number(morphology.edge_heights[0]));
-        Edit2->setText(QString::number(morphology.edge_heights[1]));
-        Edit3->setText(QString::number(morphology.edge_heights[2]));
-        Edit4->setText(QString::number(morphology.edge_heights[3]));
-        Edit5->clear();
-        for (QRadioButton* button : {rbRed, rbGreen, rbBlue}) uncheck(button);
-        for (QLineEdit* box : {Edit6, Edit7, Edit8, Edit9}) box->clear();
-        CheckBox1->setChecked(false);
-        Edit10->clear();
+        flat_surface_radio->setChecked(true);
+        on_flat_surface_clicked();
+        left_top_box->setText(QString::number(morphology.edge_heights[0]));
+        right_top_box->setText(QString::number(morphology.edge_heights[1]));
+        left_bottom_box->setText(QString::number(morphology.edge_heights[2]));
+        right_bottom_box->setText(QString::number(morphology.edge_heights[3]));
+        bitmap_file_box->clear();
+        for (QRadioButton* button : {red_radio, green_radio, blue_radio}) uncheck(button);
+        for (QLineEdit* box : {min_color_box, max_color_box, min_color_height_box, max_color_height_box}) box->clear();
+        clip_check->setChecked(false);
+        clip_height_box->clear();
         enable_clip_height(false);
         return;
     }
 
-    RadioButton2->setChecked(true);
-    RadioButton2Click();
+    bitmap_radio->setChecked(true);
+    on_bitmap_clicked();
     const Morphology shown = morphology; // the boxes below write into the record as they fill
-    Edit5->setText(QString::fromLocal8Bit(shown.bitmap_file));
+    bitmap_file_box->setText(QString::fromLocal8Bit(shown.bitmap_file));
     QRadioButton* channel = nullptr;
     if (shown.main_color >= 1 && shown.main_color <= 3) {
         const int at = 2 * (shown.main_color - 1);
         color_limits[at] = shown.min_color_value;
         color_limits[at + 1] = shown.max_color_value;
-        channel = shown.main_color == 1 ? rbRed : shown.main_color == 2 ? rbGreen : rbBlue;
+        channel = shown.main_color == 1 ? red_radio : shown.main_color == 2 ? green_radio : blue_radio;
     }
-    for (QRadioButton* button : {rbRed, rbGreen, rbBlue}) {
+    for (QRadioButton* button : {red_radio, green_radio, blue_radio}) {
         if (button == channel) button->setChecked(true);
         else uncheck(button);
     }
-    Edit6->setText(QString::number(shown.min_color_value));
-    Edit7->setText(QString::number(shown.max_color_value));
-    Edit8->setText(QString::number(shown.min_color_height));
-    Edit9->setText(QString::number(shown.max_color_height));
+    min_color_box->setText(QString::number(shown.min_color_value));
+    max_color_box->setText(QString::number(shown.max_color_value));
+    min_color_height_box->setText(QString::number(shown.min_color_height));
+    max_color_height_box->setText(QString::number(shown.max_color_height));
     const bool clipped = shown.clip_enabled == 1;
-    CheckBox1->setChecked(clipped);
-    if (clipped) Edit10->setText(QString::number(shown.clip_height));
-    else Edit10->clear();
+    clip_check->setChecked(clipped);
+    if (clipped) clip_height_box->setText(QString::number(shown.clip_height));
+    else clip_height_box->clear();
     enable_clip_height(clipped);
-    for (QLineEdit* box : {Edit1, Edit2, Edit3, Edit4}) box->clear();
+    for (QLineEdit* box : {left_top_box, right_top_box, left_bottom_box, right_bottom_box}) box->clear();
     morphology = shown;
 }
 
-void MorphologyDialog::RadioButton1Click()
+void MorphologyDialog::on_flat_surface_clicked()
 {
     morphology.flat_surface = 1;
     for (QWidget* w : bitmap_controls_) w->setEnabled(false);
     for (QWidget* w : flat_controls_) w->setEnabled(true);
 }
 
-void MorphologyDialog::RadioButton2Click()
+void MorphologyDialog::on_bitmap_clicked()
 {
     morphology.flat_surface = 0;
     for (QWidget* w : flat_controls_) w->setEnabled(false);
@@ -281,16 +290,17 @@ void MorphologyDialog::RadioButton2Click()
 
 void MorphologyDialog::calculate_edge()
 {
-    Edit4->setText(QString::number(fourth_corner(Edit1->text(), Edit2->text(), Edit3->text())));
+    right_bottom_box->setText(
+        QString::number(fourth_corner(left_top_box->text(), right_top_box->text(), left_bottom_box->text())));
 }
 
 QLineEdit* MorphologyDialog::corner_box(int corner) const
 {
     switch (corner) {
-    case 1: return Edit1;
-    case 2: return Edit2;
-    case 3: return Edit3;
-    default: return Edit4;
+    case 1: return left_top_box;
+    case 2: return right_top_box;
+    case 3: return left_bottom_box;
+    default: return right_bottom_box;
     }
 }
 
@@ -300,64 +310,71 @@ void MorphologyDialog::assign_level(CornerNode* sender, bool double_click)
     const std::optional<int> level = integer_value(corner_box(sender->tag)->text());
     if (!level) return;
     const QString text = QString::number(*level);
-    for (QLineEdit* box : {Edit1, Edit2, Edit3, Edit4}) box->setText(text);
+    for (QLineEdit* box : {left_top_box, right_top_box, left_bottom_box, right_bottom_box}) box->setText(text);
 }
 
-void MorphologyDialog::Edit5Change()
+void MorphologyDialog::on_bitmap_file_edited()
 {
-    morphology.bitmap_file = Edit5->text().left(Morphology::max_path_bytes).toLocal8Bit();
+    morphology.bitmap_file = bitmap_file_box->text().left(Morphology::max_path_bytes).toLocal8Bit();
 }
 
 void MorphologyDialog::choose_color(int color)
 {
     const int at = 2 * (color - 1);
-    Edit6->setText(QString::number(color_limits[at]));
-    Edit7->setText(QString::number(color_limits[at + 1]));
+    min_color_box->setText(QString::number(color_limits[at]));
+    max_color_box->setText(QString::number(color_limits[at + 1]));
     morphology.main_color = color;
 }
 
-void MorphologyDialog::rbRedClick() { choose_color(1); }
-void MorphologyDialog::rbGreenClick() { choose_color(2); }
-void MorphologyDialog::rbBlueClick() { choose_color(3); }
+void MorphologyDialog::on_red_clicked() { choose_color(1); }
+void MorphologyDialog::on_green_clicked() { choose_color(2); }
+void MorphologyDialog::on_blue_clicked() { choose_color(3); }
 
-void MorphologyDialog::Edit6Change() { morphology.min_color_value = integer_or_zero(Edit6->text()); }
-void MorphologyDialog::Edit7Change() { morphology.max_color_value = integer_or_zero(Edit7->text()); }
-void MorphologyDialog::Edit8Exit() { morphology.min_color_height = integer_or_zero(Edit8->text()); }
-void MorphologyDialog::Edit9Exit() { morphology.max_color_height = integer_or_zero(Edit9->text()); }
-void MorphologyDialog::Edit10Exit() { morphology.clip_height = integer_or_zero(Edit10->text()); }
+void MorphologyDialog::on_min_color_edited() { morphology.min_color_value = integer_or_zero(min_color_box->text()); }
+void MorphologyDialog::on_max_color_edited() { morphology.max_color_value = integer_or_zero(max_color_box->text()); }
+void MorphologyDialog::take_min_color_height()
+{
+    morphology.min_color_height = integer_or_zero(min_color_height_box->text());
+}
+void MorphologyDialog::take_max_color_height()
+{
+    morphology.max_color_height = integer_or_zero(max_color_height_box->text());
+}
+void MorphologyDialog::take_clip_height() { morphology.clip_height = integer_or_zero(clip_height_box->text()); }
 
 void MorphologyDialog::enable_clip_height(bool enabled)
 {
-    Edit10->setEnabled(enabled);
-    paint_box(Edit10, enabled);
+    clip_height_box->setEnabled(enabled);
+    paint_box(clip_height_box, enabled);
 }
 
-void MorphologyDialog::CheckBox1Click()
+void MorphologyDialog::on_clip_clicked()
 {
-    const bool checked = CheckBox1->isChecked();
+    const bool checked = clip_check->isChecked();
     morphology.clip_enabled = checked ? 1 : 0;
     enable_clip_height(checked);
 }
 
-void MorphologyDialog::Button3Click()
+void MorphologyDialog::find_bitmap()
 {
-    OpenPictureDialog1.InitialDir = drawing_folder ? drawing_folder() : QString();
-    if (!OpenPictureDialog1.Execute()) return;
-    const QString path = OpenPictureDialog1.FileName;
+    bitmap_file_dialog.InitialDir = drawing_folder ? drawing_folder() : QString();
+    if (!bitmap_file_dialog.Execute()) return;
+    const QString path = bitmap_file_dialog.FileName;
     if (!QFileInfo(path).isFile()) {
-        message_box(QStringLiteral("File does not exist."), MessageKind::Error, MessageButtons::Ok);
+        message_box(tr("File does not exist."), MessageKind::Error, MessageButtons::Ok);
         return;
     }
     // Only a regular file is read: a FIFO would wait for a writer for ever.
-    const platform::FileContents file = platform::read_regular_file(path, platform::largest_image_file(max_object_pixels));
+    const platform::FileContents file
+        = platform::read_regular_file(path, platform::largest_image_file(max_object_pixels));
     if (!file.error.isEmpty()) throw DioramixError(file.error);
     QString unused;
     const QImage image = platform::decode_image(file.bytes, QByteArray(), max_object_pixels, unused);
     if (image.isNull() || image.width() < 1 || image.height() < 1) {
-        message_box(QStringLiteral("Not a valid bitmap."), MessageKind::Error, MessageButtons::Ok);
+        message_box(tr("Not a valid bitmap."), MessageKind::Error, MessageButtons::Ok);
         return;
     }
-    Edit5->setText(path);
+    bitmap_file_box->setText(path);
     color_limits = scan_channel_ranges(image);
 }
 
@@ -373,10 +390,10 @@ void MorphologyDialog::store_corners()
             }
             morphology.edge_heights[corner - 1] = *height;
             if (*height < Configuration.min_height || *height > Configuration.max_height)
-                throw ERangeExceed(
+                throw CornerOutOfRange(
                     corner_out_of_range_message(corner, Configuration.min_height, Configuration.max_height));
         }
-    } catch (const ERangeExceed& error) {
+    } catch (const CornerOutOfRange& error) {
         message_box(error.text(), MessageKind::Error, MessageButtons::Ok);
     }
     if (corner <= 4) {
@@ -392,7 +409,7 @@ void MorphologyDialog::store_corners()
     accept();
 }
 
-void MorphologyDialog::Button1Click()
+void MorphologyDialog::on_ok_clicked()
 {
     if (morphology.flat_surface == 1) {
         store_corners();
@@ -400,20 +417,20 @@ void MorphologyDialog::Button1Click()
     }
     // What was typed is taken even when the box still has the focus (Enter
     // pressed on the default button).
-    Edit8Exit();
-    Edit9Exit();
-    if (CheckBox1->isChecked()) Edit10Exit();
-    morphology.clip_enabled = CheckBox1->isChecked() ? 1 : 0;
+    take_min_color_height();
+    take_max_color_height();
+    if (clip_check->isChecked()) take_clip_height();
+    morphology.clip_enabled = clip_check->isChecked() ? 1 : 0;
 
     QString problem;
-    if (Edit5->text().isEmpty()) problem = QStringLiteral("No bitmap file defined.");
-    else if (!rbRed->isChecked() && !rbGreen->isChecked() && !rbBlue->isChecked())
-        problem = QStringLiteral("Select main color.");
+    if (bitmap_file_box->text().isEmpty()) problem = tr("No bitmap file defined.");
+    else if (!red_radio->isChecked() && !green_radio->isChecked() && !blue_radio->isChecked())
+        problem = tr("Select main color.");
     else if (morphology.min_color_value > morphology.max_color_value)
         problem = color_range_message();
-    else if (Edit8->text().isEmpty() || Edit9->text().isEmpty())
-        problem = QStringLiteral("Define heights for min and max color values.");
-    else if (CheckBox1->isChecked() && Edit10->text().isEmpty()) problem = QStringLiteral("Define clip height.");
+    else if (min_color_height_box->text().isEmpty() || max_color_height_box->text().isEmpty())
+        problem = tr("Define heights for min and max color values.");
+    else if (clip_check->isChecked() && clip_height_box->text().isEmpty()) problem = tr("Define clip height.");
     if (!problem.isEmpty()) {
         message_box(problem, MessageKind::Error, MessageButtons::Ok);
         return;
@@ -422,7 +439,7 @@ void MorphologyDialog::Button1Click()
     accept();
 }
 
-void MorphologyDialog::Button2Click()
+void MorphologyDialog::on_cancel_clicked()
 {
     reject();
 }

@@ -19,7 +19,7 @@ class QPushButton;
 class QRadioButton;
 
 // A corner height outside the configured limits.
-class ERangeExceed : public DioramixError {
+class CornerOutOfRange : public DioramixError {
     using DioramixError::DioramixError;
 };
 
@@ -57,61 +57,62 @@ public:
     std::uint8_t confirmed = 0; // 1 after an OK whose checks passed
     ChannelRanges color_limits{}; // from the last bitmap scan, kept between showings
 
-    QRadioButton* RadioButton1;
-    QFrame* Panel1;
-    QFrame* Shape1;
-    CornerNode* Shape2;
-    CornerNode* Shape3;
-    CornerNode* Shape4;
-    CornerNode* Shape5;
-    QLineEdit* Edit1;
-    QLineEdit* Edit2;
-    QLineEdit* Edit3;
-    QLineEdit* Edit4;
-    QLabel* Label5;
-    QRadioButton* RadioButton2;
-    QFrame* Panel2;
-    QLabel* Label6;
-    QLineEdit* Edit5;
-    QPushButton* Button3;
-    QRadioButton* rbRed;
-    QRadioButton* rbGreen;
-    QRadioButton* rbBlue;
-    QLineEdit* Edit6;
-    QLineEdit* Edit7;
-    QLineEdit* Edit8;
-    QLineEdit* Edit9;
-    QCheckBox* CheckBox1;
-    QLineEdit* Edit10;
-    QPushButton* Button1;
-    QPushButton* Button2;
-    FileDialog OpenPictureDialog1{FileDialog::Kind::OpenPicture};
+    QRadioButton* flat_surface_radio;
+    QFrame* flat_surface_panel;
+    QFrame* diagram_frame;
+    CornerNode* left_top_node;
+    CornerNode* right_top_node;
+    CornerNode* left_bottom_node;
+    CornerNode* right_bottom_node;
+    // The corner heights, points 1 to 4; the last is computed from the others.
+    QLineEdit* left_top_box;
+    QLineEdit* right_top_box;
+    QLineEdit* left_bottom_box;
+    QLineEdit* right_bottom_box;
+    QLabel* unit_label;
+    QRadioButton* bitmap_radio;
+    QFrame* bitmap_panel;
+    QLabel* bitmap_prompt_label;
+    QLineEdit* bitmap_file_box;
+    QPushButton* find_button;
+    QRadioButton* red_radio;
+    QRadioButton* green_radio;
+    QRadioButton* blue_radio;
+    QLineEdit* min_color_box;
+    QLineEdit* max_color_box;
+    QLineEdit* min_color_height_box;
+    QLineEdit* max_color_height_box;
+    QCheckBox* clip_check;
+    QLineEdit* clip_height_box;
+    QPushButton* ok_button;
+    QPushButton* cancel_button;
+    FileDialog bitmap_file_dialog{FileDialog::Kind::OpenPicture};
     // The folder of the drawing being edited, where "Find..." starts; empty
     // (or unset) for a drawing never saved, which starts where the last
     // bitmap was found.
     std::function<QString()> drawing_folder;
 
     // Fills the controls from `morphology`, then shows the dialog modally.
-    void ShowModal();
+    void execute();
 
-    void FormShow();
-    void RadioButton1Click();
-    void RadioButton2Click();
+    void fill_controls();
+    void on_flat_surface_clicked();
+    void on_bitmap_clicked();
     void calculate_edge();
     void assign_level(CornerNode* sender, bool double_click);
-    void Edit5Change();
-    void rbRedClick();
-    void rbGreenClick();
-    void rbBlueClick();
-    void Edit6Change();
-    void Edit7Change();
-    void Edit8Exit();
-    void Edit9Exit();
-    void Edit10Exit();
-    void CheckBox1Click();
-    void Button3Click();
-    void Button1Click();
-    void Button2Click();
+    void on_bitmap_file_edited();
+    void on_red_clicked();
+    void on_green_clicked();
+    void on_blue_clicked();
+    void on_min_color_edited();
+    void on_max_color_edited();
+    void take_min_color_height();
+    void take_max_color_height();
+    void take_clip_height();
+    void on_clip_clicked();
+    void find_bitmap();
+    void on_ok_clicked();
+    void on_cancel_clicked();
 
     // Closing by the title bar counts as Cancel.
     void reject() override;

@@ -25,10 +25,10 @@ QPoint aligned_position(Alignment alignment, QSize object, QSize area)
 }
 
 MoveDialog::MoveDialog(QWidget* parent)
-    : CancellableDialog(QStringLiteral("Move"), parent)
+    : CancellableDialog(tr("Move"), parent)
 {
     setObjectName(QStringLiteral("move_dialog"));
-    auto* group = new QGroupBox(QStringLiteral("Position of left-top corner"), this);
+    auto* group = new QGroupBox(tr("Position of left-top corner"), this);
     group->setGeometry(16, 12, 200, 96);
     auto spin = [group](const QString& caption, int y) {
         auto* l = new QLabel(caption, group);
@@ -38,8 +38,8 @@ MoveDialog::MoveDialog(QWidget* parent)
         s->setGeometry(44, y, 140, 24);
         return s;
     };
-    sex = spin(QStringLiteral("X"), 28);
-    sey = spin(QStringLiteral("Y"), 60);
+    x_box = spin(tr("X"), 28);
+    y_box = spin(tr("Y"), 60);
 
     // A small picture of a panel with a button at each corner and the centre.
     auto* picture = new QFrame(this);
@@ -50,33 +50,42 @@ MoveDialog::MoveDialog(QWidget* parent)
         auto* b = new QToolButton(picture);
         b->setText(arrow);
         b->setObjectName(QLatin1String(name));
-        b->setToolTip(QString::fromLatin1(hint));
+        b->setToolTip(tr(hint));
         b->setStatusTip(b->toolTip());
         b->setGeometry(x, y, 22, 22);
         connect(b, &QToolButton::clicked, this, [this, alignment] { run_guarded([&] { align(alignment); }); });
         return b;
     };
-    sb_ul = button("sb_ul", "Press to allign object to the left-top corner of the drawing panel", 4, 4,
-                   Alignment::LeftTop, QChar(0x2196));
-    sb_ur = button("sb_ur", "Press to allign object to the right-top corner of the drawing panel", 94, 4,
-                   Alignment::RightTop, QChar(0x2197));
-    sb_bl = button("sb_bl", "Press to allign object to the left-bottom corner of the drawing panel", 4, 62,
-                   Alignment::LeftBottom, QChar(0x2199));
-    sb_br = button("sb_br", "Press to allign object to the right-bottom corner of the drawing panel", 94, 62,
-                   Alignment::RightBottom, QChar(0x2198));
-    sb_c = button("sb_c", "Press to allign object to the center of the drawing panel", 49, 33, Alignment::Center,
-                  QChar(0x2022));
+    left_top_button = button("left_top_button",
+                             QT_TRANSLATE_NOOP("MoveDialog",
+                                               "Press to allign object to the left-top corner of the drawing panel"),
+                             4, 4, Alignment::LeftTop, QChar(0x2196));
+    right_top_button = button("right_top_button",
+                              QT_TRANSLATE_NOOP("MoveDialog",
+                                                "Press to allign object to the right-top corner of the drawing panel"),
+                              94, 4, Alignment::RightTop, QChar(0x2197));
+    left_bottom_button = button(
+        "left_bottom_button",
+        QT_TRANSLATE_NOOP("MoveDialog", "Press to allign object to the left-bottom corner of the drawing panel"), 4, 62,
+        Alignment::LeftBottom, QChar(0x2199));
+    right_bottom_button = button(
+        "right_bottom_button",
+        QT_TRANSLATE_NOOP("MoveDialog", "Press to allign object to the right-bottom corner of the drawing panel"), 94,
+        62, Alignment::RightBottom, QChar(0x2198));
+    center_button = button("center_button",
+                           QT_TRANSLATE_NOOP("MoveDialog", "Press to allign object to the center of the drawing panel"),
+                           49, 33, Alignment::Center, QChar(0x2022));
 
-    Button1->move(190, 124);
-    Button2->move(276, 124);
+    ok_button->move(190, 124);
+    cancel_button->move(276, 124);
 }
 
-void MoveDialog::ShowModal(QPoint position, QSize object, QSize area)
+void MoveDialog::execute(QPoint position, QSize object, QSize area)
 {
     object_size = object;
     area_size = area;
-    sex->setValue(position.x());
-    sey->setValue(position.y());
+    x_box->setValue(position.x());
+    y_box->setValue(position.y());
     fit_to_cancel(24);
     run_modal();
 }
@@ -84,6 +93,6 @@ void MoveDialog::ShowModal(QPoint position, QSize object, QSize area)
 void MoveDialog::align(Alignment alignment)
 {
     const QPoint at = aligned_position(alignment, object_size, area_size);
-    sex->setValue(at.x());
-    sey->setValue(at.y());
+    x_box->setValue(at.x());
+    y_box->setValue(at.y());
 }

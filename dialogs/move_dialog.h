@@ -18,19 +18,19 @@ class MoveDialog : public CancellableDialog {
 public:
     explicit MoveDialog(QWidget* parent = nullptr);
 
-    QSpinBox* sex;
-    QSpinBox* sey;
-    QToolButton* sb_ul;
-    QToolButton* sb_ur;
-    QToolButton* sb_bl;
-    QToolButton* sb_br;
-    QToolButton* sb_c;
+    QSpinBox* x_box;
+    QSpinBox* y_box;
+    QToolButton* left_top_button;
+    QToolButton* right_top_button;
+    QToolButton* left_bottom_button;
+    QToolButton* right_bottom_button;
+    QToolButton* center_button;
 
     QSize object_size; // the object being moved
     QSize area_size;   // the panel it is aligned in
 
     // Starts at the object's position; the alignment buttons use the sizes.
-    void ShowModal(QPoint position, QSize object, QSize area);
+    void execute(QPoint position, QSize object, QSize area);
     void align(Alignment alignment);
 };
 

@@ -27,18 +27,18 @@ public:
     // The size "current form" stands for: the main window's client area.
     QSize client_area;
 
-    QGroupBox* GroupBox1 = nullptr;
-    QRadioButton* RadioButton1 = nullptr; // screen resolution
-    QRadioButton* RadioButton2 = nullptr; // printer resolution
-    QLineEdit* Edit1 = nullptr;           // the resolution text
-    QComboBox* ComboBox1 = nullptr;       // dots per inch / dots per mm
-    QGroupBox* GroupBox2 = nullptr;
-    QComboBox* ComboBox2 = nullptr; // current form / screen / printer / custom
-    QLineEdit* Edit2 = nullptr;     // width
-    QLineEdit* Edit3 = nullptr;     // height
-    QComboBox* ComboBox3 = nullptr; // millimeters / pixels
-    QPushButton* Button1 = nullptr; // Ok
-    QPushButton* Button2 = nullptr; // Cancel
+    QGroupBox* resolution_group = nullptr;
+    QRadioButton* screen_resolution_radio = nullptr;
+    QRadioButton* printer_resolution_radio = nullptr;
+    QLineEdit* resolution_box = nullptr;
+    QComboBox* resolution_units_combo = nullptr; // dots per inch / dots per mm
+    QGroupBox* dimensions_group = nullptr;
+    QComboBox* dimensions_source_combo = nullptr; // current form / screen / printer / custom
+    QLineEdit* width_box = nullptr;
+    QLineEdit* height_box = nullptr;
+    QComboBox* dimension_units_combo = nullptr; // millimeters / pixels
+    QPushButton* ok_button = nullptr;
+    QPushButton* cancel_button = nullptr;
 
     // Resets the dialog for a main window whose client area is
     // `client_area`, shows it modally and returns the cancelled flag.
@@ -46,16 +46,17 @@ public:
 
     // Resets the controls to screen resolution, dots per inch, the current
     // form and millimetres, and refreshes everything from them.
-    void FormShow();
+    void reset_controls();
 
     // Handlers.
-    void RadioButton1Click();
-    void RadioButton2Click();
-    void ComboBox1Change();
-    void refresh_dimensions(); // ComboBox2Change, ComboBox3Change
-    void EditExit(QLineEdit* box);
-    void Button1Click();
-    void Button2Click();
+    void use_screen_resolution();
+    void use_printer_resolution();
+    void on_resolution_units_changed();
+    void refresh_dimensions(); // on a change of dimension source or unit
+    // Takes over the number typed into the width or height box.
+    void take_dimension(QLineEdit* box);
+    void on_ok_clicked();
+    void on_cancel_clicked();
 
     void reject() override;
 

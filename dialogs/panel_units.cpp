@@ -1,4 +1,5 @@
 #include "dialogs/panel_units.h"
+#include <QCoreApplication>
 #include <cmath>
 #include <limits>
 
@@ -24,8 +25,11 @@ Resolution screen_resolution(int screen_width_px, int screen_height_px, int moni
 QString resolution_text(Resolution resolution, bool per_mm)
 {
     if (per_mm)
-        return QString::asprintf("%.2fx%.2f dpmm", resolution.x / 25.4, resolution.y / 25.4);
-    return QStringLiteral("%1x%2 dpi").arg(whole_part(resolution.x)).arg(whole_part(resolution.y));
+        return QCoreApplication::translate("PanelDimensionsDialog", "%1x%2 dpmm")
+            .arg(QString::asprintf("%.2f", resolution.x / 25.4), QString::asprintf("%.2f", resolution.y / 25.4));
+    return QCoreApplication::translate("PanelDimensionsDialog", "%1x%2 dpi")
+        .arg(whole_part(resolution.x))
+        .arg(whole_part(resolution.y));
 }
 
 double unit_factor(double dpi, bool millimetres)

@@ -18,30 +18,30 @@ class PropertiesDialog : public QDialog {
 public:
     explicit PropertiesDialog(QWidget* parent = nullptr);
 
-    QLabel* Label1;
-    QLabel* Label4;
-    QLabel* Label3;
-    QLabel* Label6;
-    QGroupBox* GroupBox1;
-    QLabel* Label7; // "left-top:" .. "right-bottom:"
-    QLabel* Label8;
-    QLabel* Label9;
-    QLabel* Label10;
-    QLabel* Label11;
-    QLabel* Label12;
-    QLabel* Label13;
-    QLabel* Label14;
-    QGroupBox* GroupBox2;
-    QLineEdit* Edit1;
-    QLabel* Label15;
-    QLabel* Label17;
-    QLabel* Label19;
-    QLabel* Label21;
-    QPushButton* Button1;
+    QLabel* name_caption_label;
+    QLabel* name_label;
+    QLabel* dimensions_caption_label;
+    QLabel* dimensions_label;
+    QGroupBox* corners_group;
+    QLabel* left_top_caption_label; // "left-top:" .. "right-bottom:"
+    QLabel* right_top_caption_label;
+    QLabel* left_bottom_caption_label;
+    QLabel* right_bottom_caption_label;
+    QLabel* left_top_label;
+    QLabel* right_top_label;
+    QLabel* left_bottom_label;
+    QLabel* right_bottom_label;
+    QGroupBox* bitmap_group;
+    QLineEdit* bitmap_file_box;
+    QLabel* main_color_label;
+    QLabel* color_limits_label;
+    QLabel* limit_heights_label;
+    QLabel* clip_height_label;
+    QPushButton* ok_button;
 
     // Fills the dialog from the object, then shows it modally.
-    void ShowModal(const Shape& shape);
-    void FormShow(const Shape& shape);
+    void execute(const Shape& shape);
+    void fill_controls(const Shape& shape);
 
 private:
     void layout_flat();

@@ -44,7 +44,7 @@ int proportional_dimension(int value, int start, int other_start)
 }
 
 ResizeDialog::ResizeDialog(QWidget* parent)
-    : CancellableDialog(QStringLiteral("Resize"), parent)
+    : CancellableDialog(tr("Resize"), parent)
 {
     setObjectName(QStringLiteral("resize_dialog"));
     auto row = [this](const QString& caption, int y, QComboBox*& unit) {
@@ -52,91 +52,97 @@ ResizeDialog::ResizeDialog(QWidget* parent)
         l->setGeometry(40, y + 2, 50, 20);
         auto* box = new QLineEdit(this);
         box->setGeometry(96, y, 70, 24);
-        auto* in = new QLabel(QStringLiteral("in"), this);
+        auto* in = new QLabel(tr("in"), this);
         in->setGeometry(174, y + 2, 16, 20);
         unit = new QComboBox(this);
-        unit->addItems({QStringLiteral("Pixels"), QStringLiteral("Percent")});
+        unit->addItems({tr("Pixels"), tr("Percent")});
         unit->setGeometry(196, y, 90, 24);
         return box;
     };
-    Edit1 = row(QStringLiteral("Width"), 40, ComboBox1);
-    Edit2 = row(QStringLiteral("Height"), 72, ComboBox2);
-    CheckBox1 = new QCheckBox(QStringLiteral("Allow distorsion"), this);
-    CheckBox1->setGeometry(40, 108, 200, 20);
-    Button1->move(110, 144);
-    Button2->move(206, 144);
+    width_box = row(tr("Width"), 40, width_units_combo);
+    height_box = row(tr("Height"), 72, height_units_combo);
+    distortion_check = new QCheckBox(tr("Allow distorsion"), this);
+    distortion_check->setGeometry(40, 108, 200, 20);
+    ok_button->move(110, 144);
+    cancel_button->move(206, 144);
     fit_to_cancel(40);
 
     // Only an edited box is taken over: re-reading a shown percentage could
     // move the size by the rounding of the percent.
-    new FocusExit(Edit1, [this] { if (Edit1->isModified()) Edit1Exit(); });
-    new FocusExit(Edit2, [this] { if (Edit2->isModified()) Edit2Exit(); });
-    connect(ComboBox1, &QComboBox::currentIndexChanged, this, [this] { run_guarded([this] { ComboBox1Change(); }); });
-    connect(ComboBox2, &QComboBox::currentIndexChanged, this, [this] { run_guarded([this] { ComboBox2Change(); }); });
+    new FocusExit(width_box, [this] { if (width_box->isModified()) take_width(); });
+    new FocusExit(height_box, [this] { if (height_box->isModified()) take_height(); });
+    connect(width_units_combo, &QComboBox::currentIndexChanged, this,
+            [this] { run_guarded([this] { on_width_units_changed(); }); });
+    connect(height_units_combo, &QComboBox::currentIndexChanged, this,
+            [this] { run_guarded([this] { on_height_units_changed(); }); });
 }
 
-void ResizeDialog::ShowModal(int width, int height)
+void ResizeDialog::execute(int width, int height)
 {
     start_width = width;
     start_height = height;
-    FormShow();
+    reset_controls();
     run_modal();
 }
 
-void ResizeDialog::FormShow()
+void ResizeDialog::reset_controls()
 {
     new_width = start_width;
     new_height = start_height;
-    ComboBox1->setCurrentIndex(0);
-    ComboBox2->setCurrentIndex(0);
+    width_units_combo->setCurrentIndex(0);
+    height_units_combo->setCurrentIndex(0);
     show_width();
     show_height();
 }
 
 void ResizeDialog::show_width()
 {
-    Edit1->setText(QString::number(shown_dimension(new_width, start_width, ComboBox1->currentIndex() == 1)));
+    width_box->setText(
+        QString::number(shown_dimension(new_width, start_width, width_units_combo->currentIndex() == 1)));
 }
 
 void ResizeDialog::show_height()
 {
-    Edit2->setText(QString::number(shown_dimension(new_height, start_height, ComboBox2->currentIndex() == 1)));
+    height_box->setText(
+        QString::number(shown_dimension(new_height, start_height, height_units_combo->currentIndex() == 1)));
 }
 
-void ResizeDialog::Edit1Exit()
+void ResizeDialog::take_width()
 {
-    new_width = typed_dimension(integer_or_zero(Edit1->text()), start_width, ComboBox1->currentIndex() == 1);
+    new_width
+        = typed_dimension(integer_or_zero(width_box->text()), start_width, width_units_combo->currentIndex() == 1);
     show_width();
-    if (!CheckBox1->isChecked()) {
+    if (!distortion_check->isChecked()) {
         new_height = proportional_dimension(new_width, start_width, start_height);
         show_height();
     }
 }
 
-void ResizeDialog::Edit2Exit()
+void ResizeDialog::take_height()
 {
-    new_height = typed_dimension(integer_or_zero(Edit2->text()), start_height, ComboBox2->currentIndex() == 1);
+    new_height
+        = typed_dimension(integer_or_zero(height_box->text()), start_height, height_units_combo->currentIndex() == 1);
     show_height();
-    if (!CheckBox1->isChecked()) {
+    if (!distortion_check->isChecked()) {
         new_width = proportional_dimension(new_height, start_height, start_width);
         show_width();
     }
 }
 
-void ResizeDialog::ComboBox1Change()
+void ResizeDialog::on_width_units_changed()
 {
     show_width();
 }
 
-void ResizeDialog::ComboBox2Change()
+void ResizeDialog::on_height_units_changed()
 {
     show_height();
 }
 
-void ResizeDialog::Button1Click()
+void ResizeDialog::on_ok_clicked()
 {
     // A number typed and confirmed with Enter has not left its box yet.
-    if (Edit1->isModified()) Edit1Exit();
-    if (Edit2->isModified()) Edit2Exit();
-    CancellableDialog::Button1Click();
+    if (width_box->isModified()) take_width();
+    if (height_box->isModified()) take_height();
+    CancellableDialog::on_ok_clicked();
 }

@@ -20,11 +20,11 @@ class ResizeDialog : public CancellableDialog {
 public:
     explicit ResizeDialog(QWidget* parent = nullptr);
 
-    QLineEdit* Edit1;     // width
-    QLineEdit* Edit2;     // height
-    QComboBox* ComboBox1; // width unit: "Pixels", "Percent"
-    QComboBox* ComboBox2; // height unit
-    QCheckBox* CheckBox1; // "Allow distorsion"
+    QLineEdit* width_box;
+    QLineEdit* height_box;
+    QComboBox* width_units_combo; // "Pixels", "Percent"
+    QComboBox* height_units_combo;
+    QCheckBox* distortion_check; // "Allow distorsion"
 
     int start_width = 0;
     int start_height = 0;
@@ -32,13 +32,13 @@ public:
     int new_height = 0;
 
     // Starts from the object's size.
-    void ShowModal(int width, int height);
-    void FormShow();
-    void Edit1Exit();
-    void Edit2Exit();
-    void ComboBox1Change();
-    void ComboBox2Change();
-    void Button1Click() override;
+    void execute(int width, int height);
+    void reset_controls();
+    void take_width();
+    void take_height();
+    void on_width_units_changed();
+    void on_height_units_changed();
+    void on_ok_clicked() override;
 
 private:
     void show_width();

@@ -6,6 +6,7 @@
 #include <QRadioButton>
 #include <QSpinBox>
 #include <QToolButton>
+#include <array>
 #include <cmath>
 #include <numbers>
 
@@ -33,76 +34,91 @@ Rotation rotation_for(int angle, bool counterclockwise, bool mirror_x, bool mirr
 }
 
 RotateDialog::RotateDialog(QWidget* parent)
-    : CancellableDialog(QStringLiteral("Rotate"), parent)
+    : CancellableDialog(tr("Rotate"), parent)
 {
     setObjectName(QStringLiteral("rotate_dialog"));
-    auto* group = new QGroupBox(QStringLiteral("Rotation angle"), this);
+    auto* group = new QGroupBox(tr("Rotation angle"), this);
     group->setGeometry(16, 12, 190, 116);
-    SpinEdit1 = new QSpinBox(group);
-    SpinEdit1->setRange(0, 359);
-    SpinEdit1->setGeometry(16, 28, 80, 24);
-    RadioButton1 = new QRadioButton(QStringLiteral("Clockwize"), group);
-    RadioButton1->setGeometry(16, 60, 160, 20);
-    RadioButton2 = new QRadioButton(QStringLiteral("Counterclockwize"), group);
-    RadioButton2->setGeometry(16, 84, 160, 20);
-    CheckBox1 = new QCheckBox(QStringLiteral("Horizontal mirror"), this);
-    CheckBox1->setToolTip(QStringLiteral("Check to skew object horizontally"));
-    CheckBox1->setGeometry(16, 140, 190, 20);
-    CheckBox2 = new QCheckBox(QStringLiteral("Vertical mirror"), this);
-    CheckBox2->setToolTip(QStringLiteral("Check to skew object vertically"));
-    CheckBox2->setGeometry(16, 164, 190, 20);
+    angle_box = new QSpinBox(group);
+    angle_box->setRange(0, 359);
+    angle_box->setGeometry(16, 28, 80, 24);
+    clockwise_radio = new QRadioButton(tr("Clockwize"), group);
+    clockwise_radio->setGeometry(16, 60, 160, 20);
+    counterclockwise_radio = new QRadioButton(tr("Counterclockwize"), group);
+    counterclockwise_radio->setGeometry(16, 84, 160, 20);
+    horizontal_mirror_check = new QCheckBox(tr("Horizontal mirror"), this);
+    horizontal_mirror_check->setToolTip(tr("Check to skew object horizontally"));
+    horizontal_mirror_check->setGeometry(16, 140, 190, 20);
+    vertical_mirror_check = new QCheckBox(tr("Vertical mirror"), this);
+    vertical_mirror_check->setToolTip(tr("Check to skew object vertically"));
+    vertical_mirror_check->setGeometry(16, 164, 190, 20);
 
-    // The dial: each button sits at its angle around the centre.
+    // The dial: each button sits at its angle around the centre and sets
+    // that angle, counted counter-clockwise.
+    struct DialButton {
+        int degrees;
+        const char* caption;
+        const char* hint;
+    };
+    static constexpr std::array<DialButton, 8> dial{{
+        {0, "0", QT_TRANSLATE_NOOP("RotateDialog", "Press to zero rotation angle")},
+        {45, "+45", QT_TRANSLATE_NOOP("RotateDialog", "Press to rotate 45 degrees counterclockwize")},
+        {90, "+90", QT_TRANSLATE_NOOP("RotateDialog", "Press to rotate 90 degrees counterclockwize")},
+        {135, "+135", QT_TRANSLATE_NOOP("RotateDialog", "Press to rotate 135 degrees counterclockwize")},
+        {180, "180", QT_TRANSLATE_NOOP("RotateDialog", "Press to rotate 180 degrees")},
+        {225, "-135", QT_TRANSLATE_NOOP("RotateDialog", "Press to rotate 135 degrees clockwize")},
+        {270, "-90", QT_TRANSLATE_NOOP("RotateDialog", "Press to rotate 90 degrees clockwize")},
+        {315, "-45", QT_TRANSLATE_NOOP("RotateDialog", "Press to rotate 45 degrees clockwize")},
+    }};
     const int cx = 290;
     const int cy = 80;
-    auto dial = [&](const char* name, const char* caption, const char* hint, int degrees) {
+    for (std::size_t k = 0; k < dial.size(); ++k) {
+        const DialButton& d = dial[k];
         auto* b = new QToolButton(this);
-        b->setObjectName(QLatin1String(name));
-        b->setText(QString::fromLatin1(caption));
-        b->setToolTip(QString::fromLatin1(hint));
+        b->setText(QString::fromLatin1(d.caption));
+        b->setToolTip(tr(d.hint));
         b->setStatusTip(b->toolTip());
-        const double a = degrees * std::numbers::pi / 180;
+        const double a = d.degrees * std::numbers::pi / 180;
         b->setGeometry(cx + static_cast<int>(std::lround(60 * std::cos(a))) - 18,
                        cy - static_cast<int>(std::lround(60 * std::sin(a))) - 11, 36, 22);
-        connect(b, &QToolButton::clicked, this, [this, b] { run_guarded([&] { SetFixedAngle(b); }); });
-        return b;
-    };
-    r0 = dial("r0", "0", "Press to zero rotation angle", 0);
-    r45 = dial("r45", "+45", "Press to rotate 45 degrees counterclockwize", 45);
-    r90 = dial("r90", "+90", "Press to rotate 90 degrees counterclockwize", 90);
-    r135 = dial("r135", "+135", "Press to rotate 135 degrees counterclockwize", 135);
-    r180 = dial("r180", "180", "Press to rotate 180 degrees", 180);
-    r225 = dial("r225", "-135", "Press to rotate 135 degrees clockwize", 225);
-    r270 = dial("r270", "-90", "Press to rotate 90 degrees clockwize", 270);
-    r315 = dial("r315", "-45", "Press to rotate 45 degrees clockwize", 315);
+        const int degrees = d.degrees;
+        connect(b, &QToolButton::clicked, this, [this, degrees] { run_guarded([&] { set_angle(degrees); }); });
+        angle_buttons[k] = b;
+    }
 
-    Button1->move(200, 168);
-    Button2->move(286, 168);
+    ok_button->move(200, 168);
+    cancel_button->move(286, 168);
 }
 
-void RotateDialog::ShowModal()
+void RotateDialog::execute()
 {
-    FormShow();
+    reset_controls();
     run_modal();
 }
 
-void RotateDialog::FormShow()
+void RotateDialog::reset_controls()
 {
-    SpinEdit1->setValue(0);
-    CheckBox1->setChecked(false);
-    CheckBox2->setChecked(false);
-    RadioButton2->setChecked(true);
+    angle_box->setValue(0);
+    horizontal_mirror_check->setChecked(false);
+    vertical_mirror_check->setChecked(false);
+    counterclockwise_radio->setChecked(true);
     fit_to_cancel(24);
 }
 
-void RotateDialog::SetFixedAngle(QToolButton* sender)
+QToolButton* RotateDialog::angle_button(int degrees) const
 {
-    SpinEdit1->setValue(sender->objectName().remove(QLatin1Char('r')).toInt());
+    const int k = degrees / 45;
+    return degrees % 45 == 0 && k >= 0 && k < int(angle_buttons.size()) ? angle_buttons[k] : nullptr;
 }
 
-void RotateDialog::Button1Click()
+void RotateDialog::set_angle(int degrees)
 {
-    rotation = rotation_for(SpinEdit1->value(), RadioButton2->isChecked(), CheckBox1->isChecked(),
-                          CheckBox2->isChecked());
-    CancellableDialog::Button1Click();
+    angle_box->setValue(degrees);
+}
+
+void RotateDialog::on_ok_clicked()
+{
+    rotation = rotation_for(angle_box->value(), counterclockwise_radio->isChecked(),
+                            horizontal_mirror_check->isChecked(), vertical_mirror_check->isChecked());
+    CancellableDialog::on_ok_clicked();
 }

@@ -3,6 +3,7 @@
 // two mirrors; handed over as mirror factors and the cosine and sine of the
 // clockwise angle.
 #include "dialogs/cancellable_dialog.h"
+#include <array>
 #include <cstdint>
 
 class QCheckBox;
@@ -25,26 +26,22 @@ class RotateDialog : public CancellableDialog {
 public:
     explicit RotateDialog(QWidget* parent = nullptr);
 
-    QSpinBox* SpinEdit1;
-    QRadioButton* RadioButton1; // "Clockwize"
-    QRadioButton* RadioButton2; // "Counterclockwize"
-    QCheckBox* CheckBox1;       // "Horizontal mirror"
-    QCheckBox* CheckBox2;       // "Vertical mirror"
-    QToolButton* r0;
-    QToolButton* r45;
-    QToolButton* r90;
-    QToolButton* r135;
-    QToolButton* r180;
-    QToolButton* r225;
-    QToolButton* r270;
-    QToolButton* r315;
+    QSpinBox* angle_box;
+    QRadioButton* clockwise_radio;
+    QRadioButton* counterclockwise_radio;
+    QCheckBox* horizontal_mirror_check;
+    QCheckBox* vertical_mirror_check;
+    // The dial's fixed angles, 0 to 315 in steps of 45.
+    std::array<QToolButton*, 8> angle_buttons{};
 
     Rotation rotation; // valid after OK
 
-    void ShowModal();
-    void FormShow();
-    void SetFixedAngle(QToolButton* sender);
-    void Button1Click() override;
+    void execute();
+    void reset_controls();
+    // The dial button of an angle, or nothing.
+    QToolButton* angle_button(int degrees) const;
+    void set_angle(int degrees);
+    void on_ok_clicked() override;
 };
 
 extern RotateDialog* rotate_dialog;

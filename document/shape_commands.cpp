@@ -35,7 +35,7 @@ void DrawingWindow::N4Click()
     assign_morphology(current_shape->morphology, dialog.morphology);
     assign_morphology(current_shape->morphology, kept);
     repaint();
-    dialog.ShowModal();
+    dialog.execute();
     if (dialog.confirmed != 1 || !assign_morphology(dialog.morphology, kept)) return;
     TShapeEvent* entry = history.create_entry(QStringLiteral("Object Morphology"));
     history.take_snapshot(entry, 0, current_shape);
@@ -48,17 +48,17 @@ void DrawingWindow::N4Click()
 void DrawingWindow::SetHeights1Click()
 {
     if (!current_shape || !properties_dialog) return;
-    properties_dialog->ShowModal(*current_shape);
+    properties_dialog->execute(*current_shape);
 }
 
 void DrawingWindow::Move1Click()
 {
     Shape* shape = current_shape;
     if (!shape || !move_dialog) return;
-    move_dialog->ShowModal(QPoint(shape->Left, shape->Top), QSize(shape->Width, shape->Height),
+    move_dialog->execute(QPoint(shape->Left, shape->Top), QSize(shape->Width, shape->Height),
                      panel ? panel->pixel_size() : QSize());
     if (move_dialog->cancelled == 1) return;
-    if (!move_shape(shape, move_dialog->sex->value(), move_dialog->sey->value())) return;
+    if (!move_shape(shape, move_dialog->x_box->value(), move_dialog->y_box->value())) return;
     modified = 1;
     show_resize_nodes(*this, shape);
 }
@@ -67,7 +67,7 @@ void DrawingWindow::Rotate1Click()
 {
     Shape* shape = current_shape;
     if (!shape || !rotate_dialog) return;
-    rotate_dialog->ShowModal();
+    rotate_dialog->execute();
     if (rotate_dialog->cancelled == 1) {
         show_resize_nodes(*this, shape);
         return;
@@ -83,10 +83,11 @@ void DrawingWindow::Crop1Click()
 {
     Shape* shape = current_shape;
     if (!shape || !crop_dialog) return;
-    crop_dialog->ShowModal();
+    crop_dialog->execute();
     if (crop_dialog->cancelled == 1) return;
-    if (!crop_shape(shape, integer_or_zero(crop_dialog->Edit1->text()), integer_or_zero(crop_dialog->Edit2->text()),
-                    integer_or_zero(crop_dialog->Edit3->text()), integer_or_zero(crop_dialog->Edit4->text())))
+    if (!crop_shape(shape, integer_or_zero(crop_dialog->left_box->text()),
+                    integer_or_zero(crop_dialog->right_box->text()), integer_or_zero(crop_dialog->top_box->text()),
+                    integer_or_zero(crop_dialog->bottom_box->text())))
         return;
     panel->update();
     show_resize_nodes(*this, shape);
@@ -96,7 +97,7 @@ void DrawingWindow::Resize1Click()
 {
     Shape* shape = current_shape;
     if (!shape || !resize_dialog) return;
-    resize_dialog->ShowModal(shape->Width, shape->Height);
+    resize_dialog->execute(shape->Width, shape->Height);
     if (resize_dialog->cancelled == 1) return;
     if (!resize_shape(shape, resize_dialog->new_width, resize_dialog->new_height)) return;
     show_resize_nodes(*this, shape);

@@ -41,8 +41,8 @@ QString write_drawing(const QTemporaryDir& dir, const QString& file, const QStri
 
 void click_row(ImportDialog& form, int row)
 {
-    form.objlist->setCurrentRow(row);
-    form.objlistClick();
+    form.object_list->setCurrentRow(row);
+    form.on_object_clicked();
 }
 
 // The dialog's answer: click the rows in order, then Ok.
@@ -52,7 +52,7 @@ std::function<int(QDialog&)> clicking(QList<int> rows, QList<bool>* marks_seen =
         auto& form = static_cast<ImportDialog&>(dialog);
         for (int row : rows) click_row(form, row);
         if (marks_seen) *marks_seen = form.import_marks;
-        form.Button1Click();
+        form.on_ok_clicked();
         return int(QDialog::Accepted);
     };
 }
@@ -94,12 +94,12 @@ private slots:
         program.ui.file_answers.enqueue(path);
         program.ui.modal_answers.enqueue([&](QDialog& dialog) {
             auto& form = static_cast<ImportDialog&>(dialog);
-            rows = form.objlist->count();
-            thumbnails = static_cast<int>(form.images.size());
+            rows = form.object_list->count();
+            thumbnails = static_cast<int>(form.thumbnails.size());
             last_clicked = form.last_clicked();
             click_row(form, 0);
             seen << form.import_marks;
-            preview = form.Image1->pixmap().size();
+            preview = form.preview_label->pixmap().size();
             click_row(form, 0);
             seen << form.import_marks;
             click_row(form, 0);
@@ -111,7 +111,7 @@ private slots:
             click_row(form, 0);
             click_row(form, 0);
             marks = form.import_marks;
-            form.Button1Click();
+            form.on_ok_clicked();
             return int(QDialog::Accepted);
         });
         program.main->Import1->trigger();
@@ -129,7 +129,7 @@ private slots:
         QCOMPARE(drawing->modified, 1); // so closing asks before the imported objects are lost
         QCOMPARE(drawing->history.undo_list.size(), undo_entries);
         QVERIFY(program.ui.messages.isEmpty());
-        QCOMPARE(import_dialog->objlist->count(), 0);
+        QCOMPARE(import_dialog->object_list->count(), 0);
 
         // Ok with nothing marked, and Cancel with marks, change nothing.
         drawing->modified = 0;
@@ -204,7 +204,7 @@ private slots:
         program.ui.file_answers.enqueue(broken);
         int offered = -1;
         program.ui.modal_answers.enqueue([&](QDialog& dialog) {
-            offered = static_cast<ImportDialog&>(dialog).objlist->count();
+            offered = static_cast<ImportDialog&>(dialog).object_list->count();
             return clicking({0, 0})(dialog);
         });
         program.main->Import1->trigger();

@@ -54,10 +54,10 @@ private slots:
         // The eleventh is reachable through the Window List.
         program.ui.modal_answers << [](QDialog& dialog) {
             auto& list = static_cast<WindowListDialog&>(dialog);
-            list.FormShow();
-            [&] { QCOMPARE(list.ListBox1->count(), 11); }();
-            list.ListBox1->setCurrentRow(10);
-            list.Button1->click();
+            list.fill_list();
+            [&] { QCOMPARE(list.drawing_list->count(), 11); }();
+            list.drawing_list->setCurrentRow(10);
+            list.ok_button->click();
             return int(list.result());
         };
         main.Window1->actions().constLast()->trigger();
@@ -66,8 +66,8 @@ private slots:
         // Closed any other way, it activates nothing.
         program.ui.modal_answers << [](QDialog& dialog) {
             auto& list = static_cast<WindowListDialog&>(dialog);
-            list.FormShow();
-            list.ListBox1->setCurrentRow(2);
+            list.fill_list();
+            list.drawing_list->setCurrentRow(2);
             list.reject();
             return int(list.result());
         };
@@ -79,10 +79,10 @@ private slots:
             auto& list = static_cast<WindowListDialog&>(dialog);
             list.show();
             if (!wait_until_active(&list)) return int(QDialog::Rejected);
-            for (int i = 0; i < 5 && QApplication::focusWidget() != list.ListBox1; ++i)
+            for (int i = 0; i < 5 && QApplication::focusWidget() != list.drawing_list; ++i)
                 QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-            [&] { QCOMPARE(list.ListBox1->currentRow(), 0); }();
-            QTest::keyClick(list.ListBox1, Qt::Key_Return);
+            [&] { QCOMPARE(list.drawing_list->currentRow(), 0); }();
+            QTest::keyClick(list.drawing_list, Qt::Key_Return);
             [&] { QCOMPARE(list.cancelled, std::uint8_t(0)); }();
             return int(list.result());
         };
@@ -100,11 +100,11 @@ private slots:
     {
         Program program;
         QCOMPARE(about_dialog->windowTitle(), QStringLiteral("About"));
-        QVERIFY(!about_dialog->Image1->pixmap().isNull());
-        QVERIFY(!about_dialog->Image2->pixmap().isNull());
-        QCOMPARE(about_dialog->width(), about_dialog->Button1->geometry().right() + 1 + 24);
+        QVERIFY(!about_dialog->icon_label->pixmap().isNull());
+        QVERIFY(!about_dialog->logo_label->pixmap().isNull());
+        QCOMPARE(about_dialog->width(), about_dialog->ok_button->geometry().right() + 1 + 24);
         program.ui.modal_answers << [](QDialog& dialog) {
-            static_cast<AboutDialog&>(dialog).Button1->click();
+            static_cast<AboutDialog&>(dialog).ok_button->click();
             return int(dialog.result());
         };
         program.main->About1->trigger();

@@ -40,8 +40,8 @@ double stored_angle()
 // Types a new angle and leaves the box.
 void enter_angle(ConfigurationDialog& form, const QString& text)
 {
-    form.Edit1->setText(text);
-    form.Edit1->setModified(true);
+    form.focus_angle_box->setText(text);
+    form.focus_angle_box->setModified(true);
     form.apply_angle();
 }
 
@@ -72,12 +72,12 @@ private slots:
     {
         Program program;
         configure(program, [&](ConfigurationDialog& form) {
-            QVERIFY(form.RadioButton3->isChecked());
-            QVERIFY(form.Edit1->isEnabled() && !form.Edit2->isEnabled());
-            QCOMPARE(form.Edit1->text(), QStringLiteral("0.1"));
-            QCOMPARE(form.Edit2->text(), QStringLiteral("80"));
-            QCOMPARE(form.Edit3->text(), QStringLiteral("-95"));
-            QCOMPARE(form.Label12->text(), QStringLiteral("0.35Kbytes"));
+            QVERIFY(form.focus_cone_radio->isChecked());
+            QVERIFY(form.focus_angle_box->isEnabled() && !form.max_height_box->isEnabled());
+            QCOMPARE(form.focus_angle_box->text(), QStringLiteral("0.1"));
+            QCOMPARE(form.max_height_box->text(), QStringLiteral("80"));
+            QCOMPARE(form.min_height_box->text(), QStringLiteral("-95"));
+            QCOMPARE(form.memory_estimate_label->text(), QStringLiteral("0.35Kbytes"));
 
             enter_angle(form, QStringLiteral("0.5"));
             QCOMPARE(Configuration.max_height, 303);
@@ -86,47 +86,47 @@ private slots:
             QCOMPARE(stored("min_height"), -774);
             QCOMPARE(stored_angle(), 0.5);
             enter_angle(form, QStringLiteral("1.0"));
-            QCOMPARE(form.Edit1->text(), QStringLiteral("1"));
-            QCOMPARE(form.Edit2->text(), QStringLiteral("466"));
-            QCOMPARE(form.Edit3->text(), QStringLiteral("-6861"));
+            QCOMPARE(form.focus_angle_box->text(), QStringLiteral("1"));
+            QCOMPARE(form.max_height_box->text(), QStringLiteral("466"));
+            QCOMPARE(form.min_height_box->text(), QStringLiteral("-6861"));
 
             // Outside (0, 1.1457...): the previous angle comes back.
             for (const char* text : {"1.2", "0", "-1"}) {
                 enter_angle(form, QLatin1String(text));
-                QCOMPARE(form.Edit1->text(), QStringLiteral("1"));
+                QCOMPARE(form.focus_angle_box->text(), QStringLiteral("1"));
                 QCOMPARE(Configuration.focus_angle, 1.0);
             }
             // No number at all: the conversion error, nothing stored.
-            form.Edit1->setText(QStringLiteral("abc"));
-            emit form.SpinButton1->up->clicked();
+            form.focus_angle_box->setText(QStringLiteral("abc"));
+            emit form.focus_angle_spin->up->clicked();
             QCOMPARE(program.ui.message_texts(), QStringList{"'abc' is not a valid floating point value"});
-            QCOMPARE(form.Edit1->text(), QStringLiteral("1"));
+            QCOMPARE(form.focus_angle_box->text(), QStringLiteral("1"));
             QCOMPARE(stored_angle(), 1.0);
 
-            form.Edit1->setText(QStringLiteral("0.1"));
-            emit form.SpinButton1->up->clicked();
-            QCOMPARE(form.Edit1->text(), QStringLiteral("0.2"));
+            form.focus_angle_box->setText(QStringLiteral("0.1"));
+            emit form.focus_angle_spin->up->clicked();
+            QCOMPARE(form.focus_angle_box->text(), QStringLiteral("0.2"));
             QCOMPARE(Configuration.focus_angle, 0.2);
             enter_angle(form, QStringLiteral("1.1"));
-            emit form.SpinButton1->up->clicked();
-            QCOMPARE(form.Edit1->text(), QStringLiteral("1.1"));
-            emit form.SpinButton1->down->clicked();
-            QCOMPARE(form.Edit1->text(), QStringLiteral("1"));
+            emit form.focus_angle_spin->up->clicked();
+            QCOMPARE(form.focus_angle_box->text(), QStringLiteral("1.1"));
+            emit form.focus_angle_spin->down->clicked();
+            QCOMPARE(form.focus_angle_box->text(), QStringLiteral("1"));
 
             // Distances change the limits in cone mode.
-            form.Edit4->setText(QStringLiteral("60"));
+            form.eye_distance_box->setText(QStringLiteral("60"));
             QCOMPARE(Configuration.max_height, height_limits(60, 1000, tangent_of_degrees(1.0)).max_height);
 
             // Without a level distance no angle exists: the old one stays.
-            form.Edit5->setText(QStringLiteral("0"));
+            form.level_distance_box->setText(QStringLiteral("0"));
             enter_angle(form, QStringLiteral("0.3"));
             QCOMPARE(Configuration.focus_angle, 1.0);
-            form.Button7->click();
+            form.optic_defaults_button->click();
             QCOMPARE(Configuration.eye_distance, 40);
             QCOMPARE(Configuration.level_distance, 1000);
             QCOMPARE(stored("heightarray_limit"), 100);
-            form.Button2->click();
-            QCOMPARE(form.Edit1->text(), QStringLiteral("0.1"));
+            form.focusing_defaults_button->click();
+            QCOMPARE(form.focus_angle_box->text(), QStringLiteral("0.1"));
             QCOMPARE(Configuration.max_height, 80);
         });
         QCOMPARE(stored("min_height"), -95);
@@ -137,28 +137,28 @@ private slots:
         Program program;
         configure(program, [](ConfigurationDialog& form) {
             // An angle typed and never confirmed is taken when the dialog closes.
-            form.Edit1->setText(QStringLiteral("0.4"));
-            form.Edit1->setModified(true);
+            form.focus_angle_box->setText(QStringLiteral("0.4"));
+            form.focus_angle_box->setModified(true);
         });
         QCOMPARE(Configuration.focus_angle, 0.4);
         QCOMPARE(stored("max_height"), height_limits(40, 1000, tangent_of_degrees(0.4)).max_height);
         configure(program, [](ConfigurationDialog& form) {
-            form.RadioButton4->click();
-            QVERIFY(form.Edit2->isEnabled() && !form.Edit1->isEnabled());
-            form.Edit2->setText(QStringLiteral("500"));
-            form.Edit3->setText(QString());
-            QCOMPARE(form.Edit3->text(), QStringLiteral("0"));
-            form.Edit3->setText(QStringLiteral("-"));  // on its way to a negative number
-            form.Edit3->setText(QStringLiteral("-600"));
-            form.Edit4->setText(QStringLiteral("65"));
-            form.Edit5->setText(QStringLiteral("800"));
-            QCOMPARE(form.Label12->text(), QStringLiteral("2.2Kbytes"));
+            form.manual_limits_radio->click();
+            QVERIFY(form.max_height_box->isEnabled() && !form.focus_angle_box->isEnabled());
+            form.max_height_box->setText(QStringLiteral("500"));
+            form.min_height_box->setText(QString());
+            QCOMPARE(form.min_height_box->text(), QStringLiteral("0"));
+            form.min_height_box->setText(QStringLiteral("-"));  // on its way to a negative number
+            form.min_height_box->setText(QStringLiteral("-600"));
+            form.eye_distance_box->setText(QStringLiteral("65"));
+            form.level_distance_box->setText(QStringLiteral("800"));
+            QCOMPARE(form.memory_estimate_label->text(), QStringLiteral("2.2Kbytes"));
         });
         QCOMPARE(Configuration.setfocuscone_flag, std::uint8_t(0));
         configure(program, [](ConfigurationDialog& form) {
-            QVERIFY(form.RadioButton4->isChecked());
-            QCOMPARE(form.Edit2->text(), QStringLiteral("500"));
-            QCOMPARE(form.Edit3->text(), QStringLiteral("-600"));
+            QVERIFY(form.manual_limits_radio->isChecked());
+            QCOMPARE(form.max_height_box->text(), QStringLiteral("500"));
+            QCOMPARE(form.min_height_box->text(), QStringLiteral("-600"));
         });
         QCOMPARE(stored("max_height"), 500);
         QCOMPARE(stored("min_height"), -600);
@@ -171,45 +171,45 @@ private slots:
         Program program;
         program.ui.screen = {1024, 768, 96, 96};
         configure(program, [](ConfigurationDialog& form) {
-            QVERIFY(form.RadioButton2->isChecked());
-            QVERIFY(!form.ComboBox1->isEnabled() && form.SpinEdit1->isEnabled());
-            form.RadioButton1->click();
-            QVERIFY(form.ComboBox1->isEnabled() && !form.SpinEdit1->isEnabled());
+            QVERIFY(form.custom_monitor_radio->isChecked());
+            QVERIFY(!form.monitor_type_combo->isEnabled() && form.monitor_width_box->isEnabled());
+            form.standard_monitor_radio->click();
+            QVERIFY(form.monitor_type_combo->isEnabled() && !form.monitor_width_box->isEnabled());
             QCOMPARE(Configuration.monitor_width, 254);
-            form.ComboBox1->setCurrentIndex(3);
-            emit form.ComboBox1->activated(3);
+            form.monitor_type_combo->setCurrentIndex(3);
+            emit form.monitor_type_combo->activated(3);
             QCOMPARE(stored("monitor_type"), 3);
             QCOMPARE(stored("monitor_width"), 338);
             QCOMPARE(stored("monitor_height"), 254);
             QCOMPARE(stored("standardmonitor_flag"), 1);
-            form.Button1->click();
-            QVERIFY(form.RadioButton2->isChecked());
+            form.computer_settings_button->click();
+            QVERIFY(form.custom_monitor_radio->isChecked());
             QCOMPARE(stored("monitor_width"), 270);
             QCOMPARE(stored("monitor_height"), 203);
             QCOMPARE(stored("standardmonitor_flag"), 0);
-            form.SpinEdit2->setValue(150);
+            form.monitor_height_box->setValue(150);
             QCOMPARE(stored("monitor_height"), 150);
 
-            form.Edit4->setText(QString());
-            QCOMPARE(form.Edit4->text(), QStringLiteral("0"));
+            form.eye_distance_box->setText(QString());
+            QCOMPARE(form.eye_distance_box->text(), QStringLiteral("0"));
             QCOMPARE(stored("eye_distance"), 0);
-            form.Edit4->setText(QStringLiteral("40"));
-            form.Edit4->setText(QStringLiteral("4x"));
-            QCOMPARE(form.Edit4->text(), QStringLiteral("40"));
+            form.eye_distance_box->setText(QStringLiteral("40"));
+            form.eye_distance_box->setText(QStringLiteral("4x"));
+            QCOMPARE(form.eye_distance_box->text(), QStringLiteral("40"));
             QCOMPARE(Configuration.eye_distance, 40);
 
-            form.CheckBox1->click();
+            form.no_height_array_check->click();
             QCOMPARE(stored("donotusearray_flag"), 1);
-            form.SpinEdit3->setValue(12); // the spin edit's limit is 9
+            form.file_history_box->setValue(12); // the spin edit's limit is 9
             QCOMPARE(stored("filehistory"), 9);
-            form.SpinEdit4->setValue(7);
-            form.Edit11->setText(QStringLiteral("12x"));
-            QCOMPARE(form.Edit11->text(), QStringLiteral("12x"));
+            form.undo_depth_box->setValue(7);
+            form.render_color_range_box->setText(QStringLiteral("12x"));
+            QCOMPARE(form.render_color_range_box->text(), QStringLiteral("12x"));
             QCOMPARE(stored("rendercolor_range"), 0);
-            form.Edit12->setText(QStringLiteral("-3"));
+            form.render_color_base_box->setText(QStringLiteral("-3"));
             QCOMPARE(Configuration.undohistory, 7);
             QCOMPARE(stored("rendercolor_base"), -3);
-            form.Button8->click();
+            form.general_defaults_button->click();
         });
         QCOMPARE(stored("filehistory"), 4);
         QCOMPARE(stored("undohistory"), 4);
@@ -233,11 +233,11 @@ private slots:
 
         program.ui.color_answers << red << std::nullopt << green << 0x0000FF;
         configure(program, [&](ConfigurationDialog& form) {
-            form.Button3->click(); // background red
-            form.Button3->click(); // cancelled
-            form.Button4->click(); // objects green
-            form.Button4->click(); // the background colour: refused
-            QCOMPARE(form.Panel1->palette().color(QPalette::Window), QColor(Qt::red));
+            form.background_color_button->click(); // background red
+            form.background_color_button->click(); // cancelled
+            form.object_color_button->click(); // objects green
+            form.object_color_button->click(); // the background colour: refused
+            QCOMPARE(form.background_sample->palette().color(QPalette::Window), QColor(Qt::red));
         });
         QCOMPARE(program.ui.messages.size(), 1);
         QCOMPARE(Configuration.background_color, red);
@@ -259,7 +259,7 @@ private slots:
         Configuration.object_color = 0x800000;
         replace_color(shape->buffer, red, 0x00FFFF);
         replace_color(shape->buffer, green, 0x800000);
-        configure(program, [](ConfigurationDialog& form) { form.Button6->click(); });
+        configure(program, [](ConfigurationDialog& form) { form.default_colors_button->click(); });
         QCOMPARE(pixel_color(shape->buffer, 0, 0), TColor(0x800000));
         QCOMPARE(pixel_color(shape->buffer, 20, 15), TColor(0x00FFFF));
         QCOMPARE(stored("background_color"), 0x800000);
@@ -274,35 +274,35 @@ private slots:
             return true;
         };
         configure(program, [&](ConfigurationDialog& form) {
-            form.PageControl1->setCurrentWidget(form.PrinterSheet);
-            QCOMPARE(form.ComboBox2->count(), 2);
-            QCOMPARE(form.ComboBox2->currentIndex(), 0);
-            QCOMPARE(form.Edit7->text(), QStringLiteral("210 mm"));
-            QCOMPARE(form.Edit8->text(), QStringLiteral("297 mm"));
-            QCOMPARE(form.Edit9->text(), QStringLiteral("203 mm"));
-            const QRect back = form.backshape->geometry();
-            QCOMPARE(form.pageshape->geometry().height(), back.width());
-            QCOMPARE(form.pageshape->geometry().top(), back.top());
-            QVERIFY(form.pageshape->geometry().left() > back.left());
-            form.ComboBox3->setCurrentIndex(1);
-            emit form.ComboBox3->activated(1);
-            QCOMPARE(form.Edit7->text(), QStringLiteral("4961 pixels"));
-            form.ComboBox2->setCurrentIndex(1);
-            emit form.ComboBox2->activated(1);
+            form.pages->setCurrentWidget(form.printer_page);
+            QCOMPARE(form.printer_combo->count(), 2);
+            QCOMPARE(form.printer_combo->currentIndex(), 0);
+            QCOMPARE(form.page_width_box->text(), QStringLiteral("210 mm"));
+            QCOMPARE(form.page_height_box->text(), QStringLiteral("297 mm"));
+            QCOMPARE(form.printable_width_box->text(), QStringLiteral("203 mm"));
+            const QRect back = form.paper_frame->geometry();
+            QCOMPARE(form.page_frame->geometry().height(), back.width());
+            QCOMPARE(form.page_frame->geometry().top(), back.top());
+            QVERIFY(form.page_frame->geometry().left() > back.left());
+            form.printer_units_combo->setCurrentIndex(1);
+            emit form.printer_units_combo->activated(1);
+            QCOMPARE(form.page_width_box->text(), QStringLiteral("4961 pixels"));
+            form.printer_combo->setCurrentIndex(1);
+            emit form.printer_combo->activated(1);
             QCOMPARE(program.ui.printers.current, 1);
-            QCOMPARE(form.Edit10->text(), QStringLiteral("2000 pixels"));
-            form.Button5->click();
+            QCOMPARE(form.printable_height_box->text(), QStringLiteral("2000 pixels"));
+            form.setup_printer_button->click();
             QCOMPARE(program.ui.printers.setups, 1);
-            QCOMPARE(form.Edit7->text(), QStringLiteral("2550 pixels"));
+            QCOMPARE(form.page_width_box->text(), QStringLiteral("2550 pixels"));
         });
         // The panel dimensions dialog now works with the chosen printer.
         program.ui.modal_answers.enqueue([](QDialog& dialog) {
             auto& form = static_cast<PanelDimensionsDialog&>(dialog);
-            form.RadioButton2->click();
+            form.printer_resolution_radio->click();
             return int(QDialog::Rejected);
         });
         program.main->New1->trigger();
-        QCOMPARE(panel_dimensions_dialog->Edit1->text(), QStringLiteral("300x300 dpi"));
+        QCOMPARE(panel_dimensions_dialog->resolution_box->text(), QStringLiteral("300x300 dpi"));
     }
 };
 

@@ -49,28 +49,28 @@ private slots:
         ScriptedUi ui;
         MorphologyDialog form;
         form.morphology = flat({1, 2, 3, 99});
-        form.FormShow();
-        QVERIFY(form.RadioButton1->isChecked());
-        QCOMPARE(form.Edit4->text(), QStringLiteral("99")); // a stored fourth corner shows as stored
-        QVERIFY(!form.Edit4->isEnabled());
-        QVERIFY(!form.Panel2->isEnabled());
+        form.fill_controls();
+        QVERIFY(form.flat_surface_radio->isChecked());
+        QCOMPARE(form.right_bottom_box->text(), QStringLiteral("99")); // a stored fourth corner shows as stored
+        QVERIFY(!form.right_bottom_box->isEnabled());
+        QVERIFY(!form.bitmap_panel->isEnabled());
 
-        form.Edit1->setText(QStringLiteral("10"));
-        form.Edit2->setText(QStringLiteral("20"));
-        form.Edit3->setText(QStringLiteral("30"));
-        QCOMPARE(form.Edit4->text(), QStringLiteral("40"));
-        form.Edit1->clear();
-        QCOMPARE(form.Edit4->text(), QStringLiteral("50"));
+        form.left_top_box->setText(QStringLiteral("10"));
+        form.right_top_box->setText(QStringLiteral("20"));
+        form.left_bottom_box->setText(QStringLiteral("30"));
+        QCOMPARE(form.right_bottom_box->text(), QStringLiteral("40"));
+        form.left_top_box->clear();
+        QCOMPARE(form.right_bottom_box->text(), QStringLiteral("50"));
 
-        form.Edit2->setText(QStringLiteral("7"));
-        form.assign_level(form.Shape3, false);
-        QCOMPARE(form.Edit1->text(), QString());
-        form.assign_level(form.Shape3, true);
-        for (QLineEdit* box : {form.Edit1, form.Edit2, form.Edit3, form.Edit4}) QCOMPARE(box->text(), QStringLiteral("7"));
+        form.right_top_box->setText(QStringLiteral("7"));
+        form.assign_level(form.right_top_node, false);
+        QCOMPARE(form.left_top_box->text(), QString());
+        form.assign_level(form.right_top_node, true);
+        for (QLineEdit* box : {form.left_top_box, form.right_top_box, form.left_bottom_box, form.right_bottom_box}) QCOMPARE(box->text(), QStringLiteral("7"));
 
-        form.Edit3->setText(QStringLiteral("abc"));
-        form.assign_level(form.Shape4, true);
-        QCOMPARE(form.Edit1->text(), QStringLiteral("7"));
+        form.left_bottom_box->setText(QStringLiteral("abc"));
+        form.assign_level(form.left_bottom_node, true);
+        QCOMPARE(form.left_top_box->text(), QStringLiteral("7"));
         QVERIFY(ui.messages.isEmpty());
     }
 
@@ -82,47 +82,47 @@ private slots:
         Configuration.max_height = 100;
         MorphologyDialog form;
         form.morphology = flat({0, 0, 0, 0});
-        form.FormShow();
+        form.fill_controls();
         form.show();
 
-        form.Edit1->setText(QStringLiteral("1"));
-        form.Edit2->clear();
-        form.Edit3->setText(QStringLiteral("5"));
-        form.Button1->click();
-        QCOMPARE(ui.message_texts(), QStringList{QStringLiteral("Μη επιτρεπτή τιμή του σημείου 2")});
+        form.left_top_box->setText(QStringLiteral("1"));
+        form.right_top_box->clear();
+        form.left_bottom_box->setText(QStringLiteral("5"));
+        form.ok_button->click();
+        QCOMPARE(ui.message_texts(), QStringList{QStringLiteral("Invalid value of point 2")});
         QCOMPARE(ui.messages.last().kind, MessageKind::Error);
-        QCOMPARE(form.Edit2->text(), QStringLiteral("0"));
-        QCOMPARE(form.focusWidget(), form.Edit2);
-        QCOMPARE(form.Edit4->text(), QStringLiteral("4"));
+        QCOMPARE(form.right_top_box->text(), QStringLiteral("0"));
+        QCOMPARE(form.focusWidget(), form.right_top_box);
+        QCOMPARE(form.right_bottom_box->text(), QStringLiteral("4"));
         QCOMPARE(form.confirmed, 0);
 
-        form.Edit1->setText(QStringLiteral("150"));
-        form.Button1->click();
+        form.left_top_box->setText(QStringLiteral("150"));
+        form.ok_button->click();
         QCOMPARE(ui.message_texts().last(),
-                 QStringLiteral("Τιμή σημείου 1 εκτός ορίων.\nΕπιτρεπτές τιμές από -100 ως 100."));
-        QCOMPARE(form.Edit1->text(), QStringLiteral("0"));
-        QCOMPARE(form.focusWidget(), form.Edit1);
+                 QStringLiteral("Value of point 1 out of range.\nAllowed values from -100 to 100."));
+        QCOMPARE(form.left_top_box->text(), QStringLiteral("0"));
+        QCOMPARE(form.focusWidget(), form.left_top_box);
 
         // Corner 4 is computed: out of range, it is named but no box changes.
-        form.Edit1->setText(QStringLiteral("-100"));
-        form.Edit2->setText(QStringLiteral("100"));
-        form.Edit3->setText(QStringLiteral("100"));
-        form.Button1->click();
+        form.left_top_box->setText(QStringLiteral("-100"));
+        form.right_top_box->setText(QStringLiteral("100"));
+        form.left_bottom_box->setText(QStringLiteral("100"));
+        form.ok_button->click();
         QCOMPARE(ui.message_texts().last(),
-                 QStringLiteral("Τιμή σημείου 4 εκτός ορίων.\nΕπιτρεπτές τιμές από -100 ως 100."));
-        QCOMPARE(form.Edit4->text(), QStringLiteral("300"));
+                 QStringLiteral("Value of point 4 out of range.\nAllowed values from -100 to 100."));
+        QCOMPARE(form.right_bottom_box->text(), QStringLiteral("300"));
         QCOMPARE(form.confirmed, 0);
 
         const qsizetype shown = ui.messages.size();
-        form.Edit1->setText(QStringLiteral("100"));
-        form.Edit2->setText(QStringLiteral("-100"));
-        form.Edit3->setText(QStringLiteral("100"));
-        form.Button1->click();
+        form.left_top_box->setText(QStringLiteral("100"));
+        form.right_top_box->setText(QStringLiteral("-100"));
+        form.left_bottom_box->setText(QStringLiteral("100"));
+        form.ok_button->click();
         QCOMPARE(ui.messages.size(), shown);
         QCOMPARE(form.confirmed, 1);
         QCOMPARE(form.morphology.edge_heights, (std::array<std::int32_t, 4>{100, -100, 100, -100}));
 
-        form.Button2->click();
+        form.cancel_button->click();
         QCOMPARE(form.confirmed, 0);
     }
 
@@ -164,25 +164,25 @@ private slots:
         ScriptedUi ui;
         MorphologyDialog form;
         form.morphology = flat({0, 0, 0, 0});
-        form.FormShow();
-        form.RadioButton2->click();
+        form.fill_controls();
+        form.bitmap_radio->click();
         ui.file_answers.enqueue(QStringLiteral(EXAMPLES_DIR "/dome.bmp"));
-        form.Button3->click();
-        form.rbGreen->click();
-        QVERIFY(form.Edit6->text().toInt() < form.Edit7->text().toInt());
-        QCOMPARE(form.Edit7->text(), QStringLiteral("255"));
+        form.find_button->click();
+        form.green_radio->click();
+        QVERIFY(form.min_color_box->text().toInt() < form.max_color_box->text().toInt());
+        QCOMPARE(form.max_color_box->text(), QStringLiteral("255"));
 
         // A channel that counted nothing keeps 256 above 0: OK says so.
         form.color_limits[0] = 256;
         form.color_limits[1] = 0;
-        form.rbRed->click();
-        form.Edit8->setText(QStringLiteral("10"));
-        form.Edit9->setText(QStringLiteral("70"));
-        form.Button1->click();
+        form.red_radio->click();
+        form.min_color_height_box->setText(QStringLiteral("10"));
+        form.max_color_height_box->setText(QStringLiteral("70"));
+        form.ok_button->click();
         QCOMPARE(ui.message_texts(), QStringList{color_range_message()});
         QCOMPARE(form.confirmed, 0);
-        form.rbGreen->click();
-        form.Button1->click();
+        form.green_radio->click();
+        form.ok_button->click();
         QCOMPARE(form.confirmed, 1);
     }
 
@@ -204,26 +204,26 @@ private slots:
 
         MorphologyDialog form;
         form.morphology = bitmap(0, 0);
-        form.FormShow();
+        form.fill_controls();
         ui.file_answers.enqueue(good);
-        form.Button3->click();
+        form.find_button->click();
         QCOMPARE(ui.file_dialog_titles.last(), QStringLiteral("Select Bitmap File"));
-        QCOMPARE(form.Edit5->text(), good);
+        QCOMPARE(form.bitmap_file_box->text(), good);
         QCOMPARE(form.morphology.bitmap_file, good.toLocal8Bit());
-        QCOMPARE(form.Edit6->text(), QStringLiteral("10")); // refreshed only by a colour button
-        form.rbBlue->click();
-        QCOMPARE(form.Edit6->text(), QStringLiteral("77"));
-        QCOMPARE(form.Edit7->text(), QStringLiteral("210"));
+        QCOMPARE(form.min_color_box->text(), QStringLiteral("10")); // refreshed only by a colour button
+        form.blue_radio->click();
+        QCOMPARE(form.min_color_box->text(), QStringLiteral("77"));
+        QCOMPARE(form.max_color_box->text(), QStringLiteral("210"));
         QCOMPARE(form.morphology.main_color, 3);
         QCOMPARE(form.morphology.min_color_value, 77);
         QCOMPARE(form.morphology.max_color_value, 210);
 
         ui.file_answers.enqueue(dir.filePath(QStringLiteral("missing.bmp")));
-        form.Button3->click();
+        form.find_button->click();
         ui.file_answers.enqueue(broken);
-        form.Button3->click();
+        form.find_button->click();
         QCOMPARE(ui.message_texts(), (QStringList{QStringLiteral("File does not exist."), QStringLiteral("Not a valid bitmap.")}));
-        QCOMPARE(form.Edit5->text(), good);
+        QCOMPARE(form.bitmap_file_box->text(), good);
         QCOMPARE(form.morphology.bitmap_file, good.toLocal8Bit());
         QCOMPARE(form.color_limits, (ChannelRanges{0, 0, 0, 0, 77, 210}));
     }
@@ -233,32 +233,32 @@ private slots:
         ScriptedUi ui;
         MorphologyDialog form;
         form.morphology = flat({0, 0, 0, 0});
-        form.FormShow();
-        form.RadioButton2->click();
-        QVERIFY(form.Panel2->isEnabled());
-        QVERIFY(!form.Panel1->isEnabled());
+        form.fill_controls();
+        form.bitmap_radio->click();
+        QVERIFY(form.bitmap_panel->isEnabled());
+        QVERIFY(!form.flat_surface_panel->isEnabled());
         QCOMPARE(form.morphology.flat_surface, 0);
 
-        form.Button1->click();
-        form.Edit5->setText(QStringLiteral("/tmp/relief.bmp"));
-        form.Edit8->setText(QStringLiteral("5"));
-        form.Edit9->setText(QStringLiteral("9"));
-        form.Button1->click();
-        form.rbGreen->click();
-        form.Edit9->clear();
-        form.Button1->click();
-        form.Edit9->setText(QStringLiteral("x9"));
-        form.CheckBox1->click();
-        QVERIFY(form.Edit10->isEnabled());
-        form.Button1->click();
+        form.ok_button->click();
+        form.bitmap_file_box->setText(QStringLiteral("/tmp/relief.bmp"));
+        form.min_color_height_box->setText(QStringLiteral("5"));
+        form.max_color_height_box->setText(QStringLiteral("9"));
+        form.ok_button->click();
+        form.green_radio->click();
+        form.max_color_height_box->clear();
+        form.ok_button->click();
+        form.max_color_height_box->setText(QStringLiteral("x9"));
+        form.clip_check->click();
+        QVERIFY(form.clip_height_box->isEnabled());
+        form.ok_button->click();
         QCOMPARE(ui.message_texts(),
                  (QStringList{QStringLiteral("No bitmap file defined."), QStringLiteral("Select main color."),
                               QStringLiteral("Define heights for min and max color values."),
                               QStringLiteral("Define clip height.")}));
         QCOMPARE(form.confirmed, 0);
 
-        form.Edit10->setText(QStringLiteral("-3"));
-        form.Button1->click();
+        form.clip_height_box->setText(QStringLiteral("-3"));
+        form.ok_button->click();
         QCOMPARE(form.confirmed, 1);
         QCOMPARE(form.morphology.main_color, 2);
         QCOMPARE(form.morphology.min_color_height, 5);
@@ -272,31 +272,31 @@ private slots:
         ScriptedUi ui;
         MorphologyDialog form;
         form.morphology = bitmap(1, 12);
-        form.FormShow();
-        QVERIFY(form.RadioButton2->isChecked());
-        QVERIFY(form.rbGreen->isChecked());
-        QVERIFY(form.CheckBox1->isChecked());
-        QCOMPARE(form.Edit10->text(), QStringLiteral("12"));
+        form.fill_controls();
+        QVERIFY(form.bitmap_radio->isChecked());
+        QVERIFY(form.green_radio->isChecked());
+        QVERIFY(form.clip_check->isChecked());
+        QCOMPARE(form.clip_height_box->text(), QStringLiteral("12"));
         QCOMPARE(form.color_limits[2], 10);
         QCOMPARE(form.color_limits[3], 200);
 
         Morphology shown = bitmap(0, 12);
         shown.main_color = 1;
         form.morphology = shown;
-        form.FormShow();
-        QVERIFY(!form.CheckBox1->isChecked());
-        QVERIFY(form.Edit10->text().isEmpty());
-        QVERIFY(!form.Edit10->isEnabled());
-        QVERIFY(form.rbRed->isChecked());
-        QVERIFY(!form.rbGreen->isChecked());
-        QCOMPARE(form.Edit8->text(), QStringLiteral("-5"));
-        QVERIFY(form.Edit1->text().isEmpty() && form.Edit4->text().isEmpty());
+        form.fill_controls();
+        QVERIFY(!form.clip_check->isChecked());
+        QVERIFY(form.clip_height_box->text().isEmpty());
+        QVERIFY(!form.clip_height_box->isEnabled());
+        QVERIFY(form.red_radio->isChecked());
+        QVERIFY(!form.green_radio->isChecked());
+        QCOMPARE(form.min_color_height_box->text(), QStringLiteral("-5"));
+        QVERIFY(form.left_top_box->text().isEmpty() && form.right_bottom_box->text().isEmpty());
         QCOMPARE(form.morphology, shown);
 
         form.morphology = flat({4, 5, 6, 7});
-        form.FormShow();
-        for (QRadioButton* button : {form.rbRed, form.rbGreen, form.rbBlue}) QVERIFY(!button->isChecked());
-        QVERIFY(form.Edit5->text().isEmpty() && form.Edit8->text().isEmpty());
+        form.fill_controls();
+        for (QRadioButton* button : {form.red_radio, form.green_radio, form.blue_radio}) QVERIFY(!button->isChecked());
+        QVERIFY(form.bitmap_file_box->text().isEmpty() && form.min_color_height_box->text().isEmpty());
     }
 
     void set_morphology_records_an_undoable_change_only_when_confirmed_and_changed()
@@ -310,8 +310,8 @@ private slots:
         auto answer = [](const QString& corner1, bool ok) {
             return [corner1, ok](QDialog& dialog) {
                 auto& form = static_cast<MorphologyDialog&>(dialog);
-                form.Edit1->setText(corner1);
-                (ok ? form.Button1 : form.Button2)->click();
+                form.left_top_box->setText(corner1);
+                (ok ? form.ok_button : form.cancel_button)->click();
                 return form.result();
             };
         };

@@ -23,7 +23,7 @@ std::function<int(QDialog&)> press(bool ok)
 {
     return [ok](QDialog& dialog) {
         auto& form = static_cast<CancellableDialog&>(dialog);
-        (ok ? form.Button1 : form.Button2)->click();
+        (ok ? form.ok_button : form.cancel_button)->click();
         return form.result();
     };
 }
@@ -45,22 +45,22 @@ private slots:
 
         QPoint seen;
         ui.modal_answers.enqueue([&](QDialog&) {
-            seen = QPoint(form.sex->value(), form.sey->value());
-            form.sb_c->click();
-            form.Button1->click();
+            seen = QPoint(form.x_box->value(), form.y_box->value());
+            form.center_button->click();
+            form.ok_button->click();
             return form.result();
         });
-        form.ShowModal(QPoint(-20, 7), object, panel);
+        form.execute(QPoint(-20, 7), object, panel);
         QCOMPARE(seen, QPoint(-20, 7));
-        QCOMPARE(QPoint(form.sex->value(), form.sey->value()), QPoint(150, 125));
+        QCOMPARE(QPoint(form.x_box->value(), form.y_box->value()), QPoint(150, 125));
         QCOMPARE(form.cancelled, 0);
-        form.sb_ur->click();
-        QCOMPARE(QPoint(form.sex->value(), form.sey->value()), QPoint(300, 0));
+        form.right_top_button->click();
+        QCOMPARE(QPoint(form.x_box->value(), form.y_box->value()), QPoint(300, 0));
 
         ui.modal_answers.enqueue([](QDialog&) { return 0; }); // closed without a button
-        form.ShowModal(QPoint(1, 2), object, panel);
+        form.execute(QPoint(1, 2), object, panel);
         QCOMPARE(form.cancelled, 1);
-        QCOMPARE(form.width(), form.Button2->x() + form.Button2->width() + 24);
+        QCOMPARE(form.width(), form.cancel_button->x() + form.cancel_button->width() + 24);
     }
 
     void rotate_hands_over_the_clockwise_angle_and_mirrors()
@@ -84,57 +84,57 @@ private slots:
         ScriptedUi ui;
         RotateDialog form;
         ui.modal_answers.enqueue([&](QDialog&) {
-            form.SpinEdit1->setValue(123);
-            form.CheckBox1->setChecked(true);
-            form.RadioButton1->setChecked(true);
-            form.Button2->click();
+            form.angle_box->setValue(123);
+            form.horizontal_mirror_check->setChecked(true);
+            form.clockwise_radio->setChecked(true);
+            form.cancel_button->click();
             return form.result();
         });
-        form.ShowModal();
+        form.execute();
         QCOMPARE(form.cancelled, 1);
 
         ui.modal_answers.enqueue([&](QDialog&) {
             // Each showing starts afresh: 0, no mirrors, counter-clockwise.
-            if (form.SpinEdit1->value() != 0 || form.CheckBox1->isChecked() || !form.RadioButton2->isChecked())
+            if (form.angle_box->value() != 0 || form.horizontal_mirror_check->isChecked() || !form.counterclockwise_radio->isChecked())
                 return 0;
-            form.r315->click();
-            form.Button1->click();
+            form.angle_button(315)->click();
+            form.ok_button->click();
             return form.result();
         });
-        form.ShowModal();
-        QCOMPARE(form.SpinEdit1->value(), 315);
+        form.execute();
+        QCOMPARE(form.angle_box->value(), 315);
         QCOMPARE(form.cancelled, 0);
         QVERIFY(std::abs(form.rotation.cos - std::sqrt(0.5)) < 1e-12); // a clockwise turn of 45
         QVERIFY(std::abs(form.rotation.sin - std::sqrt(0.5)) < 1e-12);
-        form.r180->click();
-        QCOMPARE(form.SpinEdit1->value(), 180);
+        form.angle_button(180)->click();
+        QCOMPARE(form.angle_box->value(), 180);
     }
 
     void crop_boxes_hold_whole_numbers()
     {
         ScriptedUi ui;
         CropDialog form;
-        form.Edit2->setText(QStringLiteral("9"));
+        form.right_box->setText(QStringLiteral("9"));
         ui.modal_answers.enqueue(press(true));
-        form.ShowModal();
-        for (QLineEdit* box : {form.Edit1, form.Edit2, form.Edit3, form.Edit4}) QCOMPARE(box->text(), QStringLiteral("0"));
+        form.execute();
+        for (QLineEdit* box : {form.left_box, form.right_box, form.top_box, form.bottom_box}) QCOMPARE(box->text(), QStringLiteral("0"));
         QCOMPARE(form.cancelled, 0);
 
-        form.Edit3->setText(QStringLiteral("abc"));
-        form.EditExit(form.Edit3);
-        QCOMPARE(form.Edit3->text(), QStringLiteral("0"));
-        form.Edit1->setText(QStringLiteral("-1"));
-        form.SpinButton1->up->click();
-        QCOMPARE(form.Edit1->text(), QStringLiteral("0"));
-        form.SpinButton1->down->click();
-        form.SpinButton1->down->click();
-        QCOMPARE(form.Edit1->text(), QStringLiteral("-2"));
-        form.Edit4->setText(QStringLiteral("x"));
-        form.SpinButton4->up->click();
-        QCOMPARE(form.Edit4->text(), QStringLiteral("1"));
-        form.Edit2->setText(QString::number(std::numeric_limits<int>::max()));
-        form.SpinButton2->up->click();
-        QCOMPARE(form.Edit2->text(), QString::number(std::numeric_limits<int>::max()));
+        form.top_box->setText(QStringLiteral("abc"));
+        form.tidy_box(form.top_box);
+        QCOMPARE(form.top_box->text(), QStringLiteral("0"));
+        form.left_box->setText(QStringLiteral("-1"));
+        form.left_spin->up->click();
+        QCOMPARE(form.left_box->text(), QStringLiteral("0"));
+        form.left_spin->down->click();
+        form.left_spin->down->click();
+        QCOMPARE(form.left_box->text(), QStringLiteral("-2"));
+        form.bottom_box->setText(QStringLiteral("x"));
+        form.bottom_spin->up->click();
+        QCOMPARE(form.bottom_box->text(), QStringLiteral("1"));
+        form.right_box->setText(QString::number(std::numeric_limits<int>::max()));
+        form.right_spin->up->click();
+        QCOMPARE(form.right_box->text(), QString::number(std::numeric_limits<int>::max()));
     }
 
     void resize_in_percent_keeps_the_proportions_unless_distortion_is_allowed()
@@ -147,47 +147,47 @@ private slots:
         ScriptedUi ui;
         ResizeDialog form;
         ui.modal_answers.enqueue(press(true));
-        form.ShowModal(200, 100);
-        QCOMPARE(form.Edit1->text(), QStringLiteral("200"));
-        QCOMPARE(form.Edit2->text(), QStringLiteral("100"));
+        form.execute(200, 100);
+        QCOMPARE(form.width_box->text(), QStringLiteral("200"));
+        QCOMPARE(form.height_box->text(), QStringLiteral("100"));
         QCOMPARE(form.cancelled, 0);
 
-        form.ComboBox1->setCurrentIndex(1);
-        QCOMPARE(form.Edit1->text(), QStringLiteral("100"));
-        form.Edit1->setText(QStringLiteral("50"));
-        form.Edit1Exit();
+        form.width_units_combo->setCurrentIndex(1);
+        QCOMPARE(form.width_box->text(), QStringLiteral("100"));
+        form.width_box->setText(QStringLiteral("50"));
+        form.take_width();
         QCOMPARE(form.new_width, 100);
-        QCOMPARE(form.Edit1->text(), QStringLiteral("50"));
+        QCOMPARE(form.width_box->text(), QStringLiteral("50"));
         QCOMPARE(form.new_height, 50);
-        QCOMPARE(form.Edit2->text(), QStringLiteral("50"));
-        form.ComboBox2->setCurrentIndex(1);
-        QCOMPARE(form.Edit2->text(), QStringLiteral("50"));
+        QCOMPARE(form.height_box->text(), QStringLiteral("50"));
+        form.height_units_combo->setCurrentIndex(1);
+        QCOMPARE(form.height_box->text(), QStringLiteral("50"));
 
-        form.CheckBox1->setChecked(true);
-        form.Edit2->setText(QStringLiteral("300"));
-        form.Edit2Exit();
+        form.distortion_check->setChecked(true);
+        form.height_box->setText(QStringLiteral("300"));
+        form.take_height();
         QCOMPARE(form.new_height, 300);
         QCOMPARE(form.new_width, 100);
 
         // Typed and confirmed without leaving the box.
         ui.modal_answers.enqueue([&](QDialog&) {
-            form.ComboBox1->setCurrentIndex(1);
-            form.Edit1->setText(QStringLiteral("33"));
-            form.Edit1->setModified(true);
-            form.Button1->click();
+            form.width_units_combo->setCurrentIndex(1);
+            form.width_box->setText(QStringLiteral("33"));
+            form.width_box->setModified(true);
+            form.ok_button->click();
             return form.result();
         });
-        form.ShowModal(200, 100);
+        form.execute(200, 100);
         QCOMPARE(form.new_width, 66);
         QCOMPARE(form.new_height, 100); // distortion still allowed: the check box keeps its state
-        QVERIFY(form.CheckBox1->isChecked());
-        QCOMPARE(form.ComboBox1->currentIndex(), 1);
+        QVERIFY(form.distortion_check->isChecked());
+        QCOMPARE(form.width_units_combo->currentIndex(), 1);
 
         ui.modal_answers.enqueue(press(false));
-        form.ShowModal(10, 20);
+        form.execute(10, 20);
         QCOMPARE(form.cancelled, 1);
-        QCOMPARE(form.ComboBox1->currentIndex(), 0);
-        QCOMPARE(form.height(), form.Button2->y() + form.Button2->height() + 40);
+        QCOMPARE(form.width_units_combo->currentIndex(), 0);
+        QCOMPARE(form.height(), form.cancel_button->y() + form.cancel_button->height() + 40);
     }
 
     void popup_commands_apply_the_dialogs_to_the_object()
@@ -211,8 +211,8 @@ private slots:
 
         run(drawing->Move1, [](QDialog& dialog) {
             auto& form = static_cast<MoveDialog&>(dialog);
-            form.sb_br->click();
-            form.Button1->click();
+            form.right_bottom_button->click();
+            form.ok_button->click();
             return form.result();
         });
         QCOMPARE(shape->bounds(), QRect(360, 280, 40, 20));
@@ -221,9 +221,9 @@ private slots:
 
         run(drawing->Resize1, [](QDialog& dialog) {
             auto& form = static_cast<ResizeDialog&>(dialog);
-            form.Edit1->setText(QStringLiteral("20"));
-            form.Edit1Exit();
-            form.Button1->click();
+            form.width_box->setText(QStringLiteral("20"));
+            form.take_width();
+            form.ok_button->click();
             return form.result();
         });
         QCOMPARE(shape->bounds(), QRect(360, 280, 20, 10));
@@ -231,9 +231,9 @@ private slots:
 
         run(drawing->Crop1, [](QDialog& dialog) {
             auto& form = static_cast<CropDialog&>(dialog);
-            form.Edit1->setText(QStringLiteral("2"));
-            form.Edit3->setText(QStringLiteral("junk")); // counts as 0
-            form.Button1->click();
+            form.left_box->setText(QStringLiteral("2"));
+            form.top_box->setText(QStringLiteral("junk")); // counts as 0
+            form.ok_button->click();
             return form.result();
         });
         QCOMPARE(shape->bounds(), QRect(362, 280, 18, 10));
@@ -241,8 +241,8 @@ private slots:
 
         run(drawing->Rotate1, [](QDialog& dialog) {
             auto& form = static_cast<RotateDialog&>(dialog);
-            form.r90->click();
-            form.Button1->click();
+            form.angle_button(90)->click();
+            form.ok_button->click();
             return form.result();
         });
         QCOMPARE(shape->Width, 10);

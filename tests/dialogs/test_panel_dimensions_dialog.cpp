@@ -28,7 +28,7 @@ void enter(PanelDimensionsDialog& form, QLineEdit* box, const QString& text)
 {
     box->setText(text);
     box->setModified(true);
-    form.EditExit(box);
+    form.take_dimension(box);
 }
 
 bool same(const PanelDimensionsRecord& a, const PanelDimensionsRecord& b)
@@ -57,7 +57,7 @@ private slots:
         MainWindow& main = *program.main;
         const PanelDimensionsRecord before = PanelDimensions;
         program.ui.modal_answers.enqueue([](QDialog& dialog) {
-            static_cast<PanelDimensionsDialog&>(dialog).Button2->click();
+            static_cast<PanelDimensionsDialog&>(dialog).cancel_button->click();
             return dialog.result();
         });
         main.New1->trigger();
@@ -85,43 +85,43 @@ private slots:
         Configuration.monitor_width = 270;
         Configuration.monitor_height = 203;
         PanelDimensionsDialog& form = *panel_dimensions_dialog;
-        form.FormShow();
-        QVERIFY(form.RadioButton1->isChecked());
-        QCOMPARE(form.ComboBox2->currentText(), QStringLiteral("current form"));
-        QCOMPARE(form.Edit1->text(), QStringLiteral("96x96 dpi"));
-        QVERIFY(form.Edit1->isReadOnly() && form.Edit2->isReadOnly());
-        choose(form.ComboBox1, 1);
-        QCOMPARE(form.Edit1->text(), QStringLiteral("3.79x3.78 dpmm"));
+        form.reset_controls();
+        QVERIFY(form.screen_resolution_radio->isChecked());
+        QCOMPARE(form.dimensions_source_combo->currentText(), QStringLiteral("current form"));
+        QCOMPARE(form.resolution_box->text(), QStringLiteral("96x96 dpi"));
+        QVERIFY(form.resolution_box->isReadOnly() && form.width_box->isReadOnly());
+        choose(form.resolution_units_combo, 1);
+        QCOMPARE(form.resolution_box->text(), QStringLiteral("3.79x3.78 dpmm"));
 
-        choose(form.ComboBox2, 1); // screen
-        choose(form.ComboBox3, 1); // pixels
-        QCOMPARE(form.Edit2->text(), QStringLiteral("1024 pixels"));
-        QCOMPARE(form.Edit3->text(), QStringLiteral("768 pixels"));
-        choose(form.ComboBox3, 0);
-        QCOMPARE(form.Edit2->text(), QStringLiteral("270 mm"));
-        form.Button1->click();
+        choose(form.dimensions_source_combo, 1); // screen
+        choose(form.dimension_units_combo, 1); // pixels
+        QCOMPARE(form.width_box->text(), QStringLiteral("1024 pixels"));
+        QCOMPARE(form.height_box->text(), QStringLiteral("768 pixels"));
+        choose(form.dimension_units_combo, 0);
+        QCOMPARE(form.width_box->text(), QStringLiteral("270 mm"));
+        form.ok_button->click();
         QCOMPARE(form.cancelled, std::uint8_t(0));
         QVERIFY(same(PanelDimensions, {270, 203, 1024, 768}));
 
         // The printer's resolution and page: a read-only box that is left
         // recomputes its pixels from the whole millimetres it shows.
-        form.FormShow();
-        form.RadioButton2->setChecked(true);
-        form.RadioButton2->click();
-        QCOMPARE(form.Edit1->text(), QStringLiteral("600x600 dpi"));
-        choose(form.ComboBox2, 2);
-        QCOMPARE(form.Edit2->text(), QStringLiteral("203 mm"));
-        QCOMPARE(form.Edit3->text(), QStringLiteral("288 mm"));
-        form.EditExit(form.Edit2);
+        form.reset_controls();
+        form.printer_resolution_radio->setChecked(true);
+        form.printer_resolution_radio->click();
+        QCOMPARE(form.resolution_box->text(), QStringLiteral("600x600 dpi"));
+        choose(form.dimensions_source_combo, 2);
+        QCOMPARE(form.width_box->text(), QStringLiteral("203 mm"));
+        QCOMPARE(form.height_box->text(), QStringLiteral("288 mm"));
+        form.take_dimension(form.width_box);
         QCOMPARE(form.working_width, 4795);
 
         // Typed in millimetres at 600 dpi.
-        choose(form.ComboBox2, 3);
-        QVERIFY(!form.Edit2->isReadOnly());
-        enter(form, form.Edit2, QStringLiteral("100"));
+        choose(form.dimensions_source_combo, 3);
+        QVERIFY(!form.width_box->isReadOnly());
+        enter(form, form.width_box, QStringLiteral("100"));
         QCOMPARE(form.working_width, 2362);
-        QCOMPARE(form.Edit2->text(), QStringLiteral("100 mm"));
-        form.Button1->click();
+        QCOMPARE(form.width_box->text(), QStringLiteral("100 mm"));
+        form.ok_button->click();
         QCOMPARE(PanelDimensions.width_mm, 99);
         QCOMPARE(PanelDimensions.width_px, 2362);
         QCOMPARE(PanelDimensions.height_px, 6814);
@@ -132,11 +132,11 @@ private slots:
     {
         Program program;
         PanelDimensionsDialog& form = *panel_dimensions_dialog;
-        form.FormShow();
-        choose(form.ComboBox2, 3);
-        enter(form, form.Edit2, QStringLiteral("12 MM"));
+        form.reset_controls();
+        choose(form.dimensions_source_combo, 3);
+        enter(form, form.width_box, QStringLiteral("12 MM"));
         QCOMPARE(program.ui.message_texts(), QStringList{QStringLiteral("Invalid Value")});
-        QCOMPARE(form.Edit2->text(), QStringLiteral("0 mm"));
+        QCOMPARE(form.width_box->text(), QStringLiteral("0 mm"));
         QCOMPARE(form.working_width, 0);
 
         // A panel needs a positive size that a window can hold: Ok says so and stays.
@@ -144,27 +144,27 @@ private slots:
         program.ui.messages.clear();
         form.cancelled = 1;
         form.setResult(QDialog::Rejected);
-        form.Button1->click();
+        form.ok_button->click();
         QCOMPARE(program.ui.message_texts(), QStringList{"Width and height must be at least 1 pixel."});
         QCOMPARE(program.ui.messages[0].kind, MessageKind::Error);
         QCOMPARE(form.cancelled, std::uint8_t(1));
         QCOMPARE(form.result(), int(QDialog::Rejected));
-        choose(form.ComboBox3, 1);
-        enter(form, form.Edit2, QStringLiteral("40000"));
-        enter(form, form.Edit3, QStringLiteral("300"));
-        form.Button1->click();
+        choose(form.dimension_units_combo, 1);
+        enter(form, form.width_box, QStringLiteral("40000"));
+        enter(form, form.height_box, QStringLiteral("300"));
+        form.ok_button->click();
         QCOMPARE(program.ui.messages.size(), 2);
         QVERIFY(same(PanelDimensions, before));
 
         // Without any printer its resolution and page cannot be chosen.
         program.ui.printers.installed.clear();
-        form.FormShow();
-        QVERIFY(!form.RadioButton2->isEnabled());
-        const auto* items = qobject_cast<const QStandardItemModel*>(form.ComboBox2->model());
+        form.reset_controls();
+        QVERIFY(!form.printer_resolution_radio->isEnabled());
+        const auto* items = qobject_cast<const QStandardItemModel*>(form.dimensions_source_combo->model());
         QVERIFY(!items->item(2)->isEnabled() && items->item(1)->isEnabled());
         program.ui.printers.installed.append({QStringLiteral("Back"), {300, 300, 100, 100, 100, 100, 0, 0}});
-        form.FormShow();
-        QVERIFY(form.RadioButton2->isEnabled() && items->item(2)->isEnabled());
+        form.reset_controls();
+        QVERIFY(form.printer_resolution_radio->isEnabled() && items->item(2)->isEnabled());
     }
 
     void typed_values_count_when_the_box_is_left_or_enter_is_pressed()
@@ -174,19 +174,19 @@ private slots:
             auto& form = static_cast<PanelDimensionsDialog&>(dialog);
             dialog.show();
             if (!wait_until_active(&dialog)) return int(QDialog::Rejected);
-            choose(form.ComboBox2, 3);
-            choose(form.ComboBox3, 1);
-            form.Edit2->setFocus();
-            form.Edit2->selectAll();
-            QTest::keyClicks(form.Edit2, QStringLiteral("320"));
-            form.Edit3->setFocus(); // leaves the width box
-            form.Edit3->selectAll();
-            QTest::keyClicks(form.Edit3, QStringLiteral("200"));
-            QTest::keyClick(form.Edit3, Qt::Key_Return); // the default button, still in the box
+            choose(form.dimensions_source_combo, 3);
+            choose(form.dimension_units_combo, 1);
+            form.width_box->setFocus();
+            form.width_box->selectAll();
+            QTest::keyClicks(form.width_box, QStringLiteral("320"));
+            form.height_box->setFocus(); // leaves the width box
+            form.height_box->selectAll();
+            QTest::keyClicks(form.height_box, QStringLiteral("200"));
+            QTest::keyClick(form.height_box, Qt::Key_Return); // the default button, still in the box
             return dialog.result();
         });
         program.main->New1->trigger();
-        QCOMPARE(panel_dimensions_dialog->Edit2->text(), QStringLiteral("320 pixels"));
+        QCOMPARE(panel_dimensions_dialog->width_box->text(), QStringLiteral("320 pixels"));
         QCOMPARE(panel_dimensions_dialog->cancelled, std::uint8_t(0));
         QCOMPARE(PanelDimensions.width_px, 320);
         QCOMPARE(PanelDimensions.height_px, 200);

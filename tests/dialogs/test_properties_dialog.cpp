@@ -27,11 +27,11 @@ private slots:
         QSize client;
         program.ui.modal_answers.enqueue([&](QDialog& dialog) {
             auto& form = static_cast<PropertiesDialog&>(dialog);
-            for (QLabel* l : {form.Label11, form.Label12, form.Label13, form.Label14}) corners << l->text();
-            size = form.Label6->text();
-            groups_right = !form.GroupBox1->isHidden() && form.GroupBox2->isHidden();
+            for (QLabel* l : {form.left_top_label, form.right_top_label, form.left_bottom_label, form.right_bottom_label}) corners << l->text();
+            size = form.dimensions_label->text();
+            groups_right = !form.corners_group->isHidden() && form.bitmap_group->isHidden();
             client = form.size();
-            form.Button1->click();
+            form.ok_button->click();
             return form.result();
         });
         drawing->N4->trigger();
@@ -42,9 +42,9 @@ private slots:
                                        QStringLiteral("(x , y , z) = (109 , 69 , -15)")}));
         QCOMPARE(size, QStringLiteral("(width , height) = (100 , 50)"));
         QVERIFY(groups_right);
-        QCOMPARE(client.height(), properties_dialog->Button1->y() + properties_dialog->Button1->height() + 32);
-        QVERIFY(properties_dialog->Label11->x() + properties_dialog->Label11->width() <= properties_dialog->GroupBox1->width() - 24);
-        QVERIFY(properties_dialog->Label4->x() >= properties_dialog->Label1->x() + properties_dialog->Label1->width() + 100);
+        QCOMPARE(client.height(), properties_dialog->ok_button->y() + properties_dialog->ok_button->height() + 32);
+        QVERIFY(properties_dialog->left_top_label->x() + properties_dialog->left_top_label->width() <= properties_dialog->corners_group->width() - 24);
+        QVERIFY(properties_dialog->name_label->x() >= properties_dialog->name_caption_label->x() + properties_dialog->name_caption_label->width() + 100);
 
         drawing->deselect_shape(shape);
         drawing->N4->trigger(); // no current object: nothing is shown
@@ -69,22 +69,22 @@ private slots:
         m.clip_height = 9;
 
         PropertiesDialog& form = *properties_dialog;
-        form.FormShow(shape);
-        QVERIFY(form.GroupBox1->isHidden() && !form.GroupBox2->isHidden());
-        QCOMPARE(form.Label4->text(), QStringLiteral("hill"));
-        QCOMPARE(form.Edit1->text(), QStringLiteral("/maps/hill.bmp"));
-        QCOMPARE(form.Label15->text(), QStringLiteral("Blue"));
-        QCOMPARE(form.Label17->text(), QStringLiteral("(min , max) = (0 , 255)"));
-        QCOMPARE(form.Label19->text(), QStringLiteral("(min , max) = (-40 , 60)"));
-        QCOMPARE(form.Label21->text(), QStringLiteral("no cliping"));
-        QCOMPARE(form.width(), form.Button1->x() + form.Button1->width() + 32);
+        form.fill_controls(shape);
+        QVERIFY(form.corners_group->isHidden() && !form.bitmap_group->isHidden());
+        QCOMPARE(form.name_label->text(), QStringLiteral("hill"));
+        QCOMPARE(form.bitmap_file_box->text(), QStringLiteral("/maps/hill.bmp"));
+        QCOMPARE(form.main_color_label->text(), QStringLiteral("Blue"));
+        QCOMPARE(form.color_limits_label->text(), QStringLiteral("(min , max) = (0 , 255)"));
+        QCOMPARE(form.limit_heights_label->text(), QStringLiteral("(min , max) = (-40 , 60)"));
+        QCOMPARE(form.clip_height_label->text(), QStringLiteral("no cliping"));
+        QCOMPARE(form.width(), form.ok_button->x() + form.ok_button->width() + 32);
 
         m.clip_enabled = 1;
         m.clip_height = 0;
         m.main_color = 7; // not a channel: the colour text stays as it was
-        form.FormShow(shape);
-        QCOMPARE(form.Label21->text(), QStringLiteral("0"));
-        QCOMPARE(form.Label15->text(), QStringLiteral("Blue"));
+        form.fill_controls(shape);
+        QCOMPARE(form.clip_height_label->text(), QStringLiteral("0"));
+        QCOMPARE(form.main_color_label->text(), QStringLiteral("Blue"));
     }
 };
 

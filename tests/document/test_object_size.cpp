@@ -54,9 +54,9 @@ private slots:
         // The Resize dialog takes any number; the drawing refuses it.
         program.ui.modal_answers.enqueue([](QDialog& dialog) {
             auto& form = static_cast<ResizeDialog&>(dialog);
-            form.Edit1->setText(QStringLiteral("40000"));
-            form.Edit1Exit();
-            form.Button1->click();
+            form.width_box->setText(QStringLiteral("40000"));
+            form.take_width();
+            form.ok_button->click();
             return form.result();
         });
         program.ui.messages.clear();

@@ -40,15 +40,15 @@ std::function<int(QDialog&)> Program::panel_answer(int width_px, int height_px)
 {
     return [width_px, height_px](QDialog& dialog) {
         auto& form = static_cast<PanelDimensionsDialog&>(dialog);
-        form.ComboBox2->setCurrentIndex(3); // custom
-        emit form.ComboBox2->activated(3);
-        form.ComboBox3->setCurrentIndex(1); // pixels
-        emit form.ComboBox3->activated(1);
-        for (auto [box, value] : {std::pair{form.Edit2, width_px}, std::pair{form.Edit3, height_px}}) {
+        form.dimensions_source_combo->setCurrentIndex(3); // custom
+        emit form.dimensions_source_combo->activated(3);
+        form.dimension_units_combo->setCurrentIndex(1); // pixels
+        emit form.dimension_units_combo->activated(1);
+        for (auto [box, value] : {std::pair{form.width_box, width_px}, std::pair{form.height_box, height_px}}) {
             box->setText(QString::number(value));
             box->setModified(true);
         }
-        form.Button1->click();
+        form.ok_button->click();
         return form.result();
     };
 }
