@@ -9,6 +9,8 @@
 int main(int argc, char** argv)
 {
     DioramixApplication app(argc, argv);
+    // The language of the user's locale where the program speaks it, else English.
+    install_translators(app, QLocale::system());
     // Every argument names a drawing (Qt has taken its own options).
     QStringList files;
     for (const QString& argument : app.arguments().mid(1)) files += QDir::current().absoluteFilePath(argument);

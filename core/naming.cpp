@@ -1,5 +1,6 @@
 #include "core/naming.h"
 #include "platform/errors.h"
+#include <QCoreApplication>
 #include <algorithm>
 
 namespace {
@@ -39,7 +40,7 @@ QString next_shape_name(const QStringList& existing_names)
 void check_object_name(const QString& name, const QStringList& other_names)
 {
     if (!is_valid_identifier(name))
-        throw NameError(QStringLiteral("''%1'' is not a valid component name").arg(name));
+        throw NameError(QCoreApplication::translate("Naming", "''%1'' is not a valid component name").arg(name));
     if (other_names.contains(name))
-        throw NameError(QStringLiteral("A component named %1 already exists").arg(name));
+        throw NameError(QCoreApplication::translate("Naming", "A component named %1 already exists").arg(name));
 }

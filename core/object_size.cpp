@@ -1,4 +1,5 @@
 #include "core/object_size.h"
+#include <QCoreApplication>
 
 bool is_usable_object_size(std::int64_t width, std::int64_t height)
 {
@@ -15,37 +16,41 @@ bool is_usable_object_place(std::int64_t left, std::int64_t top)
 void check_object_size(std::int64_t width, std::int64_t height)
 {
     if (is_usable_object_size(width, height)) return;
-    throw ObjectSizeError(QStringLiteral("An object can be at most %1 x %1 pixels and %2 pixels in all; "
-                                         "this one would be %3 x %4. Action canceled.")
-                              .arg(max_side_px)
-                              .arg(max_object_pixels)
-                              .arg(width)
-                              .arg(height));
+    throw ObjectSizeError(QCoreApplication::translate("ObjectSize",
+        "An object can be at most %1 x %1 pixels and %2 pixels in all; "
+        "this one would be %3 x %4. Action canceled.")
+        .arg(max_side_px)
+        .arg(max_object_pixels)
+        .arg(width)
+        .arg(height));
 }
 
 void check_drawing_pixels(std::int64_t pixels)
 {
     if (pixels <= drawing_pixel_budget) return;
-    throw ObjectSizeError(QStringLiteral("The objects of the drawing would hold %1 pixels; a drawing can hold "
-                                         "at most %2. Action canceled.")
-                              .arg(pixels)
-                              .arg(drawing_pixel_budget));
+    throw ObjectSizeError(QCoreApplication::translate("ObjectSize",
+        "The objects of the drawing would hold %1 pixels; a drawing can hold "
+        "at most %2. Action canceled.")
+        .arg(pixels)
+        .arg(drawing_pixel_budget));
 }
 
 void check_object_place(std::int64_t left, std::int64_t top)
 {
     if (is_usable_object_place(left, top)) return;
-    throw ObjectSizeError(QStringLiteral("An object can lie at most %1 pixels from the panel's corner either way; "
-                                         "this one would be at %2, %3. Action canceled.")
-                              .arg(max_object_offset)
-                              .arg(left)
-                              .arg(top));
+    throw ObjectSizeError(QCoreApplication::translate("ObjectSize",
+        "An object can lie at most %1 pixels from the panel's corner either way; "
+        "this one would be at %2, %3. Action canceled.")
+        .arg(max_object_offset)
+        .arg(left)
+        .arg(top));
 }
 
 QString drawing_too_large_text(std::int64_t pixels)
 {
-    return QStringLiteral("The objects in this file need %1 pixels; a drawing can hold at most %2. "
-                          "The file is not opened.")
+    return QCoreApplication::translate("ObjectSize",
+        "The objects in this file need %1 pixels; a drawing can hold at most %2. "
+        "The file is not opened.")
         .arg(pixels)
         .arg(drawing_pixel_budget);
 }

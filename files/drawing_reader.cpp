@@ -1,5 +1,6 @@
 #include "files/drawing_reader.h"
 #include "files/silhouette_bmp.h"
+#include <QCoreApplication>
 #include <vector>
 
 namespace {
@@ -89,15 +90,21 @@ DrawingContents read_drawing(QByteArrayView bytes)
 QString describe(const DrawingContents& contents)
 {
     switch (contents.problem) {
-    case ReadProblem::None: return QStringLiteral("no problem");
-    case ReadProblem::Truncated: return QStringLiteral("the file ends early");
-    case ReadProblem::BadRecordSize: return QStringLiteral("an object record has a size other than 356");
-    case ReadProblem::BadObjectSize: return QStringLiteral("an object has an impossible width or height");
+    case ReadProblem::None: return QCoreApplication::translate("DrawingReader", "no problem");
+    case ReadProblem::Truncated: return QCoreApplication::translate("DrawingReader", "the file ends early");
+    case ReadProblem::BadRecordSize:
+        return QCoreApplication::translate("DrawingReader", "an object record has a size other than 356");
+    case ReadProblem::BadObjectSize:
+        return QCoreApplication::translate("DrawingReader", "an object has an impossible width or height");
     case ReadProblem::BadObjectPlace:
-        return QStringLiteral("an object lies more than %1 pixels from the panel's corner").arg(max_object_offset);
-    case ReadProblem::BadImage: return QStringLiteral("an object's silhouette is not a readable BMP image");
+        return QCoreApplication::translate(
+            "DrawingReader", "an object lies more than %1 pixels from the panel's corner")
+            .arg(max_object_offset);
+    case ReadProblem::BadImage:
+        return QCoreApplication::translate("DrawingReader", "an object's silhouette is not a readable BMP image");
     case ReadProblem::TooLarge:
-        return QStringLiteral("its objects need %1 pixels, more than the %2 a drawing can hold")
+        return QCoreApplication::translate(
+            "DrawingReader", "its objects need %1 pixels, more than the %2 a drawing can hold")
             .arg(contents.object_pixels)
             .arg(drawing_pixel_budget);
     }

@@ -1,6 +1,7 @@
 #include "platform/guard.h"
 #include "platform/errors.h"
 #include "platform/message_box.h"
+#include <QCoreApplication>
 #include <exception>
 #include <new>
 
@@ -11,7 +12,7 @@ void report_current_exception()
     } catch (const DioramixError& e) {
         message_box(e.text(), MessageKind::Error, MessageButtons::Ok);
     } catch (const std::bad_alloc&) {
-        message_box(QStringLiteral("Out of memory."), MessageKind::Error, MessageButtons::Ok);
+        message_box(QCoreApplication::translate("Guard", "Out of memory."), MessageKind::Error, MessageButtons::Ok);
     } catch (const std::exception& e) {
         message_box(QString::fromLocal8Bit(e.what()), MessageKind::Error, MessageButtons::Ok);
     }

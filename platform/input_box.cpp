@@ -20,8 +20,8 @@ bool show_real_input_box(const QString& caption, const QString& prompt, QString&
     edit->selectAll();
     layout->addWidget(edit);
     auto* buttons = new QDialogButtonBox(&dialog);
-    QPushButton* ok = buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);
-    buttons->addButton(QStringLiteral("Cancel"), QDialogButtonBox::RejectRole);
+    QPushButton* ok = buttons->addButton(QCoreApplication::translate("InputBox", "OK"), QDialogButtonBox::AcceptRole);
+    buttons->addButton(QCoreApplication::translate("InputBox", "Cancel"), QDialogButtonBox::RejectRole);
     ok->setDefault(true);
     layout->addWidget(buttons);
     QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);

@@ -11,11 +11,11 @@ MessageResult show_real_box(const QString& text, MessageKind kind, MessageButton
     switch (kind) {
     case MessageKind::Error:
         box.setIcon(QMessageBox::Critical);
-        box.setWindowTitle(QStringLiteral("Error"));
+        box.setWindowTitle(QCoreApplication::translate("MessageBox", "Error"));
         break;
     case MessageKind::Information:
         box.setIcon(QMessageBox::Information);
-        box.setWindowTitle(QStringLiteral("Information"));
+        box.setWindowTitle(QCoreApplication::translate("MessageBox", "Information"));
         break;
     case MessageKind::Plain:
         box.setIcon(QMessageBox::NoIcon);
@@ -29,13 +29,13 @@ MessageResult show_real_box(const QString& text, MessageKind kind, MessageButton
     QAbstractButton* no = nullptr;
     QAbstractButton* cancel = nullptr;
     if (buttons == MessageButtons::Ok) {
-        ok = box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
+        ok = box.addButton(QCoreApplication::translate("MessageBox", "OK"), QMessageBox::AcceptRole);
         box.setEscapeButton(ok);
     } else {
-        yes = box.addButton(QStringLiteral("&Yes"), QMessageBox::YesRole);
-        no = box.addButton(QStringLiteral("&No"), QMessageBox::NoRole);
+        yes = box.addButton(QCoreApplication::translate("MessageBox", "&Yes"), QMessageBox::YesRole);
+        no = box.addButton(QCoreApplication::translate("MessageBox", "&No"), QMessageBox::NoRole);
         if (buttons == MessageButtons::YesNoCancel) {
-            cancel = box.addButton(QStringLiteral("Cancel"), QMessageBox::RejectRole);
+            cancel = box.addButton(QCoreApplication::translate("MessageBox", "Cancel"), QMessageBox::RejectRole);
             box.setEscapeButton(cancel);
         } else {
             box.setEscapeButton(no);

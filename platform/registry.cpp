@@ -1,6 +1,7 @@
 #include "platform/registry.h"
 #include "platform/registry_backend.h"
 #include "platform/registry_file.h"
+#include <QCoreApplication>
 #include <atomic>
 
 namespace {
@@ -34,18 +35,19 @@ void check(registry::ReadStatus status, const QString& name)
 } // namespace
 
 RegistryGetError::RegistryGetError(const QString& name)
-    : RegistryError(QStringLiteral("Failed to get data for '%1'").arg(name))
+    : RegistryError(QCoreApplication::translate("Registry", "Failed to get data for '%1'").arg(name))
 {
 }
 
 RegistryTypeError::RegistryTypeError(const QString& name)
-    : RegistryError(QStringLiteral("Invalid data type for '%1'").arg(name))
+    : RegistryError(QCoreApplication::translate("Registry", "Invalid data type for '%1'").arg(name))
 {
 }
 
 RegistrySetError::RegistrySetError(const QString& name, const QString& reason)
-    : RegistryError(QStringLiteral("Failed to set data for '%1'").arg(name)
-                    + (reason.isEmpty() ? QString() : QStringLiteral(". ") + reason))
+    : RegistryError(reason.isEmpty()
+                        ? QCoreApplication::translate("Registry", "Failed to set data for '%1'").arg(name)
+                        : QCoreApplication::translate("Registry", "Failed to set data for '%1'. %2").arg(name, reason))
 {
 }
 

@@ -1,6 +1,7 @@
 #include "platform/registry_file.h"
 #include "platform/durable_file.h"
 #include "platform/registry_file_cache.h"
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -79,7 +80,8 @@ public:
         }
         // Told with the value that failed, not as a notice as well: the
         // user reads it once.
-        failure_ = QStringLiteral("The settings file '%1' could not be written: %2. It is left as it was.")
+        failure_ = QCoreApplication::translate("SettingsFile",
+                                               "The settings file '%1' could not be written: %2. It is left as it was.")
                        .arg(file_, write.error)
                        .toStdString();
         return false;
@@ -101,17 +103,21 @@ private:
         const FileStamp stamp = file_stamp(file_);
         if (!stamp.exists) return empty_document();
         if (SharedDocument cached = cached_store(file_, stamp)) return cached;
-        const QString left_alone = QStringLiteral(" It is left as it is, and settings are not saved.");
         QFile in(file_);
         if (QFileInfo(file_).isDir() || !in.open(QIODevice::ReadOnly)) {
-            const QString why = QFileInfo(file_).isDir() ? QStringLiteral("it is a folder") : in.errorString();
-            notice(QStringLiteral("The settings file '%1' cannot be opened: %2.").arg(file_, why) + left_alone);
+            const QString why = QFileInfo(file_).isDir() ? QCoreApplication::translate("SettingsFile", "it is a folder")
+                                                         : in.errorString();
+            notice(QCoreApplication::translate("SettingsFile", "The settings file '%1' cannot be opened: %2. "
+                                                               "It is left as it is, and settings are not saved.")
+                       .arg(file_, why));
             return nullptr;
         }
         const QByteArray bytes = in.readAll();
         if (in.error() != QFileDevice::NoError) {
             const QString why = in.errorString();
-            notice(QStringLiteral("The settings file '%1' cannot be read: %2.").arg(file_, why) + left_alone);
+            notice(QCoreApplication::translate("SettingsFile", "The settings file '%1' cannot be read: %2. "
+                                                               "It is left as it is, and settings are not saved.")
+                       .arg(file_, why));
             return nullptr;
         }
         in.close();
@@ -124,8 +130,9 @@ private:
         }
         const QString why = QString::fromStdString(parsed.error);
         if (read_only_) {
-            notice(QStringLiteral("The settings file '%1' cannot be read (%2). It is left as it is, "
-                                  "and the settings keep their defaults.")
+            notice(QCoreApplication::translate("SettingsFile",
+                                               "The settings file '%1' cannot be read (%2). It is left as it is, "
+                                               "and the settings keep their defaults.")
                        .arg(file_, why));
             return nullptr;
         }
@@ -137,13 +144,15 @@ private:
         }
         const QString aside = aside_name(file_);
         if (!QFile::rename(file_, aside)) {
-            notice(QStringLiteral("The settings file '%1' cannot be read (%2), and it could not be kept aside as '%3'.")
-                       .arg(file_, why, aside)
-                   + left_alone);
+            notice(QCoreApplication::translate("SettingsFile",
+                                               "The settings file '%1' cannot be read (%2), and it could not be kept "
+                                               "aside as '%3'. It is left as it is, and settings are not saved.")
+                       .arg(file_, why, aside));
             return nullptr;
         }
-        notice(QStringLiteral("The settings file '%1' cannot be read (%2). It has been kept as '%3', "
-                              "and the settings start again from their defaults.")
+        notice(QCoreApplication::translate("SettingsFile",
+                                           "The settings file '%1' cannot be read (%2). It has been kept as '%3', "
+                                           "and the settings start again from their defaults.")
                    .arg(file_, why, aside));
         return empty_document();
     }

@@ -1,5 +1,6 @@
 #include "platform/regular_file.h"
 #include <QBuffer>
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <QImageReader>
@@ -22,7 +23,10 @@ QString error_text(int code)
     return QString::fromStdString(std::generic_category().message(code));
 }
 
-const QString not_regular = QStringLiteral("Not a regular file");
+QString not_regular()
+{
+    return QCoreApplication::translate("RegularFile", "Not a regular file");
+}
 
 } // namespace
 
@@ -30,7 +34,7 @@ const QString not_regular = QStringLiteral("Not a regular file");
 // No FIFO is reached through a path here; a folder or a device is refused.
 FileContents read_regular_file(const QString& path, qint64 most_bytes)
 {
-    if (!QFileInfo(path).isFile()) return {{}, QFileInfo::exists(path) ? not_regular : error_text(ENOENT)};
+    if (!QFileInfo(path).isFile()) return {{}, QFileInfo::exists(path) ? not_regular() : error_text(ENOENT)};
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) return {{}, file.errorString()};
     if (file.size() > most_bytes) return {{}, error_text(EFBIG)};
@@ -45,13 +49,13 @@ FileContents read_regular_file(const QString& path, qint64 most_bytes)
     const QByteArray name = QFile::encodeName(path);
     struct stat info;
     if (::stat(name.constData(), &info) != 0) return {{}, error_text(errno)};
-    if (!S_ISREG(info.st_mode)) return {{}, not_regular};
+    if (!S_ISREG(info.st_mode)) return {{}, not_regular()};
     // Without O_NONBLOCK, opening a FIFO put in its place since waits for a writer.
     const int fd = ::open(name.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) return {{}, error_text(errno)};
     FileContents read;
     if (::fstat(fd, &info) != 0) read.error = error_text(errno);
-    else if (!S_ISREG(info.st_mode)) read.error = not_regular;
+    else if (!S_ISREG(info.st_mode)) read.error = not_regular();
     else if (info.st_size > most_bytes) read.error = error_text(EFBIG);
     else {
         // The file may grow while it is read: the bound holds all the same.
@@ -98,7 +102,7 @@ QImage decode_image(const QByteArray& bytes, const QByteArray& format, std::int6
     // anything else complains aloud before read() says so in its words.
     const QSize size = reader.canRead() ? reader.size() : QSize();
     if (size.isValid() && std::int64_t(size.width()) * size.height() > most_pixels) {
-        error = QStringLiteral("the image has %1 x %2 pixels, more than the %3 it may have")
+        error = QCoreApplication::translate("RegularFile", "the image has %1 x %2 pixels, more than the %3 it may have")
                     .arg(size.width())
                     .arg(size.height())
                     .arg(most_pixels);

@@ -49,13 +49,15 @@ RendererEntry load_renderer()
 
     RendererEntry entry;
     if (!library->load()) {
-        entry.problem = QStringLiteral("The stereogram renderer %1 cannot be loaded: %2")
-                            .arg(path, library->errorString());
+        entry.problem
+            = QCoreApplication::translate("RendererLibrary", "The stereogram renderer %1 cannot be loaded: %2")
+                  .arg(path, library->errorString());
         return entry;
     }
     entry.render_form = reinterpret_cast<RenderFormFunction*>(library->resolve("RenderForm"));
     if (!entry.render_form)
-        entry.problem = QStringLiteral("The stereogram renderer %1 has no RenderForm function: %2")
+        entry.problem = QCoreApplication::translate("RendererLibrary",
+                                                    "The stereogram renderer %1 has no RenderForm function: %2")
                             .arg(library->fileName(), library->errorString());
     return entry;
 }

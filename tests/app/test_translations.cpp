@@ -1,0 +1,37 @@
+// The program speaks the locale's language where it has a translation for
+// it, and English, the language of its sources, everywhere else.
+#include "app/application.h"
+#include <QCoreApplication>
+#include <QTest>
+
+namespace {
+
+QString invalid_point_text()
+{
+    return QCoreApplication::translate("MorphologyDialog", "Invalid value of point %1").arg(2);
+}
+
+} // namespace
+
+class TestTranslations : public QObject {
+    Q_OBJECT
+private slots:
+    void english_without_a_translation_and_greek_with_one()
+    {
+        QCOMPARE(invalid_point_text(), QStringLiteral("Invalid value of point 2"));
+        QVERIFY(!install_translators(*QCoreApplication::instance(), QLocale(QLocale::English, QLocale::UnitedStates)));
+        QCOMPARE(invalid_point_text(), QStringLiteral("Invalid value of point 2"));
+
+        QVERIFY(install_translators(*QCoreApplication::instance(), QLocale(QLocale::Greek, QLocale::Greece)));
+        QCOMPARE(invalid_point_text(), QStringLiteral("Μη επιτρεπτή τιμή του σημείου 2"));
+        QCOMPARE(QCoreApplication::translate("MorphologyDialog",
+                                             "Value of point %1 out of range.\nAllowed values from %2 to %3.")
+                     .arg(3)
+                     .arg(-10)
+                     .arg(200),
+                 QStringLiteral("Τιμή σημείου 3 εκτός ορίων.\nΕπιτρεπτές τιμές από -10 ως 200."));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestTranslations)
+#include "test_translations.moc"
