@@ -98,11 +98,8 @@ QString color_range_message()
 
 QString corner_out_of_range_message(int corner, int min_height, int max_height)
 {
-    return QCoreApplication::translate("MorphologyDialog",
-                                       "Value of point %1 out of range.\nAllowed values from %2 to %3.")
-        .arg(corner)
-        .arg(min_height)
-        .arg(max_height);
+    return QCoreApplication::translate("MorphologyDialog", "Value of point %1 out of range.").arg(corner) + u'\n'
+        + QCoreApplication::translate("MorphologyDialog", "Allowed values from %1 to %2.").arg(min_height).arg(max_height);
 }
 
 MorphologyDialog::MorphologyDialog(QWidget* parent)

@@ -111,10 +111,12 @@
         <translation>Μη επιτρεπτή τιμή του σημείου %1</translation>
     </message>
     <message>
-        <source>Value of point %1 out of range.
-Allowed values from %2 to %3.</source>
-        <translation>Τιμή σημείου %1 εκτός ορίων.
-Επιτρεπτές τιμές από %2 ως %3.</translation>
+        <source>Value of point %1 out of range.</source>
+        <translation>Τιμή σημείου %1 εκτός ορίων.</translation>
+    </message>
+    <message>
+        <source>Allowed values from %1 to %2.</source>
+        <translation>Επιτρεπτές τιμές από %1 ως %2.</translation>
     </message>
 </context>
 <context>

@@ -1,6 +1,7 @@
 // The program speaks the locale's language where it has a translation for
 // it, and English, the language of its sources, everywhere else.
 #include "app/application.h"
+#include "dialogs/morphology_dialog.h"
 #include <QCoreApplication>
 #include <QTest>
 
@@ -24,11 +25,7 @@ private slots:
 
         QVERIFY(install_translators(*QCoreApplication::instance(), QLocale(QLocale::Greek, QLocale::Greece)));
         QCOMPARE(invalid_point_text(), QStringLiteral("Μη επιτρεπτή τιμή του σημείου 2"));
-        QCOMPARE(QCoreApplication::translate("MorphologyDialog",
-                                             "Value of point %1 out of range.\nAllowed values from %2 to %3.")
-                     .arg(3)
-                     .arg(-10)
-                     .arg(200),
+        QCOMPARE(corner_out_of_range_message(3, -10, 200),
                  QStringLiteral("Τιμή σημείου 3 εκτός ορίων.\nΕπιτρεπτές τιμές από -10 ως 200."));
     }
 };
