@@ -55,7 +55,7 @@ void WindowListDialog::FormShow()
     // Anything but Ok counts as Cancel, the close box included.
     cancelled = 1;
     ListBox1->clear();
-    const QStringList names = main_window ? main_window->drawing_names : QStringList();
+    const QStringList names = main_window ? main_window->drawing_names() : QStringList();
     const QFontMetrics metrics(ListBox1->font());
     int widest = 0;
     for (const QString& name : names) {
