@@ -61,15 +61,15 @@ void arrow(QPainter& p, bool back)
 const std::map<QString, Drawer>& drawers()
 {
     static const std::map<QString, Drawer> table = {
-        {QStringLiteral("New1"), [](QPainter& p) { page(p, QRectF(5, 3, 14, 18)); }},
-        {QStringLiteral("Open1"), [](QPainter& p) {
+        {QStringLiteral("new_action"), [](QPainter& p) { page(p, QRectF(5, 3, 14, 18)); }},
+        {QStringLiteral("open_action"), [](QPainter& p) {
              p.setPen(QPen(ink, 1.2));
              p.setBrush(warm);
              p.drawPolygon(QPolygonF({QPointF(2, 6), QPointF(9, 6), QPointF(11, 8), QPointF(20, 8), QPointF(20, 19), QPointF(2, 19)}));
              p.setBrush(warm.lighter(130));
              p.drawPolygon(QPolygonF({QPointF(5, 11), QPointF(23, 11), QPointF(20, 19), QPointF(2, 19)}));
          }},
-        {QStringLiteral("Save1"), [](QPainter& p) {
+        {QStringLiteral("save_action"), [](QPainter& p) {
              p.setPen(QPen(ink, 1.2));
              p.setBrush(accent);
              p.drawRoundedRect(QRectF(3, 3, 18, 18), 2, 2);
@@ -77,9 +77,9 @@ const std::map<QString, Drawer>& drawers()
              p.drawRect(QRectF(7, 3, 10, 7));
              p.drawRect(QRectF(6, 13, 12, 8));
          }},
-        {QStringLiteral("Undo1"), [](QPainter& p) { arrow(p, true); }},
-        {QStringLiteral("Redo1"), [](QPainter& p) { arrow(p, false); }},
-        {QStringLiteral("Cut1"), [](QPainter& p) {
+        {QStringLiteral("undo_action"), [](QPainter& p) { arrow(p, true); }},
+        {QStringLiteral("redo_action"), [](QPainter& p) { arrow(p, false); }},
+        {QStringLiteral("cut_action"), [](QPainter& p) {
              p.setPen(QPen(ink, 1.6));
              p.setBrush(Qt::NoBrush);
              p.drawEllipse(QRectF(4, 15, 6, 6));
@@ -87,11 +87,11 @@ const std::map<QString, Drawer>& drawers()
              p.drawLine(QPointF(8.5, 15.5), QPointF(16, 3));
              p.drawLine(QPointF(15.5, 15.5), QPointF(8, 3));
          }},
-        {QStringLiteral("Copy1"), [](QPainter& p) {
+        {QStringLiteral("copy_action"), [](QPainter& p) {
              page(p, QRectF(3, 2, 12, 15));
              page(p, QRectF(9, 7, 12, 15));
          }},
-        {QStringLiteral("Paste1"), [](QPainter& p) {
+        {QStringLiteral("paste_action"), [](QPainter& p) {
              p.setPen(QPen(ink, 1.2));
              p.setBrush(warm);
              p.drawRoundedRect(QRectF(4, 4, 16, 18), 2, 2);
@@ -99,29 +99,29 @@ const std::map<QString, Drawer>& drawers()
              p.drawRect(QRectF(8, 2, 8, 4));
              page(p, QRectF(8, 9, 10, 11));
          }},
-        {QStringLiteral("EditDelete1"), [](QPainter& p) {
+        {QStringLiteral("delete_action"), [](QPainter& p) {
              p.setPen(QPen(QColor(200, 40, 40), 3, Qt::SolidLine, Qt::RoundCap));
              p.drawLine(QPointF(6, 6), QPointF(18, 18));
              p.drawLine(QPointF(18, 6), QPointF(6, 18));
          }},
-        {QStringLiteral("TileHorizontally1"), [](QPainter& p) {
+        {QStringLiteral("tile_horizontally_action"), [](QPainter& p) {
              p.setPen(QPen(ink, 1.2));
              p.setBrush(paper);
              p.drawRect(QRectF(3, 3, 18, 8));
              p.drawRect(QRectF(3, 13, 18, 8));
          }},
-        {QStringLiteral("TileVertically1"), [](QPainter& p) {
+        {QStringLiteral("tile_vertically_action"), [](QPainter& p) {
              p.setPen(QPen(ink, 1.2));
              p.setBrush(paper);
              p.drawRect(QRectF(3, 3, 8, 18));
              p.drawRect(QRectF(13, 3, 8, 18));
          }},
-        {QStringLiteral("Cascade1"), [](QPainter& p) {
+        {QStringLiteral("cascade_action"), [](QPainter& p) {
              p.setPen(QPen(ink, 1.2));
              p.setBrush(paper);
              for (int i = 0; i < 3; ++i) p.drawRect(QRectF(3 + 4 * i, 3 + 4 * i, 11, 10));
          }},
-        {QStringLiteral("makestereo1"), [](QPainter& p) {
+        {QStringLiteral("make_stereogram_action"), [](QPainter& p) {
              p.setPen(Qt::NoPen);
              for (int y = 0; y < 6; ++y)
                  for (int x = 0; x < 6; ++x) {
@@ -132,7 +132,7 @@ const std::map<QString, Drawer>& drawers()
              p.drawEllipse(QRectF(6, 10, 3, 3));
              p.drawEllipse(QRectF(15, 10, 3, 3));
          }},
-        {QStringLiteral("LivePreview1"), [](QPainter& p) {
+        {QStringLiteral("live_preview_action"), [](QPainter& p) {
              // A screen showing a stereogram, on its stand.
              p.setPen(QPen(ink, 1.2));
              p.setBrush(paper);
@@ -146,7 +146,7 @@ const std::map<QString, Drawer>& drawers()
                      p.drawRect(QRectF(4 + 3.2 * x, 5 + 3.4 * y, 3.2, 3.4));
                  }
          }},
-        {QStringLiteral("configure1"), [](QPainter& p) {
+        {QStringLiteral("configuration_action"), [](QPainter& p) {
              p.setPen(QPen(ink, 1.2));
              p.setBrush(Qt::lightGray);
              p.translate(12, 12);

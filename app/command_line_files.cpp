@@ -3,6 +3,7 @@
 #include "platform/guard.h"
 #include "platform/message_box.h"
 #include <QApplication>
+#include <QCoreApplication>
 #include <QDir>
 #include <QEvent>
 #include <QFileInfo>
@@ -19,18 +20,18 @@ constexpr qsizetype missing_files_named = 10;
 
 QString missing_files_text(const QStringList& names)
 {
-    if (names.size() == 1) return QStringLiteral("The file %1 does not exist.").arg(QDir::toNativeSeparators(names[0]));
-    QString text = QStringLiteral("These %1 files do not exist:").arg(names.size());
+    if (names.size() == 1) return QCoreApplication::translate("CommandLineFiles", "The file %1 does not exist.").arg(QDir::toNativeSeparators(names[0]));
+    QString text = QCoreApplication::translate("CommandLineFiles", "These %1 files do not exist:").arg(names.size());
     for (const QString& name : names.first(std::min(names.size(), missing_files_named)))
         text += QLatin1Char('\n') + QDir::toNativeSeparators(name);
     if (names.size() > missing_files_named)
-        text += QStringLiteral("\nand %1 more.").arg(names.size() - missing_files_named);
+        text += QCoreApplication::translate("CommandLineFiles", "\nand %1 more.").arg(names.size() - missing_files_named);
     return text;
 }
 
 } // namespace
 
-void open_command_line_files(MainWindow& main_form, const QStringList& paths)
+void open_command_line_files(MainWindow& main, const QStringList& paths)
 {
     // The open dialog hands over absolute paths; the same form keeps
     // "already open" and the file history true to the file.
@@ -45,14 +46,8 @@ void open_command_line_files(MainWindow& main_form, const QStringList& paths)
     if (!missing.isEmpty()) message_box(missing_files_text(missing), MessageKind::Error, MessageButtons::Ok);
     for (const QString& name : names) {
         run_guarded([&] {
-            main_form.OpenDialog1.FileName = name;
-            main_form.open_with_dialog = 0;
-            if (main_form.choose_file()) {
-                main_form.open_chosen_file();
-                return;
-            }
             // Not a file after all (a folder), or gone since.
-            if (main_form.file_missing == 1)
+            if (main.open_file(name) == MainWindow::FileCheck::Missing)
                 message_box(missing_files_text({name}), MessageKind::Error, MessageButtons::Ok);
         });
     }
@@ -64,15 +59,15 @@ namespace {
 // the time limit (a platform that never reports it).
 class OpenWhenShown : public QObject {
 public:
-    OpenWhenShown(MainWindow& main_form, QStringList paths)
-        : QObject(&main_form), main_form_(main_form), paths_(std::move(paths))
+    OpenWhenShown(MainWindow& main, QStringList paths)
+        : QObject(&main), main_(main), paths_(std::move(paths))
     {
-        QWindow* window = main_form.windowHandle();
+        QWindow* window = main.windowHandle();
         if (window && window->isExposed()) {
             open_soon();
             return;
         }
-        main_form.installEventFilter(this);
+        main.installEventFilter(this);
         if (window) window->installEventFilter(this);
         QTimer::singleShot(1000, this, [this] { open_soon(); });
     }
@@ -82,8 +77,8 @@ protected:
     {
         if (event->type() == QEvent::Expose) {
             if (auto* window = qobject_cast<QWindow*>(watched); window && window->isExposed()) open_soon();
-        } else if (event->type() == QEvent::Show && watched == &main_form_ && main_form_.windowHandle()) {
-            main_form_.windowHandle()->installEventFilter(this);
+        } else if (event->type() == QEvent::Show && watched == &main_ && main_.windowHandle()) {
+            main_.windowHandle()->installEventFilter(this);
         }
         return false;
     }
@@ -94,32 +89,32 @@ private:
         if (scheduled_) return;
         scheduled_ = true;
         // After the events already queued, among them the window's resize.
-        QTimer::singleShot(0, &main_form_, [&form = main_form_, paths = paths_] { open_command_line_files(form, paths); });
+        QTimer::singleShot(0, &main_, [&form = main_, paths = paths_] { open_command_line_files(form, paths); });
         deleteLater();
     }
 
-    MainWindow& main_form_;
+    MainWindow& main_;
     QStringList paths_;
     bool scheduled_ = false;
 };
 
 } // namespace
 
-void open_command_line_files_when_shown(MainWindow& main_form, const QStringList& paths)
+void open_command_line_files_when_shown(MainWindow& main, const QStringList& paths)
 {
-    if (!paths.isEmpty()) new OpenWhenShown(main_form, paths);
+    if (!paths.isEmpty()) new OpenWhenShown(main, paths);
 }
 
-void open_handed_over_files(MainWindow& main_form, const QStringList& paths)
+void open_handed_over_files(MainWindow& main, const QStringList& paths)
 {
     if (paths.isEmpty()) return;
     // A drawing opening under a dialog would change what the dialog acts on.
-    if (!main_form.isVisible() || QApplication::activeModalWidget() || QApplication::activePopupWidget()) {
-        QTimer::singleShot(250, &main_form, [&main_form, paths] { open_handed_over_files(main_form, paths); });
+    if (!main.isVisible() || QApplication::activeModalWidget() || QApplication::activePopupWidget()) {
+        QTimer::singleShot(250, &main, [&main, paths] { open_handed_over_files(main, paths); });
         return;
     }
-    main_form.setWindowState((main_form.windowState() & ~Qt::WindowMinimized) | Qt::WindowActive);
-    main_form.raise();
-    main_form.activateWindow();
-    open_command_line_files(main_form, paths);
+    main.setWindowState((main.windowState() & ~Qt::WindowMinimized) | Qt::WindowActive);
+    main.raise();
+    main.activateWindow();
+    open_command_line_files(main, paths);
 }

@@ -18,7 +18,7 @@ void create_dialogs(MainWindow& main)
 {
     morphology_dialog = new MorphologyDialog;
     morphology_dialog->drawing_folder = [&main] {
-        const DrawingWindow* drawing = main.active_drawing;
+        const DrawingWindow* drawing = main.active_drawing();
         return drawing && drawing->panel ? drawing->panel->property(drawing_folder_property).toString() : QString();
     };
     configuration_dialog = new ConfigurationDialog;

@@ -12,7 +12,7 @@
 
 void MainWindow::recolor_active_drawing(TColor old_background, TColor old_object)
 {
-    DrawingWindow* drawing = active_drawing;
+    DrawingWindow* drawing = active_drawing_;
     if (!drawing) return;
     const TColor background = Configuration.background_color;
     const TColor object = Configuration.object_color;

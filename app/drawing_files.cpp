@@ -14,6 +14,7 @@
 #include "platform/regular_file.h"
 #include "render/render_request.h"
 #include "veride/depth_map.h"
+#include <QCoreApplication>
 #include <QDir>
 #include <QHash>
 #include <QFileInfo>
@@ -22,8 +23,6 @@
 #include <vector>
 
 namespace {
-
-const QString error_loading = QStringLiteral("Error loading file.");
 
 QString file_name_of(const QString& path)
 {
@@ -66,48 +65,49 @@ QStringList unreadable_bitmaps(const QList<Shape*>& shapes, const QString& folde
 
 QString unreadable_bitmaps_message(const QStringList& objects)
 {
-    return QStringLiteral("The morphology bitmaps of these objects cannot be read, so they lie flat at height 0 "
-                          "in the stereogram:\n")
-        + objects.join(QLatin1Char('\n'));
+    return QCoreApplication::translate("MainWindow",
+                                       "The morphology bitmaps of these objects cannot be read, so they lie flat "
+                                       "at height 0 in the stereogram:\n%1")
+        .arg(objects.join(QLatin1Char('\n')));
 }
 
 } // namespace
 
-bool MainWindow::save_drawing(DrawingWindow& drawing)
+bool MainWindow::save_drawing(DrawingWindow& drawing, bool choose_path)
 {
     if (drawing.shapes.isEmpty()) {
-        message_box(QStringLiteral("No objects in drawing. Action canceled."), MessageKind::Plain, MessageButtons::Ok);
+        message_box(tr("No objects in drawing. Action canceled."), MessageKind::Plain, MessageButtons::Ok);
         return false;
     }
-    const qsizetype index = drawings.indexOf(&drawing);
-    if (index < 0 || index >= drawing_names.size()) {
-        message_box(QStringLiteral("Internal Error. Action canceled. Contact the creator of the program."),
+    const qsizetype index = drawings_.indexOf(&drawing);
+    if (index < 0 || index >= drawing_names_.size()) {
+        message_box(tr("Internal Error. Action canceled. Contact the creator of the program."),
                     MessageKind::Error, MessageButtons::Ok);
         return false;
     }
     check_savable(drawing.shapes);
-    const bool by_dialog = !(drawing.has_file == 1 && save_as == 0) || drawing.save_needs_path;
+    const bool by_dialog = !(drawing.has_file == 1 && !choose_path) || drawing.save_needs_path;
     QString path;
     if (!by_dialog) {
-        path = drawing_names[index];
+        path = drawing_names_[index];
     } else {
-        SaveDialog2.InitialDir = drawing_dialog_folder(&drawing);
-        SaveDialog2.FileName = drawing.has_file == 1 ? file_name_of(drawing_names[index]) : drawing.windowTitle();
-        if (!SaveDialog2.Execute()) return false;
-        path = SaveDialog2.FileName;
+        save_dialog_.InitialDir = drawing_dialog_folder(&drawing);
+        save_dialog_.FileName = drawing.has_file == 1 ? file_name_of(drawing_names_[index]) : drawing.windowTitle();
+        if (!save_dialog_.Execute()) return false;
+        path = save_dialog_.FileName;
         // Compared as files, so that no path through a link overwrites
         // another open drawing's file.
         const QString file = file_identity(path);
-        for (qsizetype i = 0; i < drawing_names.size(); ++i) {
-            if (i != index && QDir::isAbsolutePath(drawing_names[i])
-                && file_identity(drawing_names[i]) == file) {
-                message_box(QStringLiteral("Another drawing with specified filename is open. Action canceled."),
+        for (qsizetype i = 0; i < drawing_names_.size(); ++i) {
+            if (i != index && QDir::isAbsolutePath(drawing_names_[i])
+                && file_identity(drawing_names_[i]) == file) {
+                message_box(tr("Another drawing with specified filename is open. Action canceled."),
                             MessageKind::Plain, MessageButtons::Ok);
                 return false;
             }
         }
         if (QFileInfo::exists(path)
-            && message_box(QStringLiteral("File already exists. Replace it?"), MessageKind::Plain,
+            && message_box(tr("File already exists. Replace it?"), MessageKind::Plain,
                            MessageButtons::YesNo) != MessageResult::Yes)
             return false;
     }
@@ -116,7 +116,7 @@ bool MainWindow::save_drawing(DrawingWindow& drawing)
     const FileWrite write =
         write_file_replacing(path, drawing_file_bytes(panel_size, drawing.shapes, Configuration.background_color));
     if (write.result == FileWriteResult::CouldNotCreate) {
-        message_box(QStringLiteral("Could not create file. Action canceled."), MessageKind::Error, MessageButtons::Ok);
+        message_box(tr("Could not create file. Action canceled."), MessageKind::Error, MessageButtons::Ok);
         return false;
     }
     if (write.result == FileWriteResult::Failed) {
@@ -132,10 +132,8 @@ bool MainWindow::save_drawing(DrawingWindow& drawing)
     drawing.save_needs_path = false;
     remember_folder(drawing, path);
     if (by_dialog) {
-        drawing_names[index] = path;
-        remove_from_history(path);
-        add_to_history(path);
-        save_history();
+        drawing_names_[index] = path;
+        remember_file(path);
     }
     return true;
 }
@@ -156,7 +154,7 @@ bool MainWindow::load_drawing(DrawingWindow& drawing, const QString& path)
         return false;
     }
     if (!contents.header || !is_usable_panel(*contents.header)) {
-        message_box(error_loading, MessageKind::Error, MessageButtons::Ok);
+        message_box(tr("Error loading file."), MessageKind::Error, MessageButtons::Ok);
         return false;
     }
     // Every object is rebuilt before the drawing takes any, so that running
@@ -166,7 +164,7 @@ bool MainWindow::load_drawing(DrawingWindow& drawing, const QString& path)
         for (const DrawingEntry& entry : contents.entries)
             rebuilt.push_back(shape_from_entry(&drawing, entry, Configuration.background_color, Configuration.object_color));
     } catch (const std::bad_alloc&) {
-        message_box(QStringLiteral("Out of memory."), MessageKind::Error, MessageButtons::Ok);
+        message_box(tr("Out of memory."), MessageKind::Error, MessageButtons::Ok);
         return false;
     }
     const DrawingHeader& header = *contents.header;
@@ -181,7 +179,7 @@ bool MainWindow::load_drawing(DrawingWindow& drawing, const QString& path)
     // What was read stays, but the damaged file is not overwritten by a
     // plain Save without the user choosing where.
     drawing.save_needs_path = contents.problem != ReadProblem::None;
-    if (drawing.save_needs_path) message_box(error_loading, MessageKind::Error, MessageButtons::Ok);
+    if (drawing.save_needs_path) message_box(tr("Error loading file."), MessageKind::Error, MessageButtons::Ok);
     drawing.has_file = 1;
     drawing.modified = 0;
     drawing.mark_changed();

@@ -22,18 +22,18 @@ int main(int argc, char** argv)
 
     // Lets the desktop match the windows to dioramix.desktop and its icon.
     QGuiApplication::setDesktopFileName(QStringLiteral("dioramix"));
-    MainWindow main_form;
-    create_dialogs(main_form);
+    MainWindow window;
+    create_dialogs(window);
     InstanceServer instance_server(channel);
-    QObject::connect(&instance_server, &InstanceServer::files_received, &main_form,
-                     [&main_form](const QStringList& paths) { open_handed_over_files(main_form, paths); });
+    QObject::connect(&instance_server, &InstanceServer::files_received, &window,
+                     [&window](const QStringList& paths) { open_handed_over_files(window, paths); });
     instance_server.listen();
     // Asked before showing, so that they open when the window is on the screen.
-    open_command_line_files_when_shown(main_form, files);
-    if (main_form.start_maximized)
-        main_form.showMaximized();
+    open_command_line_files_when_shown(window, files);
+    if (window.start_maximized())
+        window.showMaximized();
     else
-        main_form.show();
+        window.show();
     const int status = app.exec();
     destroy_dialogs();
     return status;

@@ -1,6 +1,8 @@
 #include "app/main_window.h"
 #include "app/command_icons.h"
+#include "app/file_history.h"
 #include "app/tool_button.h"
+#include "app/window_arrangement.h"
 #include "core/configuration.h"
 #include "document/drawing_window.h"
 #include "platform/guard.h"
@@ -23,40 +25,37 @@
 
 MainWindow* main_window = nullptr;
 
-namespace {
-const QString drawing_file_filter = QStringLiteral("Stereogram Drawing File (*.sdf)|*.sdf");
-}
-
 MainWindow::MainWindow(QWidget* parent)
     : QMainWindow(parent)
 {
     main_window = this;
     setObjectName(QStringLiteral("main_window"));
-    setWindowTitle(QStringLiteral("Dioramix"));
+    setWindowTitle(tr("Dioramix"));
     setWindowIcon(program_icon());
     setFont(QFont(QStringLiteral("MS Sans Serif"), 8));
 
-    mdi = new QMdiArea(this);
-    mdi->setObjectName(QStringLiteral("ClientArea"));
-    setCentralWidget(mdi);
+    drawing_area = new QMdiArea(this);
+    drawing_area->setObjectName(QStringLiteral("ClientArea"));
+    setCentralWidget(drawing_area);
+    arrangement_ = std::make_unique<WindowArrangement>(*drawing_area);
 
     create_actions();
     create_menus();
     create_toolbars();
     create_status_bar();
 
-    for (FileDialog* dialog : {&OpenDialog1, &SaveDialog2}) {
-        dialog->Filter = drawing_file_filter;
+    for (FileDialog* dialog : {&open_dialog_, &save_dialog_}) {
+        dialog->Filter = tr("Stereogram Drawing File (*.sdf)|*.sdf");
         dialog->DefaultExt = QStringLiteral("sdf");
     }
-    OpenDialog1.Title = QStringLiteral("Open Drawing");
-    SaveDialog2.Title = QStringLiteral("Save Drawing");
+    open_dialog_.Title = tr("Open Drawing");
+    save_dialog_.Title = tr("Save Drawing");
 
     resize(789, 573);
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
 
-    FormCreate();
+    load_settings();
     create_preview();
     qApp->installEventFilter(this);
     idle_update();
@@ -68,17 +67,16 @@ MainWindow::~MainWindow()
     if (main_window == this) main_window = nullptr;
 }
 
-void MainWindow::FormCreate()
+void MainWindow::load_settings()
 {
-    history.clear();
-    history_base = static_cast<int>(File1->actions().size()) - 2;
-    connect(File1, &QMenu::aboutToShow, this, [this] { run_guarded([&] { File1Click(); }); });
-    const ConfigurationLoad loaded = load_configuration([this](RegistryKey& key) { load_history(key); });
+    file_history_ = new FileHistory(*file_menu, this);
+    connect(file_history_, &FileHistory::chosen, this, &MainWindow::open_from_history);
+    const ConfigurationLoad loaded = load_configuration([this](RegistryKey& key) { file_history_->load(key); });
     for (const QString& problem : loaded.problems) message_box(problem, MessageKind::Error, MessageButtons::Ok);
-    start_maximized = loaded.maximized;
-    drawings.clear();
-    drawing_names.clear();
-    window_menu_base = static_cast<int>(Window1->actions().size());
+    start_maximized_ = loaded.maximized;
+    drawings_.clear();
+    drawing_names_.clear();
+    window_menu_base_ = static_cast<int>(window_menu->actions().size());
 }
 
 QAction* MainWindow::command(const char* name, const QString& caption, const QString& hint,
@@ -96,63 +94,65 @@ QAction* MainWindow::command(const char* name, const QString& caption, const QSt
 
 void MainWindow::create_actions()
 {
-    New1 = command("New1", QStringLiteral("&New"), QStringLiteral("New"), QKeySequence(Qt::CTRL | Qt::Key_N), &MainWindow::New1Execute);
-    Open1 = command("Open1", QStringLiteral("&Open"), QStringLiteral("Open"), QKeySequence(Qt::CTRL | Qt::Key_O), &MainWindow::Open1Execute);
-    Save1 = command("Save1", QStringLiteral("&Save"), QStringLiteral("Save"), QKeySequence(Qt::CTRL | Qt::Key_S), &MainWindow::Save1Execute);
-    SaveAs1 = command("SaveAs1", QStringLiteral("S&ave As"), QStringLiteral("Save As"), QKeySequence(), &MainWindow::SaveAs1Execute);
-    Close1 = command("Close1", QStringLiteral("&Close"), QStringLiteral("Close"), QKeySequence(), &MainWindow::Close1Execute);
-    Import1 = command("Import1", QStringLiteral("&Import From File"), QStringLiteral("Import objects from other file"),
-                      QKeySequence(Qt::CTRL | Qt::Key_I), &MainWindow::Import1Execute);
-    Exit1 = command("Exit1", QStringLiteral("&Exit"), QString(), QKeySequence(Qt::CTRL | Qt::Key_F4), &MainWindow::Exit1Click);
-    Undo1 = command("Undo1", QStringLiteral("&Undo"), QStringLiteral("Undo previous action"),
-                    QKeySequence(Qt::ALT | Qt::Key_Backspace), &MainWindow::Undo1Execute);
-    Redo1 = command("Redo1", QStringLiteral("&Redo"), QStringLiteral("Redo previous undo action"),
-                    QKeySequence(Qt::CTRL | Qt::Key_Z), &MainWindow::Redo1Execute);
-    Cut1 = command("Cut1", QStringLiteral("Cu&t"), QStringLiteral("Cut"), QKeySequence(Qt::CTRL | Qt::Key_X), &MainWindow::Cut1Execute);
-    Copy1 = command("Copy1", QStringLiteral("&Copy"), QStringLiteral("Copy"), QKeySequence(Qt::CTRL | Qt::Key_C), &MainWindow::Copy1Execute);
-    Paste1 = command("Paste1", QStringLiteral("&Paste"), QStringLiteral("Paste"), QKeySequence(Qt::CTRL | Qt::Key_V), &MainWindow::Paste1Execute);
-    EditDelete1 = command("EditDelete1", QStringLiteral("&Delete"), QStringLiteral("Delete"),
-                          QKeySequence(Qt::SHIFT | Qt::Key_Delete), &MainWindow::EditDelete1Execute);
-    ZoomIn1 = command("ZoomIn1", QStringLiteral("Zoom &In"), QStringLiteral("Show the drawing larger"), QKeySequence(),
-                      &MainWindow::ZoomIn1Execute);
-    ZoomIn1->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Plus), QKeySequence(Qt::CTRL | Qt::Key_Equal)});
-    ZoomOut1 = command("ZoomOut1", QStringLiteral("Zoom &Out"), QStringLiteral("Show the drawing smaller"),
-                       QKeySequence(Qt::CTRL | Qt::Key_Minus), &MainWindow::ZoomOut1Execute);
-    ActualSize1 = command("ActualSize1", QStringLiteral("&Actual Size"), QStringLiteral("Show the drawing one screen pixel per pixel"),
-                          QKeySequence(Qt::CTRL | Qt::Key_0), &MainWindow::ActualSize1Execute);
-    ZoomToFit1 = command("ZoomToFit1", QStringLiteral("Zoom to &Fit"), QStringLiteral("Show the whole drawing in its window"),
-                         QKeySequence(), &MainWindow::ZoomToFit1Execute);
-    makestereo1 = command("makestereo1", QStringLiteral("&Make Stereogram"), QStringLiteral("Make Stereogram"),
-                          QKeySequence(Qt::CTRL | Qt::Key_M), &MainWindow::makestereo1Execute);
-    LivePreview1 = command("LivePreview1", QStringLiteral("Live &Preview"),
-                           QStringLiteral("Show the active drawing's stereogram as it changes"), QKeySequence(Qt::Key_F5),
-                           nullptr);
-    LivePreview1->setCheckable(true);
-    configure1 = command("configure1", QStringLiteral("&Configure"), QStringLiteral("Configure"),
-                         QKeySequence(Qt::CTRL | Qt::Key_F1), &MainWindow::configure1Execute);
+    new_action = command("new_action", tr("&New"), tr("New"), QKeySequence(Qt::CTRL | Qt::Key_N), &MainWindow::new_drawing);
+    open_action = command("open_action", tr("&Open"), tr("Open"), QKeySequence(Qt::CTRL | Qt::Key_O), &MainWindow::open_drawing);
+    save_action = command("save_action", tr("&Save"), tr("Save"), QKeySequence(Qt::CTRL | Qt::Key_S), &MainWindow::save);
+    save_as_action = command("save_as_action", tr("S&ave As"), tr("Save As"), QKeySequence(), &MainWindow::save_as);
+    close_action = command("close_action", tr("&Close"), tr("Close"), QKeySequence(), &MainWindow::close_drawing);
+    import_action = command("import_action", tr("&Import From File"), tr("Import objects from other file"),
+                            QKeySequence(Qt::CTRL | Qt::Key_I), &MainWindow::import_objects);
+    exit_action = command("exit_action", tr("&Exit"), QString(), QKeySequence(Qt::CTRL | Qt::Key_F4), &MainWindow::exit_program);
+    undo_action = command("undo_action", tr("&Undo"), tr("Undo previous action"),
+                          QKeySequence(Qt::ALT | Qt::Key_Backspace), &MainWindow::undo);
+    redo_action = command("redo_action", tr("&Redo"), tr("Redo previous undo action"),
+                          QKeySequence(Qt::CTRL | Qt::Key_Z), &MainWindow::redo);
+    cut_action = command("cut_action", tr("Cu&t"), tr("Cut"), QKeySequence(Qt::CTRL | Qt::Key_X), &MainWindow::cut);
+    copy_action = command("copy_action", tr("&Copy"), tr("Copy"), QKeySequence(Qt::CTRL | Qt::Key_C), &MainWindow::copy);
+    paste_action = command("paste_action", tr("&Paste"), tr("Paste"), QKeySequence(Qt::CTRL | Qt::Key_V), &MainWindow::paste);
+    delete_action = command("delete_action", tr("&Delete"), tr("Delete"),
+                            QKeySequence(Qt::SHIFT | Qt::Key_Delete), &MainWindow::delete_object);
+    zoom_in_action = command("zoom_in_action", tr("Zoom &In"), tr("Show the drawing larger"), QKeySequence(),
+                             &MainWindow::zoom_in);
+    zoom_in_action->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Plus), QKeySequence(Qt::CTRL | Qt::Key_Equal)});
+    zoom_out_action = command("zoom_out_action", tr("Zoom &Out"), tr("Show the drawing smaller"),
+                              QKeySequence(Qt::CTRL | Qt::Key_Minus), &MainWindow::zoom_out);
+    actual_size_action = command("actual_size_action", tr("&Actual Size"), tr("Show the drawing one screen pixel per pixel"),
+                                 QKeySequence(Qt::CTRL | Qt::Key_0), &MainWindow::actual_size);
+    zoom_to_fit_action = command("zoom_to_fit_action", tr("Zoom to &Fit"), tr("Show the whole drawing in its window"),
+                                 QKeySequence(), &MainWindow::zoom_to_fit);
+    make_stereogram_action = command("make_stereogram_action", tr("&Make Stereogram"), tr("Make Stereogram"),
+                                     QKeySequence(Qt::CTRL | Qt::Key_M), &MainWindow::make_stereogram);
+    live_preview_action = command("live_preview_action", tr("Live &Preview"),
+                                  tr("Show the active drawing's stereogram as it changes"), QKeySequence(Qt::Key_F5),
+                                  nullptr);
+    live_preview_action->setCheckable(true);
+    configuration_action = command("configuration_action", tr("&Configure"), tr("Configure"),
+                                   QKeySequence(Qt::CTRL | Qt::Key_F1), &MainWindow::configure);
 
-    Cascade1 = command("Cascade1", QStringLiteral("&Cascade"), QStringLiteral("Cascade"), QKeySequence(), nullptr);
-    TileHorizontally1 = command("TileHorizontally1", QStringLiteral("Tile &Horizontally"), QStringLiteral("Tile Horizontaly"), QKeySequence(), nullptr);
-    TileVertically1 = command("TileVertically1", QStringLiteral("&Tile Vertically"), QStringLiteral("Tile Vertically"), QKeySequence(), nullptr);
-    MinimizeAll1 = command("MinimizeAll1", QStringLiteral("&Minimize All"), QStringLiteral("Minimize All"), QKeySequence(), &MainWindow::minimize_all);
-    Arrange1 = command("Arrange1", QStringLiteral("&Arrange All"), QStringLiteral("Arrange"), QKeySequence(), &MainWindow::arrange_icons);
-    connect(Cascade1, &QAction::triggered, this, [this] { cascade(); });
-    connect(TileHorizontally1, &QAction::triggered, this, [this] { tile(Qt::Horizontal); });
-    connect(TileVertically1, &QAction::triggered, this, [this] { tile(Qt::Vertical); });
+    cascade_action = command("cascade_action", tr("&Cascade"), tr("Cascade"), QKeySequence(), nullptr);
+    tile_horizontally_action = command("tile_horizontally_action", tr("Tile &Horizontally"), tr("Tile Horizontaly"), QKeySequence(), nullptr);
+    tile_vertically_action = command("tile_vertically_action", tr("&Tile Vertically"), tr("Tile Vertically"), QKeySequence(), nullptr);
+    minimize_all_action = command("minimize_all_action", tr("&Minimize All"), tr("Minimize All"), QKeySequence(), nullptr);
+    arrange_action = command("arrange_action", tr("&Arrange All"), tr("Arrange"), QKeySequence(), nullptr);
+    connect(cascade_action, &QAction::triggered, this, [this] { arrangement_->cascade(); });
+    connect(tile_horizontally_action, &QAction::triggered, this, [this] { arrangement_->tile(Qt::Horizontal); });
+    connect(tile_vertically_action, &QAction::triggered, this, [this] { arrangement_->tile(Qt::Vertical); });
+    connect(minimize_all_action, &QAction::triggered, this, [this] { run_guarded([&] { arrangement_->minimize_all(); }); });
+    connect(arrange_action, &QAction::triggered, this, [this] { run_guarded([&] { arrangement_->arrange_icons(); }); });
 
-    Tools1 = command("Tools1", QStringLiteral("Tools"), QString(), QKeySequence(), &MainWindow::Tools1Click);
-    Basic1 = command("Basic1", QStringLiteral("Basic"), QString(), QKeySequence(), &MainWindow::Basic1Click);
-    Actions1 = command("Actions1", QStringLiteral("Actions"), QString(), QKeySequence(), &MainWindow::Actions1Click);
-    ObjectNames1 = command("ObjectNames1", QStringLiteral("ObjectNames"), QString(), QKeySequence(), &MainWindow::ObjectNames1Click);
-    for (QAction* item : {Tools1, Basic1, Actions1, ObjectNames1}) {
+    tools_bar_action = command("tools_bar_action", tr("Tools"), QString(), QKeySequence(), &MainWindow::toggle_tools_bar);
+    basic_bar_action = command("basic_bar_action", tr("Basic"), QString(), QKeySequence(), &MainWindow::toggle_basic_bar);
+    actions_bar_action = command("actions_bar_action", tr("Actions"), QString(), QKeySequence(), &MainWindow::toggle_actions_bar);
+    object_names_bar_action = command("object_names_bar_action", tr("ObjectNames"), QString(), QKeySequence(), &MainWindow::toggle_object_names_bar);
+    for (QAction* item : {tools_bar_action, basic_bar_action, actions_bar_action, object_names_bar_action}) {
         item->setCheckable(true);
         item->setChecked(true);
         item->setIcon(QIcon());
     }
 
-    Contents1 = command("Contents1", QStringLiteral("&Contents"), QString(), QKeySequence(), &MainWindow::Contents1Click);
-    About1 = command("About1", QStringLiteral("&About..."), QString(), QKeySequence(), &MainWindow::About1Click);
-    for (QAction* item : {Contents1, About1, Exit1}) item->setIcon(QIcon());
+    contents_action = command("contents_action", tr("&Contents"), QString(), QKeySequence(), &MainWindow::show_user_manual);
+    about_action = command("about_action", tr("&About..."), QString(), QKeySequence(), &MainWindow::show_about);
+    for (QAction* item : {contents_action, about_action, exit_action}) item->setIcon(QIcon());
 
     pointer1 = command("pointer1", QStringLiteral("Pointer"), QStringLiteral("Edit Mode"), QKeySequence(), nullptr);
     rectangle1 = command("rectangle1", QStringLiteral("rectangle"), QStringLiteral("Create Rectangle"), QKeySequence(), nullptr);
@@ -166,8 +166,9 @@ void MainWindow::create_actions()
     font1 = command("font1", QStringLiteral("fontchange"), QStringLiteral("Change Font"), QKeySequence(), &MainWindow::change_font);
 
     // No drawing is open at start.
-    for (QAction* action : {makestereo1, EditDelete1, Save1, SaveAs1, Close1, Import1, Cut1, Copy1, Undo1, Redo1,
-                            ZoomIn1, ZoomOut1, ActualSize1, ZoomToFit1})
+    for (QAction* action : {make_stereogram_action, delete_action, save_action, save_as_action, close_action,
+                            import_action, cut_action, copy_action, undo_action, redo_action, zoom_in_action,
+                            zoom_out_action, actual_size_action, zoom_to_fit_action})
         action->setEnabled(false);
 }
 
@@ -179,35 +180,35 @@ void MainWindow::create_menus()
         m->menuAction()->setStatusTip(hint);
         return m;
     };
-    File1 = menu("File1", QStringLiteral("&File"), QStringLiteral("File related commands"));
-    File1->addActions({New1, Open1, Save1, SaveAs1, Close1});
-    File1->addSeparator();
-    File1->addAction(Import1);
-    File1->addSeparator();
-    File1->addAction(Exit1);
+    file_menu = menu("file_menu", tr("&File"), tr("File related commands"));
+    file_menu->addActions({new_action, open_action, save_action, save_as_action, close_action});
+    file_menu->addSeparator();
+    file_menu->addAction(import_action);
+    file_menu->addSeparator();
+    file_menu->addAction(exit_action);
 
-    Edit1 = menu("Edit1", QStringLiteral("&Edit"), QStringLiteral("Edit related commands"));
-    Edit1->addActions({Undo1, Redo1});
-    Edit1->addSeparator();
-    Edit1->addActions({Cut1, Copy1, Paste1, EditDelete1});
-    Edit1->addSeparator();
-    ShowToolbars1 = Edit1->addMenu(QStringLiteral("&Show Toolbars"));
-    ShowToolbars1->setObjectName(QStringLiteral("ShowToolbars1"));
-    ShowToolbars1->addActions({Tools1, Basic1, Actions1, ObjectNames1});
+    edit_menu = menu("edit_menu", tr("&Edit"), tr("Edit related commands"));
+    edit_menu->addActions({undo_action, redo_action});
+    edit_menu->addSeparator();
+    edit_menu->addActions({cut_action, copy_action, paste_action, delete_action});
+    edit_menu->addSeparator();
+    show_toolbars_menu = edit_menu->addMenu(tr("&Show Toolbars"));
+    show_toolbars_menu->setObjectName(QStringLiteral("show_toolbars_menu"));
+    show_toolbars_menu->addActions({tools_bar_action, basic_bar_action, actions_bar_action, object_names_bar_action});
 
-    View1 = menu("View1", QStringLiteral("&View"), QStringLiteral("View related commands"));
-    View1->addActions({ZoomIn1, ZoomOut1, ActualSize1, ZoomToFit1});
+    view_menu = menu("view_menu", tr("&View"), tr("View related commands"));
+    view_menu->addActions({zoom_in_action, zoom_out_action, actual_size_action, zoom_to_fit_action});
 
-    Render1 = menu("Render1", QStringLiteral("&Render"), QStringLiteral("Render drawing to stereogram"));
-    Render1->addAction(makestereo1);
-    Render1->addAction(LivePreview1);
-    Options1 = menu("Options1", QStringLiteral("&Options"), QStringLiteral("Program options"));
-    Options1->addAction(configure1);
-    Window1 = menu("Window1", QStringLiteral("&Window"), QStringLiteral("Window related commands"));
-    Window1->addActions({Cascade1, TileHorizontally1, TileVertically1, MinimizeAll1, Arrange1});
-    connect(Window1, &QMenu::aboutToShow, this, [this] { run_guarded([&] { Window1Click(); }); });
-    Help1 = menu("Help1", QStringLiteral("&Help"), QString());
-    Help1->addActions({Contents1, About1});
+    render_menu = menu("render_menu", tr("&Render"), tr("Render drawing to stereogram"));
+    render_menu->addAction(make_stereogram_action);
+    render_menu->addAction(live_preview_action);
+    options_menu = menu("options_menu", tr("&Options"), tr("Program options"));
+    options_menu->addAction(configuration_action);
+    window_menu = menu("window_menu", tr("&Window"), tr("Window related commands"));
+    window_menu->addActions({cascade_action, tile_horizontally_action, tile_vertically_action, minimize_all_action, arrange_action});
+    connect(window_menu, &QMenu::aboutToShow, this, [this] { run_guarded([&] { update_window_menu(); }); });
+    help_menu = menu("help_menu", tr("&Help"), QString());
+    help_menu->addActions({contents_action, about_action});
 }
 
 void MainWindow::create_toolbars()
@@ -218,65 +219,68 @@ void MainWindow::create_toolbars()
         b->setIconSize(QSize(20, 20));
         return b;
     };
-    toolbar = bar("toolbar", QStringLiteral("Tools"));
-    pointer = new ToolButton(QStringLiteral("pointer"), pointer1, toolbar);
-    rectangle = new ToolButton(QStringLiteral("rectangle"), rectangle1, toolbar);
-    circle = new ToolButton(QStringLiteral("circle"), circle1, toolbar);
-    polygon = new ToolButton(QStringLiteral("polygon"), polygon1, toolbar);
-    text = new ToolButton(QStringLiteral("text"), text1, toolbar);
-    for (QToolButton* button : tool_buttons()) toolbar->addWidget(button);
-    toolbar->addSeparator();
-    show_fontdialog = new QToolButton(toolbar);
+    tools_bar = bar("toolbar", tr("Tools"));
+    pointer = new ToolButton(QStringLiteral("pointer"), pointer1, tools_bar);
+    rectangle = new ToolButton(QStringLiteral("rectangle"), rectangle1, tools_bar);
+    circle = new ToolButton(QStringLiteral("circle"), circle1, tools_bar);
+    polygon = new ToolButton(QStringLiteral("polygon"), polygon1, tools_bar);
+    text = new ToolButton(QStringLiteral("text"), text1, tools_bar);
+    for (QToolButton* button : tool_buttons()) tools_bar->addWidget(button);
+    tools_bar->addSeparator();
+    show_fontdialog = new QToolButton(tools_bar);
     show_fontdialog->setObjectName(QStringLiteral("show_fontdialog"));
     show_fontdialog->setDefaultAction(font1);
     show_fontdialog->setAutoRaise(true);
-    font_button_action = toolbar->addWidget(show_fontdialog);
+    font_button_action = tools_bar->addWidget(show_fontdialog);
     font_button_action->setVisible(false);
 
     create_object_names();
 
-    basic = bar("basic", QStringLiteral("Basic"));
-    basic->addActions({New1, Open1, Save1});
-    basic->addSeparator();
-    basic->addActions({Undo1, Redo1});
-    basic->addSeparator();
-    basic->addActions({Cut1, Copy1, Paste1, EditDelete1});
-    basic->addSeparator();
-    basic->addActions({TileHorizontally1, TileVertically1, Cascade1});
+    basic_bar = bar("basic", tr("Basic"));
+    basic_bar->addActions({new_action, open_action, save_action});
+    basic_bar->addSeparator();
+    basic_bar->addActions({undo_action, redo_action});
+    basic_bar->addSeparator();
+    basic_bar->addActions({cut_action, copy_action, paste_action, delete_action});
+    basic_bar->addSeparator();
+    basic_bar->addActions({tile_horizontally_action, tile_vertically_action, cascade_action});
 
-    actions = bar("actions", QStringLiteral("Actions"));
-    actions->addAction(makestereo1);
-    actions->addAction(LivePreview1);
-    actions->addSeparator();
-    actions->addAction(configure1);
+    actions_bar = bar("actions", tr("Actions"));
+    actions_bar->addAction(make_stereogram_action);
+    actions_bar->addAction(live_preview_action);
+    actions_bar->addSeparator();
+    actions_bar->addAction(configuration_action);
 
     // The bars' own context menu hides them too: the check marks of Show
     // Toolbars follow the bars, whoever shows or hides them.
     const std::pair<QToolBar*, QAction*> items[] = {
-        {toolbar, Tools1}, {basic, Basic1}, {actions, Actions1}, {objectnames_bar, ObjectNames1}};
+        {tools_bar, tools_bar_action},
+        {basic_bar, basic_bar_action},
+        {actions_bar, actions_bar_action},
+        {object_names_bar, object_names_bar_action}};
     for (const auto& [shown, item] : items) connect(shown, &QToolBar::visibilityChanged, item, &QAction::setChecked);
 }
 
 void MainWindow::create_object_names()
 {
-    objectnames_bar = addToolBar(QStringLiteral("Object Names"));
-    objectnames_bar->setObjectName(QStringLiteral("objectnames_bar"));
-    objectnames = new QComboBox(objectnames_bar);
-    objectnames->setObjectName(QStringLiteral("objectnames"));
-    objectnames->setEditable(true);
-    objectnames->setInsertPolicy(QComboBox::NoInsert);
-    objectnames->setCompleter(nullptr);
-    objectnames->setFixedWidth(129);
-    QFont small = objectnames->font();
+    object_names_bar = addToolBar(tr("Object Names"));
+    object_names_bar->setObjectName(QStringLiteral("objectnames_bar"));
+    object_names_combo = new QComboBox(object_names_bar);
+    object_names_combo->setObjectName(QStringLiteral("object_names_combo"));
+    object_names_combo->setEditable(true);
+    object_names_combo->setInsertPolicy(QComboBox::NoInsert);
+    object_names_combo->setCompleter(nullptr);
+    object_names_combo->setFixedWidth(129);
+    QFont small = object_names_combo->font();
     small.setPixelSize(13);
-    objectnames->setFont(small);
-    objectnames->setEnabled(false);
+    object_names_combo->setFont(small);
+    object_names_combo->setEnabled(false);
     // Names are changed only by Enter; the edit field's own ending of an
     // edit must not pick another item.
-    QObject::disconnect(objectnames->lineEdit(), &QLineEdit::editingFinished, nullptr, nullptr);
-    objectnames->lineEdit()->installEventFilter(this);
-    connect(objectnames, &QComboBox::activated, this, [this](int index) { run_guarded([&] { objectnamesClick(index); }); });
-    objectnames_action = objectnames_bar->addWidget(objectnames);
+    QObject::disconnect(object_names_combo->lineEdit(), &QLineEdit::editingFinished, nullptr, nullptr);
+    object_names_combo->lineEdit()->installEventFilter(this);
+    connect(object_names_combo, &QComboBox::activated, this, [this](int index) { run_guarded([&] { select_object_by_name(index); }); });
+    object_names_combo_action_ = object_names_bar->addWidget(object_names_combo);
 }
 
 void MainWindow::create_status_bar()
@@ -285,23 +289,23 @@ void MainWindow::create_status_bar()
     statbar->setObjectName(QStringLiteral("statbar"));
     const int widths[3] = {350, 175, 50};
     for (int i = 0; i < 3; ++i) {
-        status_panels[i] = new QLabel(statbar);
-        status_panels[i]->setObjectName(QStringLiteral("statbar_panel%1").arg(i));
-        status_panels[i]->setFixedWidth(widths[i]);
-        status_panels[i]->setFrameShape(QFrame::Panel);
-        status_panels[i]->setFrameShadow(QFrame::Sunken);
-        statbar->addWidget(status_panels[i]);
+        status_panels_[i] = new QLabel(statbar);
+        status_panels_[i]->setObjectName(QStringLiteral("statbar_panel%1").arg(i));
+        status_panels_[i]->setFixedWidth(widths[i]);
+        status_panels_[i]->setFrameShape(QFrame::Panel);
+        status_panels_[i]->setFrameShadow(QFrame::Sunken);
+        statbar->addWidget(status_panels_[i]);
     }
 }
 
 void MainWindow::set_status_panel(int index, const QString& text)
 {
-    status_panels[index]->setText(text);
+    status_panels_[index]->setText(text);
 }
 
 QString MainWindow::status_panel(int index) const
 {
-    return status_panels[index]->text();
+    return status_panels_[index]->text();
 }
 
 QList<QToolButton*> MainWindow::tool_buttons() const
@@ -321,10 +325,10 @@ bool MainWindow::event(QEvent* event)
 
 void MainWindow::schedule_idle_update()
 {
-    if (idle_update_pending) return;
-    idle_update_pending = true;
+    if (idle_update_pending_) return;
+    idle_update_pending_ = true;
     QTimer::singleShot(0, this, [this] {
-        idle_update_pending = false;
+        idle_update_pending_ = false;
         idle_update();
     });
 }

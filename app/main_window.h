@@ -8,19 +8,21 @@
 #include <QMainWindow>
 #include <QStringList>
 #include <cstdint>
+#include <memory>
 
 class QAction;
 class QComboBox;
 class QLabel;
 class QMdiArea;
-class RegistryKey;
 class QMdiSubWindow;
 class QMenu;
 class QToolBar;
 class QToolButton;
 class DrawingWindow;
+class FileHistory;
 class PreviewDock;
 class PreviewRenderer;
+class WindowArrangement;
 
 class MainWindow : public QMainWindow, public DrawingHost {
     Q_OBJECT
@@ -34,79 +36,81 @@ public:
     bool save_before_close(DrawingWindow& drawing) override;
 
     std::uint8_t current_tool = 0;
-    DrawingWindow* active_drawing = nullptr;
-    QList<DrawingWindow*> drawings;
-    QStringList drawing_names;
-    std::uint8_t save_as = 0;
-    std::uint8_t open_with_dialog = 0;
-    std::uint8_t file_missing = 0;
-    int window_menu_base = 0;
-    int history_base = 0;
-    QStringList history;
-    std::uint8_t opening_file = 0;
+
+    // The open drawings in the order they were opened, with their names:
+    // the drawing file's path, or "Stereogram<n>" for one never saved.
+    const QList<DrawingWindow*>& drawings() const { return drawings_; }
+    const QStringList& drawing_names() const { return drawing_names_; }
+    // The drawing the commands act on; none while no drawing is active.
+    DrawingWindow* active_drawing() const { return active_drawing_; }
+    FileHistory& file_history() const { return *file_history_; }
+    // The Window menu's fixed items; the open drawings are listed after them.
+    int window_menu_base() const { return window_menu_base_; }
+    const FileDialog& open_dialog() const { return open_dialog_; }
+    const FileDialog& save_dialog() const { return save_dialog_; }
+    // Whether the window starts maximised (the state saved at exit).
+    bool start_maximized() const { return start_maximized_; }
 
     // Components.
-    QMdiArea* mdi = nullptr;
-    QToolBar* toolbar = nullptr;
-    QToolBar* basic = nullptr;
-    QToolBar* actions = nullptr;
-    QToolBar* objectnames_bar = nullptr;
-    QComboBox* objectnames = nullptr;
+    QMdiArea* drawing_area = nullptr;
+    QToolBar* tools_bar = nullptr;
+    QToolBar* basic_bar = nullptr;
+    QToolBar* actions_bar = nullptr;
+    QToolBar* object_names_bar = nullptr;
+    QComboBox* object_names_combo = nullptr;
     QToolButton* pointer = nullptr;
     QToolButton* rectangle = nullptr;
     QToolButton* circle = nullptr;
     QToolButton* polygon = nullptr;
     QToolButton* text = nullptr;
     QToolButton* show_fontdialog = nullptr;
-    FileDialog OpenDialog1{FileDialog::Kind::Open};
-    FileDialog SaveDialog2{FileDialog::Kind::Save};
 
-    QMenu* File1 = nullptr;
-    QMenu* Edit1 = nullptr;
-    QMenu* ShowToolbars1 = nullptr;
-    QMenu* View1 = nullptr;
-    QMenu* Render1 = nullptr;
-    QMenu* Options1 = nullptr;
-    QMenu* Window1 = nullptr;
-    QMenu* Help1 = nullptr;
+    QMenu* file_menu = nullptr;
+    QMenu* edit_menu = nullptr;
+    QMenu* show_toolbars_menu = nullptr;
+    QMenu* view_menu = nullptr;
+    QMenu* render_menu = nullptr;
+    QMenu* options_menu = nullptr;
+    QMenu* window_menu = nullptr;
+    QMenu* help_menu = nullptr;
 
-    QAction* New1 = nullptr;
-    QAction* Open1 = nullptr;
-    QAction* Save1 = nullptr;
-    QAction* SaveAs1 = nullptr;
-    QAction* Close1 = nullptr;
-    QAction* Import1 = nullptr;
-    QAction* Exit1 = nullptr;
-    QAction* Undo1 = nullptr;
-    QAction* Redo1 = nullptr;
-    QAction* Cut1 = nullptr;
-    QAction* Copy1 = nullptr;
-    QAction* Paste1 = nullptr;
-    QAction* EditDelete1 = nullptr;
-    QAction* Tools1 = nullptr;
-    QAction* Basic1 = nullptr;
-    QAction* Actions1 = nullptr;
-    QAction* ObjectNames1 = nullptr;
-    QAction* ZoomIn1 = nullptr;     // "Zoom &In", Ctrl++ and Ctrl+=
-    QAction* ZoomOut1 = nullptr;    // "Zoom &Out", Ctrl+-
-    QAction* ActualSize1 = nullptr; // "&Actual Size", Ctrl+0
-    QAction* ZoomToFit1 = nullptr;  // "Zoom to &Fit"
-    QAction* makestereo1 = nullptr;
-    QAction* configure1 = nullptr;
-    QAction* Cascade1 = nullptr;
-    QAction* TileHorizontally1 = nullptr;
-    QAction* TileVertically1 = nullptr;
-    QAction* MinimizeAll1 = nullptr;
-    QAction* Arrange1 = nullptr;
-    QAction* Contents1 = nullptr;
-    QAction* About1 = nullptr;
+    QAction* new_action = nullptr;
+    QAction* open_action = nullptr;
+    QAction* save_action = nullptr;
+    QAction* save_as_action = nullptr;
+    QAction* close_action = nullptr;
+    QAction* import_action = nullptr;
+    QAction* exit_action = nullptr;
+    QAction* undo_action = nullptr;
+    QAction* redo_action = nullptr;
+    QAction* cut_action = nullptr;
+    QAction* copy_action = nullptr;
+    QAction* paste_action = nullptr;
+    QAction* delete_action = nullptr;
+    QAction* tools_bar_action = nullptr;
+    QAction* basic_bar_action = nullptr;
+    QAction* actions_bar_action = nullptr;
+    QAction* object_names_bar_action = nullptr;
+    QAction* zoom_in_action = nullptr;     // "Zoom &In", Ctrl++ and Ctrl+=
+    QAction* zoom_out_action = nullptr;    // "Zoom &Out", Ctrl+-
+    QAction* actual_size_action = nullptr; // "&Actual Size", Ctrl+0
+    QAction* zoom_to_fit_action = nullptr; // "Zoom to &Fit"
+    QAction* make_stereogram_action = nullptr;
+    QAction* configuration_action = nullptr;
+    QAction* cascade_action = nullptr;
+    QAction* tile_horizontally_action = nullptr;
+    QAction* tile_vertically_action = nullptr;
+    QAction* minimize_all_action = nullptr;
+    QAction* arrange_action = nullptr;
+    QAction* contents_action = nullptr;
+    QAction* about_action = nullptr;
     QAction* pointer1 = nullptr;
     QAction* rectangle1 = nullptr;
     QAction* circle1 = nullptr;
     QAction* polygon1 = nullptr;
     QAction* text1 = nullptr;
     QAction* font1 = nullptr;
-    QAction* LivePreview1 = nullptr; // "Live &Preview", F5
+    QAction* live_preview_action = nullptr; // "Live &Preview", F5
 
     // The live preview of the active drawing (main_window_preview.cpp).
     PreviewDock* preview_dock = nullptr;
@@ -114,10 +118,7 @@ public:
     // Asks for a new preview once the events at hand are handled, so that a
     // burst of changes makes one render.
     void schedule_preview();
-    bool preview_scheduled = false;
-
-    // Whether the window starts maximised (the state saved at exit).
-    bool start_maximized = true;
+    bool preview_pending() const { return preview_scheduled_; }
 
     // Operations for the drawing windows.
     void fill_object_names();
@@ -127,86 +128,64 @@ public:
     QString status_panel(int index) const;
     void enable_tools_toolbar();
     void clear_focused_control();
-    // The drawing becomes, or stops being, the one the commands act on.
-    void drawing_activated(DrawingWindow* drawing);
-    void drawing_deactivated(DrawingWindow* drawing);
-    void drawing_closed(DrawingWindow* drawing);
-    void load_pending_drawing(DrawingWindow* drawing);
     // The active drawing in today's colours (after Configuration changes them).
     void recolor_active_drawing(TColor old_background, TColor old_object);
     // The drawing window that is the active child, if the active child is one.
     DrawingWindow* active_child_drawing() const;
-    QMdiSubWindow* create_drawing_window(const QString& caption);
+    // A new drawing window listed under `name` (its file's path, or its
+    // default name), its title `caption`.
+    QMdiSubWindow* create_drawing_window(const QString& name, const QString& caption);
 
-    // Drawing files (drawing_files.cpp). save_drawing asks for a path when
-    // the drawing has none, its file was read only in part, or Save As is
-    // under way; load_drawing reads the file into a new drawing window,
-    // panel included, and returns false when the file holds no usable
-    // drawing.
-    bool save_drawing(DrawingWindow& drawing);
-    bool load_drawing(DrawingWindow& drawing, const QString& path);
-    // Where Open and Save As start: `drawing`'s folder, else the folder of
-    // the drawing file last opened or saved.
-    QString drawing_dialog_folder(const DrawingWindow* drawing) const;
-
-    // Opening and the file history (main_window_files.cpp).
-    void Open1Execute();
-    void Save1Execute();
-    void SaveAs1Execute();
-    bool choose_file();
-    // Opens the file named in OpenDialog1, chosen and checked by choose_file.
-    void open_chosen_file();
-    void add_to_history(const QString& path);
-    void remove_from_history(const QString& path);
-    void save_history();
-    void load_history(RegistryKey& key);
-    void File1Click();
-    void open_from_history(QAction* item);
-
-    // The clipboard commands on the active drawing (main_window_clipboard.cpp).
-    void Cut1Execute();
-    void Copy1Execute();
-    void Paste1Execute();
-    void Import1Execute(); // main_window_import.cpp
-    bool pending_load_failed = false;
+    // What became of a file asked to open by its name.
+    enum class FileCheck { Usable, Missing, AlreadyOpen };
+    // Opens the drawing file as Open does once it is chosen: a file already
+    // open is reported as such, a missing one is left to the caller.
+    FileCheck open_file(const QString& path);
 
     // Command handlers.
-    void New1Execute();
-    void configure1Execute();
+    void new_drawing();
+    void open_drawing();
+    void save();
+    void save_as();
+    void close_drawing();
+    void import_objects(); // main_window_import.cpp
+    void exit_program();
+    void undo();
+    void redo();
+    void cut(); // main_window_clipboard.cpp
+    void copy();
+    void paste();
+    void delete_object();
+    void make_stereogram(); // make_stereogram.cpp
+    void configure();
     void click_pointer();
-    void Close1Execute();
-    void Exit1Click();
-    void EditDelete1Execute();
-    void makestereo1Execute(); // make_stereogram.cpp
-    void Undo1Execute();
-    void Redo1Execute();
     void pointer1Execute(QAction* action);
     void change_font();
-    void objectnamesClick(int index);
-    void Window1Click();
+    void select_object_by_name(int index);
+    void update_window_menu();
     void show_window_list();
-    void About1Click();
-    void Contents1Click(); // user_manual.cpp
-    void objectnamesKeyUp(int key);
-    void Tools1Click();
-    void Basic1Click();
-    void Actions1Click();
-    void ObjectNames1Click();
+    void show_about();
+    void show_user_manual(); // user_manual.cpp
+    void object_names_key_released(int key);
+    void toggle_tools_bar();
+    void toggle_basic_bar();
+    void toggle_actions_bar();
+    void toggle_object_names_bar();
     // The View menu: the active drawing's zoom.
-    void ZoomIn1Execute();
-    void ZoomOut1Execute();
-    void ActualSize1Execute();
-    void ZoomToFit1Execute();
+    void zoom_in();
+    void zoom_out();
+    void actual_size();
+    void zoom_to_fit();
 
     // The enabling rules, run whenever the application is idle.
     void idle_update();
     void pointer1Update();
-    void Save1Update();
-    void Cut1Update();
-    void Undo1Update();
-    void Redo1Update();
+    void update_file_commands();
+    void update_cut_copy();
+    void update_undo();
+    void update_redo();
     void font1Update();
-    void zoom1Update();
+    void update_zoom();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -214,7 +193,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void FormCreate();
+    void load_settings();
     void create_actions();
     void create_menus();
     void create_toolbars();
@@ -224,32 +203,59 @@ private:
                      void (MainWindow::*handler)());
     void watch_activation(QMdiSubWindow* window, DrawingWindow* drawing);
     void connect_drawing(DrawingWindow* drawing);
+    // The drawing becomes, or stops being, the one the commands act on.
+    void drawing_activated(DrawingWindow* drawing);
+    void drawing_deactivated(DrawingWindow* drawing);
+    void drawing_closed(DrawingWindow* drawing);
+
+    // Drawing files (drawing_files.cpp). save_drawing asks for a path when
+    // the drawing has none, its file was read only in part, or `choose_path`
+    // (Save As); load_drawing reads the file into a new drawing window,
+    // panel included, and returns false when the file holds no usable
+    // drawing.
+    bool save_drawing(DrawingWindow& drawing, bool choose_path);
+    bool load_drawing(DrawingWindow& drawing, const QString& path);
+    // Where Open and Save As start: `drawing`'s folder, else the folder of
+    // the drawing file last opened or saved.
+    QString drawing_dialog_folder(const DrawingWindow* drawing) const;
+
+    // Opening and the file history (main_window_files.cpp).
+    FileCheck check_file(const QString& path);
+    // Opens the file named in open_dialog_, checked by check_file.
+    void open_chosen_file();
+    void load_pending_drawing(DrawingWindow* drawing);
+    void open_from_history(const QString& path);
+    // The history's list changed: stored at once.
+    void remember_file(const QString& path);
+
     void create_preview();
     void render_preview();
     void store_preview_place();
-    // Pulls drawing windows back inside the area after it narrows.
-    void keep_drawings_inside();
-    // The dock has its width: restored from the last run or given at its first showing.
-    bool preview_sized = false;
-    // The size that shows a drawing window's whole panel, within the area.
-    QSize window_size_for_panel(QMdiSubWindow* window) const;
-    // Staggered places for drawing windows: the index-th is one title bar
-    // further right and down than the one before, inside the area.
-    int cascade_step(QMdiSubWindow* window) const;
-    QRect cascade_slot(QMdiSubWindow* window, int index) const;
-    int free_cascade_slot(QMdiSubWindow* window) const;
-    void cascade();
     void set_tool_mode(DrawingWindow* drawing, std::uint8_t tool, bool capture);
     void schedule_idle_update();
-    void tile(Qt::Orientation orientation);
-    void minimize_all();
-    void arrange_icons();
 
     QList<QToolButton*> tool_buttons() const;
     QAction* font_button_action = nullptr;
-    QAction* objectnames_action = nullptr;
-    QLabel* status_panels[3] = {nullptr, nullptr, nullptr};
-    bool idle_update_pending = false;
+
+    QList<DrawingWindow*> drawings_;
+    QStringList drawing_names_;
+    DrawingWindow* active_drawing_ = nullptr;
+    FileDialog open_dialog_{FileDialog::Kind::Open};
+    FileDialog save_dialog_{FileDialog::Kind::Save};
+    FileHistory* file_history_ = nullptr;
+    std::unique_ptr<WindowArrangement> arrangement_;
+    int window_menu_base_ = 0;
+    // A drawing window being created for open_dialog_'s file reads it when it
+    // is first activated.
+    bool opening_file_ = false;
+    bool pending_load_failed_ = false;
+    bool start_maximized_ = true;
+    bool preview_scheduled_ = false;
+    // The dock has its width: restored from the last run or given at its first showing.
+    bool preview_sized_ = false;
+    QAction* object_names_combo_action_ = nullptr;
+    QLabel* status_panels_[3] = {nullptr, nullptr, nullptr};
+    bool idle_update_pending_ = false;
 };
 
 extern MainWindow* main_window;

@@ -2,17 +2,17 @@
 #include "app/main_window.h"
 #include "document/drawing_window.h"
 
-void MainWindow::Cut1Execute()
+void MainWindow::cut()
 {
     if (DrawingWindow* drawing = active_child_drawing()) drawing->cut_shape();
 }
 
-void MainWindow::Copy1Execute()
+void MainWindow::copy()
 {
     if (DrawingWindow* drawing = active_child_drawing()) drawing->copy_shape();
 }
 
-void MainWindow::Paste1Execute()
+void MainWindow::paste()
 {
     if (DrawingWindow* drawing = active_child_drawing()) drawing->paste_shape();
 }

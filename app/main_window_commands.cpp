@@ -2,6 +2,7 @@
 // and the drawing windows' activation.
 #include "app/main_window.h"
 #include "app/preview_renderer.h"
+#include "app/window_arrangement.h"
 #include "core/configuration.h"
 #include "core/drawing_numbers.h"
 #include "core/shape.h"
@@ -22,21 +23,20 @@
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QScopeGuard>
-#include <QStyle>
-#include <QStyleOption>
 #include <QToolBar>
 #include <QToolButton>
 
 // ---- Drawings -----------------------------------------------------------------
 
-QMdiSubWindow* MainWindow::create_drawing_window(const QString& caption)
+QMdiSubWindow* MainWindow::create_drawing_window(const QString& name, const QString& caption)
 {
+    drawing_names_.append(name);
     auto* drawing = new DrawingWindow(this);
     current_tool = 0;
-    drawings.append(drawing);
+    drawings_.append(drawing);
     connect_drawing(drawing);
     drawing->setWindowTitle(caption);
-    QMdiSubWindow* window = mdi->addSubWindow(drawing);
+    QMdiSubWindow* window = drawing_area->addSubWindow(drawing);
     window->setAttribute(Qt::WA_DeleteOnClose);
     // Ctrl+F4 is the program's Exit; the window's own menu must not take it.
     for (QAction* action : window->systemMenu()->actions()) action->setShortcut(QKeySequence());
@@ -45,17 +45,8 @@ QMdiSubWindow* MainWindow::create_drawing_window(const QString& caption)
     activate_drawing(drawing);
     // Qt's own placement avoids overlap and can put the window mostly
     // outside the area; new windows are staggered from the top-left instead.
-    if (!window->isMaximized()) window->setGeometry(cascade_slot(window, free_cascade_slot(window)));
+    arrangement_->place_new_window(window);
     return window;
-}
-
-QSize MainWindow::window_size_for_panel(QMdiSubWindow* window) const
-{
-    const auto* drawing = qobject_cast<const DrawingWindow*>(window->widget());
-    if (!drawing || !drawing->panel) return window->size();
-    // The window shows the whole panel where the client area allows.
-    const QSize frame = window->size() - drawing->size();
-    return (drawing->panel->size() + frame).boundedTo(mdi->viewport()->size());
 }
 
 void MainWindow::watch_activation(QMdiSubWindow* window, DrawingWindow* drawing)
@@ -68,17 +59,17 @@ void MainWindow::watch_activation(QMdiSubWindow* window, DrawingWindow* drawing)
                     // The whole program losing the focus (a dialog, another
                     // program) is no change of drawing.
                     if (was_active && !is_active && isActiveWindow()) drawing_deactivated(drawing);
-                    if (is_active && !was_active && active_drawing != drawing) drawing_activated(drawing);
+                    if (is_active && !was_active && active_drawing_ != drawing) drawing_activated(drawing);
                 });
             });
 }
 
 void MainWindow::activate_drawing(DrawingWindow* drawing)
 {
-    if (auto* window = qobject_cast<QMdiSubWindow*>(drawing->parentWidget())) mdi->setActiveSubWindow(window);
+    if (auto* window = qobject_cast<QMdiSubWindow*>(drawing->parentWidget())) drawing_area->setActiveSubWindow(window);
     // An inactive main window activates no child; the drawing still becomes
     // the one the commands act on.
-    if (active_drawing != drawing) drawing_activated(drawing);
+    if (active_drawing_ != drawing) drawing_activated(drawing);
     drawing->setFocus();
 }
 
@@ -86,7 +77,7 @@ void MainWindow::connect_drawing(DrawingWindow* drawing)
 {
     connect(drawing, &DrawingWindow::status_text, this, &MainWindow::set_status_panel);
     const auto show_current = [this, drawing] {
-        objectnames->setCurrentIndex(drawing->current_shape ? int(drawing->shapes.indexOf(drawing->current_shape)) : -1);
+        object_names_combo->setCurrentIndex(drawing->current_shape ? int(drawing->shapes.indexOf(drawing->current_shape)) : -1);
     };
     connect(drawing, &DrawingWindow::current_shape_changed, this, show_current);
     connect(drawing, &DrawingWindow::shapes_changed, this, [this, show_current] {
@@ -97,7 +88,7 @@ void MainWindow::connect_drawing(DrawingWindow* drawing)
     for (auto change : {&DrawingWindow::content_changed, &DrawingWindow::current_shape_changed, &DrawingWindow::shapes_changed})
         connect(drawing, change, this, &MainWindow::idle_update);
     connect(drawing, &DrawingWindow::content_changed, this, [this, drawing] {
-        if (drawing == active_drawing) schedule_preview();
+        if (drawing == active_drawing_) schedule_preview();
     });
     connect(drawing, &DrawingWindow::closed, this, [this, drawing] {
         drawing_deactivated(drawing);
@@ -108,11 +99,11 @@ void MainWindow::connect_drawing(DrawingWindow* drawing)
 
 void MainWindow::drawing_activated(DrawingWindow* drawing)
 {
-    DrawingWindow* previous = active_drawing;
+    DrawingWindow* previous = active_drawing_;
     if (previous && previous->current_shape) previous->deselect_shape(previous->current_shape);
-    active_drawing = drawing;
+    active_drawing_ = drawing;
     const bool had_panel = drawing->panel != nullptr;
-    if (opening_file) load_pending_drawing(drawing);
+    if (opening_file_) load_pending_drawing(drawing);
     drawing->FormActivate();
     if (!had_panel) enable_tools_toolbar();
     fill_object_names();
@@ -123,10 +114,10 @@ void MainWindow::drawing_activated(DrawingWindow* drawing)
 
 void MainWindow::drawing_deactivated(DrawingWindow* drawing)
 {
-    if (!drawings.contains(drawing)) return;
+    if (!drawings_.contains(drawing)) return;
     // Leaving the drawing for the object-name box keeps its selection, for
     // the box names it.
-    if (focusWidget() == objectnames || objectnames->isAncestorOf(focusWidget()))
+    if (focusWidget() == object_names_combo || object_names_combo->isAncestorOf(focusWidget()))
         clear_focused_control();
     else
         drawing->FormDeactivate();
@@ -134,55 +125,53 @@ void MainWindow::drawing_deactivated(DrawingWindow* drawing)
 
 bool MainWindow::save_before_close(DrawingWindow& drawing)
 {
-    save_as = 0;
-    return save_drawing(drawing);
+    return save_drawing(drawing, false);
 }
 
 DrawingWindow* MainWindow::active_child_drawing() const
 {
-    QMdiSubWindow* window = mdi->currentSubWindow();
+    QMdiSubWindow* window = drawing_area->currentSubWindow();
     auto* drawing = window ? qobject_cast<DrawingWindow*>(window->widget()) : nullptr;
     // A drawing that has closed is no longer one, though its window lingers
     // until it is deleted.
-    return drawings.contains(drawing) ? drawing : nullptr;
+    return drawings_.contains(drawing) ? drawing : nullptr;
 }
 
 void MainWindow::drawing_closed(DrawingWindow* drawing)
 {
     if (preview_renderer) preview_renderer->forget(drawing);
-    const qsizetype at = drawings.indexOf(drawing);
+    const qsizetype at = drawings_.indexOf(drawing);
     if (at >= 0) {
-        drawings.removeAt(at);
-        drawing_names.removeAt(at);
+        drawings_.removeAt(at);
+        drawing_names_.removeAt(at);
     }
     // Any drawing closing, also one behind the active one, leaves no drawing
     // for the commands and an empty name box, until a drawing is activated.
-    const bool was_active = active_drawing == drawing;
-    objectnames->clear();
-    objectnames->setEnabled(false);
-    active_drawing = nullptr;
+    const bool was_active = active_drawing_ == drawing;
+    object_names_combo->clear();
+    object_names_combo->setEnabled(false);
+    active_drawing_ = nullptr;
     // The preview keeps the picture of a drawing still open.
     if (was_active) schedule_preview();
 }
 
 void MainWindow::enable_tools_toolbar()
 {
-    toolbar->setEnabled(true);
+    tools_bar->setEnabled(true);
     for (QToolButton* button : tool_buttons()) button->setEnabled(true);
 }
 
-void MainWindow::New1Execute()
+void MainWindow::new_drawing()
 {
-    const std::optional<int> number = lowest_free_drawing_number(drawing_names);
+    const std::optional<int> number = lowest_free_drawing_number(drawing_names_);
     if (!number) return;
-    if (!panel_dimensions_dialog || panel_dimensions_dialog->execute(mdi->viewport()->size()) == 1) return;
+    if (!panel_dimensions_dialog || panel_dimensions_dialog->execute(drawing_area->viewport()->size()) == 1) return;
     const QString name = QStringLiteral("Stereogram%1").arg(*number);
-    drawing_names.append(name);
-    create_drawing_window(name);
+    create_drawing_window(name, name);
     click_pointer();
 }
 
-void MainWindow::configure1Execute()
+void MainWindow::configure()
 {
     if (configuration_dialog) configuration_dialog->execute();
     // Optics and colours may have changed.
@@ -196,43 +185,43 @@ void MainWindow::click_pointer()
     pointer->click();
 }
 
-void MainWindow::Close1Execute()
+void MainWindow::close_drawing()
 {
-    if (active_drawing) active_drawing->parentWidget()->close();
+    if (active_drawing_) active_drawing_->parentWidget()->close();
 }
 
-void MainWindow::EditDelete1Execute()
+void MainWindow::delete_object()
 {
     if (DrawingWindow* drawing = active_child_drawing()) drawing->delete_shape();
 }
 
-void MainWindow::Undo1Execute()
+void MainWindow::undo()
 {
     if (DrawingWindow* drawing = active_child_drawing()) drawing->history.undo();
 }
 
-void MainWindow::Redo1Execute()
+void MainWindow::redo()
 {
     if (DrawingWindow* drawing = active_child_drawing()) drawing->history.redo();
 }
 
-void MainWindow::Exit1Click()
+void MainWindow::exit_program()
 {
     close();
 }
 
 void MainWindow::closeEvent(QCloseEvent* event)
 {
-    qsizetype i = active_drawing ? drawings.indexOf(active_drawing) : drawings.size() - 1;
-    if (i < 0) i = drawings.size() - 1;
-    while (!drawings.isEmpty()) {
-        const qsizetype count = drawings.size();
-        drawings[i]->parentWidget()->close();
-        if (drawings.size() == count) {
+    qsizetype i = active_drawing_ ? drawings_.indexOf(active_drawing_) : drawings_.size() - 1;
+    if (i < 0) i = drawings_.size() - 1;
+    while (!drawings_.isEmpty()) {
+        const qsizetype count = drawings_.size();
+        drawings_[i]->parentWidget()->close();
+        if (drawings_.size() == count) {
             event->ignore();
             return;
         }
-        if (--i < 0) i = drawings.size() - 1;
+        if (--i < 0) i = drawings_.size() - 1;
     }
     for (const QString& problem : save_show_condition(isMaximized()))
         message_box(problem, MessageKind::Error, MessageButtons::Ok);
@@ -245,7 +234,7 @@ void MainWindow::closeEvent(QCloseEvent* event)
 
 void MainWindow::pointer1Execute(QAction* action)
 {
-    if (active_drawing) active_drawing->setFocus();
+    if (active_drawing_) active_drawing_->setFocus();
     QToolButton* own = nullptr;
     QToolButton* down = nullptr;
     for (QToolButton* button : tool_buttons()) {
@@ -264,7 +253,7 @@ void MainWindow::pointer1Execute(QAction* action)
 
 void MainWindow::apply_tool(const QString& action_name)
 {
-    DrawingWindow* drawing = active_drawing;
+    DrawingWindow* drawing = active_drawing_;
     if (!drawing || !drawing->panel) return;
     static const QStringList tools = {QStringLiteral("pointer1"), QStringLiteral("rectangle1"), QStringLiteral("circle1"),
                                       QStringLiteral("polygon1"), QStringLiteral("text1")};
@@ -287,7 +276,7 @@ void MainWindow::set_tool_mode(DrawingWindow* drawing, std::uint8_t tool, bool c
 {
     DrawingPanel* panel = drawing->panel;
     if (tool == 0) {
-        objectnames->setEnabled(true);
+        object_names_combo->setEnabled(true);
         fill_object_names();
         font_button_action->setVisible(false);
         panel->release_capture();
@@ -295,7 +284,7 @@ void MainWindow::set_tool_mode(DrawingWindow* drawing, std::uint8_t tool, bool c
         current_tool = tool;
         if (tool == 1 || tool == 2) panel->pen = OutlinePen{Qt::SolidLine, 2};
         if (tool == 3) panel->pen = OutlinePen{Qt::DotLine, 1};
-        objectnames->setEnabled(false);
+        object_names_combo->setEnabled(false);
         font_button_action->setVisible(tool == 4);
         if (capture) panel->capture_mouse();
     }
@@ -309,7 +298,7 @@ void MainWindow::set_tool_mode(DrawingWindow* drawing, std::uint8_t tool, bool c
 
 void MainWindow::change_font()
 {
-    DrawingWindow* drawing = active_drawing;
+    DrawingWindow* drawing = active_drawing_;
     if (!drawing || !drawing->panel) return;
     DrawingPanel* panel = drawing->panel;
     QFont font = panel->font;
@@ -327,10 +316,10 @@ void MainWindow::change_font()
 
 void MainWindow::fill_object_names()
 {
-    objectnames->clear();
-    if (DrawingWindow* drawing = active_drawing)
-        for (const Shape* shape : drawing->shapes) objectnames->addItem(shape->Name);
-    objectnames->setCurrentIndex(-1);
+    object_names_combo->clear();
+    if (DrawingWindow* drawing = active_drawing_)
+        for (const Shape* shape : drawing->shapes) object_names_combo->addItem(shape->Name);
+    object_names_combo->setCurrentIndex(-1);
 }
 
 void MainWindow::clear_focused_control()
@@ -338,10 +327,10 @@ void MainWindow::clear_focused_control()
     if (QWidget* focused = focusWidget()) focused->clearFocus();
 }
 
-void MainWindow::objectnamesClick(int index)
+void MainWindow::select_object_by_name(int index)
 {
     pointer->setFocus();
-    DrawingWindow* drawing = active_drawing;
+    DrawingWindow* drawing = active_drawing_;
     if (index < 0 || !drawing || index >= drawing->shapes.size()) return;
     Shape* shape = drawing->shapes[index];
     drawing->select_shape(shape);
@@ -349,9 +338,9 @@ void MainWindow::objectnamesClick(int index)
     drawing->cycle_edit_mode(shape);
 }
 
-void MainWindow::objectnamesKeyUp(int key)
+void MainWindow::object_names_key_released(int key)
 {
-    DrawingWindow* drawing = active_drawing;
+    DrawingWindow* drawing = active_drawing_;
     if (key == Qt::Key_Return || key == Qt::Key_Enter) {
         if (drawing && drawing->current_shape) {
             Shape* shape = drawing->current_shape;
@@ -359,17 +348,17 @@ void MainWindow::objectnamesKeyUp(int key)
             // The box shows the object's name afterwards: the new one, or the
             // old one again when the new one is refused with its message.
             const auto show_name = qScopeGuard([this, shape, index] {
-                objectnames->setItemText(index, shape->Name);
-                objectnames->setCurrentIndex(index);
-                objectnames->setEditText(shape->Name);
+                object_names_combo->setItemText(index, shape->Name);
+                object_names_combo->setCurrentIndex(index);
+                object_names_combo->setEditText(shape->Name);
             });
-            drawing->rename_shape(shape, objectnames->currentText());
+            drawing->rename_shape(shape, object_names_combo->currentText());
         } else {
-            objectnames->setEditText(QString());
+            object_names_combo->setEditText(QString());
             if (drawing) drawing->setFocus();
         }
     } else if (key == Qt::Key_Delete) {
-        objectnames->lineEdit()->del();
+        object_names_combo->lineEdit()->del();
     }
 }
 
@@ -378,18 +367,18 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event)
     const QEvent::Type type = event->type();
     // Keys reach the box itself, which has the focus and hands them to its
     // edit field without passing the filters.
-    const bool in_names_box = watched == objectnames || watched == objectnames->lineEdit();
+    const bool in_names_box = watched == object_names_combo || watched == object_names_combo->lineEdit();
     if (in_names_box && (type == QEvent::KeyPress || type == QEvent::KeyRelease)) {
         auto* key = static_cast<QKeyEvent*>(event);
         const bool handled_on_release = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter
             || (key->key() == Qt::Key_Delete && key->modifiers() == Qt::NoModifier);
         if (handled_on_release) {
             if (type == QEvent::KeyRelease && !key->isAutoRepeat())
-                run_guarded([&] { objectnamesKeyUp(key->key()); });
+                run_guarded([&] { object_names_key_released(key->key()); });
             return true;
         }
     }
-    if (watched == mdi->viewport() && type == QEvent::Resize) keep_drawings_inside();
+    if (watched == drawing_area->viewport() && type == QEvent::Resize) arrangement_->keep_drawings_inside();
     if (type != QEvent::Timer && type != QEvent::Paint && type != QEvent::UpdateRequest && type != QEvent::MetaCall)
         schedule_idle_update();
     return QMainWindow::eventFilter(watched, event);
@@ -397,129 +386,44 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event)
 
 // ---- Show Toolbars ------------------------------------------------------------------
 
-void MainWindow::Tools1Click()
+void MainWindow::toggle_tools_bar()
 {
-    toolbar->setVisible(Tools1->isChecked());
+    tools_bar->setVisible(tools_bar_action->isChecked());
 }
 
-void MainWindow::Basic1Click()
+void MainWindow::toggle_basic_bar()
 {
-    basic->setVisible(Basic1->isChecked());
+    basic_bar->setVisible(basic_bar_action->isChecked());
 }
 
-void MainWindow::Actions1Click()
+void MainWindow::toggle_actions_bar()
 {
-    actions->setVisible(Actions1->isChecked());
+    actions_bar->setVisible(actions_bar_action->isChecked());
 }
 
-void MainWindow::ObjectNames1Click()
+void MainWindow::toggle_object_names_bar()
 {
-    objectnames_bar->setVisible(ObjectNames1->isChecked());
+    object_names_bar->setVisible(object_names_bar_action->isChecked());
 }
 
 // ---- View ---------------------------------------------------------------------------
 
-void MainWindow::ZoomIn1Execute()
+void MainWindow::zoom_in()
 {
     if (DrawingWindow* drawing = active_child_drawing(); drawing && drawing->panel) drawing->view->zoom_in();
 }
 
-void MainWindow::ZoomOut1Execute()
+void MainWindow::zoom_out()
 {
     if (DrawingWindow* drawing = active_child_drawing(); drawing && drawing->panel) drawing->view->zoom_out();
 }
 
-void MainWindow::ActualSize1Execute()
+void MainWindow::actual_size()
 {
     if (DrawingWindow* drawing = active_child_drawing(); drawing && drawing->panel) drawing->view->actual_size();
 }
 
-void MainWindow::ZoomToFit1Execute()
+void MainWindow::zoom_to_fit()
 {
     if (DrawingWindow* drawing = active_child_drawing(); drawing && drawing->panel) drawing->view->zoom_to_fit();
-}
-
-// ---- Window arrangement ---------------------------------------------------------------
-
-void MainWindow::tile(Qt::Orientation orientation)
-{
-    QList<QMdiSubWindow*> windows;
-    for (QMdiSubWindow* window : mdi->subWindowList())
-        if (!window->isMinimized()) windows << window;
-    if (windows.isEmpty()) return;
-    const QRect area = mdi->viewport()->rect();
-    const int n = static_cast<int>(windows.size());
-    for (int i = 0; i < n; ++i) {
-        windows[i]->showNormal();
-        // Tiling horizontally stacks wide windows one above the other.
-        if (orientation == Qt::Horizontal)
-            windows[i]->setGeometry(0, area.height() * i / n, area.width(), area.height() * (i + 1) / n - area.height() * i / n);
-        else
-            windows[i]->setGeometry(area.width() * i / n, 0, area.width() * (i + 1) / n - area.width() * i / n, area.height());
-    }
-}
-
-int MainWindow::cascade_step(QMdiSubWindow* window) const
-{
-    // One title bar with the frame above it, so that each window's caption
-    // stays in view below the next one.
-    const int top = window->contentsMargins().top();
-    if (top > 0) return top;
-    QStyleOptionTitleBar options;
-    options.initFrom(window);
-    return window->style()->pixelMetric(QStyle::PM_TitleBarHeight, &options, window);
-}
-
-QRect MainWindow::cascade_slot(QMdiSubWindow* window, int index) const
-{
-    const QSize area = mdi->viewport()->size();
-    const int step = qMax(1, cascade_step(window));
-    // Back to the top-left before the windows are left less than half the area.
-    const int places = qMax(1, qMin(area.width(), area.height()) / 2 / step + 1);
-    const int offset = (index % places) * step;
-    const QSize room(qMax(1, area.width() - offset), qMax(1, area.height() - offset));
-    return QRect(QPoint(offset, offset), window_size_for_panel(window).boundedTo(room));
-}
-
-int MainWindow::free_cascade_slot(QMdiSubWindow* window) const
-{
-    QList<QPoint> taken;
-    for (QMdiSubWindow* other : mdi->subWindowList())
-        if (other != window && other->isVisible() && !other->isMinimized()) taken << other->pos();
-    // The first place no other window starts at, so that none hides another whole.
-    for (int index = 0; index <= taken.size(); ++index)
-        if (!taken.contains(cascade_slot(window, index).topLeft())) return index;
-    return static_cast<int>(taken.size());
-}
-
-void MainWindow::cascade()
-{
-    int index = 0;
-    for (QMdiSubWindow* window : mdi->subWindowList(QMdiArea::StackingOrder)) {
-        if (!window->isVisible() || window->isMinimized()) continue;
-        if (window->isMaximized()) window->showNormal();
-        window->setGeometry(cascade_slot(window, index++));
-    }
-}
-
-void MainWindow::minimize_all()
-{
-    for (QMdiSubWindow* window : mdi->subWindowList()) window->showMinimized();
-}
-
-void MainWindow::arrange_icons()
-{
-    const QRect area = mdi->viewport()->rect();
-    int x = 0;
-    int y = area.bottom();
-    for (QMdiSubWindow* window : mdi->subWindowList()) {
-        if (!window->isMinimized()) continue;
-        const QSize size = window->size();
-        if (x > 0 && x + size.width() > area.width()) {
-            x = 0;
-            y -= size.height();
-        }
-        window->move(x, y - size.height() + 1);
-        x += size.width();
-    }
 }

@@ -1,25 +1,20 @@
-// The main window's Open, Save and Save As, and the file history in the
-// File menu, kept in the registry value filehistory_list.
+// The main window's Open, Save and Save As, and opening from the file
+// history.
+#include "app/file_history.h"
 #include "app/main_window.h"
-#include "core/configuration.h"
-#include "core/shorten_caption.h"
 #include "document/drawing_window.h"
 #include "platform/file_identity.h"
 #include "platform/guard.h"
 #include "platform/message_box.h"
-#include "platform/registry.h"
 #include "render/render_request.h"
 #include <QDir>
 #include <QFileInfo>
 #include <QMdiSubWindow>
-#include <QMenu>
 #include <QMouseEvent>
 #include <QPointer>
 #include <algorithm>
 
 namespace {
-
-const QString history_value = QStringLiteral("filehistory_list");
 
 // New drawings are named "Stereogram<n>", no path: only names with a folder
 // are files.
@@ -51,47 +46,47 @@ protected:
 
 } // namespace
 
-void MainWindow::Open1Execute()
+void MainWindow::open_drawing()
 {
-    open_with_dialog = 1;
-    OpenDialog1.Title = QStringLiteral("Open Drawing");
-    OpenDialog1.InitialDir = drawing_dialog_folder(active_drawing);
-    if (!choose_file()) return;
-    open_chosen_file();
+    open_dialog_.Title = tr("Open Drawing");
+    open_dialog_.InitialDir = drawing_dialog_folder(active_drawing_);
+    if (!open_dialog_.Execute()) return;
+    if (check_file(open_dialog_.FileName) == FileCheck::Usable) open_chosen_file();
 }
 
-bool MainWindow::choose_file()
+MainWindow::FileCheck MainWindow::check_file(const QString& path)
 {
-    file_missing = 0;
-    if (open_with_dialog == 1 && !OpenDialog1.Execute()) return false;
-    const QString name = OpenDialog1.FileName;
-    if (!QFileInfo(name).isFile()) {
-        file_missing = 1;
-        return false;
+    if (!QFileInfo(path).isFile()) return FileCheck::Missing;
+    if (is_open_file(drawing_names_, path)) {
+        message_box(tr("File already open."), MessageKind::Information, MessageButtons::Ok);
+        return FileCheck::AlreadyOpen;
     }
-    if (is_open_file(drawing_names, name)) {
-        message_box(QStringLiteral("File already open."), MessageKind::Information, MessageButtons::Ok);
-        return false;
-    }
-    return true;
+    return FileCheck::Usable;
+}
+
+MainWindow::FileCheck MainWindow::open_file(const QString& path)
+{
+    open_dialog_.FileName = path;
+    const FileCheck check = check_file(path);
+    if (check == FileCheck::Usable) open_chosen_file();
+    return check;
 }
 
 void MainWindow::open_chosen_file()
 {
-    const QString name = OpenDialog1.FileName;
-    drawing_names.append(name);
-    opening_file = 1;
-    pending_load_failed = false;
+    const QString name = open_dialog_.FileName;
+    opening_file_ = true;
+    pending_load_failed_ = false;
     QMdiSubWindow* window = nullptr;
     try {
-        window = create_drawing_window(QFileInfo(name).fileName());
+        window = create_drawing_window(name, QFileInfo(name).fileName());
     } catch (...) {
-        opening_file = 0;
+        opening_file_ = false;
         throw;
     }
-    opening_file = 0;
+    opening_file_ = false;
     auto* drawing = qobject_cast<DrawingWindow*>(window->widget());
-    if (pending_load_failed || !drawing) {
+    if (pending_load_failed_ || !drawing) {
         // Nothing usable was read: the window goes again and the file does
         // not enter the history.
         if (drawing) drawing->modified = 0;
@@ -99,9 +94,7 @@ void MainWindow::open_chosen_file()
         return;
     }
     new StrayMoveGuard(drawing->panel);
-    remove_from_history(name);
-    add_to_history(name);
-    save_history();
+    remember_file(name);
     click_pointer();
 }
 
@@ -111,106 +104,36 @@ QString MainWindow::drawing_dialog_folder(const DrawingWindow* drawing) const
         const QString folder = drawing->panel->property(drawing_folder_property).toString();
         if (!folder.isEmpty()) return folder;
     }
+    const QStringList& history = file_history_->paths();
     return history.isEmpty() ? QString() : QFileInfo(history.first()).absolutePath();
 }
 
 void MainWindow::load_pending_drawing(DrawingWindow* drawing)
 {
-    if (!load_drawing(*drawing, OpenDialog1.FileName)) pending_load_failed = true;
+    if (!load_drawing(*drawing, open_dialog_.FileName)) pending_load_failed_ = true;
 }
 
-void MainWindow::Save1Execute()
+void MainWindow::save()
 {
-    save_as = 0;
-    if (active_drawing) save_drawing(*active_drawing);
+    if (active_drawing_) save_drawing(*active_drawing_, false);
 }
 
-void MainWindow::SaveAs1Execute()
+void MainWindow::save_as()
 {
-    save_as = 1;
-    if (active_drawing) save_drawing(*active_drawing);
+    if (active_drawing_) save_drawing(*active_drawing_, true);
 }
 
-// ---- File history ------------------------------------------------------------
-
-void MainWindow::add_to_history(const QString& path)
+void MainWindow::remember_file(const QString& path)
 {
-    if (Configuration.filehistory <= 0) return;
-    if (history.isEmpty()) {
-        auto* separator = new QAction(this);
-        separator->setSeparator(true);
-        File1->insertAction(File1->actions().value(history_base), separator);
-    }
-    while (history.size() >= Configuration.filehistory) {
-        QAction* last = File1->actions().value(history_base + static_cast<int>(history.size()));
-        history.removeLast();
-        File1->removeAction(last);
-        last->deleteLater();
-    }
-    auto* item = new QAction(shorten_caption(path, 40, 0), this);
-    item->setStatusTip(path);
-    connect(item, &QAction::triggered, this, [this, item] { run_guarded([&] { open_from_history(item); }); });
-    File1->insertAction(File1->actions().value(history_base + 1), item);
-    history.prepend(path);
+    file_history_->remove(path);
+    file_history_->add(path);
+    file_history_->save();
 }
 
-void MainWindow::remove_from_history(const QString& path)
+void MainWindow::open_from_history(const QString& path)
 {
-    const qsizetype at = history.indexOf(path);
-    if (at < 0) return;
-    QAction* item = File1->actions().value(history_base + 1 + static_cast<int>(at));
-    history.removeAt(at);
-    File1->removeAction(item);
-    item->deleteLater();
-    if (history.isEmpty()) {
-        QAction* separator = File1->actions().value(history_base);
-        File1->removeAction(separator);
-        separator->deleteLater();
-    }
-}
-
-void MainWindow::save_history()
-{
-    QString text;
-    for (qsizetype i = history.size() - 1; i >= 0; --i) text += history[i] + QLatin1Char(',');
-    RegistryKey key(QString::fromLatin1(configuration_key_path), true);
-    key.write_string(history_value, text);
-}
-
-void MainWindow::load_history(RegistryKey& key)
-{
-    QString text = key.read_string(history_value);
-    while (!text.isEmpty()) {
-        const qsizetype comma = text.indexOf(QLatin1Char(','));
-        if (comma < 0) {
-            key.write_string(history_value, QString());
-            return;
-        }
-        // An empty piece names no file.
-        if (comma > 0) add_to_history(text.left(comma));
-        text = text.mid(comma + 1);
-    }
-}
-
-void MainWindow::File1Click()
-{
-    const QList<QAction*> items = File1->actions();
-    for (qsizetype i = 0; i < history.size(); ++i)
-        if (QAction* item = items.value(history_base + 1 + static_cast<int>(i)))
-            item->setText(shorten_caption(history[i], 40, static_cast<int>(i)));
-}
-
-void MainWindow::open_from_history(QAction* item)
-{
-    const int i = static_cast<int>(File1->actions().indexOf(item)) - history_base - 1;
-    if (i < 0 || i >= history.size()) return;
-    const QString name = history[i];
-    OpenDialog1.FileName = name;
-    open_with_dialog = 0;
-    if (!choose_file()) {
-        if (file_missing == 1) remove_from_history(name);
-        save_history();
-        return;
-    }
-    open_chosen_file();
+    const FileCheck check = open_file(path);
+    if (check == FileCheck::Usable) return;
+    if (check == FileCheck::Missing) file_history_->remove(path);
+    file_history_->save();
 }

@@ -13,6 +13,7 @@
 #include "platform/input_box.h"
 #include "platform/message_box.h"
 #include "platform/regular_file.h"
+#include <QCoreApplication>
 #include <QScopeGuard>
 #include <QtEndian>
 #include <memory>
@@ -36,32 +37,32 @@ QString ask_new_name(const QString& taken, const QString& proposal)
 {
     for (;;) {
         QString text = proposal;
-        const bool ok = input_box(QStringLiteral("New Object Name"),
-                                  QStringLiteral("Name '") + taken + QStringLiteral("' already")
-                                      + QStringLiteral(" exists. Enter a new name."),
+        const bool ok = input_box(QCoreApplication::translate("MainWindow", "New Object Name"),
+                                  QCoreApplication::translate("MainWindow", "Name '%1' already exists. Enter a new name.")
+                                      .arg(taken),
                                   text);
         if (!ok || text.isEmpty()) continue;
         if (is_valid_identifier(text)) return text;
-        message_box(QStringLiteral("''%1'' is not a valid component name").arg(text), MessageKind::Error,
+        message_box(QCoreApplication::translate("MainWindow", "''%1'' is not a valid component name").arg(text), MessageKind::Error,
                     MessageButtons::Ok);
     }
 }
 
 } // namespace
 
-void MainWindow::Import1Execute()
+void MainWindow::import_objects()
 {
-    DrawingWindow* drawing = active_drawing;
+    DrawingWindow* drawing = active_drawing_;
     if (!drawing || !drawing->panel || !import_dialog) return;
-    OpenDialog1.Title = QStringLiteral("Import objects from file");
+    open_dialog_.Title = tr("Import objects from file");
     QByteArray bytes;
     for (;;) {
-        if (!OpenDialog1.Execute()) return;
-        platform::FileContents file = platform::read_regular_file(OpenDialog1.FileName, largest_drawing_file);
+        if (!open_dialog_.Execute()) return;
+        platform::FileContents file = platform::read_regular_file(open_dialog_.FileName, largest_drawing_file);
         if (!file.error.isEmpty()) throw DioramixError(file.error);
         bytes = std::move(file.bytes);
         if (is_importable(bytes)) break;
-        message_box(QStringLiteral("Not a valid file. Press button to try again."), MessageKind::Error,
+        message_box(tr("Not a valid file. Press button to try again."), MessageKind::Error,
                     MessageButtons::Ok);
     }
 
@@ -71,7 +72,7 @@ void MainWindow::Import1Execute()
         return;
     }
     if (contents.problem != ReadProblem::None)
-        message_box(QStringLiteral("Error loading file."), MessageKind::Error, MessageButtons::Ok);
+        message_box(tr("Error loading file."), MessageKind::Error, MessageButtons::Ok);
     std::vector<std::unique_ptr<Shape>> read;
     ImportDialog& form = *import_dialog;
     form.import_shapes.clear();

@@ -104,30 +104,30 @@ void MainWindow::create_preview()
     // layout row has only them.
     addDockWidget(usable_area(stored_number("preview_area")), preview_dock);
     preview_dock->setVisible(stored_number("preview_visible") != 0);
-    preview_sized = restoreState(stored_layout(), layout_version);
+    preview_sized_ = restoreState(stored_layout(), layout_version);
     // The state holds the tool bars too, but every start shows them all.
-    for (QToolBar* bar : {toolbar, basic, actions, objectnames_bar}) bar->setVisible(true);
-    LivePreview1->setChecked(!preview_dock->isHidden());
+    for (QToolBar* bar : {tools_bar, basic_bar, actions_bar, object_names_bar}) bar->setVisible(true);
+    live_preview_action->setChecked(!preview_dock->isHidden());
 
-    connect(LivePreview1, &QAction::toggled, preview_dock, &QDockWidget::setVisible);
+    connect(live_preview_action, &QAction::toggled, preview_dock, &QDockWidget::setVisible);
     connect(preview_dock, &QDockWidget::visibilityChanged, this, [this](bool) {
         // Hidden by its close box or shown again: the menu follows.
         const bool shown = !preview_dock->isHidden();
-        if (LivePreview1->isChecked() != shown) LivePreview1->setChecked(shown);
+        if (live_preview_action->isChecked() != shown) live_preview_action->setChecked(shown);
         // A stereogram fuses only at its own size: the dock first takes a
         // third of the window, enough for a good part of one while the
         // drawings keep the rest. Later it keeps the width the user gave it.
         const bool beside = dockWidgetArea(preview_dock) & (Qt::LeftDockWidgetArea | Qt::RightDockWidgetArea);
-        if (shown && beside && !preview_sized) {
+        if (shown && beside && !preview_sized_) {
             resizeDocks({preview_dock}, {width() / 3}, Qt::Horizontal);
-            preview_sized = true;
+            preview_sized_ = true;
         }
         if (shown) schedule_preview();
         store_preview_place();
     });
     connect(preview_dock, &QDockWidget::dockLocationChanged, this, [this] { store_preview_place(); });
     connect(preview_renderer, &PreviewRenderer::rendered, this, [this](const void* drawing, const PreviewPicture& picture) {
-        if (drawing == active_drawing) preview_dock->show_picture(picture);
+        if (drawing == active_drawing_) preview_dock->show_picture(picture);
     });
 }
 
@@ -140,28 +140,12 @@ void MainWindow::store_preview_place()
     });
 }
 
-void MainWindow::keep_drawings_inside()
-{
-    // A drawing window sticking out of a narrowed area would hide its
-    // title-bar buttons: it moves back in, and shrinks when it must.
-    const QRect area = mdi->viewport()->rect();
-    for (QMdiSubWindow* window : mdi->subWindowList()) {
-        if (window->isMaximized() || window->isMinimized()) continue;
-        QRect place = window->geometry();
-        place.setSize(place.size().boundedTo(area.size()));
-        place.moveRight(std::min(place.right(), area.right()));
-        place.moveBottom(std::min(place.bottom(), area.bottom()));
-        place.moveTo(std::max(place.left(), 0), std::max(place.top(), 0));
-        if (place != window->geometry()) window->setGeometry(place);
-    }
-}
-
 void MainWindow::schedule_preview()
 {
-    if (!preview_dock || preview_dock->isHidden() || preview_scheduled) return;
-    preview_scheduled = true;
+    if (!preview_dock || preview_dock->isHidden() || preview_scheduled_) return;
+    preview_scheduled_ = true;
     QTimer::singleShot(0, this, [this] {
-        preview_scheduled = false;
+        preview_scheduled_ = false;
         render_preview();
     });
 }
@@ -169,9 +153,9 @@ void MainWindow::schedule_preview()
 void MainWindow::render_preview()
 {
     if (preview_dock->isHidden()) return;
-    if (!active_drawing || !active_drawing->panel) {
+    if (!active_drawing_ || !active_drawing_->panel) {
         preview_dock->show_nothing();
         return;
     }
-    preview_renderer->request(preview_job(*active_drawing));
+    preview_renderer->request(preview_job(*active_drawing_));
 }

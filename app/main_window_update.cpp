@@ -11,21 +11,21 @@
 void MainWindow::idle_update()
 {
     pointer1Update();
-    Save1Update();
-    Cut1Update();
-    Undo1Update();
-    Redo1Update();
+    update_file_commands();
+    update_cut_copy();
+    update_undo();
+    update_redo();
     font1Update();
-    zoom1Update();
-    const bool has_windows = !drawings.isEmpty();
-    for (QAction* action : {Cascade1, TileHorizontally1, TileVertically1, MinimizeAll1, Arrange1})
+    update_zoom();
+    const bool has_windows = !drawings_.isEmpty();
+    for (QAction* action : {cascade_action, tile_horizontally_action, tile_vertically_action, minimize_all_action, arrange_action})
         if (action->isEnabled() != has_windows) action->setEnabled(has_windows);
 }
 
 void MainWindow::pointer1Update()
 {
     const bool drawing_active = active_child_drawing() != nullptr;
-    const QList<QAction*> followers = {pointer1, rectangle1, circle1, polygon1, text1, makestereo1, EditDelete1};
+    const QList<QAction*> followers = {pointer1, rectangle1, circle1, polygon1, text1, make_stereogram_action, delete_action};
     if (drawing_active && !pointer1->isEnabled()) {
         for (QAction* action : followers) action->setEnabled(true);
     } else if (!drawing_active && pointer1->isEnabled()) {
@@ -34,19 +34,19 @@ void MainWindow::pointer1Update()
     }
 }
 
-void MainWindow::Save1Update()
+void MainWindow::update_file_commands()
 {
-    const bool open = !drawings.isEmpty();
-    if (open == Save1->isEnabled()) return;
-    for (QAction* action : {Save1, SaveAs1, Close1, Import1}) action->setEnabled(open);
+    const bool open = !drawings_.isEmpty();
+    if (open == save_action->isEnabled()) return;
+    for (QAction* action : {save_action, save_as_action, close_action, import_action}) action->setEnabled(open);
 }
 
-void MainWindow::Cut1Update()
+void MainWindow::update_cut_copy()
 {
     const DrawingWindow* drawing = active_child_drawing();
     const bool can_cut = drawing && current_tool == 0 && drawing->current_shape;
-    if (can_cut == Cut1->isEnabled()) return;
-    for (QAction* action : {Cut1, Copy1, EditDelete1}) action->setEnabled(can_cut);
+    if (can_cut == cut_action->isEnabled()) return;
+    for (QAction* action : {cut_action, copy_action, delete_action}) action->setEnabled(can_cut);
 }
 
 namespace {
@@ -62,16 +62,16 @@ void update_history_action(QAction* action, const QString& base, const UndoHisto
 
 } // namespace
 
-void MainWindow::Undo1Update()
+void MainWindow::update_undo()
 {
     const DrawingWindow* drawing = active_child_drawing();
-    update_history_action(Undo1, QStringLiteral("&Undo"), drawing ? &drawing->history.undo_list : nullptr);
+    update_history_action(undo_action, tr("&Undo"), drawing ? &drawing->history.undo_list : nullptr);
 }
 
-void MainWindow::Redo1Update()
+void MainWindow::update_redo()
 {
     const DrawingWindow* drawing = active_child_drawing();
-    update_history_action(Redo1, QStringLiteral("&Redo"), drawing ? &drawing->history.redo_list : nullptr);
+    update_history_action(redo_action, tr("&Redo"), drawing ? &drawing->history.redo_list : nullptr);
 }
 
 void MainWindow::font1Update()
@@ -80,15 +80,15 @@ void MainWindow::font1Update()
     if (font_button_action->isVisible() != visible) font_button_action->setVisible(visible);
 }
 
-void MainWindow::zoom1Update()
+void MainWindow::update_zoom()
 {
     const DrawingWindow* drawing = active_child_drawing();
     const bool shown = drawing && drawing->panel;
     const int step = shown ? drawing->view->zoom_step() : 0;
-    const std::pair<QAction*, bool> rules[] = {{ZoomIn1, shown && step < PanelView::max_zoom_step},
-                                               {ZoomOut1, shown && step > PanelView::min_zoom_step},
-                                               {ActualSize1, shown},
-                                               {ZoomToFit1, shown}};
+    const std::pair<QAction*, bool> rules[] = {{zoom_in_action, shown && step < PanelView::max_zoom_step},
+                                               {zoom_out_action, shown && step > PanelView::min_zoom_step},
+                                               {actual_size_action, shown},
+                                               {zoom_to_fit_action, shown}};
     for (const auto& [action, enabled] : rules)
         if (action->isEnabled() != enabled) action->setEnabled(enabled);
     // The zoom shown belongs to a drawing; with none active there is none.

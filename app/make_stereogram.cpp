@@ -25,7 +25,7 @@ void request_stereogram(DrawingWindow& drawing)
 }
 
 // The main window's command, kept beside the request it runs.
-void MainWindow::makestereo1Execute()
+void MainWindow::make_stereogram()
 {
-    if (active_drawing) request_stereogram(*active_drawing);
+    if (active_drawing_) request_stereogram(*active_drawing_);
 }

@@ -8,19 +8,13 @@
 #include <QScrollBar>
 #include <QVBoxLayout>
 
-namespace {
-
-const QString nothing_open = QStringLiteral("No drawing is open.");
-
-} // namespace
-
-PreviewDock::PreviewDock(QWidget* parent) : QDockWidget(QStringLiteral("Preview"), parent)
+PreviewDock::PreviewDock(QWidget* parent) : QDockWidget(tr("Preview"), parent)
 {
     setObjectName(QStringLiteral("preview_dock"));
     auto* body = new QWidget(this);
     auto* layout = new QVBoxLayout(body);
-    depth_ = new QCheckBox(QStringLiteral("Depth"), body);
-    depth_->setToolTip(QStringLiteral("Show the depth map instead of the stereogram"));
+    depth_ = new QCheckBox(tr("Depth"), body);
+    depth_->setToolTip(tr("Show the depth map instead of the stereogram"));
     scroll_ = new QScrollArea(body);
     picture_ = new QLabel(scroll_);
     picture_->setAlignment(Qt::AlignCenter);
@@ -63,7 +57,7 @@ QString PreviewDock::warning() const
 
 void PreviewDock::show_nothing()
 {
-    text_ = nothing_open;
+    text_ = tr("No drawing is open.");
     stereogram_ = QImage();
     depth_map_ = QImage();
     warning_->clear();

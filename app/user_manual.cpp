@@ -26,14 +26,14 @@ QString user_manual_file(const QString& program_folder)
     return {};
 }
 
-void MainWindow::Contents1Click()
+void MainWindow::show_user_manual()
 {
     const QString manual = user_manual_file(QCoreApplication::applicationDirPath());
     if (manual.isEmpty()) {
-        message_box(QStringLiteral("The user manual is not installed."), MessageKind::Error, MessageButtons::Ok);
+        message_box(tr("The user manual is not installed."), MessageKind::Error, MessageButtons::Ok);
         return;
     }
     if (!open_url(QUrl::fromLocalFile(manual)))
-        message_box(QStringLiteral("No web browser could show the user manual %1.").arg(QDir::toNativeSeparators(manual)),
+        message_box(tr("No web browser could show the user manual %1.").arg(QDir::toNativeSeparators(manual)),
                     MessageKind::Error, MessageButtons::Ok);
 }

@@ -55,7 +55,7 @@ void WindowListDialog::fill_list()
     // Anything but Ok counts as Cancel, the close box included.
     cancelled = 1;
     drawing_list->clear();
-    const QStringList names = main_window ? main_window->drawing_names : QStringList();
+    const QStringList names = main_window ? main_window->drawing_names() : QStringList();
     const QFontMetrics metrics(drawing_list->font());
     int widest = 0;
     for (const QString& name : names) {

@@ -14,45 +14,45 @@ namespace {
 constexpr int listed_drawings = 10;
 }
 
-void MainWindow::Window1Click()
+void MainWindow::update_window_menu()
 {
     // Items after the fixed ones are made afresh from the open drawings.
-    while (Window1->actions().size() > window_menu_base) {
-        QAction* surplus = Window1->actions().constLast();
-        Window1->removeAction(surplus);
+    while (window_menu->actions().size() > window_menu_base_) {
+        QAction* surplus = window_menu->actions().constLast();
+        window_menu->removeAction(surplus);
         delete surplus;
     }
-    if (drawings.isEmpty()) return;
+    if (drawings_.isEmpty()) return;
 
-    Window1->addSeparator();
-    const int shown = std::min(static_cast<int>(drawings.size()), listed_drawings);
+    window_menu->addSeparator();
+    const int shown = std::min(static_cast<int>(drawings_.size()), listed_drawings);
     for (int k = 0; k < shown; ++k) {
-        QAction* item = Window1->addAction(shorten_caption(drawing_names[k], 40, k));
-        item->setStatusTip(drawing_names[k]);
-        DrawingWindow* drawing = drawings[k];
+        QAction* item = window_menu->addAction(shorten_caption(drawing_names_[k], 40, k));
+        item->setStatusTip(drawing_names_[k]);
+        DrawingWindow* drawing = drawings_[k];
         connect(item, &QAction::triggered, this, [this, drawing] {
             run_guarded([&] {
-                if (drawings.contains(drawing)) activate_drawing(drawing);
+                if (drawings_.contains(drawing)) activate_drawing(drawing);
             });
         });
     }
-    if (drawings.size() > listed_drawings) {
-        QAction* more = Window1->addAction(QStringLiteral("More files..."));
-        more->setStatusTip(QStringLiteral("Show list of all open files"));
+    if (drawings_.size() > listed_drawings) {
+        QAction* more = window_menu->addAction(tr("More files..."));
+        more->setStatusTip(tr("Show list of all open files"));
         connect(more, &QAction::triggered, this, [this] { run_guarded([&] { show_window_list(); }); });
     }
     // The mark follows the active window, which stays active when a drawing
     // behind it closes and leaves the commands without a drawing.
     const DrawingWindow* shown_active = active_child_drawing();
-    const qsizetype active = shown_active ? drawings.indexOf(shown_active) : -1;
+    const qsizetype active = shown_active ? drawings_.indexOf(shown_active) : -1;
     if (active >= 0 && active < listed_drawings) {
-        QAction* item = Window1->actions()[window_menu_base + 1 + static_cast<int>(active)];
+        QAction* item = window_menu->actions()[window_menu_base_ + 1 + static_cast<int>(active)];
         item->setCheckable(true);
         item->setChecked(true);
     }
 }
 
-void MainWindow::About1Click()
+void MainWindow::show_about()
 {
     show_modal(*about_dialog);
 }
@@ -64,6 +64,6 @@ void MainWindow::show_window_list()
     const QList<QListWidgetItem*> selected = window_list_dialog->drawing_list->selectedItems();
     if (window_list_dialog->cancelled || selected.isEmpty()) return;
     const int chosen = window_list_dialog->drawing_list->row(selected.constFirst());
-    if (chosen < 0 || chosen >= drawings.size()) return;
-    activate_drawing(drawings[chosen]);
+    if (chosen < 0 || chosen >= drawings_.size()) return;
+    activate_drawing(drawings_[chosen]);
 }

@@ -29,8 +29,7 @@ namespace {
 DrawingWindow* drawing_with_objects(MainWindow& main, int count)
 {
     PanelDimensions = PanelDimensionsRecord{211, 158, 800, 600};
-    main.drawing_names.append(QStringLiteral("Stereogram1"));
-    DrawingWindow* drawing = qobject_cast<DrawingWindow*>(main.create_drawing_window(QStringLiteral("Stereogram1"))->widget());
+    DrawingWindow* drawing = qobject_cast<DrawingWindow*>(main.create_drawing_window(QStringLiteral("Stereogram1"), QStringLiteral("Stereogram1"))->widget());
     QRandomGenerator random(42);
     for (int i = 0; i < count; ++i) {
         Shape* shape = drawing->create_shape(random.bounded(-100, 700), random.bounded(-100, 500), 200, 200);
@@ -54,7 +53,7 @@ void BM_PanelPaint(benchmark::State& state)
         benchmark::DoNotOptimize(target.constBits());
     }
     state.counters["objects"] = static_cast<double>(drawing->shapes.size());
-    for (DrawingWindow* open : main.drawings) open->modified = 0;
+    for (DrawingWindow* open : main.drawings()) open->modified = 0;
 }
 BENCHMARK(BM_PanelPaint)->Unit(benchmark::kMillisecond);
 
@@ -64,8 +63,7 @@ void BM_LargePanelPaint(benchmark::State& state)
     MainWindow main;
     main.show();
     PanelDimensions = PanelDimensionsRecord{1122, 794, 13257, 9373};
-    main.drawing_names.append(QStringLiteral("Stereogram1"));
-    QMdiSubWindow* window = main.create_drawing_window(QStringLiteral("Stereogram1"));
+    QMdiSubWindow* window = main.create_drawing_window(QStringLiteral("Stereogram1"), QStringLiteral("Stereogram1"));
     window->resize(1200, 800);
     auto* drawing = qobject_cast<DrawingWindow*>(window->widget());
     for (int i = 0; i < 3; ++i) {
@@ -86,7 +84,7 @@ void BM_LargePanelPaint(benchmark::State& state)
         benchmark::DoNotOptimize(target.constBits());
     }
     state.counters["zoom"] = drawing->panel->zoom();
-    for (DrawingWindow* open : main.drawings) open->modified = 0;
+    for (DrawingWindow* open : main.drawings()) open->modified = 0;
 }
 BENCHMARK(BM_LargePanelPaint)->Arg(-3)->Arg(0)->Unit(benchmark::kMillisecond);
 
@@ -135,15 +133,14 @@ void BM_OpenLargeDrawing(benchmark::State& state)
     MainWindow main;
     main.show();
     for (auto _ : state) {
-        main.OpenDialog1.FileName = path;
-        main.open_chosen_file();
-        DrawingWindow* drawing = main.active_drawing;
+        main.open_file(path);
+        DrawingWindow* drawing = main.active_drawing();
         // What the window shows of it painted, as the first paint does.
         QImage seen(drawing->size(), QImage::Format_RGB32);
         drawing->render(&seen);
         state.PauseTiming();
         drawing->modified = 0;
-        main.Close1->trigger();
+        main.close_action->trigger();
         QCoreApplication::processEvents();
         state.ResumeTiming();
     }

@@ -1,6 +1,7 @@
 // Drawing files named on the command line open at start as Open opens them.
 #include "app/command_line_files.h"
 #include "app/dialogs.h"
+#include "app/file_history.h"
 #include "app/main_window.h"
 #include "core/shape.h"
 #include "document/drawing_window.h"
@@ -20,8 +21,8 @@ void save_drawing_file(Program& program, const QString& path, QRect object)
     DrawingWindow* drawing = program.new_drawing();
     program.draw_rectangle(drawing, object);
     program.ui.file_answers.enqueue(path);
-    program.main->SaveAs1->trigger();
-    program.main->Close1->trigger();
+    program.main->save_as_action->trigger();
+    program.main->close_action->trigger();
 }
 
 } // namespace
@@ -37,20 +38,20 @@ private slots:
         Program program;
         save_drawing_file(program, dir.filePath("one.sdf"), QRect(10, 10, 30, 20));
         save_drawing_file(program, dir.filePath("two.sdf"), QRect(50, 40, 25, 25));
-        QVERIFY(program.main->drawings.isEmpty());
+        QVERIFY(program.main->drawings().isEmpty());
 
         const QString saved_folder = QDir::currentPath();
         QDir::setCurrent(dir.path());
         open_command_line_files(*program.main, {"one.sdf", dir.filePath("sub/../two.sdf")});
         QDir::setCurrent(saved_folder);
 
-        QCOMPARE(program.main->drawing_names, QStringList({dir.filePath("one.sdf"), dir.filePath("two.sdf")}));
-        QCOMPARE(program.main->drawings.size(), 2);
-        QCOMPARE(program.main->drawings[0]->windowTitle(), QStringLiteral("one.sdf"));
-        QCOMPARE(program.main->drawings[0]->shapes.size(), 1);
-        QCOMPARE(program.main->drawings[0]->shapes[0]->Width, 30);
-        QCOMPARE(program.main->active_drawing, program.main->drawings[1]);
-        QCOMPARE(program.main->history.first(), dir.filePath("two.sdf"));
+        QCOMPARE(program.main->drawing_names(), QStringList({dir.filePath("one.sdf"), dir.filePath("two.sdf")}));
+        QCOMPARE(program.main->drawings().size(), 2);
+        QCOMPARE(program.main->drawings()[0]->windowTitle(), QStringLiteral("one.sdf"));
+        QCOMPARE(program.main->drawings()[0]->shapes.size(), 1);
+        QCOMPARE(program.main->drawings()[0]->shapes[0]->Width, 30);
+        QCOMPARE(program.main->active_drawing(), program.main->drawings()[1]);
+        QCOMPARE(program.main->file_history().paths().first(), dir.filePath("two.sdf"));
         QVERIFY(program.ui.messages.isEmpty());
     }
 
@@ -59,12 +60,12 @@ private slots:
         QTemporaryDir dir;
         Program program;
         save_drawing_file(program, dir.filePath("here.sdf"), QRect(10, 10, 30, 20));
-        const QStringList history = program.main->history;
+        const QStringList history = program.main->file_history().paths();
 
         open_command_line_files(*program.main,
                                 {dir.filePath("gone.sdf"), dir.filePath("here.sdf"), dir.filePath("here.sdf"), dir.path()});
 
-        QCOMPARE(program.main->drawing_names, QStringList({dir.filePath("here.sdf")}));
+        QCOMPARE(program.main->drawing_names(), QStringList({dir.filePath("here.sdf")}));
         QCOMPARE(program.ui.messages.size(), 3);
         QCOMPARE(program.ui.messages[0].kind, MessageKind::Error);
         QCOMPARE(program.ui.messages[0].text,
@@ -74,7 +75,7 @@ private slots:
         // A folder is no drawing file.
         QVERIFY(program.ui.messages[2].text.startsWith(QStringLiteral("The file ")));
         // Only the file that opened moved in the history.
-        QCOMPARE(program.main->history, history);
+        QCOMPARE(program.main->file_history().paths(), history);
     }
 
     void many_missing_files_make_one_message()
@@ -87,7 +88,7 @@ private slots:
         handed.insert(5, dir.filePath("here.sdf"));
 
         open_handed_over_files(*program.main, handed);
-        QTRY_COMPARE(program.main->drawing_names, QStringList({dir.filePath("here.sdf")}));
+        QTRY_COMPARE(program.main->drawing_names(), QStringList({dir.filePath("here.sdf")}));
         QCOMPARE(program.ui.messages.size(), 1);
         QCOMPARE(program.ui.messages[0].kind, MessageKind::Error);
         const QStringList lines = program.ui.messages[0].text.split(QLatin1Char('\n'));
@@ -107,12 +108,12 @@ private slots:
         save_drawing_file(program, file, QRect(10, 10, 30, 20));
         QVERIFY(QFile::link(file, link));
         program.ui.file_answers.enqueue(file);
-        program.main->Open1->trigger();
+        program.main->open_action->trigger();
         program.ui.file_answers.enqueue(link);
-        program.main->Open1->trigger();
+        program.main->open_action->trigger();
         open_command_line_files(*program.main, {link});
 
-        QCOMPARE(program.main->drawing_names, QStringList{file});
+        QCOMPARE(program.main->drawing_names(), QStringList{file});
         QCOMPARE(program.ui.message_texts(), QStringList({"File already open.", "File already open."}));
         QCOMPARE(program.ui.messages[0].kind, MessageKind::Information);
         QCOMPARE(program.ui.messages[0].buttons, MessageButtons::Ok);
@@ -128,20 +129,20 @@ private slots:
         // As the program starts: asked for before the main window shows.
         const SettingsGuard settings;
         ScriptedUi ui;
-        MainWindow main_form;
-        create_dialogs(main_form);
-        open_command_line_files_when_shown(main_form, {dir.filePath("late.sdf")});
+        MainWindow main;
+        create_dialogs(main);
+        open_command_line_files_when_shown(main, {dir.filePath("late.sdf")});
         QCoreApplication::processEvents();
-        QVERIFY(main_form.drawings.isEmpty());
-        main_form.show();
+        QVERIFY(main.drawings().isEmpty());
+        main.show();
         // The window arriving is what opens them, not the time limit: they
         // open with the events that its arrival queued.
-        QVERIFY(QTest::qWaitForWindowExposed(&main_form));
+        QVERIFY(QTest::qWaitForWindowExposed(&main));
         QCoreApplication::processEvents();
-        QCOMPARE(main_form.drawings.size(), 1);
-        QCOMPARE(main_form.drawing_names, QStringList({dir.filePath("late.sdf")}));
-        for (DrawingWindow* drawing : main_form.drawings) drawing->modified = 0;
-        main_form.close();
+        QCOMPARE(main.drawings().size(), 1);
+        QCOMPARE(main.drawing_names(), QStringList({dir.filePath("late.sdf")}));
+        for (DrawingWindow* drawing : main.drawings()) drawing->modified = 0;
+        main.close();
         destroy_dialogs();
     }
 
@@ -159,11 +160,11 @@ private slots:
         // Handed over while a dialog waits for its answer: put off.
         open_handed_over_files(*program.main, {dir.filePath("handed.sdf")});
         QCoreApplication::processEvents();
-        QVERIFY(program.main->drawings.isEmpty());
+        QVERIFY(program.main->drawings().isEmpty());
 
         dialog.close();
-        QTRY_COMPARE(program.main->drawings.size(), 1);
-        QCOMPARE(program.main->drawing_names, QStringList({dir.filePath("handed.sdf")}));
+        QTRY_COMPARE(program.main->drawings().size(), 1);
+        QCOMPARE(program.main->drawing_names(), QStringList({dir.filePath("handed.sdf")}));
         QVERIFY(!(program.main->windowState() & Qt::WindowMinimized));
     }
 
@@ -178,7 +179,7 @@ private slots:
         open_command_line_files(*program.main, {file.fileName()});
         QCOMPARE(program.ui.messages.size(), 1);
         QCOMPARE(program.ui.messages[0].text, QStringLiteral("Error loading file."));
-        QVERIFY(program.main->drawing_names.isEmpty());
+        QVERIFY(program.main->drawing_names().isEmpty());
         QVERIFY(program.main->isVisible());
     }
 };

@@ -1,6 +1,7 @@
 // The file history in the File menu and in the registry value
 // filehistory_list: loading at start-up, its size limit, reopening, and
 // entries whose file has gone.
+#include "app/file_history.h"
 #include "app/main_window.h"
 #include "core/configuration.h"
 #include "document/drawing_window.h"
@@ -29,9 +30,9 @@ void store(int filehistory, const QString& list)
 // The captions of the File menu as it shows when opened.
 QStringList file_menu(MainWindow& main)
 {
-    main.File1Click();
+    main.file_history().update_captions();
     QStringList captions;
-    for (const QAction* action : main.File1->actions())
+    for (const QAction* action : main.file_menu->actions())
         captions << (action->isSeparator() ? QStringLiteral("-") : action->text());
     return captions;
 }
@@ -43,8 +44,8 @@ QString make_drawing_file(Program& program, const QString& path)
     DrawingWindow* drawing = program.new_drawing();
     program.draw_rectangle(drawing, QRect(0, 0, 20, 20));
     program.ui.file_answers.enqueue(path);
-    program.main->SaveAs1->trigger();
-    program.main->Close1->trigger();
+    program.main->save_as_action->trigger();
+    program.main->close_action->trigger();
     return path;
 }
 
@@ -62,10 +63,10 @@ private slots:
     {
         store(2, QStringLiteral("/d/old.sdf,/d/middle.sdf,/d/new.sdf,"));
         Program program;
-        QCOMPARE(program.main->history, QStringList({"/d/new.sdf", "/d/middle.sdf"}));
+        QCOMPARE(program.main->file_history().paths(), QStringList({"/d/new.sdf", "/d/middle.sdf"}));
         QCOMPARE(file_menu(*program.main),
                  fixed_head + QStringList({"-", "&0 /d/new.sdf", "&1 /d/middle.sdf", "-", "&Exit"}));
-        QCOMPARE(program.main->File1->actions()[8]->statusTip(), QStringLiteral("/d/new.sdf"));
+        QCOMPARE(program.main->file_menu->actions()[8]->statusTip(), QStringLiteral("/d/new.sdf"));
         QCOMPARE(stored_history(), QStringLiteral("/d/old.sdf,/d/middle.sdf,/d/new.sdf,"));
     }
 
@@ -73,7 +74,7 @@ private slots:
     {
         store(4, QStringLiteral("/d/a,b.sdf,/d/c.sdf"));
         Program program;
-        QCOMPARE(program.main->history, QStringList({"b.sdf", "/d/a"}));
+        QCOMPARE(program.main->file_history().paths(), QStringList({"b.sdf", "/d/a"}));
         QCOMPARE(stored_history(), QString());
     }
 
@@ -85,38 +86,38 @@ private slots:
         MainWindow& main = *program.main;
         const QString a = make_drawing_file(program, dir.filePath(QStringLiteral("a.sdf")));
         const QString b = make_drawing_file(program, dir.filePath(QStringLiteral("b.sdf")));
-        QCOMPARE(main.history, QStringList({b, a}));
+        QCOMPARE(main.file_history().paths(), QStringList({b, a}));
         QCOMPARE(stored_history(), a + QLatin1Char(',') + b + QLatin1Char(','));
 
         // Reopening a moves it to the top instead of adding it twice.
         program.ui.file_answers.enqueue(a);
-        main.Open1->trigger();
-        QCOMPARE(main.history, QStringList({a, b}));
+        main.open_action->trigger();
+        QCOMPARE(main.file_history().paths(), QStringList({a, b}));
         QCOMPARE(file_menu(main).count(QStringLiteral("-")), 3);
-        main.Close1->trigger();
+        main.close_action->trigger();
 
         // A history click opens the file; a file that has gone is dropped
         // without a message.
-        main.File1->actions()[8 + 1]->trigger();
-        QCOMPARE(main.drawing_names, QStringList{b});
-        QCOMPARE(main.history, QStringList({b, a}));
-        main.Close1->trigger();
+        main.file_menu->actions()[8 + 1]->trigger();
+        QCOMPARE(main.drawing_names(), QStringList{b});
+        QCOMPARE(main.file_history().paths(), QStringList({b, a}));
+        main.close_action->trigger();
         QFile::remove(a);
-        main.File1->actions()[8 + 1]->trigger();
-        QVERIFY(main.drawings.isEmpty());
-        QCOMPARE(main.history, QStringList{b});
+        main.file_menu->actions()[8 + 1]->trigger();
+        QVERIFY(main.drawings().isEmpty());
+        QCOMPARE(main.file_history().paths(), QStringList{b});
         QCOMPARE(stored_history(), b + QLatin1Char(','));
         QVERIFY(program.ui.messages.isEmpty());
 
         // An entry for a drawing that is open: said so, history unchanged.
         program.ui.file_answers.enqueue(b);
-        main.Open1->trigger();
-        main.File1->actions()[8]->trigger();
+        main.open_action->trigger();
+        main.file_menu->actions()[8]->trigger();
         QCOMPARE(program.ui.message_texts(), QStringList{"File already open."});
-        QCOMPARE(main.history, QStringList{b});
+        QCOMPARE(main.file_history().paths(), QStringList{b});
 
         // The last entry gone, the block's separator goes too.
-        main.remove_from_history(b);
+        main.file_history().remove(b);
         QCOMPARE(file_menu(main), fixed_head + QStringList({"-", "&Exit"}));
     }
 
@@ -126,7 +127,7 @@ private slots:
         store(0, QString());
         Program program;
         make_drawing_file(program, dir.filePath(QStringLiteral("z.sdf")));
-        QVERIFY(program.main->history.isEmpty());
+        QVERIFY(program.main->file_history().paths().isEmpty());
         QCOMPARE(file_menu(*program.main), fixed_head + QStringList({"-", "&Exit"}));
         QCOMPARE(stored_history(), QString());
     }

@@ -114,7 +114,7 @@ private slots:
             form.on_ok_clicked();
             return int(QDialog::Accepted);
         });
-        program.main->Import1->trigger();
+        program.main->import_action->trigger();
         QCOMPARE(rows, 3);
         QCOMPARE(thumbnails, 3);
         QCOMPARE(last_clicked, -1);
@@ -135,7 +135,7 @@ private slots:
         drawing->modified = 0;
         program.ui.file_answers.enqueue(path);
         program.ui.modal_answers.enqueue(clicking({1}));
-        program.main->Import1->trigger();
+        program.main->import_action->trigger();
         program.ui.file_answers.enqueue(path);
         program.ui.modal_answers.enqueue([](QDialog& dialog) {
             auto& form = static_cast<ImportDialog&>(dialog);
@@ -143,7 +143,7 @@ private slots:
             click_row(form, 1);
             return int(QDialog::Rejected);
         });
-        program.main->Import1->trigger();
+        program.main->import_action->trigger();
         QCOMPARE(drawing->shape_names(), QStringList({"shape1", "oak", "elm"}));
         QCOMPARE(drawing->modified, 0);
     }
@@ -166,7 +166,7 @@ private slots:
         for (int i = 0; i < 4; ++i) program.draw_rectangle(drawing, QRect(10 * i, 0, 8, 8));
         program.ui.file_answers.enqueue(path);
         program.ui.modal_answers.enqueue(clicking({0, 0, 1, 1}));
-        program.main->Import1->trigger();
+        program.main->import_action->trigger();
 
         QCOMPARE(asked.size(), 4);
         QCOMPARE(asked[0].caption, QStringLiteral("New Object Name"));
@@ -207,7 +207,7 @@ private slots:
             offered = static_cast<ImportDialog&>(dialog).object_list->count();
             return clicking({0, 0})(dialog);
         });
-        program.main->Import1->trigger();
+        program.main->import_action->trigger();
         QCOMPARE(program.ui.message_texts(),
                  QStringList({"Not a valid file. Press button to try again.", "Error loading file."}));
         QCOMPARE(offered, 1);

@@ -3,7 +3,9 @@
 #include "app/about_dialog.h"
 #include "app/import_dialog.h"
 #include "app/window_list_dialog.h"
+#include "app/file_history.h"
 #include "app/main_window.h"
+#include "app/preview_dock.h"
 #include "core/configuration.h"
 #include "core/raster.h"
 #include "core/shape.h"
@@ -51,8 +53,8 @@ QStringList captions(const QMenu* menu)
 
 bool font_button_shown(const MainWindow& main)
 {
-    for (QAction* action : main.toolbar->actions())
-        if (main.toolbar->widgetForAction(action) == main.show_fontdialog) return action->isVisible();
+    for (QAction* action : main.tools_bar->actions())
+        if (main.tools_bar->widgetForAction(action) == main.show_fontdialog) return action->isVisible();
     return false;
 }
 
@@ -76,26 +78,35 @@ private slots:
         Program program;
         MainWindow& main = *program.main;
         QCOMPARE(main.windowTitle(), QStringLiteral("Dioramix"));
-        QCOMPARE(captions(main.File1), QStringList({"&New", "&Open", "&Save", "S&ave As", "&Close", "-",
-                                                    "&Import From File", "-", "&Exit"}));
-        QCOMPARE(captions(main.Edit1), QStringList({"&Undo", "&Redo", "-", "Cu&t", "&Copy", "&Paste", "&Delete", "-",
-                                                    "&Show Toolbars"}));
-        QCOMPARE(captions(main.ShowToolbars1), QStringList({"Tools", "Basic", "Actions", "ObjectNames"}));
-        QCOMPARE(captions(main.Window1), QStringList({"&Cascade", "Tile &Horizontally", "&Tile Vertically",
-                                                      "&Minimize All", "&Arrange All"}));
-        QCOMPARE(captions(main.Help1), QStringList({"&Contents", "&About..."}));
-        QCOMPARE(main.history_base, 7);
-        QCOMPARE(main.window_menu_base, 5);
+        QCOMPARE(captions(main.file_menu), QStringList({"&New", "&Open", "&Save", "S&ave As", "&Close", "-",
+                                                        "&Import From File", "-", "&Exit"}));
+        QCOMPARE(captions(main.edit_menu), QStringList({"&Undo", "&Redo", "-", "Cu&t", "&Copy", "&Paste", "&Delete", "-",
+                                                        "&Show Toolbars"}));
+        QCOMPARE(captions(main.show_toolbars_menu), QStringList({"Tools", "Basic", "Actions", "ObjectNames"}));
+        QCOMPARE(captions(main.window_menu), QStringList({"&Cascade", "Tile &Horizontally", "&Tile Vertically",
+                                                          "&Minimize All", "&Arrange All"}));
+        QCOMPARE(captions(main.help_menu), QStringList({"&Contents", "&About..."}));
+        QCOMPARE(main.file_history().base(), 7);
+        QCOMPARE(main.window_menu_base(), 5);
 
-        QCOMPARE(main.Undo1->shortcut(), QKeySequence(Qt::ALT | Qt::Key_Backspace));
-        QCOMPARE(main.Redo1->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Z));
-        QCOMPARE(main.Exit1->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_F4));
-        QCOMPARE(main.configure1->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_F1));
-        QCOMPARE(main.EditDelete1->shortcut(), QKeySequence(Qt::SHIFT | Qt::Key_Delete));
-        QCOMPARE(main.Import1->statusTip(), QStringLiteral("Import objects from other file"));
-        QCOMPARE(main.TileHorizontally1->statusTip(), QStringLiteral("Tile Horizontaly"));
+        QCOMPARE(main.undo_action->shortcut(), QKeySequence(Qt::ALT | Qt::Key_Backspace));
+        QCOMPARE(main.redo_action->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Z));
+        QCOMPARE(main.exit_action->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_F4));
+        QCOMPARE(main.configuration_action->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_F1));
+        QCOMPARE(main.delete_action->shortcut(), QKeySequence(Qt::SHIFT | Qt::Key_Delete));
+        QCOMPARE(main.import_action->statusTip(), QStringLiteral("Import objects from other file"));
+        QCOMPARE(main.tile_horizontally_action->statusTip(), QStringLiteral("Tile Horizontaly"));
         QCOMPARE(main.pointer1->statusTip(), QStringLiteral("Edit Mode"));
         QCOMPARE(main.pointer->toolTip(), QStringLiteral("Edit Mode"));
+
+        // Each command on the Basic and Actions bars shows its own icon.
+        for (QToolBar* bar : {main.basic_bar, main.actions_bar})
+            for (QAction* action : bar->actions())
+                if (!action->isSeparator()) QVERIFY2(!action->icon().isNull(), qPrintable(action->objectName()));
+        // Saved window states name the bars and the dock.
+        QCOMPARE(QStringList({main.tools_bar->objectName(), main.basic_bar->objectName(), main.actions_bar->objectName(),
+                              main.object_names_bar->objectName(), main.preview_dock->objectName()}),
+                 QStringList({"toolbar", "basic", "actions", "objectnames_bar", "preview_dock"}));
     }
 
     void enabling_rules_follow_the_drawings()
@@ -103,41 +114,41 @@ private slots:
         Program program;
         MainWindow& main = *program.main;
         main.idle_update();
-        for (QAction* action : {main.pointer1, main.rectangle1, main.makestereo1, main.EditDelete1, main.Save1,
-                                main.SaveAs1, main.Close1, main.Import1, main.Cut1, main.Copy1, main.Undo1, main.Redo1})
+        for (QAction* action : {main.pointer1, main.rectangle1, main.make_stereogram_action, main.delete_action, main.save_action,
+                                main.save_as_action, main.close_action, main.import_action, main.cut_action, main.copy_action, main.undo_action, main.redo_action})
             QVERIFY2(!action->isEnabled(), qPrintable(action->objectName()));
-        QVERIFY(main.Paste1->isEnabled());
-        QVERIFY(main.New1->isEnabled());
-        QVERIFY(!main.objectnames->isEnabled());
+        QVERIFY(main.paste_action->isEnabled());
+        QVERIFY(main.new_action->isEnabled());
+        QVERIFY(!main.object_names_combo->isEnabled());
         QVERIFY(!main.pointer->isChecked());
 
         DrawingWindow* drawing = program.new_drawing();
-        for (QAction* action : {main.pointer1, main.text1, main.makestereo1, main.Save1, main.Close1, main.Import1})
+        for (QAction* action : {main.pointer1, main.text1, main.make_stereogram_action, main.save_action, main.close_action, main.import_action})
             QVERIFY2(action->isEnabled(), qPrintable(action->objectName()));
         QVERIFY(main.pointer->isChecked());
-        QVERIFY(main.objectnames->isEnabled());
-        QVERIFY(!main.Cut1->isEnabled());
+        QVERIFY(main.object_names_combo->isEnabled());
+        QVERIFY(!main.cut_action->isEnabled());
 
         program.draw_rectangle(drawing, QRect(10, 10, 20, 20));
         program.click(drawing, QPoint(15, 15));
-        QVERIFY(main.Cut1->isEnabled());
-        QVERIFY(main.Copy1->isEnabled());
+        QVERIFY(main.cut_action->isEnabled());
+        QVERIFY(main.copy_action->isEnabled());
         // A drawing tool makes cutting impossible and shows the font button for text only.
         program.choose_tool(main.text1);
-        QVERIFY(!main.Cut1->isEnabled());
+        QVERIFY(!main.cut_action->isEnabled());
         QVERIFY(font_button_shown(main));
-        QVERIFY(!main.objectnames->isEnabled());
+        QVERIFY(!main.object_names_combo->isEnabled());
         program.choose_tool(main.rectangle1);
         QVERIFY(!font_button_shown(main));
         QVERIFY(main.rectangle->isChecked());
         QVERIFY(!main.text->isChecked());
 
-        main.Close1->trigger();
+        main.close_action->trigger();
         main.idle_update();
         QVERIFY(!main.pointer1->isEnabled());
         QVERIFY(!main.rectangle->isChecked());
-        QVERIFY(!main.Save1->isEnabled());
-        QVERIFY(!main.objectnames->isEnabled());
+        QVERIFY(!main.save_action->isEnabled());
+        QVERIFY(!main.object_names_combo->isEnabled());
     }
 
     void closing_any_drawing_empties_the_names_box_and_updates_the_commands_at_once()
@@ -147,23 +158,23 @@ private slots:
         DrawingWindow* behind = program.new_drawing();
         DrawingWindow* front = program.new_drawing();
         program.draw_rectangle(front, QRect(10, 10, 20, 20));
-        QCOMPARE(main.objectnames->count(), 1);
+        QCOMPARE(main.object_names_combo->count(), 1);
 
         // The one behind closes: no drawing for the commands, an empty box.
         behind->parentWidget()->close();
-        QCOMPARE(main.active_drawing, nullptr);
-        QCOMPARE(main.objectnames->count(), 0);
-        QVERIFY(!main.objectnames->isEnabled());
+        QCOMPARE(main.active_drawing(), nullptr);
+        QCOMPARE(main.object_names_combo->count(), 0);
+        QVERIFY(!main.object_names_combo->isEnabled());
         QVERIFY(main.pointer1->isEnabled()); // the front one is still the active window
         // A click in it makes it the commands' drawing again.
         program.click(front, QPoint(200, 200));
-        QCOMPARE(main.active_drawing, front);
-        QCOMPARE(main.objectnames->count(), 1);
+        QCOMPARE(main.active_drawing(), front);
+        QCOMPARE(main.object_names_combo->count(), 1);
 
         // The last one closes: the commands follow before any idle moment.
         front->modified = 0;
         front->parentWidget()->close();
-        for (QAction* action : {main.pointer1, main.makestereo1, main.Save1, main.Close1, main.Import1, main.Cascade1})
+        for (QAction* action : {main.pointer1, main.make_stereogram_action, main.save_action, main.close_action, main.import_action, main.cascade_action})
             QVERIFY2(!action->isEnabled(), qPrintable(action->objectName()));
         QVERIFY(!main.pointer->isChecked());
     }
@@ -177,7 +188,7 @@ private slots:
             return true;
         });
         const auto restore = qScopeGuard([] { platform::open_url_seam().replace({}); });
-        program.main->Contents1->trigger();
+        program.main->contents_action->trigger();
         QCOMPARE(opened.size(), 1);
         QVERIFY(opened[0].isLocalFile());
         QFile page(opened[0].toLocalFile());
@@ -201,7 +212,7 @@ private slots:
         program.choose_tool(program.main->pointer1);
         QCOMPARE(drawing->current_shape, shape);
         QVERIFY(shape->nodes[0].visible);
-        QCOMPARE(program.main->objectnames->count(), 1);
+        QCOMPARE(program.main->object_names_combo->count(), 1);
     }
 
     void new_names_drawings_with_the_lowest_free_number()
@@ -211,16 +222,16 @@ private slots:
         program.new_drawing();
         DrawingWindow* second = program.new_drawing();
         program.new_drawing();
-        QCOMPARE(main.drawing_names, QStringList({"Stereogram1", "Stereogram2", "Stereogram3"}));
-        QCOMPARE(main.drawings.size(), 3);
+        QCOMPARE(main.drawing_names(), QStringList({"Stereogram1", "Stereogram2", "Stereogram3"}));
+        QCOMPARE(main.drawings().size(), 3);
         QCOMPARE(second->windowTitle(), QStringLiteral("Stereogram2"));
 
         second->parentWidget()->close();
-        QCOMPARE(main.drawing_names, QStringList({"Stereogram1", "Stereogram3"}));
+        QCOMPARE(main.drawing_names(), QStringList({"Stereogram1", "Stereogram3"}));
         DrawingWindow* again = program.new_drawing();
         QCOMPARE(again->windowTitle(), QStringLiteral("Stereogram2"));
-        QCOMPARE(main.drawing_names, QStringList({"Stereogram1", "Stereogram3", "Stereogram2"}));
-        QCOMPARE(main.drawings.indexOf(again), 2);
+        QCOMPARE(main.drawing_names(), QStringList({"Stereogram1", "Stereogram3", "Stereogram2"}));
+        QCOMPARE(main.drawings().indexOf(again), 2);
         QCOMPARE(again->panel->size(), QSize(400, 300));
     }
 
@@ -229,24 +240,24 @@ private slots:
         Program program;
         MainWindow& main = *program.main;
         DrawingWindow* clean = program.new_drawing();
-        main.Close1->trigger();
+        main.close_action->trigger();
         QVERIFY(program.ui.messages.isEmpty());
-        QVERIFY(!main.drawings.contains(clean));
+        QVERIFY(!main.drawings().contains(clean));
 
         DrawingWindow* drawing = program.new_drawing();
         program.draw_rectangle(drawing, QRect(10, 10, 20, 20));
         QCOMPARE(drawing->modified, std::uint8_t(1));
         program.ui.message_answers << MessageResult::Cancel << MessageResult::Yes << MessageResult::No;
-        main.Close1->trigger();
+        main.close_action->trigger();
         QCOMPARE(program.ui.messages.size(), 1);
         QCOMPARE(program.ui.messages[0].text, QStringLiteral("Drawing modified. Save changes?"));
         QCOMPARE(program.ui.messages[0].buttons, MessageButtons::YesNoCancel);
-        QVERIFY(main.drawings.contains(drawing));
-        main.Close1->trigger();
-        QVERIFY(main.drawings.contains(drawing)); // not saved: stays open
-        main.Close1->trigger();
-        QVERIFY(main.drawings.isEmpty());
-        QCOMPARE(main.active_drawing, nullptr);
+        QVERIFY(main.drawings().contains(drawing));
+        main.close_action->trigger();
+        QVERIFY(main.drawings().contains(drawing)); // not saved: stays open
+        main.close_action->trigger();
+        QVERIFY(main.drawings().isEmpty());
+        QCOMPARE(main.active_drawing(), nullptr);
     }
 
     void exit_closes_the_active_drawing_first_then_those_before_it()
@@ -261,14 +272,14 @@ private slots:
         main.activate_drawing(drawings[1]);
         QList<QStringList> open_when_asked;
         platform::message_box_seam().replace([&](const QString&, MessageKind, MessageButtons) {
-            open_when_asked << main.drawing_names;
+            open_when_asked << main.drawing_names();
             return MessageResult::No;
         });
-        main.Exit1->trigger();
+        main.exit_action->trigger();
         QCOMPARE(open_when_asked, QList<QStringList>({{"Stereogram1", "Stereogram2", "Stereogram3"},
                                                       {"Stereogram1", "Stereogram3"},
                                                       {"Stereogram3"}}));
-        QVERIFY(main.drawings.isEmpty());
+        QVERIFY(main.drawings().isEmpty());
     }
 
     void a_refused_close_cancels_the_exit()
@@ -279,9 +290,9 @@ private slots:
         DrawingWindow* second = program.new_drawing();
         first->modified = 1;
         program.ui.message_answers << MessageResult::Cancel;
-        main.Exit1->trigger();
+        main.exit_action->trigger();
         QVERIFY(main.isVisible());
-        QCOMPARE(main.drawings, QList<DrawingWindow*>({first}));
+        QCOMPARE(main.drawings(), QList<DrawingWindow*>({first}));
         Q_UNUSED(second);
     }
 
@@ -294,30 +305,30 @@ private slots:
         Shape* second = program.draw_rectangle(drawing, QRect(40, 10, 20, 20));
 
         // Choosing an item selects its object with resize nodes.
-        main.objectnames->setCurrentIndex(1);
-        emit main.objectnames->activated(1);
+        main.object_names_combo->setCurrentIndex(1);
+        emit main.object_names_combo->activated(1);
         QCOMPARE(drawing->current_shape, second);
         QCOMPARE(second->edit_mode, QStringLiteral("resize"));
 
-        enter_name(main.objectnames, QStringLiteral("house"));
+        enter_name(main.object_names_combo, QStringLiteral("house"));
         QCOMPARE(second->Name, QStringLiteral("house"));
-        QCOMPARE(main.objectnames->itemText(1), QStringLiteral("house"));
-        QCOMPARE(main.objectnames->count(), 2);
-        QCOMPARE(main.objectnames->currentIndex(), 1);
+        QCOMPARE(main.object_names_combo->itemText(1), QStringLiteral("house"));
+        QCOMPARE(main.object_names_combo->count(), 2);
+        QCOMPARE(main.object_names_combo->currentIndex(), 1);
 
-        enter_name(main.objectnames, QStringLiteral("2nd"));
-        enter_name(main.objectnames, QStringLiteral("shape1"));
+        enter_name(main.object_names_combo, QStringLiteral("2nd"));
+        enter_name(main.object_names_combo, QStringLiteral("shape1"));
         QCOMPARE(program.ui.message_texts(), QStringList({"''2nd'' is not a valid component name",
                                                           "A component named shape1 already exists"}));
         QCOMPARE(program.ui.messages[0].kind, MessageKind::Error);
         QCOMPARE(second->Name, QStringLiteral("house"));
         QCOMPARE(first->Name, QStringLiteral("shape1"));
-        QCOMPARE(main.objectnames->currentText(), QStringLiteral("house")); // the real name again
+        QCOMPARE(main.object_names_combo->currentText(), QStringLiteral("house")); // the real name again
 
         // With no object selected Enter only clears the text.
         drawing->deselect_shape(second);
-        enter_name(main.objectnames, QStringLiteral("tree"));
-        QCOMPARE(main.objectnames->currentText(), QString());
+        enter_name(main.object_names_combo, QStringLiteral("tree"));
+        QCOMPARE(main.object_names_combo->currentText(), QString());
         QCOMPARE(drawing->shape_names(), QStringList({"shape1", "house"}));
     }
 
@@ -325,7 +336,7 @@ private slots:
     {
         Program program;
         program.new_drawing();
-        QLineEdit* edit = program.main->objectnames->lineEdit();
+        QLineEdit* edit = program.main->object_names_combo->lineEdit();
         edit->setText(QStringLiteral("abc"));
         edit->setCursorPosition(1);
         QTest::keyClick(edit, Qt::Key_Delete);
@@ -340,27 +351,27 @@ private slots:
     {
         Program program;
         MainWindow& main = *program.main;
-        main.Basic1->trigger();
-        QVERIFY(!main.Basic1->isChecked());
-        QVERIFY(!main.basic->isVisible());
-        main.ObjectNames1->trigger();
-        QVERIFY(!main.objectnames->isVisible());
-        main.Basic1->trigger();
-        QVERIFY(main.basic->isVisible());
+        main.basic_bar_action->trigger();
+        QVERIFY(!main.basic_bar_action->isChecked());
+        QVERIFY(!main.basic_bar->isVisible());
+        main.object_names_bar_action->trigger();
+        QVERIFY(!main.object_names_combo->isVisible());
+        main.basic_bar_action->trigger();
+        QVERIFY(main.basic_bar->isVisible());
 
         // The bars' own context menu hides a bar: the check mark follows, and
         // one click on the item shows the bar again.
         const std::unique_ptr<QMenu> context(main.createPopupMenu());
         QAction* tools_item = nullptr;
         for (QAction* item : context->actions())
-            if (item->text() == main.toolbar->windowTitle()) tools_item = item;
+            if (item->text() == main.tools_bar->windowTitle()) tools_item = item;
         QVERIFY(tools_item);
         tools_item->trigger();
-        QVERIFY(!main.toolbar->isVisible());
-        QVERIFY(!main.Tools1->isChecked());
-        main.Tools1->trigger();
-        QVERIFY(main.toolbar->isVisible());
-        QVERIFY(main.Tools1->isChecked());
+        QVERIFY(!main.tools_bar->isVisible());
+        QVERIFY(!main.tools_bar_action->isChecked());
+        main.tools_bar_action->trigger();
+        QVERIFY(main.tools_bar->isVisible());
+        QVERIFY(main.tools_bar_action->isChecked());
     }
 
     void font_change_applies_to_the_panel_and_the_text_being_typed()
@@ -389,13 +400,13 @@ private slots:
         DrawingWindow* first = program.new_drawing();
         DrawingWindow* second = program.new_drawing();
         main.idle_update();
-        QVERIFY(main.TileHorizontally1->isEnabled());
-        main.TileHorizontally1->trigger();
+        QVERIFY(main.tile_horizontally_action->isEnabled());
+        main.tile_horizontally_action->trigger();
         const QRect top = first->parentWidget()->geometry();
         const QRect bottom = second->parentWidget()->geometry();
-        QCOMPARE(top.width(), main.mdi->viewport()->width());
+        QCOMPARE(top.width(), main.drawing_area->viewport()->width());
         QCOMPARE(bottom.top(), top.bottom() + 1);
-        main.TileVertically1->trigger();
+        main.tile_vertically_action->trigger();
         QCOMPARE(second->parentWidget()->geometry().left(), first->parentWidget()->geometry().right() + 1);
 
         // A window larger than its panel shows the panel in the middle.
@@ -403,11 +414,11 @@ private slots:
         window->showMaximized();
         QTRY_COMPARE(first->panel->x(), (first->width() - 400) / 2);
         QTRY_COMPARE(first->panel->y(), qMax(0, (first->height() - 300) / 2));
-        main.Tools1->trigger();
+        main.tools_bar_action->trigger();
         window->resize(window->size() + QSize(40, 0));
         QTRY_COMPARE(first->panel->x(), (first->width() - 400) / 2);
 
-        main.MinimizeAll1->trigger();
+        main.minimize_all_action->trigger();
         QVERIFY(window->isMinimized());
     }
 
@@ -417,7 +428,7 @@ private slots:
         MainWindow& main = *program.main;
         QList<DrawingWindow*> drawings;
         for (int i = 0; i < 3; ++i) drawings << program.new_drawing();
-        const QRect area = main.mdi->viewport()->rect();
+        const QRect area = main.drawing_area->viewport()->rect();
         // One title bar with the frame above it.
         const int step = drawings[0]->geometry().top();
         QVERIFY(step > 10);
@@ -430,8 +441,8 @@ private slots:
             }
         };
         check_staggered("after New");
-        main.TileHorizontally1->trigger();
-        main.Cascade1->trigger();
+        main.tile_horizontally_action->trigger();
+        main.cascade_action->trigger();
         check_staggered("after Cascade");
 
         // A closed window's place is the next one's.
@@ -441,10 +452,10 @@ private slots:
 
         // A panel larger than the area gets a window that fits it.
         program.ui.modal_answers << Program::panel_answer(2000, 1500);
-        main.New1->trigger();
-        QVERIFY(area.contains(main.active_drawing->parentWidget()->geometry()));
-        main.Cascade1->trigger();
-        for (QMdiSubWindow* window : main.mdi->subWindowList()) QVERIFY(area.contains(window->geometry()));
+        main.new_action->trigger();
+        QVERIFY(area.contains(main.active_drawing()->parentWidget()->geometry()));
+        main.cascade_action->trigger();
+        for (QMdiSubWindow* window : main.drawing_area->subWindowList()) QVERIFY(area.contains(window->geometry()));
     }
 
     void enter_in_a_dialog_presses_only_its_ok()
@@ -501,7 +512,7 @@ private slots:
         {
             Program program;
             QVERIFY(program.ui.messages.isEmpty());
-            QVERIFY(!program.main->start_maximized);
+            QVERIFY(!program.main->start_maximized());
             DrawingWindow* drawing = program.new_drawing();
             Shape* shape = program.draw_rectangle(drawing, QRect(10, 10, 20, 20));
             QCOMPARE(pixel_color(shape->buffer, 5, 5), TColor(0x0000FF));
@@ -533,11 +544,11 @@ private slots:
         DrawingWindow* second = program.new_drawing();
         QCOMPARE(first->current_shape, nullptr);
         QVERIFY(!shape->nodes[0].visible);
-        QCOMPARE(main.active_drawing, second);
-        QCOMPARE(main.objectnames->count(), 0);
-        main.mdi->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(first->parentWidget()));
-        QCOMPARE(main.active_drawing, first);
-        QCOMPARE(main.objectnames->count(), 1);
+        QCOMPARE(main.active_drawing(), second);
+        QCOMPARE(main.object_names_combo->count(), 0);
+        main.drawing_area->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(first->parentWidget()));
+        QCOMPARE(main.active_drawing(), first);
+        QCOMPARE(main.object_names_combo->count(), 1);
     }
 };
 

@@ -30,7 +30,7 @@ namespace {
 // Waits until the preview has nothing left to do.
 bool settled(Program& program)
 {
-    return QTest::qWaitFor([&] { return !program.main->preview_renderer->busy() && !program.main->preview_scheduled; });
+    return QTest::qWaitFor([&] { return !program.main->preview_renderer->busy() && !program.main->preview_pending(); });
 }
 
 } // namespace
@@ -48,7 +48,7 @@ private slots:
         QVERIFY(dock.isHidden());
         QTest::keyClick(&main, Qt::Key_F5);
         QVERIFY(dock.isVisible());
-        QVERIFY(main.LivePreview1->isChecked());
+        QVERIFY(main.live_preview_action->isChecked());
         QCOMPARE(main.dockWidgetArea(&dock), Qt::RightDockWidgetArea);
         QVERIFY(dock.shown().isNull());
 
@@ -66,21 +66,21 @@ private slots:
             {"rotate", [&] { drawing->rotate_shape(shape, 1, 1, 0.5, 0.8660254); }},
             {"configuration", [&] {
                  program.ui.modal_answers.enqueue([](QDialog&) { return int(QDialog::Rejected); });
-                 main.configure1->trigger();
+                 main.configuration_action->trigger();
              }},
-            {"undo", [&] { main.Undo1->trigger(); }},
-            {"redo", [&] { main.Redo1->trigger(); }},
+            {"undo", [&] { main.undo_action->trigger(); }},
+            {"redo", [&] { main.redo_action->trigger(); }},
             {"copy and paste", [&] {
                  drawing->select_shape(drawing->shapes.constFirst()); // undo and redo rebuilt it
-                 main.Copy1->trigger();
-                 main.Paste1->trigger();
+                 main.copy_action->trigger();
+                 main.paste_action->trigger();
              }},
             {"recolour", [&] { main.recolor_active_drawing(0x123456, 0x654321); }},
             {"another drawing", [&] { second = program.new_drawing(); }},
             {"open", [&] {
                  program.ui.file_answers.enqueue(QStringLiteral(EXAMPLES_DIR "/pyramid.sdf"));
-                 main.Open1->trigger();
-                 opened = main.active_drawing;
+                 main.open_action->trigger();
+                 opened = main.active_drawing();
              }},
             {"back again", [&] { main.activate_drawing(drawing); }},
             {"delete", [&] {
@@ -112,9 +112,9 @@ private slots:
         for (DrawingWindow* closing : {opened, second, drawing}) {
             main.activate_drawing(closing);
             closing->mark_changed();
-            QTRY_VERIFY(main.preview_renderer->busy() || !main.preview_scheduled);
+            QTRY_VERIFY(main.preview_renderer->busy() || !main.preview_pending());
             closing->modified = 0;
-            main.Close1->trigger();
+            main.close_action->trigger();
         }
         QVERIFY(settled(program));
         QVERIFY(dock.shown().isNull());
@@ -122,7 +122,7 @@ private slots:
         // F5 again hides it.
         QTest::keyClick(&main, Qt::Key_F5);
         QVERIFY(dock.isHidden());
-        QVERIFY(!main.LivePreview1->isChecked());
+        QVERIFY(!main.live_preview_action->isChecked());
     }
 
     void a_drawing_whose_bitmap_is_a_fifo_still_shows_a_picture()
@@ -137,13 +137,13 @@ private slots:
         shape->morphology.flat_surface = 0;
         shape->morphology.bitmap_file = fifo.toLocal8Bit();
         program.ui.file_answers.enqueue(dir.filePath(QStringLiteral("fifo.sdf")));
-        main.SaveAs1->trigger();
-        main.Close1->trigger();
+        main.save_as_action->trigger();
+        main.close_action->trigger();
 
         QTest::keyClick(&main, Qt::Key_F5);
         program.ui.file_answers.enqueue(dir.filePath(QStringLiteral("fifo.sdf")));
-        main.Open1->trigger();
-        QVERIFY(main.active_drawing);
+        main.open_action->trigger();
+        QVERIFY(main.active_drawing());
         QTRY_VERIFY(!main.preview_dock->shown().isNull());
         QCOMPARE(main.preview_dock->shown().width(), 400);
     }
@@ -153,8 +153,8 @@ private slots:
         Program program;
         MainWindow& main = *program.main;
         DrawingWindow* drawing = program.new_drawing();
-        QMdiSubWindow* window = main.mdi->subWindowList().constFirst();
-        window->setGeometry(QRect(QPoint(0, 0), main.mdi->viewport()->size())); // the whole area
+        QMdiSubWindow* window = main.drawing_area->subWindowList().constFirst();
+        window->setGeometry(QRect(QPoint(0, 0), main.drawing_area->viewport()->size())); // the whole area
         QTest::keyClick(&main, Qt::Key_F5);
         PreviewDock& dock = *main.preview_dock;
         QTRY_VERIFY(!dock.shown().isNull());
@@ -162,9 +162,9 @@ private slots:
         // A third of the window at most, and the drawings' area ends where it begins.
         QTRY_VERIFY(dock.width() <= main.width() / 3);
         QVERIFY(dock.width() >= main.width() / 4);
-        QVERIFY(main.mdi->geometry().right() < dock.geometry().left());
+        QVERIFY(main.drawing_area->geometry().right() < dock.geometry().left());
         // The drawing window moved back in: its title-bar buttons can be reached.
-        QTRY_VERIFY(main.mdi->viewport()->rect().contains(window->geometry()));
+        QTRY_VERIFY(main.drawing_area->viewport()->rect().contains(window->geometry()));
 
         // A picture wider than the dock shows its middle ...
         QScrollBar* across = dock.scroll_area()->horizontalScrollBar();
@@ -179,7 +179,7 @@ private slots:
         QCOMPARE(across->value(), 0);
         // ... and shows the middle again when the picture's size changes.
         program.ui.modal_answers.prepend(Program::panel_answer(900, 300));
-        main.New1->trigger();
+        main.new_action->trigger();
         QTRY_VERIFY(dock.shown().width() == 900);
         QTRY_COMPARE(across->value(), across->maximum() / 2);
     }
@@ -204,7 +204,7 @@ private slots:
         QTest::keyClick(&main, Qt::Key_F5);
         dock.depth_toggle()->setChecked(true);
         program.ui.file_answers.enqueue(root.filePath(QStringLiteral("drawings/dome.sdf")));
-        main.Open1->trigger();
+        main.open_action->trigger();
         QVERIFY(settled(program));
         QCOMPARE(program.ui.message_texts(), QStringList());
         QCOMPARE(dock.warning(), QString());
@@ -212,14 +212,14 @@ private slots:
         QVERIFY(qGray(dock.shown().pixel(400, 300)) > qGray(dock.shown().pixel(120, 80)));
 
         // The file dialogs start in the drawing's folder.
-        main.SaveAs1->trigger();
-        QCOMPARE(main.SaveDialog2.InitialDir, root.filePath(QStringLiteral("drawings")));
-        QCOMPARE(main.SaveDialog2.FileName, QStringLiteral("dome.sdf"));
+        main.save_as_action->trigger();
+        QCOMPARE(main.save_dialog().InitialDir, root.filePath(QStringLiteral("drawings")));
+        QCOMPARE(main.save_dialog().FileName, QStringLiteral("dome.sdf"));
 
         // Without its bitmap: one message naming the object, and the preview says so too.
         program.ui.file_answers.enqueue(root.filePath(QStringLiteral("lonely/dome.sdf")));
-        main.Open1->trigger();
-        QCOMPARE(main.OpenDialog1.InitialDir, root.filePath(QStringLiteral("drawings")));
+        main.open_action->trigger();
+        QCOMPARE(main.open_dialog().InitialDir, root.filePath(QStringLiteral("drawings")));
         QCOMPARE(program.ui.messages.size(), 1);
         QVERIFY(program.ui.messages[0].text.contains(QLatin1String("dome: examples/dome.bmp")));
         QTRY_VERIFY(dock.warning().contains(QLatin1String("examples/dome.bmp")));
@@ -243,7 +243,7 @@ private slots:
         QCOMPARE(next_start.main->dockWidgetArea(next_start.main->preview_dock), Qt::LeftDockWidgetArea);
         QTRY_COMPARE(next_start.main->preview_dock->width(), width);
         // Every start shows the tool bars, whatever the stored layout says.
-        QVERIFY(next_start.main->toolbar->isVisible());
+        QVERIFY(next_start.main->tools_bar->isVisible());
     }
 
     void a_store_from_before_the_layout_row_still_gives_the_side()

@@ -16,9 +16,9 @@ namespace {
 
 QStringList window_items(MainWindow& main)
 {
-    main.Window1Click();
+    main.update_window_menu();
     QStringList items;
-    for (const QAction* action : main.Window1->actions())
+    for (const QAction* action : main.window_menu->actions())
         items << (action->isSeparator() ? QStringLiteral("-") : action->text()) + (action->isChecked() ? "*" : "");
     return items;
 }
@@ -45,11 +45,11 @@ private slots:
         // The eleventh is active: no item carries the check mark.
         QCOMPARE(window_items(main), expected);
 
-        main.Window1->actions()[main.window_menu_base + 1 + 3]->trigger();
-        QCOMPARE(main.active_drawing, drawings[3]);
-        expected[main.window_menu_base + 1 + 3] += QLatin1Char('*');
+        main.window_menu->actions()[main.window_menu_base() + 1 + 3]->trigger();
+        QCOMPARE(main.active_drawing(), drawings[3]);
+        expected[main.window_menu_base() + 1 + 3] += QLatin1Char('*');
         QCOMPARE(window_items(main), expected);
-        QCOMPARE(main.Window1->actions()[main.window_menu_base + 1]->statusTip(), QStringLiteral("Stereogram1"));
+        QCOMPARE(main.window_menu->actions()[main.window_menu_base() + 1]->statusTip(), QStringLiteral("Stereogram1"));
 
         // The eleventh is reachable through the Window List.
         program.ui.modal_answers << [](QDialog& dialog) {
@@ -60,8 +60,8 @@ private slots:
             list.ok_button->click();
             return int(list.result());
         };
-        main.Window1->actions().constLast()->trigger();
-        QCOMPARE(main.active_drawing, drawings[10]);
+        main.window_menu->actions().constLast()->trigger();
+        QCOMPARE(main.active_drawing(), drawings[10]);
 
         // Closed any other way, it activates nothing.
         program.ui.modal_answers << [](QDialog& dialog) {
@@ -72,7 +72,7 @@ private slots:
             return int(list.result());
         };
         main.show_window_list();
-        QCOMPARE(main.active_drawing, drawings[10]);
+        QCOMPARE(main.active_drawing(), drawings[10]);
 
         // Tab gives the list a current row but selects nothing: Ok then activates nothing.
         program.ui.modal_answers << [](QDialog& dialog) {
@@ -87,7 +87,7 @@ private slots:
             return int(list.result());
         };
         main.show_window_list();
-        QCOMPARE(main.active_drawing, drawings[10]);
+        QCOMPARE(main.active_drawing(), drawings[10]);
 
         // Closing drawings shrinks the list again.
         for (int i = 0; i < 10; ++i) drawings[i]->parentWidget()->close();
@@ -107,7 +107,7 @@ private slots:
             static_cast<AboutDialog&>(dialog).ok_button->click();
             return int(dialog.result());
         };
-        program.main->About1->trigger();
+        program.main->about_action->trigger();
         QVERIFY(program.ui.modal_answers.isEmpty());
     }
 };

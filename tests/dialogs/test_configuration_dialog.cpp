@@ -52,7 +52,7 @@ void configure(Program& program, std::function<void(ConfigurationDialog&)> act)
         act(static_cast<ConfigurationDialog&>(dialog));
         return int(QDialog::Rejected);
     });
-    program.main->configure1->trigger();
+    program.main->configuration_action->trigger();
 }
 
 } // namespace
@@ -228,7 +228,7 @@ private slots:
         const QColor first_window = first->palette().color(QPalette::Window);
         DrawingWindow* second = program.new_drawing();
         Shape* shape = program.draw_ellipse(second, QRect(10, 10, 40, 30));
-        QVERIFY(kept && shape && program.main->active_drawing == second);
+        QVERIFY(kept && shape && program.main->active_drawing() == second);
         const TColor red = 0x0000FF, green = 0x00FF00;
 
         program.ui.color_answers << red << std::nullopt << green << 0x0000FF;
@@ -301,7 +301,7 @@ private slots:
             form.printer_resolution_radio->click();
             return int(QDialog::Rejected);
         });
-        program.main->New1->trigger();
+        program.main->new_action->trigger();
         QCOMPARE(panel_dimensions_dialog->resolution_box->text(), QStringLiteral("300x300 dpi"));
     }
 };

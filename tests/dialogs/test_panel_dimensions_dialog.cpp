@@ -60,19 +60,19 @@ private slots:
             static_cast<PanelDimensionsDialog&>(dialog).cancel_button->click();
             return dialog.result();
         });
-        main.New1->trigger();
+        main.new_action->trigger();
         program.ui.modal_answers.enqueue([](QDialog&) { return int(QDialog::Rejected); }); // the close box
-        main.New1->trigger();
-        QVERIFY(main.drawings.isEmpty());
-        QVERIFY(main.drawing_names.isEmpty());
+        main.new_action->trigger();
+        QVERIFY(main.drawings().isEmpty());
+        QVERIFY(main.drawing_names().isEmpty());
         QVERIFY(same(PanelDimensions, before));
         QCOMPARE(panel_dimensions_dialog->cancelled, std::uint8_t(1));
 
         program.ui.modal_answers.enqueue(Program::panel_answer(640, 480));
-        main.New1->trigger();
+        main.new_action->trigger();
         QCOMPARE(panel_dimensions_dialog->cancelled, std::uint8_t(0));
-        QCOMPARE(main.drawing_names, QStringList{QStringLiteral("Stereogram1")});
-        DrawingWindow* drawing = main.active_drawing;
+        QCOMPARE(main.drawing_names(), QStringList{QStringLiteral("Stereogram1")});
+        DrawingWindow* drawing = main.active_drawing();
         QVERIFY(drawing && drawing->panel);
         QCOMPARE(drawing->panel->size(), QSize(640, 480));
         QCOMPARE(drawing->panel->width_mm, 168); // 640 / 96.33 dpi
@@ -185,12 +185,12 @@ private slots:
             QTest::keyClick(form.height_box, Qt::Key_Return); // the default button, still in the box
             return dialog.result();
         });
-        program.main->New1->trigger();
+        program.main->new_action->trigger();
         QCOMPARE(panel_dimensions_dialog->width_box->text(), QStringLiteral("320 pixels"));
         QCOMPARE(panel_dimensions_dialog->cancelled, std::uint8_t(0));
         QCOMPARE(PanelDimensions.width_px, 320);
         QCOMPARE(PanelDimensions.height_px, 200);
-        QCOMPARE(program.main->drawings.size(), 1);
+        QCOMPARE(program.main->drawings().size(), 1);
     }
 };
 

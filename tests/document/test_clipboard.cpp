@@ -44,11 +44,11 @@ private slots:
 
         // Without a current object, Copy leaves the clipboard alone.
         QGuiApplication::clipboard()->setText(QStringLiteral("kept"));
-        main.Copy1->trigger();
+        main.copy_action->trigger();
         QCOMPARE(clipboard().text(), QStringLiteral("kept"));
 
         select(program, first, shape);
-        main.Copy1->trigger();
+        main.copy_action->trigger();
         const QStringList formats = clipboard().mimeData()->formats();
         QCOMPARE(formats.value(0), clipboard_format_name);
         QVERIFY(formats.contains(clipboard_format_alias));
@@ -58,7 +58,7 @@ private slots:
         QCOMPARE(image.pixelColor(0, 0), QColor(Qt::white));
         QCOMPARE(image.pixelColor(25, 12), QColor(Qt::black));
 
-        main.Paste1->trigger();
+        main.paste_action->trigger();
         QCOMPARE(first->shape_names(), QStringList({"shape1", "shape2"}));
         Shape* pasted = first->shapes.last();
         QCOMPARE(pasted->bounds(), QRect(0, 0, 50, 24));
@@ -70,7 +70,7 @@ private slots:
 
         // Another drawing with no object of that name keeps the name.
         DrawingWindow* second = program.new_drawing();
-        main.Paste1->trigger();
+        main.paste_action->trigger();
         QCOMPARE(second->shape_names(), QStringList{"shape1"});
         QCOMPARE(second->shapes[0]->bounds(), QRect(0, 0, 50, 24));
     }
@@ -83,14 +83,14 @@ private slots:
         program.draw_rectangle(drawing, QRect(10, 10, 20, 20));
         Shape* shape = program.draw_rectangle(drawing, QRect(50, 50, 30, 10));
         select(program, drawing, shape);
-        main.Cut1->trigger();
+        main.cut_action->trigger();
         QCOMPARE(drawing->shape_names(), QStringList{"shape1"});
         QCOMPARE(drawing->history.undo_list.front()->caption, QStringLiteral("Delete Object"));
-        main.Undo1->trigger();
+        main.undo_action->trigger();
         QCOMPARE(drawing->shape_names(), QStringList({"shape1", "shape2"}));
 
         // The popup's Cut and Copy act the same way.
-        main.Paste1->trigger();
+        main.paste_action->trigger();
         QCOMPARE(drawing->shape_names(), QStringList({"shape1", "shape2", "shape3"}));
         select(program, drawing, drawing->shapes[0]);
         drawing->Copy2->trigger();
@@ -108,21 +108,21 @@ private slots:
         const QByteArray block = clipboard_block(*shape, Configuration.background_color);
 
         QGuiApplication::clipboard()->setText(QStringLiteral("not an object"));
-        main.Paste1->trigger();
+        main.paste_action->trigger();
         QGuiApplication::clipboard()->clear();
-        main.Paste1->trigger();
+        main.paste_action->trigger();
 
         // The private format after another one, and cut short.
         auto* late = new QMimeData;
         late->setText(QStringLiteral("first"));
         late->setData(clipboard_format_name, block);
         QGuiApplication::clipboard()->setMimeData(late);
-        main.Paste1->trigger();
+        main.paste_action->trigger();
         for (const qsizetype length : {qsizetype(0), qsizetype(355), block.size() - 1}) {
             auto* cut_short = new QMimeData;
             cut_short->setData(clipboard_format_name, block.left(length));
             QGuiApplication::clipboard()->setMimeData(cut_short);
-            main.Paste1->trigger();
+            main.paste_action->trigger();
         }
         QCOMPARE(program.ui.message_texts(), QStringList(6, QStringLiteral("Invalid data format.")));
         QCOMPARE(program.ui.messages[0].kind, MessageKind::Error);
@@ -133,7 +133,7 @@ private slots:
         auto* padded = new QMimeData;
         padded->setData(clipboard_format_alias, block + QByteArray(13, '\0'));
         QGuiApplication::clipboard()->setMimeData(padded);
-        main.Paste1->trigger();
+        main.paste_action->trigger();
         QCOMPARE(drawing->shapes.size(), 2);
     }
 

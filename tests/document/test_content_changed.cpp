@@ -25,12 +25,12 @@ private slots:
             {"rename", [&] { drawing->rename_shape(shape, QStringLiteral("box")); }},
             {"copy and paste", [&] {
                  drawing->select_shape(shape);
-                 main.Copy1->trigger();
-                 main.Paste1->trigger();
+                 main.copy_action->trigger();
+                 main.paste_action->trigger();
              }},
             {"restack", [&] { drawing->current_shape_sendtoback(); }},
-            {"undo", [&] { main.Undo1->trigger(); }},
-            {"redo", [&] { main.Redo1->trigger(); }},
+            {"undo", [&] { main.undo_action->trigger(); }},
+            {"redo", [&] { main.redo_action->trigger(); }},
             {"recolour", [&] { main.recolor_active_drawing(Configuration.background_color, 0x123456); }},
             {"delete", [&] {
                  drawing->select_shape(drawing->shapes.last());

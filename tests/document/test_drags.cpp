@@ -11,12 +11,12 @@ namespace {
 
 QString undo_caption(Program& program)
 {
-    return program.main->Undo1->text();
+    return program.main->undo_action->text();
 }
 
 void undo(Program& program)
 {
-    program.main->Undo1->trigger();
+    program.main->undo_action->trigger();
 }
 
 // The panel position of a node's centre, on its object's corner pixel.

@@ -13,12 +13,12 @@ namespace {
 
 void undo(Program& program)
 {
-    program.main->Undo1->trigger();
+    program.main->undo_action->trigger();
 }
 
 void redo(Program& program)
 {
-    program.main->Redo1->trigger();
+    program.main->redo_action->trigger();
 }
 
 } // namespace
@@ -37,15 +37,15 @@ private slots:
         middle->morphology.edge_heights = {1, 2, 3, 4};
         drawing->rename_shape(middle, QStringLiteral("tower"));
         const QImage pixels = middle->buffer;
-        QCOMPARE(main.Undo1->text(), QStringLiteral("&Undo"));
-        QVERIFY(!main.Undo1->isEnabled());
+        QCOMPARE(main.undo_action->text(), QStringLiteral("&Undo"));
+        QVERIFY(!main.undo_action->isEnabled());
 
         program.click(drawing, QPoint(55, 20));
         QCOMPARE(drawing->current_shape, middle);
         program.key(drawing, Qt::Key_Delete);
         QCOMPARE(drawing->shapes.size(), 2);
-        QCOMPARE(main.Undo1->text(), QStringLiteral("&Undo Delete Object"));
-        QVERIFY(main.Undo1->isEnabled());
+        QCOMPARE(main.undo_action->text(), QStringLiteral("&Undo Delete Object"));
+        QVERIFY(main.undo_action->isEnabled());
 
         drawing->modified = 0;
         undo(program);
@@ -55,18 +55,18 @@ private slots:
         QCOMPARE(back->bounds(), QRect(40, 10, 30, 20));
         QCOMPARE(back->buffer, pixels);
         QCOMPARE(back->morphology.edge_heights, (std::array<std::int32_t, 4>{1, 2, 3, 4}));
-        QCOMPARE(main.objectnames->itemText(1), QStringLiteral("tower"));
+        QCOMPARE(main.object_names_combo->itemText(1), QStringLiteral("tower"));
         QCOMPARE(drawing->modified, std::uint8_t(1));
-        QCOMPARE(main.Undo1->text(), QStringLiteral("&Undo"));
-        QCOMPARE(main.Redo1->text(), QStringLiteral("&Redo Delete Object"));
+        QCOMPARE(main.undo_action->text(), QStringLiteral("&Undo"));
+        QCOMPARE(main.redo_action->text(), QStringLiteral("&Redo Delete Object"));
         QCOMPARE(drawing->current_shape, nullptr);
 
         drawing->modified = 0;
         redo(program);
         QCOMPARE(drawing->shape_names(), QStringList({"shape1", "shape3"}));
         QCOMPARE(drawing->modified, std::uint8_t(1));
-        QCOMPARE(main.Undo1->text(), QStringLiteral("&Undo Delete Object"));
-        QVERIFY(!main.Redo1->isEnabled());
+        QCOMPARE(main.undo_action->text(), QStringLiteral("&Undo Delete Object"));
+        QVERIFY(!main.redo_action->isEnabled());
     }
 
     void the_history_keeps_the_configured_number_of_entries()
@@ -100,7 +100,7 @@ private slots:
         drawing->select_shape(drawing->shapes[1]);
         drawing->delete_shape();
         QVERIFY(drawing->history.redo_list.empty());
-        QVERIFY(!program.main->Redo1->isEnabled());
+        QVERIFY(!program.main->redo_action->isEnabled());
     }
 
     void a_rebuilt_selected_object_comes_back_selected_in_resize_mode()
@@ -118,8 +118,8 @@ private slots:
         QCOMPARE(rebuilt->Left, 10);
         QCOMPARE(rebuilt->edit_mode, QStringLiteral("resize"));
         QVERIFY(rebuilt->nodes[0].visible);
-        QCOMPARE(program.main->objectnames->currentIndex(), 0);
-        QCOMPARE(program.main->Redo1->text(), QStringLiteral("&Redo Move Object"));
+        QCOMPARE(program.main->object_names_combo->currentIndex(), 0);
+        QCOMPARE(program.main->redo_action->text(), QStringLiteral("&Redo Move Object"));
 
         // Two changes of the same object undo through its rebuilt self.
         drawing->history.redo_list.clear();

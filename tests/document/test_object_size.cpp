@@ -27,7 +27,7 @@ QByteArray contents(const QString& path)
 void save_as(Program& program, const QString& path)
 {
     program.ui.file_answers.enqueue(path);
-    program.main->SaveAs1->trigger();
+    program.main->save_as_action->trigger();
 }
 
 } // namespace
@@ -110,7 +110,7 @@ private slots:
         program.draw_rectangle(drawing, QRect(10, 10, 30, 30));
         program.draw_rectangle(drawing, QRect(50, 50, 30, 30));
         save_as(program, path);
-        program.main->Close1->trigger();
+        program.main->close_action->trigger();
         QByteArray bytes = contents(path);
         const qsizetype second = 20 + 356 + qFromLittleEndian<std::int32_t>(bytes.constData() + 376 + 2);
         qToLittleEndian<std::int32_t>(300, bytes.data() + second);
@@ -121,25 +121,25 @@ private slots:
         }
 
         program.ui.file_answers.enqueue(path);
-        program.main->Open1->trigger();
-        DrawingWindow* opened = program.main->active_drawing;
+        program.main->open_action->trigger();
+        DrawingWindow* opened = program.main->active_drawing();
         QCOMPARE(program.ui.message_texts(), QStringList{"Error loading file."});
         QCOMPARE(opened->shapes.size(), 1);
 
         // A plain Save asks where; cancelled, the damaged file stays as it is.
         program.ui.file_dialog_titles.clear();
         program.ui.file_answers.enqueue(std::nullopt);
-        program.main->Save1->trigger();
+        program.main->save_action->trigger();
         QCOMPARE(program.ui.file_dialog_titles, QStringList{"Save Drawing"});
         QCOMPARE(contents(path), bytes);
 
         // Saved elsewhere, later Saves go there without asking.
         const QString mended = dir.filePath(QStringLiteral("mended.sdf"));
         program.ui.file_answers.enqueue(mended);
-        program.main->Save1->trigger();
+        program.main->save_action->trigger();
         QCOMPARE(opened->modified, 0);
         opened->modified = 1;
-        program.main->Save1->trigger();
+        program.main->save_action->trigger();
         QCOMPARE(program.ui.file_dialog_titles.size(), 2);
         QCOMPARE(contents(path), bytes);
         QVERIFY(QFile::exists(mended));
@@ -156,8 +156,8 @@ private slots:
         shape->set_bounds(10, 10, max_side_px + 1, 30);
         program.ui.message_answers.enqueue(MessageResult::Yes);
         program.ui.file_answers.enqueue(path);
-        program.main->Close1->trigger();
-        QCOMPARE(program.main->drawings.size(), 1);
+        program.main->close_action->trigger();
+        QCOMPARE(program.main->drawings().size(), 1);
         QVERIFY(!QFile::exists(path));
         QCOMPARE(program.ui.messages.size(), 2);
         QVERIFY(program.ui.messages[1].text.contains(QStringLiteral("32768 x 30")));

@@ -36,7 +36,7 @@ private slots:
         program.click(drawing, QPoint(120, 115));
         QCOMPARE(drawing->current_shape, ellipse);
         QCOMPARE(ellipse->edit_mode, QStringLiteral("resize"));
-        QCOMPARE(program.main->objectnames->currentIndex(), 0);
+        QCOMPARE(program.main->object_names_combo->currentIndex(), 0);
         QCOMPARE(program.main->status_panel(1), QStringLiteral("(x,y)=(100,100) (w,h)=(40,30)"));
         QCOMPARE(ellipse->hint, QStringLiteral("Drag to move object (resize mode)"));
         const QPoint node_corners[4] = {{97, 97}, {136, 97}, {97, 126}, {136, 126}};
@@ -69,7 +69,7 @@ private slots:
         QCOMPARE(drawing->current_shape, nullptr);
         QVERIFY(!ellipse->nodes[0].visible);
         QCOMPARE(program.main->status_panel(1), QString());
-        QCOMPARE(program.main->objectnames->currentIndex(), -1);
+        QCOMPARE(program.main->object_names_combo->currentIndex(), -1);
     }
 
     void a_click_through_transparent_pixels_hits_the_object_below()
@@ -113,8 +113,8 @@ private slots:
         drawing->select_shape(a);
         drawing->current_shape_bringtofront();
         QCOMPARE(drawing->shapes, QList<Shape*>({b, c, a}));
-        QCOMPARE(program.main->objectnames->currentIndex(), 2);
-        QCOMPARE(program.main->objectnames->itemText(0), b->Name);
+        QCOMPARE(program.main->object_names_combo->currentIndex(), 2);
+        QCOMPARE(program.main->object_names_combo->itemText(0), b->Name);
 
         drawing->current_shape_sendtoback();
         QCOMPARE(drawing->shapes, QList<Shape*>({a, b, c}));
@@ -170,14 +170,14 @@ private slots:
         program.key(drawing, Qt::Key_Delete);
         QCOMPARE(drawing->current_shape, nullptr);
         QCOMPARE(names(drawing), QStringList({QStringLiteral("shape1")}));
-        QCOMPARE(program.main->objectnames->count(), 1);
+        QCOMPARE(program.main->object_names_combo->count(), 1);
         QCOMPARE(program.main->status_panel(1), QString());
         QCOMPARE(drawing->modified, std::uint8_t(1));
 
         // The main window's delete command does the same.
         program.click(drawing, QPoint(20, 20));
-        QVERIFY(program.main->EditDelete1->isEnabled());
-        program.main->EditDelete1->trigger();
+        QVERIFY(program.main->delete_action->isEnabled());
+        program.main->delete_action->trigger();
         QVERIFY(drawing->shapes.isEmpty());
     }
 };

@@ -17,17 +17,17 @@ namespace {
 
 void undo(Program& program)
 {
-    program.main->Undo1->trigger();
+    program.main->undo_action->trigger();
 }
 
 void redo(Program& program)
 {
-    program.main->Redo1->trigger();
+    program.main->redo_action->trigger();
 }
 
 QString undo_caption(Program& program)
 {
-    return program.main->Undo1->text();
+    return program.main->undo_action->text();
 }
 
 // What an undo copy keeps of an object: place and silhouette.

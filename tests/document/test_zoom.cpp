@@ -21,8 +21,8 @@ namespace {
 DrawingWindow* new_drawing_of(Program& program, int width_px, int height_px)
 {
     program.ui.modal_answers.prepend(Program::panel_answer(width_px, height_px));
-    program.main->New1->trigger();
-    return program.main->active_drawing;
+    program.main->new_action->trigger();
+    return program.main->active_drawing();
 }
 
 void scroll_to_far_corner(DrawingWindow* drawing)
@@ -71,19 +71,19 @@ private slots:
         QCOMPARE(shape->bounds(), QRect(1900, 1400, 81, 61));
         QCOMPARE(zoom_shown(program), QStringLiteral("100%"));
 
-        main.ZoomOut1->trigger();
+        main.zoom_out_action->trigger();
         QCOMPARE(drawing->panel->zoom(), 0.5);
         QCOMPARE(drawing->panel->size(), QSize(1000, 750));
         QCOMPARE(zoom_shown(program), QStringLiteral("50%"));
-        main.ZoomIn1->trigger();
-        main.ZoomIn1->trigger();
+        main.zoom_in_action->trigger();
+        main.zoom_in_action->trigger();
         QCOMPARE(drawing->panel->size(), QSize(4000, 3000));
         QCOMPARE(zoom_shown(program), QStringLiteral("200%"));
-        main.ActualSize1->trigger();
+        main.actual_size_action->trigger();
         QCOMPARE(drawing->panel->zoom(), 1.0);
 
         // Fit: the largest step at which the whole panel shows.
-        main.ZoomToFit1->trigger();
+        main.zoom_to_fit_action->trigger();
         const QSize room = drawing->view->viewport()->size();
         QVERIFY(drawing->panel->width() <= room.width() && drawing->panel->height() <= room.height());
         QVERIFY(drawing->panel->width() * 2 > room.width() || drawing->panel->height() * 2 > room.height());
@@ -92,7 +92,7 @@ private slots:
         QCOMPARE(drawing->panel->pixel_size(), QSize(2000, 1500));
 
         // Ctrl+wheel zooms about the mouse: the pixel under it stays there.
-        main.ActualSize1->trigger();
+        main.actual_size_action->trigger();
         for (QScrollBar* bar : {drawing->view->horizontalScrollBar(), drawing->view->verticalScrollBar()})
             bar->setValue(bar->maximum() / 2);
         const QPoint mouse = drawing->view->viewport()->rect().center();
@@ -105,10 +105,10 @@ private slots:
         QVERIFY((pixel_at(drawing, mouse) - under).manhattanLength() <= 2);
 
         // Steps end at 1/16 and 16.
-        for (int i = 0; i < 6; ++i) main.ZoomOut1->trigger();
+        for (int i = 0; i < 6; ++i) main.zoom_out_action->trigger();
         QCOMPARE(drawing->panel->zoom(), 1.0 / 16);
         QCOMPARE(zoom_shown(program), QStringLiteral("6.25%"));
-        QVERIFY(!main.ZoomOut1->isEnabled());
+        QVERIFY(!main.zoom_out_action->isEnabled());
     }
 
     void tools_nodes_and_clicks_land_on_the_pixels_under_the_mouse_at_half_and_double_size()
@@ -117,8 +117,8 @@ private slots:
         MainWindow& main = *program.main;
         DrawingWindow* drawing = new_drawing_of(program, 2000, 1500);
         for (const double zoom : {0.5, 2.0}) {
-            main.ActualSize1->trigger();
-            (zoom < 1 ? main.ZoomOut1 : main.ZoomIn1)->trigger();
+            main.actual_size_action->trigger();
+            (zoom < 1 ? main.zoom_out_action : main.zoom_in_action)->trigger();
             QCOMPARE(drawing->panel->zoom(), zoom);
             scroll_to_far_corner(drawing);
 
@@ -159,7 +159,7 @@ private slots:
 
         program.key(drawing, Qt::Key_Tab);
         QCOMPARE(drawing->current_shape, shape);
-        program.main->ZoomIn1->trigger();
+        program.main->zoom_in_action->trigger();
         drawing->view->horizontalScrollBar()->setValue(0);
         drawing->view->verticalScrollBar()->setValue(0);
         QTest::keyClick(focused, Qt::Key_F10, Qt::ShiftModifier);

@@ -1,5 +1,6 @@
 // Save, Save As, Open and the closing question's Yes, driven through the
 // program's commands with scripted dialogs.
+#include "app/file_history.h"
 #include "app/main_window.h"
 #include "app/preview_dock.h"
 #include "core/object_size.h"
@@ -64,8 +65,8 @@ void put_hills_beside(const QTemporaryDir& dir)
 DrawingWindow* open(Program& program, const QString& path)
 {
     program.ui.file_answers.enqueue(path);
-    program.main->Open1->trigger();
-    return program.main->active_drawing;
+    program.main->open_action->trigger();
+    return program.main->active_drawing();
 }
 
 } // namespace
@@ -88,19 +89,19 @@ private slots:
         DrawingWindow* drawing = two_object_drawing(program);
         QVERIFY(drawing->modified);
         program.ui.file_answers.enqueue(path);
-        program.main->Save1->trigger();
+        program.main->save_action->trigger();
         QCOMPARE(program.ui.file_dialog_titles, QStringList{"Save Drawing"});
         QCOMPARE(drawing->windowTitle(), QStringLiteral("scene.sdf"));
         QCOMPARE(drawing->has_file, 1);
         QCOMPARE(drawing->modified, 0);
-        QCOMPARE(program.main->drawing_names, QStringList{path});
-        QCOMPARE(program.main->history.value(0), path);
+        QCOMPARE(program.main->drawing_names(), QStringList{path});
+        QCOMPARE(program.main->file_history().paths().value(0), path);
 
         // A plain Save writes again without a question.
         const QByteArray first = contents(path);
         QCOMPARE(qFromLittleEndian<std::int32_t>(first.constData() + 16), 2);
         drawing->modified = 1;
-        program.main->Save1->trigger();
+        program.main->save_action->trigger();
         QCOMPARE(program.ui.file_dialog_titles.size(), 1);
         QCOMPARE(contents(path), first);
         QVERIFY(program.ui.messages.isEmpty());
@@ -112,8 +113,8 @@ private slots:
             buffers << s->buffer;
         }
         const Morphology morphology = drawing->shapes[0]->morphology;
-        program.main->Close1->trigger();
-        QVERIFY(program.main->drawings.isEmpty());
+        program.main->close_action->trigger();
+        QVERIFY(program.main->drawings().isEmpty());
 
         PanelDimensions = PanelDimensionsRecord{1, 1, 1, 1};
         DrawingWindow* back = open(program, path);
@@ -137,7 +138,7 @@ private slots:
         QCOMPARE(program.ui.message_texts(), QStringList{"File already open."});
         QCOMPARE(program.ui.messages[0].kind, MessageKind::Information);
         open(program, dir.filePath(QStringLiteral("missing.sdf")));
-        QCOMPARE(program.main->drawings.size(), 1);
+        QCOMPARE(program.main->drawings().size(), 1);
         QCOMPARE(program.ui.messages.size(), 1);
     }
 
@@ -149,8 +150,8 @@ private slots:
         DrawingWindow* drawing = program.new_drawing();
         program.draw_rectangle(drawing, QRect(5, 5, 20, 10));
         program.ui.file_answers.enqueue(path);
-        program.main->Save1->trigger();
-        program.main->Close1->trigger();
+        program.main->save_action->trigger();
+        program.main->close_action->trigger();
 
         Configuration.background_color = 0x00FF00;
         Configuration.object_color = 0x0000FF;
@@ -169,21 +170,21 @@ private slots:
         DrawingWindow* second = program.new_drawing();
         program.draw_rectangle(second, QRect(0, 0, 10, 10));
         program.ui.file_answers.enqueue(other);
-        program.main->SaveAs1->trigger();
+        program.main->save_as_action->trigger();
 
         DrawingWindow* drawing = program.new_drawing();
-        program.main->SaveAs1->trigger(); // no objects yet
+        program.main->save_as_action->trigger(); // no objects yet
         QCOMPARE(program.ui.message_texts(), QStringList{"No objects in drawing. Action canceled."});
         QCOMPARE(program.ui.messages[0].kind, MessageKind::Plain);
         program.draw_rectangle(drawing, QRect(0, 0, 10, 10));
         program.ui.file_answers.enqueue(mine);
-        program.main->SaveAs1->trigger();
+        program.main->save_as_action->trigger();
         program.ui.messages.clear();
 
         // Onto another open drawing's file: refused.
         drawing->modified = 1;
         program.ui.file_answers.enqueue(other);
-        program.main->SaveAs1->trigger();
+        program.main->save_as_action->trigger();
         QCOMPARE(program.ui.message_texts(),
                  QStringList{"Another drawing with specified filename is open. Action canceled."});
         QCOMPARE(drawing->modified, 1);
@@ -191,7 +192,7 @@ private slots:
         const QString link = dir.filePath(QStringLiteral("link.sdf"));
         QVERIFY(QFile::link(other, link));
         program.ui.file_answers.enqueue(link);
-        program.main->SaveAs1->trigger();
+        program.main->save_as_action->trigger();
         QCOMPARE(program.ui.messages.size(), 2);
         QCOMPARE(program.ui.messages[1].text, program.ui.messages[0].text);
 
@@ -200,24 +201,24 @@ private slots:
         write(mine, "old");
         program.ui.file_answers.enqueue(mine);
         program.ui.message_answers.enqueue(MessageResult::No);
-        program.main->SaveAs1->trigger();
+        program.main->save_as_action->trigger();
         QCOMPARE(program.ui.message_texts(), QStringList{"File already exists. Replace it?"});
         QCOMPARE(program.ui.messages[0].buttons, MessageButtons::YesNo);
         QCOMPARE(contents(mine), QByteArray("old"));
         QCOMPARE(drawing->modified, 1);
         program.ui.file_answers.enqueue(mine);
         program.ui.message_answers.enqueue(MessageResult::Yes);
-        program.main->SaveAs1->trigger();
+        program.main->save_as_action->trigger();
         QVERIFY(contents(mine).size() > 376);
         QCOMPARE(drawing->modified, 0);
 
         // Save As under a new name: the caption, the name and the history follow.
         const QString renamed = dir.filePath(QStringLiteral("renamed.sdf"));
         program.ui.file_answers.enqueue(renamed);
-        program.main->SaveAs1->trigger();
+        program.main->save_as_action->trigger();
         QCOMPARE(drawing->windowTitle(), QStringLiteral("renamed.sdf"));
-        QCOMPARE(program.main->drawing_names, QStringList({other, renamed}));
-        QCOMPARE(program.main->history, QStringList({renamed, mine, other}));
+        QCOMPARE(program.main->drawing_names(), QStringList({other, renamed}));
+        QCOMPARE(program.main->file_history().paths(), QStringList({renamed, mine, other}));
     }
 
     void failed_saves_leave_the_old_file_and_the_drawing_unsaved()
@@ -228,7 +229,7 @@ private slots:
         DrawingWindow* drawing = program.new_drawing();
         program.draw_rectangle(drawing, QRect(0, 0, 30, 30));
         program.ui.file_answers.enqueue(path);
-        program.main->Save1->trigger();
+        program.main->save_action->trigger();
         QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup);
         const QByteArray saved = contents(path);
 
@@ -240,7 +241,7 @@ private slots:
              {WriteStep::Write, WriteStep::Flush, WriteStep::Sync, WriteStep::Commit, WriteStep::SyncFolder}) {
             program.ui.messages.clear();
             platform::write_step_seam().replace([step](WriteStep now) { return now == step ? ENOSPC : 0; });
-            program.main->Save1->trigger();
+            program.main->save_action->trigger();
             platform::write_step_seam().replace({});
             QCOMPARE(contents(path), saved);
             QCOMPARE(drawing->modified, 1);
@@ -251,7 +252,7 @@ private slots:
         program.ui.messages.clear();
 
         // A successful save keeps the file's permissions.
-        program.main->Save1->trigger();
+        program.main->save_action->trigger();
         QVERIFY(contents(path).size() > saved.size());
         QCOMPARE(QFile::permissions(path), QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadUser
                                                | QFile::WriteUser);
@@ -261,14 +262,14 @@ private slots:
         drawing->modified = 1;
         QFile::setPermissions(path, QFile::ReadOwner | QFile::ReadUser);
         const QByteArray read_only = contents(path);
-        program.main->Save1->trigger();
+        program.main->save_action->trigger();
         program.ui.file_answers.enqueue(dir.filePath(QStringLiteral("no/such/folder.sdf")));
-        program.main->SaveAs1->trigger();
+        program.main->save_as_action->trigger();
         QCOMPARE(program.ui.message_texts(), QStringList({"Could not create file. Action canceled.",
                                                           "Could not create file. Action canceled."}));
         QCOMPARE(contents(path), read_only);
         QCOMPARE(drawing->modified, 1);
-        QCOMPARE(program.main->drawing_names, QStringList{path});
+        QCOMPARE(program.main->drawing_names(), QStringList{path});
     }
 
     void a_full_disk_keeps_the_old_file_and_says_so()
@@ -280,13 +281,13 @@ private slots:
         DrawingWindow* drawing = program.new_drawing();
         program.draw_rectangle(drawing, QRect(0, 0, 20, 20));
         program.ui.file_answers.enqueue(path);
-        program.main->Save1->trigger();
+        program.main->save_action->trigger();
         const QByteArray saved = contents(path);
         QVERIFY(!saved.isEmpty());
 
         QVERIFY(disk.fill());
         program.draw_rectangle(drawing, QRect(30, 30, 60, 60));
-        program.main->Save1->trigger();
+        program.main->save_action->trigger();
         QCOMPARE(program.ui.message_texts(), QStringList{QString::fromLocal8Bit(std::strerror(ENOSPC))});
         QCOMPARE(program.ui.messages[0].kind, MessageKind::Error);
         QCOMPARE(contents(path), saved);
@@ -304,15 +305,14 @@ private slots:
         QVERIFY(drawing->modified);
         program.ui.message_answers.enqueue(MessageResult::Yes);
         program.ui.file_answers.enqueue(std::nullopt); // the save dialog cancelled
-        program.main->Close1->trigger();
-        QCOMPARE(program.main->drawings.size(), 1);
+        program.main->close_action->trigger();
+        QCOMPARE(program.main->drawings().size(), 1);
 
         const QString path = dir.filePath(QStringLiteral("closing.sdf"));
         program.ui.message_answers.enqueue(MessageResult::Yes);
         program.ui.file_answers.enqueue(path);
-        program.main->save_as = 1; // cleared by the closing question's save
-        program.main->Close1->trigger();
-        QVERIFY(program.main->drawings.isEmpty());
+        program.main->close_action->trigger();
+        QVERIFY(program.main->drawings().isEmpty());
         QVERIFY(QFile::exists(path));
     }
 
@@ -324,9 +324,9 @@ private slots:
         Program program;
         two_object_drawing(program);
         program.ui.file_answers.enqueue(path);
-        program.main->Save1->trigger();
+        program.main->save_action->trigger();
         const qsizetype second = 20 + 356 + qFromLittleEndian<std::int32_t>(contents(path).constData() + 376 + 2);
-        program.main->Close1->trigger();
+        program.main->close_action->trigger();
 
         QByteArray bytes = contents(path);
         qToLittleEndian<std::int32_t>(300, bytes.data() + second);
@@ -347,12 +347,12 @@ private slots:
         program.ui.messages.clear();
         const QString stub = dir.filePath(QStringLiteral("stub.sdf"));
         write(stub, "0123456789");
-        const int open_drawings = static_cast<int>(program.main->drawings.size());
+        const int open_drawings = static_cast<int>(program.main->drawings().size());
         open(program, stub);
         QCOMPARE(program.ui.message_texts(), QStringList{"Error loading file."});
-        QCOMPARE(program.main->drawings.size(), open_drawings);
-        QCOMPARE(program.main->drawing_names.size(), open_drawings);
-        QVERIFY(!program.main->history.contains(stub));
+        QCOMPARE(program.main->drawings().size(), open_drawings);
+        QCOMPARE(program.main->drawing_names().size(), open_drawings);
+        QVERIFY(!program.main->file_history().paths().contains(stub));
     }
 
     void objects_far_outside_the_panel_are_harmless()

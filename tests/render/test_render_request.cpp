@@ -94,7 +94,7 @@ private slots:
         RendererPath path("/nonexistent/libnothing.so");
         Program program;
         DrawingWindow* drawing = program.new_drawing();
-        program.main->makestereo1->trigger();
+        program.main->make_stereogram_action->trigger();
         QCOMPARE(program.ui.messages.size(), 1);
         QCOMPARE(program.ui.messages[0].kind, MessageKind::Error);
         QVERIFY(program.ui.messages[0].text.contains(QLatin1String("/nonexistent/libnothing.so")));
@@ -112,7 +112,7 @@ private slots:
         Program program;
         DrawingWindow* first = program.new_drawing();
         program.draw_rectangle(first, QRect(20, 20, 60, 40));
-        program.main->makestereo1->trigger();
+        program.main->make_stereogram_action->trigger();
         QCOMPARE(last()->calls, 1);
         QCOMPARE(QByteArray(last()->name), QByteArray("Stereogram1stereo1"));
         QCOMPARE(last()->request.panel, first->panel);
@@ -126,14 +126,14 @@ private slots:
         // The configuration in force at the moment of the call.
         Configuration.eye_distance = 57;
         Configuration.rendercolor_base = 0x112233;
-        program.main->makestereo1->trigger();
+        program.main->make_stereogram_action->trigger();
         const ConfigurationBlock now = configuration_block(Configuration);
         QCOMPARE(std::memcmp(last()->configuration, now.data(), now.size()), 0);
         QCOMPARE(QByteArray(last()->name), QByteArray("Stereogram1stereo2"));
 
         // Another drawing counts from 1; a drawing without objects renders too.
         DrawingWindow* second = program.new_drawing();
-        program.main->makestereo1->trigger();
+        program.main->make_stereogram_action->trigger();
         QCOMPARE(QByteArray(last()->name), QByteArray("Stereogram2stereo1"));
         QCOMPARE(last()->request.shapes->size(), 0);
         QCOMPARE(first->render_count, 2);
@@ -154,7 +154,7 @@ private slots:
         Shown shown;
         QTimer timer;
         close_renderer_windows(shown, timer);
-        program.main->makestereo1->trigger();
+        program.main->make_stereogram_action->trigger();
         QVERIFY(shown.messages.isEmpty());
         QCOMPARE(shown.title, QStringLiteral("Stereogram1stereo1"));
         QCOMPARE(shown.stereogram.size(), QSize(PanelDimensions.width_px, PanelDimensions.height_px));
@@ -182,7 +182,7 @@ private slots:
         QVERIFY(check_stereogram(shown.stereogram, flat, StereoGeometry(settings)).mismatches > 1000);
 
         // The next request renders the next seed under the next name.
-        program.main->makestereo1->trigger();
+        program.main->make_stereogram_action->trigger();
         QCOMPARE(shown.title, QStringLiteral("Stereogram1stereo2"));
 
     }

@@ -22,7 +22,7 @@ Program::Program()
 Program::~Program()
 {
     // Unsaved drawings would ask; the test is over, so they are dropped.
-    for (DrawingWindow* drawing : main->drawings) drawing->modified = 0;
+    for (DrawingWindow* drawing : main->drawings()) drawing->modified = 0;
     main->close();
     main.reset();
     destroy_dialogs();
@@ -56,8 +56,8 @@ std::function<int(QDialog&)> Program::panel_answer(int width_px, int height_px)
 DrawingWindow* Program::new_drawing()
 {
     ui.modal_answers.prepend(panel_answer(400, 300));
-    main->New1->trigger();
-    return main->active_drawing;
+    main->new_action->trigger();
+    return main->active_drawing();
 }
 
 void Program::choose_tool(QAction* tool)
