@@ -1,6 +1,7 @@
 #include "app/main_window.h"
 #include "app/command_icons.h"
 #include "app/tool_button.h"
+#include "document/drawing_tool_table.h"
 #include "core/configuration.h"
 #include "document/drawing_window.h"
 #include "platform/guard.h"
@@ -154,21 +155,37 @@ void MainWindow::create_actions()
     About1 = command("About1", QStringLiteral("&About..."), QString(), QKeySequence(), &MainWindow::About1Click);
     for (QAction* item : {Contents1, About1, Exit1}) item->setIcon(QIcon());
 
-    pointer1 = command("pointer1", QStringLiteral("Pointer"), QStringLiteral("Edit Mode"), QKeySequence(), nullptr);
-    rectangle1 = command("rectangle1", QStringLiteral("rectangle"), QStringLiteral("Create Rectangle"), QKeySequence(), nullptr);
-    circle1 = command("circle1", QStringLiteral("circle"), QStringLiteral("Create Circle"), QKeySequence(), nullptr);
-    polygon1 = command("polygon1", QStringLiteral("polygon"), QStringLiteral("Create Polygon"), QKeySequence(), nullptr);
-    text1 = command("text1", QStringLiteral("text"), QStringLiteral("Create Text"), QKeySequence(), nullptr);
-    for (QAction* tool : {pointer1, rectangle1, circle1, polygon1, text1}) {
-        connect(tool, &QAction::triggered, this, [this, tool] { run_guarded([&] { pointer1Execute(tool); }); });
-        tool->setEnabled(false);
-    }
-    font1 = command("font1", QStringLiteral("fontchange"), QStringLiteral("Change Font"), QKeySequence(), &MainWindow::change_font);
+    create_tool_actions();
+    font_action = command("font_action", tr("fontchange"), tr("Change Font"), QKeySequence(), &MainWindow::change_font);
 
     // No drawing is open at start.
     for (QAction* action : {makestereo1, EditDelete1, Save1, SaveAs1, Close1, Import1, Cut1, Copy1, Undo1, Redo1,
                             ZoomIn1, ZoomOut1, ActualSize1, ZoomToFit1})
         action->setEnabled(false);
+}
+
+void MainWindow::create_tool_actions()
+{
+    for (const DrawingToolRow& row : drawing_tool_table()) {
+        auto* action = new QAction(drawing_tool_caption(row), this);
+        action->setObjectName(QLatin1String(row.action_name));
+        action->setStatusTip(drawing_tool_hint(row));
+        action->setToolTip(drawing_tool_hint(row));
+        action->setIcon(tool_icon(row));
+        const DrawingTool tool = row.tool;
+        connect(action, &QAction::triggered, this, [this, tool] { run_guarded([&] { choose_tool(tool); }); });
+        action->setEnabled(false);
+        tool_actions[std::size_t(tool)] = action;
+    }
+}
+
+void MainWindow::create_tool_buttons()
+{
+    for (const DrawingToolRow& row : drawing_tool_table()) {
+        auto* button = new ToolButton(QLatin1String(row.button_name), tool_action(row.tool), toolbar);
+        tool_buttons[std::size_t(row.tool)] = button;
+        toolbar->addWidget(button);
+    }
 }
 
 void MainWindow::create_menus()
@@ -219,18 +236,13 @@ void MainWindow::create_toolbars()
         return b;
     };
     toolbar = bar("toolbar", QStringLiteral("Tools"));
-    pointer = new ToolButton(QStringLiteral("pointer"), pointer1, toolbar);
-    rectangle = new ToolButton(QStringLiteral("rectangle"), rectangle1, toolbar);
-    circle = new ToolButton(QStringLiteral("circle"), circle1, toolbar);
-    polygon = new ToolButton(QStringLiteral("polygon"), polygon1, toolbar);
-    text = new ToolButton(QStringLiteral("text"), text1, toolbar);
-    for (QToolButton* button : tool_buttons()) toolbar->addWidget(button);
+    create_tool_buttons();
     toolbar->addSeparator();
-    show_fontdialog = new QToolButton(toolbar);
-    show_fontdialog->setObjectName(QStringLiteral("show_fontdialog"));
-    show_fontdialog->setDefaultAction(font1);
-    show_fontdialog->setAutoRaise(true);
-    font_button_action = toolbar->addWidget(show_fontdialog);
+    font_button = new QToolButton(toolbar);
+    font_button->setObjectName(QStringLiteral("font_button"));
+    font_button->setDefaultAction(font_action);
+    font_button->setAutoRaise(true);
+    font_button_action = toolbar->addWidget(font_button);
     font_button_action->setVisible(false);
 
     create_object_names();
@@ -304,9 +316,11 @@ QString MainWindow::status_panel(int index) const
     return status_panels[index]->text();
 }
 
-QList<QToolButton*> MainWindow::tool_buttons() const
+std::optional<DrawingTool> MainWindow::chosen_tool() const
 {
-    return {pointer, rectangle, circle, polygon, text};
+    for (const DrawingToolRow& row : drawing_tool_table())
+        if (tool_button(row.tool)->isChecked()) return row.tool;
+    return std::nullopt;
 }
 
 bool MainWindow::event(QEvent* event)

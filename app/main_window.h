@@ -7,7 +7,9 @@
 #include "platform/file_dialog.h"
 #include <QMainWindow>
 #include <QStringList>
+#include <array>
 #include <cstdint>
+#include <optional>
 
 class QAction;
 class QComboBox;
@@ -29,11 +31,11 @@ public:
     ~MainWindow() override;
 
     // What the drawing windows ask.
-    std::uint8_t tool_mode() const override { return current_tool; }
+    DrawingTool tool_mode() const override { return current_tool; }
     void activate_drawing(DrawingWindow* drawing) override;
     bool save_before_close(DrawingWindow& drawing) override;
 
-    std::uint8_t current_tool = 0;
+    DrawingTool current_tool = DrawingTool::Pointer;
     DrawingWindow* active_drawing = nullptr;
     QList<DrawingWindow*> drawings;
     QStringList drawing_names;
@@ -52,12 +54,7 @@ public:
     QToolBar* actions = nullptr;
     QToolBar* objectnames_bar = nullptr;
     QComboBox* objectnames = nullptr;
-    QToolButton* pointer = nullptr;
-    QToolButton* rectangle = nullptr;
-    QToolButton* circle = nullptr;
-    QToolButton* polygon = nullptr;
-    QToolButton* text = nullptr;
-    QToolButton* show_fontdialog = nullptr;
+    QToolButton* font_button = nullptr;
     FileDialog OpenDialog1{FileDialog::Kind::Open};
     FileDialog SaveDialog2{FileDialog::Kind::Save};
 
@@ -100,12 +97,11 @@ public:
     QAction* Arrange1 = nullptr;
     QAction* Contents1 = nullptr;
     QAction* About1 = nullptr;
-    QAction* pointer1 = nullptr;
-    QAction* rectangle1 = nullptr;
-    QAction* circle1 = nullptr;
-    QAction* polygon1 = nullptr;
-    QAction* text1 = nullptr;
-    QAction* font1 = nullptr;
+    QAction* font_action = nullptr;
+    // The drawing tools' actions and tool bar buttons, one per row of the
+    // tool table.
+    QAction* tool_action(DrawingTool tool) const { return tool_actions[std::size_t(tool)]; }
+    QToolButton* tool_button(DrawingTool tool) const { return tool_buttons[std::size_t(tool)]; }
     QAction* LivePreview1 = nullptr; // "Live &Preview", F5
 
     // The live preview of the active drawing (main_window_preview.cpp).
@@ -122,7 +118,7 @@ public:
     // Operations for the drawing windows.
     void fill_object_names();
     void reapply_tool(DrawingWindow* drawing);
-    void apply_tool(const QString& action_name);
+    void apply_tool(DrawingTool tool);
     void set_status_panel(int index, const QString& text);
     QString status_panel(int index) const;
     void enable_tools_toolbar();
@@ -180,7 +176,7 @@ public:
     void makestereo1Execute(); // make_stereogram.cpp
     void Undo1Execute();
     void Redo1Execute();
-    void pointer1Execute(QAction* action);
+    void choose_tool(DrawingTool tool);
     void change_font();
     void objectnamesClick(int index);
     void Window1Click();
@@ -200,12 +196,12 @@ public:
 
     // The enabling rules, run whenever the application is idle.
     void idle_update();
-    void pointer1Update();
+    void update_tools();
     void Save1Update();
     void Cut1Update();
     void Undo1Update();
     void Redo1Update();
-    void font1Update();
+    void update_font_button();
     void zoom1Update();
 
 protected:
@@ -239,13 +235,18 @@ private:
     QRect cascade_slot(QMdiSubWindow* window, int index) const;
     int free_cascade_slot(QMdiSubWindow* window) const;
     void cascade();
-    void set_tool_mode(DrawingWindow* drawing, std::uint8_t tool, bool capture);
+    void set_tool_mode(DrawingWindow* drawing, DrawingTool tool, bool capture);
     void schedule_idle_update();
     void tile(Qt::Orientation orientation);
     void minimize_all();
     void arrange_icons();
 
-    QList<QToolButton*> tool_buttons() const;
+    void create_tool_actions();
+    void create_tool_buttons();
+    // The tool whose button is down, if any.
+    std::optional<DrawingTool> chosen_tool() const;
+    std::array<QAction*, drawing_tool_count> tool_actions{};
+    std::array<QToolButton*, drawing_tool_count> tool_buttons{};
     QAction* font_button_action = nullptr;
     QAction* objectnames_action = nullptr;
     QLabel* status_panels[3] = {nullptr, nullptr, nullptr};

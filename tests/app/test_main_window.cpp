@@ -52,7 +52,7 @@ QStringList captions(const QMenu* menu)
 bool font_button_shown(const MainWindow& main)
 {
     for (QAction* action : main.toolbar->actions())
-        if (main.toolbar->widgetForAction(action) == main.show_fontdialog) return action->isVisible();
+        if (main.toolbar->widgetForAction(action) == main.font_button) return action->isVisible();
     return false;
 }
 
@@ -94,8 +94,8 @@ private slots:
         QCOMPARE(main.EditDelete1->shortcut(), QKeySequence(Qt::SHIFT | Qt::Key_Delete));
         QCOMPARE(main.Import1->statusTip(), QStringLiteral("Import objects from other file"));
         QCOMPARE(main.TileHorizontally1->statusTip(), QStringLiteral("Tile Horizontaly"));
-        QCOMPARE(main.pointer1->statusTip(), QStringLiteral("Edit Mode"));
-        QCOMPARE(main.pointer->toolTip(), QStringLiteral("Edit Mode"));
+        QCOMPARE(main.tool_action(DrawingTool::Pointer)->statusTip(), QStringLiteral("Edit Mode"));
+        QCOMPARE(main.tool_button(DrawingTool::Pointer)->toolTip(), QStringLiteral("Edit Mode"));
     }
 
     void enabling_rules_follow_the_drawings()
@@ -103,18 +103,20 @@ private slots:
         Program program;
         MainWindow& main = *program.main;
         main.idle_update();
-        for (QAction* action : {main.pointer1, main.rectangle1, main.makestereo1, main.EditDelete1, main.Save1,
+        for (QAction* action : {main.tool_action(DrawingTool::Pointer), main.tool_action(DrawingTool::Rectangle),
+                                main.makestereo1, main.EditDelete1, main.Save1,
                                 main.SaveAs1, main.Close1, main.Import1, main.Cut1, main.Copy1, main.Undo1, main.Redo1})
             QVERIFY2(!action->isEnabled(), qPrintable(action->objectName()));
         QVERIFY(main.Paste1->isEnabled());
         QVERIFY(main.New1->isEnabled());
         QVERIFY(!main.objectnames->isEnabled());
-        QVERIFY(!main.pointer->isChecked());
+        QVERIFY(!main.tool_button(DrawingTool::Pointer)->isChecked());
 
         DrawingWindow* drawing = program.new_drawing();
-        for (QAction* action : {main.pointer1, main.text1, main.makestereo1, main.Save1, main.Close1, main.Import1})
+        for (QAction* action : {main.tool_action(DrawingTool::Pointer), main.tool_action(DrawingTool::Text),
+                                main.makestereo1, main.Save1, main.Close1, main.Import1})
             QVERIFY2(action->isEnabled(), qPrintable(action->objectName()));
-        QVERIFY(main.pointer->isChecked());
+        QVERIFY(main.tool_button(DrawingTool::Pointer)->isChecked());
         QVERIFY(main.objectnames->isEnabled());
         QVERIFY(!main.Cut1->isEnabled());
 
@@ -123,18 +125,18 @@ private slots:
         QVERIFY(main.Cut1->isEnabled());
         QVERIFY(main.Copy1->isEnabled());
         // A drawing tool makes cutting impossible and shows the font button for text only.
-        program.choose_tool(main.text1);
+        program.choose_tool(main.tool_action(DrawingTool::Text));
         QVERIFY(!main.Cut1->isEnabled());
         QVERIFY(font_button_shown(main));
         QVERIFY(!main.objectnames->isEnabled());
-        program.choose_tool(main.rectangle1);
+        program.choose_tool(main.tool_action(DrawingTool::Rectangle));
         QVERIFY(!font_button_shown(main));
         QVERIFY(main.rectangle->isChecked());
         QVERIFY(!main.text->isChecked());
 
         main.Close1->trigger();
         main.idle_update();
-        QVERIFY(!main.pointer1->isEnabled());
+        QVERIFY(!main.tool_action(DrawingTool::Pointer)->isEnabled());
         QVERIFY(!main.rectangle->isChecked());
         QVERIFY(!main.Save1->isEnabled());
         QVERIFY(!main.objectnames->isEnabled());
@@ -154,7 +156,7 @@ private slots:
         QCOMPARE(main.active_drawing, nullptr);
         QCOMPARE(main.objectnames->count(), 0);
         QVERIFY(!main.objectnames->isEnabled());
-        QVERIFY(main.pointer1->isEnabled()); // the front one is still the active window
+        QVERIFY(main.tool_action(DrawingTool::Pointer)->isEnabled()); // the front one is still the active window
         // A click in it makes it the commands' drawing again.
         program.click(front, QPoint(200, 200));
         QCOMPARE(main.active_drawing, front);
@@ -163,9 +165,10 @@ private slots:
         // The last one closes: the commands follow before any idle moment.
         front->modified = 0;
         front->parentWidget()->close();
-        for (QAction* action : {main.pointer1, main.makestereo1, main.Save1, main.Close1, main.Import1, main.Cascade1})
+        for (QAction* action : {main.tool_action(DrawingTool::Pointer), main.makestereo1, main.Save1, main.Close1,
+                                main.Import1, main.Cascade1})
             QVERIFY2(!action->isEnabled(), qPrintable(action->objectName()));
-        QVERIFY(!main.pointer->isChecked());
+        QVERIFY(!main.tool_button(DrawingTool::Pointer)->isChecked());
     }
 
     void help_contents_opens_the_manual()
@@ -198,7 +201,7 @@ private slots:
         Shape* shape = program.draw_rectangle(drawing, QRect(10, 10, 20, 20));
         program.click(drawing, QPoint(15, 15));
         QCOMPARE(drawing->current_shape, shape);
-        program.choose_tool(program.main->pointer1);
+        program.choose_tool(program.main->tool_action(DrawingTool::Pointer));
         QCOMPARE(drawing->current_shape, shape);
         QVERIFY(shape->nodes[0].visible);
         QCOMPARE(program.main->objectnames->count(), 1);
@@ -297,7 +300,7 @@ private slots:
         main.objectnames->setCurrentIndex(1);
         emit main.objectnames->activated(1);
         QCOMPARE(drawing->current_shape, second);
-        QCOMPARE(second->edit_mode, QStringLiteral("resize"));
+        QCOMPARE(second->edit_mode, EditMode::Resize);
 
         enter_name(main.objectnames, QStringLiteral("house"));
         QCOMPARE(second->Name, QStringLiteral("house"));
@@ -368,18 +371,18 @@ private slots:
         Program program;
         MainWindow& main = *program.main;
         DrawingWindow* drawing = program.new_drawing();
-        program.choose_tool(main.text1);
+        program.choose_tool(main.tool_action(DrawingTool::Text));
         program.click(drawing, QPoint(10, 10));
         program.type(drawing, QStringLiteral("ab"));
         QFont chosen(QStringLiteral("DejaVu Sans"), 20);
         program.ui.font_answers << chosen;
-        main.font1->trigger();
+        main.font_action->trigger();
         QCOMPARE(drawing->panel->font.family(), QStringLiteral("DejaVu Sans"));
         QCOMPARE(drawing->panel->font.pointSize(), 20);
         QCOMPARE(drawing->panel->caret_rect().height(), QFontInfo(drawing->panel->font).pixelSize());
         const QFontMetrics metrics(drawing->panel->font);
         QCOMPARE(drawing->panel->caret_rect().left(), 10 + metrics.horizontalAdvance(QStringLiteral("ab")));
-        QCOMPARE(drawing->typing, std::uint8_t(1));
+        QVERIFY(drawing->text_entry().is_typing());
     }
 
     void window_arrangement_and_panel_centring()

@@ -28,7 +28,7 @@ private slots:
                  main.Copy1->trigger();
                  main.Paste1->trigger();
              }},
-            {"restack", [&] { drawing->current_shape_sendtoback(); }},
+            {"restack", [&] { drawing->send_to_back(); }},
             {"undo", [&] { main.Undo1->trigger(); }},
             {"redo", [&] { main.Redo1->trigger(); }},
             {"recolour", [&] { main.recolor_active_drawing(Configuration.background_color, 0x123456); }},
