@@ -25,6 +25,8 @@ public:
     // Top-left, top-right, bottom-left, bottom-right, in panel pixels.
     const std::array<QPoint, 4>& outline() const { return outline_; }
     QPoint rotation_center() const { return rotation_center_; }
+    // The square of the distance from the centre to the object's corners.
+    double rotation_radius2() const { return rotation_radius2_; }
     int rotation_angle() const { return rotation_angle_; }
 
     // Shows the outline, or takes it away when it is shown: the figure

@@ -189,7 +189,7 @@ private slots:
         program.press(drawing, QPoint(99, 99));
         program.move(drawing, QPoint(100, 110));
         program.move(drawing, QPoint(90, 115));
-        QCOMPARE(drawing->drag().rotating(), true);
+        QVERIFY(drawing->drag().rotating());
         QVERIFY(!drawing->panel->layer.isEmpty());
 
         const QImage shown = drawing->panel->grab().toImage();
