@@ -58,7 +58,7 @@ public:
     int rotation_center_x = 0;
     int rotation_center_y = 0;
     QString hint;
-    std::array<ShapeNode, 4> nodes; // node1 .. node4
+    std::array<ShapeNode, 4> nodes; // top-left, top-right, bottom-left, bottom-right
 
     QRect bounds() const { return QRect(Left, Top, Width, Height); }
     void set_bounds(int left, int top, int width, int height);
