@@ -131,13 +131,13 @@ private slots:
         QVERIFY(!main.objectnames->isEnabled());
         program.choose_tool(main.tool_action(DrawingTool::Rectangle));
         QVERIFY(!font_button_shown(main));
-        QVERIFY(main.rectangle->isChecked());
-        QVERIFY(!main.text->isChecked());
+        QVERIFY(main.tool_button(DrawingTool::Rectangle)->isChecked());
+        QVERIFY(!main.tool_button(DrawingTool::Text)->isChecked());
 
         main.Close1->trigger();
         main.idle_update();
         QVERIFY(!main.tool_action(DrawingTool::Pointer)->isEnabled());
-        QVERIFY(!main.rectangle->isChecked());
+        QVERIFY(!main.tool_button(DrawingTool::Rectangle)->isChecked());
         QVERIFY(!main.Save1->isEnabled());
         QVERIFY(!main.objectnames->isEnabled());
     }
