@@ -1,4 +1,5 @@
 #include "app/command_icons.h"
+#include "document/drawing_tool_table.h"
 #include "resources/program_icon.h"
 #include <QPainter>
 #include <QPainterPath>
@@ -158,35 +159,7 @@ const std::map<QString, Drawer>& drawers()
              p.setBrush(paper);
              p.drawEllipse(QRectF(-3, -3, 6, 6));
          }},
-        {QStringLiteral("pointer1"), [](QPainter& p) {
-             p.setPen(QPen(ink, 1.2));
-             p.setBrush(paper);
-             p.drawPolygon(QPolygonF({QPointF(6, 3), QPointF(6, 19), QPointF(10, 15), QPointF(13, 21), QPointF(15, 20), QPointF(12, 14), QPointF(17, 14)}));
-         }},
-        {QStringLiteral("rectangle1"), [](QPainter& p) {
-             p.setPen(QPen(Qt::black, 1.5));
-             p.setBrush(QColor(240, 220, 40));
-             p.drawRect(QRectF(3, 6, 18, 12));
-         }},
-        {QStringLiteral("circle1"), [](QPainter& p) {
-             p.setPen(QPen(Qt::black, 1.5));
-             p.setBrush(QColor(240, 220, 40));
-             p.drawEllipse(QRectF(3, 5, 18, 14));
-         }},
-        {QStringLiteral("polygon1"), [](QPainter& p) {
-             p.setPen(QPen(Qt::black, 1.5));
-             p.setBrush(QColor(240, 220, 40));
-             p.drawPolygon(QPolygonF({QPointF(4, 19), QPointF(8, 4), QPointF(20, 8), QPointF(15, 14), QPointF(20, 20)}));
-         }},
-        {QStringLiteral("text1"), [](QPainter& p) {
-             QFont font(QStringLiteral("DejaVu Serif"));
-             font.setPixelSize(20);
-             font.setBold(true);
-             p.setFont(font);
-             p.setPen(ink);
-             p.drawText(QRectF(0, 0, 24, 24), Qt::AlignCenter, QStringLiteral("A"));
-         }},
-        {QStringLiteral("font1"), [](QPainter& p) {
+        {QStringLiteral("font_action"), [](QPainter& p) {
              QFont font(QStringLiteral("DejaVu Serif"));
              font.setPixelSize(18);
              font.setItalic(true);
@@ -205,6 +178,11 @@ QIcon command_icon(const QString& action_name)
     const auto& table = drawers();
     const auto found = table.find(action_name);
     return found == table.end() ? QIcon() : draw_icon(found->second);
+}
+
+QIcon tool_icon(const DrawingToolRow& row)
+{
+    return draw_icon(row.paint_icon);
 }
 
 QIcon program_icon()

@@ -4,5 +4,8 @@
 #include <QIcon>
 #include <QString>
 
+struct DrawingToolRow;
+
 QIcon command_icon(const QString& action_name);
+QIcon tool_icon(const DrawingToolRow& row);
 QIcon program_icon();

@@ -3,6 +3,7 @@
 #include "app/file_history.h"
 #include "app/tool_button.h"
 #include "app/window_arrangement.h"
+#include "document/drawing_tool_table.h"
 #include "core/configuration.h"
 #include "document/drawing_window.h"
 #include "platform/guard.h"
@@ -154,22 +155,38 @@ void MainWindow::create_actions()
     about_action = command("about_action", tr("&About..."), QString(), QKeySequence(), &MainWindow::show_about);
     for (QAction* item : {contents_action, about_action, exit_action}) item->setIcon(QIcon());
 
-    pointer1 = command("pointer1", QStringLiteral("Pointer"), QStringLiteral("Edit Mode"), QKeySequence(), nullptr);
-    rectangle1 = command("rectangle1", QStringLiteral("rectangle"), QStringLiteral("Create Rectangle"), QKeySequence(), nullptr);
-    circle1 = command("circle1", QStringLiteral("circle"), QStringLiteral("Create Circle"), QKeySequence(), nullptr);
-    polygon1 = command("polygon1", QStringLiteral("polygon"), QStringLiteral("Create Polygon"), QKeySequence(), nullptr);
-    text1 = command("text1", QStringLiteral("text"), QStringLiteral("Create Text"), QKeySequence(), nullptr);
-    for (QAction* tool : {pointer1, rectangle1, circle1, polygon1, text1}) {
-        connect(tool, &QAction::triggered, this, [this, tool] { run_guarded([&] { pointer1Execute(tool); }); });
-        tool->setEnabled(false);
-    }
-    font1 = command("font1", QStringLiteral("fontchange"), QStringLiteral("Change Font"), QKeySequence(), &MainWindow::change_font);
+    create_tool_actions();
+    font_action = command("font_action", tr("fontchange"), tr("Change Font"), QKeySequence(), &MainWindow::change_font);
 
     // No drawing is open at start.
     for (QAction* action : {make_stereogram_action, delete_action, save_action, save_as_action, close_action,
                             import_action, cut_action, copy_action, undo_action, redo_action, zoom_in_action,
                             zoom_out_action, actual_size_action, zoom_to_fit_action})
         action->setEnabled(false);
+}
+
+void MainWindow::create_tool_actions()
+{
+    for (const DrawingToolRow& row : drawing_tool_table()) {
+        auto* action = new QAction(drawing_tool_caption(row), this);
+        action->setObjectName(QLatin1String(row.action_name));
+        action->setStatusTip(drawing_tool_hint(row));
+        action->setToolTip(drawing_tool_hint(row));
+        action->setIcon(tool_icon(row));
+        const DrawingTool tool = row.tool;
+        connect(action, &QAction::triggered, this, [this, tool] { run_guarded([&] { choose_tool(tool); }); });
+        action->setEnabled(false);
+        tool_actions[std::size_t(tool)] = action;
+    }
+}
+
+void MainWindow::create_tool_buttons()
+{
+    for (const DrawingToolRow& row : drawing_tool_table()) {
+        auto* button = new ToolButton(QLatin1String(row.button_name), tool_action(row.tool), tools_bar);
+        tool_buttons[std::size_t(row.tool)] = button;
+        tools_bar->addWidget(button);
+    }
 }
 
 void MainWindow::create_menus()
@@ -220,18 +237,13 @@ void MainWindow::create_toolbars()
         return b;
     };
     tools_bar = bar("toolbar", tr("Tools"));
-    pointer = new ToolButton(QStringLiteral("pointer"), pointer1, tools_bar);
-    rectangle = new ToolButton(QStringLiteral("rectangle"), rectangle1, tools_bar);
-    circle = new ToolButton(QStringLiteral("circle"), circle1, tools_bar);
-    polygon = new ToolButton(QStringLiteral("polygon"), polygon1, tools_bar);
-    text = new ToolButton(QStringLiteral("text"), text1, tools_bar);
-    for (QToolButton* button : tool_buttons()) tools_bar->addWidget(button);
+    create_tool_buttons();
     tools_bar->addSeparator();
-    show_fontdialog = new QToolButton(tools_bar);
-    show_fontdialog->setObjectName(QStringLiteral("show_fontdialog"));
-    show_fontdialog->setDefaultAction(font1);
-    show_fontdialog->setAutoRaise(true);
-    font_button_action = tools_bar->addWidget(show_fontdialog);
+    font_button = new QToolButton(tools_bar);
+    font_button->setObjectName(QStringLiteral("font_button"));
+    font_button->setDefaultAction(font_action);
+    font_button->setAutoRaise(true);
+    font_button_action = tools_bar->addWidget(font_button);
     font_button_action->setVisible(false);
 
     create_object_names();
@@ -308,9 +320,11 @@ QString MainWindow::status_panel(int index) const
     return status_panels_[index]->text();
 }
 
-QList<QToolButton*> MainWindow::tool_buttons() const
+std::optional<DrawingTool> MainWindow::chosen_tool() const
 {
-    return {pointer, rectangle, circle, polygon, text};
+    for (const DrawingToolRow& row : drawing_tool_table())
+        if (tool_button(row.tool)->isChecked()) return row.tool;
+    return std::nullopt;
 }
 
 bool MainWindow::event(QEvent* event)

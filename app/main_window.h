@@ -7,8 +7,10 @@
 #include "platform/file_dialog.h"
 #include <QMainWindow>
 #include <QStringList>
+#include <array>
 #include <cstdint>
 #include <memory>
+#include <optional>
 
 class QAction;
 class QComboBox;
@@ -31,11 +33,11 @@ public:
     ~MainWindow() override;
 
     // What the drawing windows ask.
-    std::uint8_t tool_mode() const override { return current_tool; }
+    DrawingTool tool_mode() const override { return current_tool; }
     void activate_drawing(DrawingWindow* drawing) override;
     bool save_before_close(DrawingWindow& drawing) override;
 
-    std::uint8_t current_tool = 0;
+    DrawingTool current_tool = DrawingTool::Pointer;
 
     // The open drawings in the order they were opened, with their names:
     // the drawing file's path, or "Stereogram<n>" for one never saved.
@@ -58,12 +60,7 @@ public:
     QToolBar* actions_bar = nullptr;
     QToolBar* object_names_bar = nullptr;
     QComboBox* object_names_combo = nullptr;
-    QToolButton* pointer = nullptr;
-    QToolButton* rectangle = nullptr;
-    QToolButton* circle = nullptr;
-    QToolButton* polygon = nullptr;
-    QToolButton* text = nullptr;
-    QToolButton* show_fontdialog = nullptr;
+    QToolButton* font_button = nullptr;
 
     QMenu* file_menu = nullptr;
     QMenu* edit_menu = nullptr;
@@ -104,12 +101,11 @@ public:
     QAction* arrange_action = nullptr;
     QAction* contents_action = nullptr;
     QAction* about_action = nullptr;
-    QAction* pointer1 = nullptr;
-    QAction* rectangle1 = nullptr;
-    QAction* circle1 = nullptr;
-    QAction* polygon1 = nullptr;
-    QAction* text1 = nullptr;
-    QAction* font1 = nullptr;
+    QAction* font_action = nullptr;
+    // The drawing tools' actions and tool bar buttons, one per row of the
+    // tool table.
+    QAction* tool_action(DrawingTool tool) const { return tool_actions[std::size_t(tool)]; }
+    QToolButton* tool_button(DrawingTool tool) const { return tool_buttons[std::size_t(tool)]; }
     QAction* live_preview_action = nullptr; // "Live &Preview", F5
 
     // The live preview of the active drawing (main_window_preview.cpp).
@@ -123,7 +119,7 @@ public:
     // Operations for the drawing windows.
     void fill_object_names();
     void reapply_tool(DrawingWindow* drawing);
-    void apply_tool(const QString& action_name);
+    void apply_tool(DrawingTool tool);
     void set_status_panel(int index, const QString& text);
     QString status_panel(int index) const;
     void enable_tools_toolbar();
@@ -159,7 +155,7 @@ public:
     void make_stereogram(); // make_stereogram.cpp
     void configure();
     void click_pointer();
-    void pointer1Execute(QAction* action);
+    void choose_tool(DrawingTool tool);
     void change_font();
     void select_object_by_name(int index);
     void update_window_menu();
@@ -179,12 +175,12 @@ public:
 
     // The enabling rules, run whenever the application is idle.
     void idle_update();
-    void pointer1Update();
+    void update_tools();
     void update_file_commands();
     void update_cut_copy();
     void update_undo();
     void update_redo();
-    void font1Update();
+    void update_font_button();
     void update_zoom();
 
 protected:
@@ -231,10 +227,15 @@ private:
     void create_preview();
     void render_preview();
     void store_preview_place();
-    void set_tool_mode(DrawingWindow* drawing, std::uint8_t tool, bool capture);
+    void set_tool_mode(DrawingWindow* drawing, DrawingTool tool, bool capture);
     void schedule_idle_update();
 
-    QList<QToolButton*> tool_buttons() const;
+    void create_tool_actions();
+    void create_tool_buttons();
+    // The tool whose button is down, if any.
+    std::optional<DrawingTool> chosen_tool() const;
+    std::array<QAction*, drawing_tool_count> tool_actions{};
+    std::array<QToolButton*, drawing_tool_count> tool_buttons{};
     QAction* font_button_action = nullptr;
 
     QList<DrawingWindow*> drawings_;

@@ -8,6 +8,7 @@
 #include "core/shape.h"
 #include "dialogs/panel_dimensions_dialog.h"
 #include "dialogs/configuration_dialog.h"
+#include "document/drawing_tool_table.h"
 #include "document/drawing_window.h"
 #include "document/panel_view.h"
 #include "platform/font_dialog.h"
@@ -32,7 +33,7 @@ QMdiSubWindow* MainWindow::create_drawing_window(const QString& name, const QStr
 {
     drawing_names_.append(name);
     auto* drawing = new DrawingWindow(this);
-    current_tool = 0;
+    current_tool = DrawingTool::Pointer;
     drawings_.append(drawing);
     connect_drawing(drawing);
     drawing->setWindowTitle(caption);
@@ -104,7 +105,7 @@ void MainWindow::drawing_activated(DrawingWindow* drawing)
     active_drawing_ = drawing;
     const bool had_panel = drawing->panel != nullptr;
     if (opening_file_) load_pending_drawing(drawing);
-    drawing->FormActivate();
+    drawing->on_activated();
     if (!had_panel) enable_tools_toolbar();
     fill_object_names();
     reapply_tool(drawing);
@@ -120,7 +121,7 @@ void MainWindow::drawing_deactivated(DrawingWindow* drawing)
     if (focusWidget() == object_names_combo || object_names_combo->isAncestorOf(focusWidget()))
         clear_focused_control();
     else
-        drawing->FormDeactivate();
+        drawing->on_deactivated();
 }
 
 bool MainWindow::save_before_close(DrawingWindow& drawing)
@@ -158,7 +159,7 @@ void MainWindow::drawing_closed(DrawingWindow* drawing)
 void MainWindow::enable_tools_toolbar()
 {
     tools_bar->setEnabled(true);
-    for (QToolButton* button : tool_buttons()) button->setEnabled(true);
+    for (QToolButton* button : tool_buttons) button->setEnabled(true);
 }
 
 void MainWindow::new_drawing()
@@ -182,7 +183,7 @@ void MainWindow::click_pointer()
 {
     // An action brings its enabled state up to date before it runs.
     idle_update();
-    pointer->click();
+    tool_button(DrawingTool::Pointer)->click();
 }
 
 void MainWindow::close_drawing()
@@ -232,66 +233,51 @@ void MainWindow::closeEvent(QCloseEvent* event)
 
 // ---- Tools ------------------------------------------------------------------------
 
-void MainWindow::pointer1Execute(QAction* action)
+void MainWindow::choose_tool(DrawingTool tool)
 {
     if (active_drawing_) active_drawing_->setFocus();
-    QToolButton* own = nullptr;
-    QToolButton* down = nullptr;
-    for (QToolButton* button : tool_buttons()) {
-        if (button->objectName() + QLatin1Char('1') == action->objectName()) own = button;
-        if (button->isChecked()) down = button;
-    }
-    if (down && down == own) {
+    QToolButton* own = tool_button(tool);
+    const std::optional<DrawingTool> chosen = chosen_tool();
+    if (chosen == tool) {
         fill_object_names();
         return;
     }
-    if (down) down->setChecked(false);
-    apply_tool(action->objectName());
-    if (own) own->setChecked(true);
+    if (chosen) tool_button(*chosen)->setChecked(false);
+    apply_tool(tool);
+    own->setChecked(true);
     idle_update();
 }
 
-void MainWindow::apply_tool(const QString& action_name)
+void MainWindow::apply_tool(DrawingTool tool)
 {
     DrawingWindow* drawing = active_drawing_;
     if (!drawing || !drawing->panel) return;
-    static const QStringList tools = {QStringLiteral("pointer1"), QStringLiteral("rectangle1"), QStringLiteral("circle1"),
-                                      QStringLiteral("polygon1"), QStringLiteral("text1")};
-    const auto tool = static_cast<std::uint8_t>(qMax<qsizetype>(0, tools.indexOf(action_name)));
-    if (tool == 0) current_tool = 0;
+    if (tool == DrawingTool::Pointer) current_tool = DrawingTool::Pointer;
     set_tool_mode(drawing, tool, true);
 }
 
 void MainWindow::reapply_tool(DrawingWindow* drawing)
 {
-    const QList<QToolButton*> buttons = tool_buttons();
-    QToolButton* down = nullptr;
-    for (QToolButton* button : buttons)
-        if (button->isChecked()) down = button;
-    if (!down) return;
-    set_tool_mode(drawing, static_cast<std::uint8_t>(buttons.indexOf(down)), false);
+    if (const std::optional<DrawingTool> chosen = chosen_tool()) set_tool_mode(drawing, *chosen, false);
 }
 
-void MainWindow::set_tool_mode(DrawingWindow* drawing, std::uint8_t tool, bool capture)
+void MainWindow::set_tool_mode(DrawingWindow* drawing, DrawingTool tool, bool capture)
 {
     DrawingPanel* panel = drawing->panel;
-    if (tool == 0) {
+    const DrawingToolRow& row = drawing_tool_row(tool);
+    if (row.gesture == ToolGesture::Select) {
         object_names_combo->setEnabled(true);
         fill_object_names();
         font_button_action->setVisible(false);
         panel->release_capture();
     } else {
         current_tool = tool;
-        if (tool == 1 || tool == 2) panel->pen = OutlinePen{Qt::SolidLine, 2};
-        if (tool == 3) panel->pen = OutlinePen{Qt::DotLine, 1};
+        if (row.outline_pen) panel->pen = *row.outline_pen;
         object_names_combo->setEnabled(false);
-        font_button_action->setVisible(tool == 4);
+        font_button_action->setVisible(row.gesture == ToolGesture::Text);
         if (capture) panel->capture_mouse();
     }
-    panel->destroy_caret();
-    panel->repaint_panel();
-    drawing->typing = 0;
-    drawing->polygon_points.clear();
+    drawing->drop_tool_input();
     if (drawing->current_shape) drawing->deselect_shape(drawing->current_shape);
     panel->setCursor(drawing->tool_cursor());
 }
@@ -306,9 +292,9 @@ void MainWindow::change_font()
     font.setStyleStrategy(QFont::NoAntialias);
     panel->font = font;
     panel->font_color = Configuration.object_color;
-    if (drawing->typing == 1) {
+    if (drawing->text_entry().is_typing()) {
         panel->create_caret(2, QFontInfo(font).pixelSize());
-        drawing->redraw_typed_text();
+        drawing->text_entry().redraw();
     }
 }
 
@@ -329,7 +315,7 @@ void MainWindow::clear_focused_control()
 
 void MainWindow::select_object_by_name(int index)
 {
-    pointer->setFocus();
+    tool_button(DrawingTool::Pointer)->setFocus();
     DrawingWindow* drawing = active_drawing_;
     if (index < 0 || !drawing || index >= drawing->shapes.size()) return;
     Shape* shape = drawing->shapes[index];

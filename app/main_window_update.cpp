@@ -2,6 +2,7 @@
 // application is idle and changes a state only when it differs from what it
 // computes.
 #include "app/main_window.h"
+#include "document/drawing_tool_table.h"
 #include "document/drawing_window.h"
 #include "document/panel_view.h"
 #include <QAction>
@@ -10,26 +11,28 @@
 
 void MainWindow::idle_update()
 {
-    pointer1Update();
+    update_tools();
     update_file_commands();
     update_cut_copy();
     update_undo();
     update_redo();
-    font1Update();
+    update_font_button();
     update_zoom();
     const bool has_windows = !drawings_.isEmpty();
     for (QAction* action : {cascade_action, tile_horizontally_action, tile_vertically_action, minimize_all_action, arrange_action})
         if (action->isEnabled() != has_windows) action->setEnabled(has_windows);
 }
 
-void MainWindow::pointer1Update()
+void MainWindow::update_tools()
 {
     const bool drawing_active = active_child_drawing() != nullptr;
-    const QList<QAction*> followers = {pointer1, rectangle1, circle1, polygon1, text1, make_stereogram_action, delete_action};
-    if (drawing_active && !pointer1->isEnabled()) {
+    QList<QAction*> followers(tool_actions.begin(), tool_actions.end());
+    followers << make_stereogram_action << delete_action;
+    const bool enabled = tool_action(DrawingTool::Pointer)->isEnabled();
+    if (drawing_active && !enabled) {
         for (QAction* action : followers) action->setEnabled(true);
-    } else if (!drawing_active && pointer1->isEnabled()) {
-        for (QToolButton* button : tool_buttons()) button->setChecked(false);
+    } else if (!drawing_active && enabled) {
+        for (QToolButton* button : tool_buttons) button->setChecked(false);
         for (QAction* action : followers) action->setEnabled(false);
     }
 }
@@ -44,7 +47,7 @@ void MainWindow::update_file_commands()
 void MainWindow::update_cut_copy()
 {
     const DrawingWindow* drawing = active_child_drawing();
-    const bool can_cut = drawing && current_tool == 0 && drawing->current_shape;
+    const bool can_cut = drawing && current_tool == DrawingTool::Pointer && drawing->current_shape;
     if (can_cut == cut_action->isEnabled()) return;
     for (QAction* action : {cut_action, copy_action, delete_action}) action->setEnabled(can_cut);
 }
@@ -74,9 +77,12 @@ void MainWindow::update_redo()
     update_history_action(redo_action, tr("&Redo"), drawing ? &drawing->history.redo_list : nullptr);
 }
 
-void MainWindow::font1Update()
+void MainWindow::update_font_button()
 {
-    const bool visible = text->isEnabled() && text->isChecked();
+    // The font is chosen for the text tool only.
+    const std::optional<DrawingTool> chosen = chosen_tool();
+    const bool visible = chosen && drawing_tool_row(*chosen).gesture == ToolGesture::Text
+        && tool_button(*chosen)->isEnabled();
     if (font_button_action->isVisible() != visible) font_button_action->setVisible(visible);
 }
 

@@ -10,7 +10,6 @@ Shape::Shape(DrawingWindow* owner, TColor background)
     : id(next_shape_id++)
     , buffer(make_buffer(0, 0, background))
     , drawing(owner)
-    , edit_mode(QStringLiteral("crop"))
 {
     reset_morphology(morphology);
     for (int i = 0; i < 4; ++i) nodes[i].tag = i + 2;

@@ -19,6 +19,11 @@ using ShapeId = std::uint64_t;
 
 enum class NodeCursor { SizeAll, Rotate, Crop };
 
+// What dragging the selected object's nodes does. A click on the object
+// advances the mode Crop -> Resize -> Rotate -> Crop; Crop is also the
+// mode of an object whose nodes are hidden.
+enum class EditMode { Crop, Resize, Rotate };
+
 // A 6 x 6 corner square shown while the object is selected. Nodes belong to
 // the panel's plane, so they can stand half outside their object.
 struct ShapeNode {
@@ -49,11 +54,11 @@ public:
     QImage buffer; // Width x Height, Format_RGB888
     DrawingWindow* drawing;
     Morphology morphology;
-    QString edit_mode;
+    EditMode edit_mode = EditMode::Crop;
     int rotation_center_x = 0;
     int rotation_center_y = 0;
     QString hint;
-    std::array<ShapeNode, 4> nodes; // node1 .. node4
+    std::array<ShapeNode, 4> nodes; // top-left, top-right, bottom-left, bottom-right
 
     QRect bounds() const { return QRect(Left, Top, Width, Height); }
     void set_bounds(int left, int top, int width, int height);

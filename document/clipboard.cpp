@@ -44,7 +44,7 @@ void DrawingWindow::paste_shape()
         entry = read_clipboard_block(data->data(formats.first()));
     if (!entry) {
         beep();
-        message_box(QStringLiteral("Invalid data format."), MessageKind::Error, MessageButtons::Ok);
+        message_box(tr("Invalid data format."), MessageKind::Error, MessageButtons::Ok);
         return;
     }
     check_pixels_for(nullptr, entry->record.width, entry->record.height);

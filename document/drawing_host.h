@@ -1,7 +1,7 @@
 #pragma once
 // What a drawing window must ask the window that holds it, because it needs
 // the answer at once. Everything else it reports by its signals.
-#include <cstdint>
+#include "document/drawing_tool.h"
 
 class DrawingWindow;
 
@@ -9,9 +9,8 @@ class DrawingHost {
 public:
     virtual ~DrawingHost() = default;
 
-    // The tool mode every drawing follows: 0 pointer, 1 rectangle,
-    // 2 ellipse, 3 polygon, 4 text.
-    virtual std::uint8_t tool_mode() const = 0;
+    // The tool every drawing follows.
+    virtual DrawingTool tool_mode() const = 0;
     // A press on a drawing that is not the active one makes it active first.
     virtual void activate_drawing(DrawingWindow* drawing) = 0;
     // The closing question's Yes: saves as Save does. False keeps the window.

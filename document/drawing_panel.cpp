@@ -32,7 +32,7 @@ QPoint MouseTarget::origin() const
 
 DrawingPanel::DrawingPanel(DrawingWindow* owner, int width_px, int height_px, int width_mm_, int height_mm_)
     : QWidget(owner)
-    , owner_form(owner)
+    , drawing(owner)
     , width_mm(width_mm_)
     , height_mm(height_mm_)
     , font(QStringLiteral("Arial"), 50)
@@ -125,15 +125,15 @@ void DrawingPanel::paintEvent(QPaintEvent* event)
     // The panel pixels the dirty area shows, painted scaled without
     // smoothing, so that pixels stay pixels.
     const QRect seen = to_panel_area(dirty);
-    const DrawingWindow& drawing = *owner_form;
+    const DrawingWindow& owner = *drawing;
     painter.save();
     painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
     painter.scale(zoom_, zoom_);
-    for (const Shape* shape : drawing.shapes) paint_shape(painter, *shape, seen, background);
+    for (const Shape* shape : owner.shapes) paint_shape(painter, *shape, seen, background);
     painter.restore();
 
     painter.setPen(QPen(Qt::black, 1));
-    for (const Shape* shape : drawing.shapes) {
+    for (const Shape* shape : owner.shapes) {
         for (const ShapeNode& node : shape->nodes) {
             if (!node.visible) continue;
             painter.setBrush(to_qcolor(node.color));
@@ -149,7 +149,7 @@ void DrawingPanel::paintEvent(QPaintEvent* event)
 
 MouseTarget DrawingPanel::target_at(QPointF widget_pos) const
 {
-    const QList<Shape*>& shapes = owner_form->shapes;
+    const QList<Shape*>& shapes = drawing->shapes;
     const QPoint on_screen = widget_pos.toPoint();
     for (qsizetype i = shapes.size() - 1; i >= 0; --i) {
         Shape* shape = shapes[i];
@@ -173,7 +173,7 @@ MouseTarget DrawingPanel::receiver_at(QPointF widget_pos) const
 void DrawingPanel::show_hint_of(const MouseTarget& target)
 {
     QString hint;
-    QCursor shape = owner_form->tool_cursor();
+    QCursor shape = drawing->tool_cursor();
     if (target.tag == Shape::object_tag) {
         hint = target.shape->hint;
     } else if (target.tag > Shape::object_tag) {
@@ -182,27 +182,27 @@ void DrawingPanel::show_hint_of(const MouseTarget& target)
         shape = node_cursor(node.cursor);
     }
     setCursor(shape);
-    owner_form->show_hint(hint);
+    drawing->show_hint(hint);
 }
 
 void DrawingPanel::mousePressEvent(QMouseEvent* event)
 {
-    owner_form->activate_for_mouse();
+    drawing->activate_for_mouse();
     const MouseTarget target = receiver_at(event->position());
     if (!capture) capture = target;
-    owner_form->dispatch_mouse_down(target, event->button(), to_panel(event->position()),
+    drawing->dispatch_mouse_down(target, event->button(), to_panel(event->position()),
                                     event->globalPosition().toPoint());
 }
 
 void DrawingPanel::mouseDoubleClickEvent(QMouseEvent* event)
 {
-    owner_form->activate_for_mouse();
+    drawing->activate_for_mouse();
     const MouseTarget target = receiver_at(event->position());
     if (!capture) capture = target;
     if (target.tag == Shape::object_tag && event->button() == Qt::LeftButton)
-        owner_form->shape_dblclicked(target);
+        drawing->shape_dblclicked(target);
     // A double-click is also a press, as for any other click.
-    owner_form->dispatch_mouse_down(target, event->button(), to_panel(event->position()),
+    drawing->dispatch_mouse_down(target, event->button(), to_panel(event->position()),
                                     event->globalPosition().toPoint());
 }
 
@@ -210,7 +210,7 @@ void DrawingPanel::mouseMoveEvent(QMouseEvent* event)
 {
     const MouseTarget target = receiver_at(event->position());
     if (event->buttons() == Qt::NoButton) show_hint_of(target_at(event->position()));
-    owner_form->dispatch_mouse_move(target, event->buttons(), to_panel(event->position()),
+    drawing->dispatch_mouse_move(target, event->buttons(), to_panel(event->position()),
                                     event->globalPosition().toPoint());
 }
 
@@ -219,16 +219,16 @@ void DrawingPanel::mouseReleaseEvent(QMouseEvent* event)
     const MouseTarget target = receiver_at(event->position());
     // Letting go of the button ends any capture, as it does for every control.
     release_capture();
-    owner_form->dispatch_mouse_up(target, event->button(), to_panel(event->position()),
+    drawing->dispatch_mouse_up(target, event->button(), to_panel(event->position()),
                                   event->globalPosition().toPoint());
 }
 
 void DrawingPanel::leaveEvent(QEvent*)
 {
-    owner_form->show_hint(QString());
+    drawing->show_hint(QString());
 }
 
 int DrawingPanel::render_count() const
 {
-    return owner_form ? owner_form->render_count : 0;
+    return drawing ? drawing->render_count : 0;
 }

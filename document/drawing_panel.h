@@ -34,7 +34,7 @@ class DrawingPanel : public QWidget {
 public:
     DrawingPanel(DrawingWindow* owner, int width_px, int height_px, int width_mm, int height_mm);
 
-    DrawingWindow* owner_form;
+    DrawingWindow* drawing;
     int render_count() const;
     int width_mm;
     int height_mm;

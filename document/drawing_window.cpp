@@ -47,52 +47,58 @@ void DrawingWindow::build_popup()
         QAction* action = shape_popup->addAction(caption);
         action->setObjectName(QLatin1String(name));
         action->setStatusTip(hint);
-        if (handler) connect(action, &QAction::triggered, this, [this, handler] { run_guarded([&] { (this->*handler)(); }); });
+        connect(action, &QAction::triggered, this, [this, handler] { run_guarded([&] { (this->*handler)(); }); });
         return action;
     };
-    N4 = item("N4", QStringLiteral("&Properties"), QStringLiteral("Click to display object properties"), &DrawingWindow::SetHeights1Click);
-    SetHeights1 = item("SetHeights1", QStringLiteral("Set &Morphology"), QStringLiteral("Click to define height morphology"), &DrawingWindow::N4Click);
-    shape_popup->addSeparator()->setObjectName(QStringLiteral("N1"));
-    N6 = item("N6", QStringLiteral("&Bring to Front"), QStringLiteral("Click to bring object to the foreground"), &DrawingWindow::current_shape_bringtofront);
-    N7 = item("N7", QStringLiteral("&Send to Back"), QStringLiteral("Click to send object to the background"), &DrawingWindow::current_shape_sendtoback);
-    N8 = item("N8", QStringLiteral("One &Up"), QStringLiteral("Click to bring object one position in front"), &DrawingWindow::current_shape_oneup);
-    N9 = item("N9", QStringLiteral("One &Down"), QStringLiteral("Click to send object one position back"), &DrawingWindow::current_shape_onedown);
-    shape_popup->addSeparator()->setObjectName(QStringLiteral("N2"));
-    Copy1 = item("Copy1", QStringLiteral("&Cut"), QStringLiteral("Click to cut object"), &DrawingWindow::cut_shape);
-    Copy2 = item("Copy2", QStringLiteral("Co&py"), QStringLiteral("Click to copy object to the clipboard"), &DrawingWindow::copy_shape);
-    N5 = item("N5", QStringLiteral("D&elete"), QStringLiteral("Click to delete object"), &DrawingWindow::delete_shape);
-    shape_popup->addSeparator()->setObjectName(QStringLiteral("N3"));
-    Move1 = item("Move1", QStringLiteral("Mo&ve"), QStringLiteral("Click to move object"), &DrawingWindow::Move1Click);
-    Resize1 = item("Resize1", QStringLiteral("&Resize"), QStringLiteral("Click to resize object"), &DrawingWindow::Resize1Click);
-    Crop1 = item("Crop1", QStringLiteral("Cr&op"), QStringLiteral("Click to crop object"), &DrawingWindow::Crop1Click);
-    Rotate1 = item("Rotate1", QStringLiteral("Ro&tate"), QStringLiteral("Click to rotate object"), &DrawingWindow::Rotate1Click);
-    shape_popup->addSeparator()->setObjectName(QStringLiteral("N10"));
-    AdjustEdges1 = item("AdjustEdges1", QStringLiteral("&Adjust Edges"), QStringLiteral("Click to adjust object edges"), &DrawingWindow::AdjustEdges1Click);
+    properties_action = item("properties_action", tr("&Properties"), tr("Click to display object properties"),
+                             &DrawingWindow::edit_properties);
+    morphology_action = item("morphology_action", tr("Set &Morphology"), tr("Click to define height morphology"),
+                             &DrawingWindow::edit_morphology);
+    shape_popup->addSeparator();
+    bring_to_front_action = item("bring_to_front_action", tr("&Bring to Front"),
+                                 tr("Click to bring object to the foreground"), &DrawingWindow::bring_to_front);
+    send_to_back_action = item("send_to_back_action", tr("&Send to Back"), tr("Click to send object to the background"),
+                               &DrawingWindow::send_to_back);
+    one_up_action = item("one_up_action", tr("One &Up"), tr("Click to bring object one position in front"),
+                         &DrawingWindow::move_one_up);
+    one_down_action = item("one_down_action", tr("One &Down"), tr("Click to send object one position back"),
+                           &DrawingWindow::move_one_down);
+    shape_popup->addSeparator();
+    cut_action = item("cut_action", tr("&Cut"), tr("Click to cut object"), &DrawingWindow::cut_shape);
+    copy_action = item("copy_action", tr("Co&py"), tr("Click to copy object to the clipboard"), &DrawingWindow::copy_shape);
+    delete_action = item("delete_action", tr("D&elete"), tr("Click to delete object"), &DrawingWindow::delete_shape);
+    shape_popup->addSeparator();
+    move_action = item("move_action", tr("Mo&ve"), tr("Click to move object"), &DrawingWindow::ask_move);
+    resize_action = item("resize_action", tr("&Resize"), tr("Click to resize object"), &DrawingWindow::ask_resize);
+    crop_action = item("crop_action", tr("Cr&op"), tr("Click to crop object"), &DrawingWindow::ask_crop);
+    rotate_action = item("rotate_action", tr("Ro&tate"), tr("Click to rotate object"), &DrawingWindow::ask_rotate);
+    shape_popup->addSeparator();
+    adjust_edges_action = item("adjust_edges_action", tr("&Adjust Edges"), tr("Click to adjust object edges"),
+                               &DrawingWindow::adjust_current_edges);
 }
 
 // ---- Window events -------------------------------------------------------
 
 void DrawingWindow::create_panel()
 {
-    panel_missing = 0;
     panel = new DrawingPanel(this, PanelDimensions.width_px, PanelDimensions.height_px,
                            PanelDimensions.width_mm, PanelDimensions.height_mm);
     view->set_panel(panel);
     show_zoom_text();
 }
 
-void DrawingWindow::FormActivate()
+void DrawingWindow::on_activated()
 {
-    if (panel_missing) create_panel();
+    if (!panel) create_panel();
     PanelDimensions.width_px = panel->pixel_size().width();
     PanelDimensions.height_px = panel->pixel_size().height();
     PanelDimensions.width_mm = panel->width_mm;
     PanelDimensions.height_mm = panel->height_mm;
-    drag_action = 0;
+    drag_.end();
     show_zoom_text();
 }
 
-void DrawingWindow::FormDeactivate()
+void DrawingWindow::on_deactivated()
 {
     if (current_shape) deselect_shape(current_shape);
 }
@@ -107,7 +113,7 @@ void DrawingWindow::closeEvent(QCloseEvent* event)
     bool may_close = true;
     run_guarded([&] {
         if (!modified) return;
-        switch (message_box(QStringLiteral("Drawing modified. Save changes?"), MessageKind::Plain,
+        switch (message_box(tr("Drawing modified. Save changes?"), MessageKind::Plain,
                             MessageButtons::YesNoCancel)) {
         case MessageResult::Cancel: may_close = false; break;
         case MessageResult::Yes:
@@ -160,7 +166,7 @@ Shape* DrawingWindow::create_shape(int left, int top, int width, int height)
 
 void DrawingWindow::show_bounds_text(int left, int top, int width, int height)
 {
-    emit status_text(1, QStringLiteral("(x,y)=(%1,%2) (w,h)=(%3,%4)").arg(left).arg(top).arg(width).arg(height));
+    emit status_text(1, tr("(x,y)=(%1,%2) (w,h)=(%3,%4)").arg(left).arg(top).arg(width).arg(height));
 }
 
 void DrawingWindow::select_shape(Shape* shape)
@@ -170,7 +176,7 @@ void DrawingWindow::select_shape(Shape* shape)
     current_shape = shape;
     emit current_shape_changed();
     show_bounds_text(shape->Left, shape->Top, shape->Width, shape->Height);
-    shape->edit_mode = QStringLiteral("crop");
+    shape->edit_mode = EditMode::Crop;
 }
 
 void DrawingWindow::deselect_shape(Shape* shape)
@@ -199,7 +205,7 @@ void DrawingWindow::delete_shape()
 {
     Shape* shape = current_shape;
     if (!shape) return;
-    TShapeEvent* entry = history.create_entry(QStringLiteral("Delete Object"));
+    HistoryEntry* entry = history.create_entry(tr("Delete Object"));
     history.take_snapshot(entry, 0, shape);
     deselect_shape(shape);
     remove_shape(shape);
@@ -219,7 +225,7 @@ void DrawingWindow::zorder_changed()
     mark_changed();
 }
 
-void DrawingWindow::current_shape_bringtofront()
+void DrawingWindow::bring_to_front()
 {
     if (!current_shape) return;
     shapes.removeOne(current_shape);
@@ -227,7 +233,7 @@ void DrawingWindow::current_shape_bringtofront()
     zorder_changed();
 }
 
-void DrawingWindow::current_shape_sendtoback()
+void DrawingWindow::send_to_back()
 {
     if (!current_shape) return;
     shapes.removeOne(current_shape);
@@ -235,7 +241,7 @@ void DrawingWindow::current_shape_sendtoback()
     zorder_changed();
 }
 
-void DrawingWindow::current_shape_oneup()
+void DrawingWindow::move_one_up()
 {
     if (!current_shape) return;
     const qsizetype at = shapes.indexOf(current_shape);
@@ -244,7 +250,7 @@ void DrawingWindow::current_shape_oneup()
     zorder_changed();
 }
 
-void DrawingWindow::current_shape_onedown()
+void DrawingWindow::move_one_down()
 {
     if (!current_shape) return;
     const qsizetype at = shapes.indexOf(current_shape);
@@ -253,13 +259,7 @@ void DrawingWindow::current_shape_onedown()
     zorder_changed();
 }
 
-// ---- The outline -----------------------------------------------------------
-
-void DrawingWindow::draw_outline()
-{
-    panel->layer.toggle_path({outline[0], outline[1], outline[3], outline[2]}, panel->pen);
-    panel->update();
-}
+// ---- The panel -------------------------------------------------------------
 
 QRect DrawingWindow::visible_area() const
 {
@@ -268,7 +268,7 @@ QRect DrawingWindow::visible_area() const
 
 void DrawingWindow::show_zoom_text()
 {
-    if (panel) emit status_text(2, QString::number(100 * panel->zoom()) + QLatin1Char('%'));
+    if (panel) emit status_text(2, tr("%1%").arg(QString::number(100 * panel->zoom())));
 }
 
 void DrawingWindow::popup_at_current_shape()

@@ -4,16 +4,19 @@
 #include "core/color.h"
 #include "document/drawing_panel.h"
 #include "document/history.h"
+#include "document/polygon_entry.h"
+#include "document/shape_drag.h"
+#include "document/text_entry.h"
 #include <QList>
 #include <QPoint>
 #include <QStringList>
 #include <QWidget>
-#include <array>
 #include <cstdint>
 
 class QMenu;
 class QAction;
 class DrawingHost;
+struct DrawingToolRow;
 class PanelView;
 class Shape;
 
@@ -25,65 +28,47 @@ public:
 
     DrawingHost* host;
 
-    int last_mouse_x = 0;
-    int last_mouse_y = 0;
-    // The same position in panel pixels: drags follow the mouse by it, so
-    // that they keep to the panel's pixels at every zoom.
-    QPoint last_mouse_pos;
-    int drag_node = 4;
-    std::uint8_t drag_action = 0;
     int render_count = 0;
     DrawingPanel* panel = nullptr;
     PanelView* view = nullptr; // scrolls and zooms the panel
     QList<Shape*> shapes; // back-most first; owned
     UndoHistory history{this};
-    std::array<QPoint, 4> outline{}; // top-left, top-right, bottom-left, bottom-right
-    QStringList polygon_points;
     Shape* current_shape = nullptr;
-    std::uint8_t typing = 0;
-    int text_x = 0;
-    int text_y = 0;
-    QString typed_text;
-    int caret_index = 1;
-    double rotate_radius2 = 0;
-    int rotate_center_x = 0; // the object's centre while a rotate drag lasts
-    int rotate_center_y = 0;
-    // Turn the dragged corner's offset into those of the three other
-    // corners, clockwise from it.
-    struct CornerPair {
-        double c = 0;
-        double s = 0;
-    };
-    std::array<CornerPair, 3> corner_pairs{};
-    int rotate_angle = 0;
-    std::uint8_t dragging = 0; // 1 during a rotate drag
-    std::uint8_t panel_missing = 1;
     std::uint8_t has_file = 0;
     std::uint8_t modified = 0;
     // Set when the file was read only in part: a plain Save then asks for a
     // path, so that the damaged original is not overwritten unasked.
     bool save_needs_path = false;
 
+    // The object popup.
     QMenu* shape_popup = nullptr;
-    QAction* N4 = nullptr;          // "&Properties"
-    QAction* SetHeights1 = nullptr; // "Set &Morphology"
-    QAction* N6 = nullptr;
-    QAction* N7 = nullptr;
-    QAction* N8 = nullptr;
-    QAction* N9 = nullptr;
-    QAction* Copy1 = nullptr; // "&Cut"
-    QAction* Copy2 = nullptr; // "Co&py"
-    QAction* N5 = nullptr;
-    QAction* Move1 = nullptr;
-    QAction* Resize1 = nullptr;
-    QAction* Crop1 = nullptr;
-    QAction* Rotate1 = nullptr;
-    QAction* AdjustEdges1 = nullptr;
+    QAction* properties_action = nullptr;
+    QAction* morphology_action = nullptr;
+    QAction* bring_to_front_action = nullptr;
+    QAction* send_to_back_action = nullptr;
+    QAction* one_up_action = nullptr;
+    QAction* one_down_action = nullptr;
+    QAction* cut_action = nullptr;
+    QAction* copy_action = nullptr;
+    QAction* delete_action = nullptr;
+    QAction* move_action = nullptr;
+    QAction* resize_action = nullptr;
+    QAction* crop_action = nullptr;
+    QAction* rotate_action = nullptr;
+    QAction* adjust_edges_action = nullptr;
 
-    // Window events. The host calls them when the drawing becomes or stops
-    // being the active one: activation makes the panel on its first time.
-    void FormActivate();
-    void FormDeactivate();
+    // What the mouse and keyboard are doing on the panel.
+    const ShapeDrag& drag() const { return drag_; }
+    TextEntry& text_entry() { return text_entry_; }
+    const TextEntry& text_entry() const { return text_entry_; }
+    const PolygonEntry& polygon_entry() const { return polygon_entry_; }
+    // A new tool is chosen: the text or polygon under way is dropped.
+    void drop_tool_input();
+
+    // The host calls them when the drawing becomes or stops being the
+    // active one: activation makes the panel on its first time.
+    void on_activated();
+    void on_deactivated();
 
     // Every change of the scene (objects made, deleted, moved, transformed,
     // restacked, renamed, recoloured, pasted, imported, their morphology,
@@ -95,23 +80,19 @@ public:
     void select_shape(Shape* shape);
     void deselect_shape(Shape* shape);
     void delete_shape();
-    void current_shape_bringtofront();
-    void current_shape_sendtoback();
-    void current_shape_oneup();
-    void current_shape_onedown();
+    void bring_to_front();
+    void send_to_back();
+    void move_one_up();
+    void move_one_down();
     void rename_shape(Shape* shape, const QString& name);
 
     // Popup commands that show a dialog for the current object.
-    void N4Click();          // "Set &Morphology"
-    void SetHeights1Click(); // "&Properties"
-    void Move1Click();
-    void Rotate1Click();
-    void Crop1Click();
-    void Resize1Click();
-
-    // The rubber-band outline on the panel's outline layer, with the panel
-    // canvas's pen (drawing it twice restores the panel).
-    void draw_outline();
+    void edit_morphology();
+    void edit_properties();
+    void ask_move();
+    void ask_rotate();
+    void ask_crop();
+    void ask_resize();
 
     // Objects.
     Shape* create_shape(int left, int top, int width, int height);
@@ -129,9 +110,6 @@ public:
     // Edit modes of the selected object.
     void cycle_edit_mode(Shape* shape);
     void hide_nodes(Shape* shape);
-    // Turns the outline about the object's centre towards the mouse during
-    // a rotate drag; `pos` in panel pixels.
-    void rotate_step(QPoint pos);
 
     // Transforms of one object. Each records one undo entry when it changes
     // the object and returns whether it did; sizes of 0 or less and crops
@@ -144,7 +122,8 @@ public:
     bool crop_shape(Shape* shape, int left, int right, int top, int bottom);
     bool rotate_shape(Shape* shape, int mirror_x, int mirror_y, double sin, double cos);
     bool adjust_edges(Shape* shape);
-    void AdjustEdges1Click();
+    // The popup's Adjust Edges: the current object, its resize nodes shown after.
+    void adjust_current_edges();
 
     // Mouse handlers of the objects and their nodes (sender = target).
     void shape_mousedown(const MouseTarget& sender, Qt::MouseButton button, int x, int y, QPoint screen);
@@ -177,8 +156,6 @@ public:
     // The object popup for the keyboard: at the current object's top-left,
     // or the nearest point of it in the window.
     void popup_at_current_shape();
-    void place_caret();
-    void redraw_typed_text();
     void create_panel();
 
     // The clipboard (document/clipboard.cpp): copy and cut need a current
@@ -207,10 +184,15 @@ private:
     void change_pixels(Shape* shape, const QString& caption, QRect bounds, QImage pixels);
     void repaint_shape_area(QRect area);
     void remember_mouse(QPoint pos, QPoint screen);
-    void outline_move(QPoint pos);
-    void outline_resize(QPoint pos);
-    void set_outline(int left, int top, int right, int bottom);
-    void finish_text();
-    void close_polygon();
     void zorder_changed();
+    const DrawingToolRow& tool() const;
+
+    // The last mouse position, in panel pixels (drags follow the mouse by
+    // it, so that they keep to the panel's pixels at every zoom) and on the
+    // screen.
+    QPoint last_mouse_pos_;
+    QPoint last_mouse_screen_;
+    ShapeDrag drag_{*this};
+    TextEntry text_entry_{*this};
+    PolygonEntry polygon_entry_{*this};
 };

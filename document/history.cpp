@@ -17,23 +17,23 @@ size_t history_limit()
 
 } // namespace
 
-void UndoHistory::push_front(EntryList& list, std::unique_ptr<TShapeEvent> entry) const
+void UndoHistory::push_front(EntryList& list, std::unique_ptr<HistoryEntry> entry) const
 {
     list.push_front(std::move(entry));
     while (list.size() > history_limit()) list.pop_back();
 }
 
-TShapeEvent* UndoHistory::create_entry(const QString& caption)
+HistoryEntry* UndoHistory::create_entry(const QString& caption)
 {
-    auto entry = std::make_unique<TShapeEvent>();
+    auto entry = std::make_unique<HistoryEntry>();
     entry->caption = caption;
-    TShapeEvent* raw = entry.get();
+    HistoryEntry* raw = entry.get();
     redo_list.clear();
     push_front(undo_list, std::move(entry));
     return raw;
 }
 
-void UndoHistory::take_snapshot(TShapeEvent* entry, int which, const Shape* shape) const
+void UndoHistory::take_snapshot(HistoryEntry* entry, int which, const Shape* shape) const
 {
     ShapeSnapshot state;
     if (shape) {
@@ -50,7 +50,7 @@ void UndoHistory::take_snapshot(TShapeEvent* entry, int which, const Shape* shap
 
 void UndoHistory::record(Shape* shape, const QString& caption, const std::function<void()>& change)
 {
-    TShapeEvent* entry = create_entry(caption);
+    HistoryEntry* entry = create_entry(caption);
     take_snapshot(entry, 0, shape);
     change();
     take_snapshot(entry, 1, shape);
@@ -75,7 +75,7 @@ Shape* UndoHistory::build_shape(const ShapeSnapshot& state, const Shape* replace
     return shape;
 }
 
-void UndoHistory::apply(TShapeEvent* entry, bool redo)
+void UndoHistory::apply(HistoryEntry* entry, bool redo)
 {
     DrawingWindow& d = *drawing_;
     Shape* live = d.find_shape(entry->after.shape);
@@ -107,7 +107,7 @@ void UndoHistory::apply(TShapeEvent* entry, bool redo)
     emit d.shapes_changed();
     if (deselected && rebuilt) {
         d.select_shape(rebuilt);
-        rebuilt->edit_mode = QStringLiteral("crop");
+        rebuilt->edit_mode = EditMode::Crop;
         d.cycle_edit_mode(rebuilt);
     }
 
@@ -116,7 +116,7 @@ void UndoHistory::apply(TShapeEvent* entry, bool redo)
     EntryList& to = redo ? undo_list : redo_list;
     const auto found = std::find_if(from.begin(), from.end(), [entry](const auto& e) { return e.get() == entry; });
     if (found != from.end()) {
-        std::unique_ptr<TShapeEvent> moving = std::move(*found);
+        std::unique_ptr<HistoryEntry> moving = std::move(*found);
         from.erase(found);
         push_front(to, std::move(moving));
     }

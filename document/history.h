@@ -23,7 +23,7 @@ struct ShapeSnapshot {
     Morphology morphology;
 };
 
-struct TShapeEvent {
+struct HistoryEntry {
     ShapeSnapshot before;
     ShapeSnapshot after;
     std::uint8_t rebuild = 0;
@@ -34,25 +34,25 @@ class UndoHistory {
 public:
     explicit UndoHistory(DrawingWindow* drawing) : drawing_(drawing) {}
 
-    using EntryList = std::deque<std::unique_ptr<TShapeEvent>>; // newest first
+    using EntryList = std::deque<std::unique_ptr<HistoryEntry>>; // newest first
     EntryList undo_list;
     EntryList redo_list;
 
     // Opens an entry at the front of the undo list. A new change empties the
     // redo list, so no redo entry can act on an object it no longer knows.
-    TShapeEvent* create_entry(const QString& caption);
+    HistoryEntry* create_entry(const QString& caption);
     // Fills `before` (which = 0) or `after` (which = 1) from the object;
     // no object gives an empty state.
-    void take_snapshot(TShapeEvent* entry, int which, const Shape* shape) const;
+    void take_snapshot(HistoryEntry* entry, int which, const Shape* shape) const;
     // Records a change of the object that rebuilds it: before, change, after.
     void record(Shape* shape, const QString& caption, const std::function<void()>& change);
 
-    void apply(TShapeEvent* entry, bool redo);
+    void apply(HistoryEntry* entry, bool redo);
     void undo();
     void redo();
 
 private:
-    void push_front(EntryList& list, std::unique_ptr<TShapeEvent> entry) const;
+    void push_front(EntryList& list, std::unique_ptr<HistoryEntry> entry) const;
     Shape* build_shape(const ShapeSnapshot& state, const Shape* replaced);
 
     DrawingWindow* drawing_;

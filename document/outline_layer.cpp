@@ -35,6 +35,11 @@ void OutlineLayer::toggle_line(QPoint a, QPoint b, const OutlinePen& pen)
     toggle(Item{Item::Kind::Line, {a, b}, pen, {}, {}, 0, 0});
 }
 
+void OutlineLayer::toggle_figure(FigurePainter paint, const QPolygon& points, const OutlinePen& pen)
+{
+    toggle(Item{Item::Kind::Figure, points, pen, {}, {}, 0, 0, paint});
+}
+
 void OutlineLayer::add_text(QPoint top_left, const QString& text, const QFont& font, TColor color, TColor cell_color)
 {
     items_.append(Item{Item::Kind::Text, {top_left}, {}, text, font, color, cell_color});
@@ -74,6 +79,8 @@ void OutlineLayer::paint(QPainter& painter, double zoom) const
         for (QPoint point : item.points) points << on_screen(point, zoom);
         if (item.kind == Item::Kind::Line)
             painter.drawLine(points[0], points[1]);
+        else if (item.kind == Item::Kind::Figure)
+            item.figure(painter, points);
         else
             painter.drawPolygon(points);
     }

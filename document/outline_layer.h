@@ -7,10 +7,16 @@
 #include <QFont>
 #include <QList>
 #include <QPoint>
+#include <QPolygon>
 #include <QString>
 #include <QVector>
 
 class QPainter;
+
+// Paints a figure with the painter's pen and brush. `points` are the
+// frame's top-left and bottom-right pixels for a frame figure, the vertices
+// for a polygon; both in the painter's pixels.
+using FigurePainter = void (*)(QPainter& painter, const QPolygon& points);
 
 struct OutlinePen {
     Qt::PenStyle style = Qt::SolidLine;
@@ -24,6 +30,8 @@ public:
     void toggle_path(const QVector<QPoint>& points, const OutlinePen& pen);
     // Draws the line from a to b in XOR mode; a line of no length draws nothing.
     void toggle_line(QPoint a, QPoint b, const OutlinePen& pen);
+    // Draws the figure `paint` makes of `points` in XOR mode, unfilled.
+    void toggle_figure(FigurePainter paint, const QPolygon& points, const OutlinePen& pen);
     // Writes text with its character cells filled with `cell_color`.
     void add_text(QPoint top_left, const QString& text, const QFont& font, TColor color, TColor cell_color);
 
@@ -38,13 +46,14 @@ public:
 
 private:
     struct Item {
-        enum class Kind { Path, Line, Text } kind;
+        enum class Kind { Path, Line, Figure, Text } kind;
         QVector<QPoint> points;
         OutlinePen pen;
         QString text;
         QFont font;
         TColor color = 0;
         TColor cell_color = 0;
+        FigurePainter figure = nullptr;
         bool operator==(const Item&) const = default;
     };
     void toggle(const Item& item);

@@ -19,13 +19,13 @@ namespace {
 // After a change from a dialog the object shows its resize nodes.
 void show_resize_nodes(DrawingWindow& drawing, Shape* shape)
 {
-    shape->edit_mode = QStringLiteral("crop");
+    shape->edit_mode = EditMode::Crop;
     drawing.cycle_edit_mode(shape);
 }
 
 } // namespace
 
-void DrawingWindow::N4Click()
+void DrawingWindow::edit_morphology()
 {
     if (!current_shape || !morphology_dialog) return;
     MorphologyDialog& dialog = *morphology_dialog;
@@ -37,7 +37,7 @@ void DrawingWindow::N4Click()
     repaint();
     dialog.execute();
     if (dialog.confirmed != 1 || !assign_morphology(dialog.morphology, kept)) return;
-    TShapeEvent* entry = history.create_entry(QStringLiteral("Object Morphology"));
+    HistoryEntry* entry = history.create_entry(tr("Object Morphology"));
     history.take_snapshot(entry, 0, current_shape);
     assign_morphology(dialog.morphology, current_shape->morphology);
     history.take_snapshot(entry, 1, current_shape);
@@ -45,13 +45,13 @@ void DrawingWindow::N4Click()
     mark_changed();
 }
 
-void DrawingWindow::SetHeights1Click()
+void DrawingWindow::edit_properties()
 {
     if (!current_shape || !properties_dialog) return;
     properties_dialog->execute(*current_shape);
 }
 
-void DrawingWindow::Move1Click()
+void DrawingWindow::ask_move()
 {
     Shape* shape = current_shape;
     if (!shape || !move_dialog) return;
@@ -63,7 +63,7 @@ void DrawingWindow::Move1Click()
     show_resize_nodes(*this, shape);
 }
 
-void DrawingWindow::Rotate1Click()
+void DrawingWindow::ask_rotate()
 {
     Shape* shape = current_shape;
     if (!shape || !rotate_dialog) return;
@@ -79,7 +79,7 @@ void DrawingWindow::Rotate1Click()
     modified = 1;
 }
 
-void DrawingWindow::Crop1Click()
+void DrawingWindow::ask_crop()
 {
     Shape* shape = current_shape;
     if (!shape || !crop_dialog) return;
@@ -93,7 +93,7 @@ void DrawingWindow::Crop1Click()
     show_resize_nodes(*this, shape);
 }
 
-void DrawingWindow::Resize1Click()
+void DrawingWindow::ask_resize()
 {
     Shape* shape = current_shape;
     if (!shape || !resize_dialog) return;

@@ -68,7 +68,7 @@ bool DrawingWindow::move_shape(Shape* shape, int x, int y)
     if (x == shape->Left && y == shape->Top) return false;
     check_object_place(x, y);
     const QRect old_area = shape->bounds();
-    history.record(shape, QStringLiteral("Move Object"), [&] {
+    history.record(shape, tr("Move Object"), [&] {
         shape->Left = x;
         shape->Top = y;
     });
@@ -89,7 +89,7 @@ bool DrawingWindow::resize_shape_to(Shape* shape, int left, int top, int width, 
     if (left == shape->Left && top == shape->Top && width == shape->Width && height == shape->Height) return false;
     check_object_place(left, top);
     check_pixels_for(shape, width, height);
-    change_pixels(shape, QStringLiteral("Resize Object"), QRect(left, top, width, height),
+    change_pixels(shape, tr("Resize Object"), QRect(left, top, width, height),
                   stretch_pixels(shape->buffer, width, height));
     return true;
 }
@@ -104,7 +104,7 @@ bool DrawingWindow::crop_shape(Shape* shape, int left, int right, int top, int b
     if (width <= 0 || height <= 0) return false;
     check_object_place(new_left, new_top);
     check_pixels_for(shape, width, height);
-    change_pixels(shape, QStringLiteral("Crop Object"), QRect(int(new_left), int(new_top), int(width), int(height)),
+    change_pixels(shape, tr("Crop Object"), QRect(int(new_left), int(new_top), int(width), int(height)),
                   crop_pixels(shape->buffer, left, right, top, bottom, Configuration.background_color));
     return true;
 }
@@ -120,7 +120,7 @@ bool DrawingWindow::rotate_shape(Shape* shape, int mirror_x, int mirror_y, doubl
                                              Configuration.background_color);
     // A mapping stopped early keeps what it wrote, as a beep tells.
     if (!turned.complete) beep();
-    change_pixels(shape, QStringLiteral("Rotate Object"), turned.bounds, std::move(turned.buffer));
+    change_pixels(shape, tr("Rotate Object"), turned.bounds, std::move(turned.buffer));
     return true;
 }
 
@@ -132,12 +132,12 @@ bool DrawingWindow::adjust_edges(Shape* shape)
                       shape->Height - content->bottom() - 1);
 }
 
-void DrawingWindow::AdjustEdges1Click()
+void DrawingWindow::adjust_current_edges()
 {
     if (!current_shape) return;
     Shape* shape = current_shape;
     adjust_edges(shape);
     repaint_shape_area(shape->bounds());
-    shape->edit_mode = QStringLiteral("crop");
+    shape->edit_mode = EditMode::Crop;
     cycle_edit_mode(shape);
 }

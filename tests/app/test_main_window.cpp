@@ -54,7 +54,7 @@ QStringList captions(const QMenu* menu)
 bool font_button_shown(const MainWindow& main)
 {
     for (QAction* action : main.tools_bar->actions())
-        if (main.tools_bar->widgetForAction(action) == main.show_fontdialog) return action->isVisible();
+        if (main.tools_bar->widgetForAction(action) == main.font_button) return action->isVisible();
     return false;
 }
 
@@ -96,8 +96,8 @@ private slots:
         QCOMPARE(main.delete_action->shortcut(), QKeySequence(Qt::SHIFT | Qt::Key_Delete));
         QCOMPARE(main.import_action->statusTip(), QStringLiteral("Import objects from other file"));
         QCOMPARE(main.tile_horizontally_action->statusTip(), QStringLiteral("Tile Horizontaly"));
-        QCOMPARE(main.pointer1->statusTip(), QStringLiteral("Edit Mode"));
-        QCOMPARE(main.pointer->toolTip(), QStringLiteral("Edit Mode"));
+        QCOMPARE(main.tool_action(DrawingTool::Pointer)->statusTip(), QStringLiteral("Edit Mode"));
+        QCOMPARE(main.tool_button(DrawingTool::Pointer)->toolTip(), QStringLiteral("Edit Mode"));
 
         // Each command on the Basic and Actions bars shows its own icon.
         for (QToolBar* bar : {main.basic_bar, main.actions_bar})
@@ -114,18 +114,18 @@ private slots:
         Program program;
         MainWindow& main = *program.main;
         main.idle_update();
-        for (QAction* action : {main.pointer1, main.rectangle1, main.make_stereogram_action, main.delete_action, main.save_action,
+        for (QAction* action : {main.tool_action(DrawingTool::Pointer), main.tool_action(DrawingTool::Rectangle), main.make_stereogram_action, main.delete_action, main.save_action,
                                 main.save_as_action, main.close_action, main.import_action, main.cut_action, main.copy_action, main.undo_action, main.redo_action})
             QVERIFY2(!action->isEnabled(), qPrintable(action->objectName()));
         QVERIFY(main.paste_action->isEnabled());
         QVERIFY(main.new_action->isEnabled());
         QVERIFY(!main.object_names_combo->isEnabled());
-        QVERIFY(!main.pointer->isChecked());
+        QVERIFY(!main.tool_button(DrawingTool::Pointer)->isChecked());
 
         DrawingWindow* drawing = program.new_drawing();
-        for (QAction* action : {main.pointer1, main.text1, main.make_stereogram_action, main.save_action, main.close_action, main.import_action})
+        for (QAction* action : {main.tool_action(DrawingTool::Pointer), main.tool_action(DrawingTool::Text), main.make_stereogram_action, main.save_action, main.close_action, main.import_action})
             QVERIFY2(action->isEnabled(), qPrintable(action->objectName()));
-        QVERIFY(main.pointer->isChecked());
+        QVERIFY(main.tool_button(DrawingTool::Pointer)->isChecked());
         QVERIFY(main.object_names_combo->isEnabled());
         QVERIFY(!main.cut_action->isEnabled());
 
@@ -134,19 +134,19 @@ private slots:
         QVERIFY(main.cut_action->isEnabled());
         QVERIFY(main.copy_action->isEnabled());
         // A drawing tool makes cutting impossible and shows the font button for text only.
-        program.choose_tool(main.text1);
+        program.choose_tool(main.tool_action(DrawingTool::Text));
         QVERIFY(!main.cut_action->isEnabled());
         QVERIFY(font_button_shown(main));
         QVERIFY(!main.object_names_combo->isEnabled());
-        program.choose_tool(main.rectangle1);
+        program.choose_tool(main.tool_action(DrawingTool::Rectangle));
         QVERIFY(!font_button_shown(main));
-        QVERIFY(main.rectangle->isChecked());
-        QVERIFY(!main.text->isChecked());
+        QVERIFY(main.tool_button(DrawingTool::Rectangle)->isChecked());
+        QVERIFY(!main.tool_button(DrawingTool::Text)->isChecked());
 
         main.close_action->trigger();
         main.idle_update();
-        QVERIFY(!main.pointer1->isEnabled());
-        QVERIFY(!main.rectangle->isChecked());
+        QVERIFY(!main.tool_action(DrawingTool::Pointer)->isEnabled());
+        QVERIFY(!main.tool_button(DrawingTool::Rectangle)->isChecked());
         QVERIFY(!main.save_action->isEnabled());
         QVERIFY(!main.object_names_combo->isEnabled());
     }
@@ -165,7 +165,7 @@ private slots:
         QCOMPARE(main.active_drawing(), nullptr);
         QCOMPARE(main.object_names_combo->count(), 0);
         QVERIFY(!main.object_names_combo->isEnabled());
-        QVERIFY(main.pointer1->isEnabled()); // the front one is still the active window
+        QVERIFY(main.tool_action(DrawingTool::Pointer)->isEnabled()); // the front one is still the active window
         // A click in it makes it the commands' drawing again.
         program.click(front, QPoint(200, 200));
         QCOMPARE(main.active_drawing(), front);
@@ -174,9 +174,9 @@ private slots:
         // The last one closes: the commands follow before any idle moment.
         front->modified = 0;
         front->parentWidget()->close();
-        for (QAction* action : {main.pointer1, main.make_stereogram_action, main.save_action, main.close_action, main.import_action, main.cascade_action})
+        for (QAction* action : {main.tool_action(DrawingTool::Pointer), main.make_stereogram_action, main.save_action, main.close_action, main.import_action, main.cascade_action})
             QVERIFY2(!action->isEnabled(), qPrintable(action->objectName()));
-        QVERIFY(!main.pointer->isChecked());
+        QVERIFY(!main.tool_button(DrawingTool::Pointer)->isChecked());
     }
 
     void help_contents_opens_the_manual()
@@ -209,7 +209,7 @@ private slots:
         Shape* shape = program.draw_rectangle(drawing, QRect(10, 10, 20, 20));
         program.click(drawing, QPoint(15, 15));
         QCOMPARE(drawing->current_shape, shape);
-        program.choose_tool(program.main->pointer1);
+        program.choose_tool(program.main->tool_action(DrawingTool::Pointer));
         QCOMPARE(drawing->current_shape, shape);
         QVERIFY(shape->nodes[0].visible);
         QCOMPARE(program.main->object_names_combo->count(), 1);
@@ -308,7 +308,7 @@ private slots:
         main.object_names_combo->setCurrentIndex(1);
         emit main.object_names_combo->activated(1);
         QCOMPARE(drawing->current_shape, second);
-        QCOMPARE(second->edit_mode, QStringLiteral("resize"));
+        QCOMPARE(second->edit_mode, EditMode::Resize);
 
         enter_name(main.object_names_combo, QStringLiteral("house"));
         QCOMPARE(second->Name, QStringLiteral("house"));
@@ -379,18 +379,18 @@ private slots:
         Program program;
         MainWindow& main = *program.main;
         DrawingWindow* drawing = program.new_drawing();
-        program.choose_tool(main.text1);
+        program.choose_tool(main.tool_action(DrawingTool::Text));
         program.click(drawing, QPoint(10, 10));
         program.type(drawing, QStringLiteral("ab"));
         QFont chosen(QStringLiteral("DejaVu Sans"), 20);
         program.ui.font_answers << chosen;
-        main.font1->trigger();
+        main.font_action->trigger();
         QCOMPARE(drawing->panel->font.family(), QStringLiteral("DejaVu Sans"));
         QCOMPARE(drawing->panel->font.pointSize(), 20);
         QCOMPARE(drawing->panel->caret_rect().height(), QFontInfo(drawing->panel->font).pixelSize());
         const QFontMetrics metrics(drawing->panel->font);
         QCOMPARE(drawing->panel->caret_rect().left(), 10 + metrics.horizontalAdvance(QStringLiteral("ab")));
-        QCOMPARE(drawing->typing, std::uint8_t(1));
+        QVERIFY(drawing->text_entry().is_typing());
     }
 
     void window_arrangement_and_panel_centring()

@@ -24,7 +24,7 @@ private slots:
         auto* drawing = reinterpret_cast<DrawingWindow*>(0x1000); // only kept, never used
         const Shape shape(drawing, G);
         QCOMPARE(shape.drawing, drawing);
-        QCOMPARE(shape.edit_mode, QStringLiteral("crop"));
+        QCOMPARE(shape.edit_mode, EditMode::Crop);
         QCOMPARE(Shape::object_tag, 1);
         for (int i = 0; i < 4; ++i) {
             QCOMPARE(shape.nodes[i].tag, i + 2);

@@ -318,17 +318,17 @@ private slots:
         drawing->modified = 0;
 
         program.ui.modal_answers.enqueue(answer(QStringLiteral("12"), false));
-        drawing->SetHeights1->trigger();
+        drawing->morphology_action->trigger();
         QCOMPARE(shape->morphology, before);
         QVERIFY(drawing->history.undo_list.empty());
 
         program.ui.modal_answers.enqueue(answer(QString::number(before.edge_heights[0]), true));
-        drawing->SetHeights1->trigger();
+        drawing->morphology_action->trigger();
         QVERIFY(drawing->history.undo_list.empty());
         QCOMPARE(drawing->modified, 0);
 
         program.ui.modal_answers.enqueue(answer(QStringLiteral("12"), true));
-        drawing->SetHeights1->trigger();
+        drawing->morphology_action->trigger();
         QCOMPARE(shape->morphology.edge_heights[0], 12);
         QCOMPARE(shape->morphology.edge_heights[3], -12);
         QCOMPARE(drawing->history.undo_list.size(), size_t(1));

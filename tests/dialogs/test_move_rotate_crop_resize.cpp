@@ -204,12 +204,12 @@ private slots:
             QVERIFY(program.ui.modal_answers.isEmpty());
         };
 
-        for (QAction* command : {drawing->Move1, drawing->Rotate1, drawing->Crop1, drawing->Resize1})
+        for (QAction* command : {drawing->move_action, drawing->rotate_action, drawing->crop_action, drawing->resize_action})
             run(command, press(false));
         QCOMPARE(shape->bounds(), QRect(20, 30, 40, 20));
         QCOMPARE(entries(), size_t(0));
 
-        run(drawing->Move1, [](QDialog& dialog) {
+        run(drawing->move_action, [](QDialog& dialog) {
             auto& form = static_cast<MoveDialog&>(dialog);
             form.right_bottom_button->click();
             form.ok_button->click();
@@ -217,9 +217,9 @@ private slots:
         });
         QCOMPARE(shape->bounds(), QRect(360, 280, 40, 20));
         QCOMPARE(entries(), size_t(1));
-        QCOMPARE(shape->edit_mode, QStringLiteral("resize"));
+        QCOMPARE(shape->edit_mode, EditMode::Resize);
 
-        run(drawing->Resize1, [](QDialog& dialog) {
+        run(drawing->resize_action, [](QDialog& dialog) {
             auto& form = static_cast<ResizeDialog&>(dialog);
             form.width_box->setText(QStringLiteral("20"));
             form.take_width();
@@ -229,7 +229,7 @@ private slots:
         QCOMPARE(shape->bounds(), QRect(360, 280, 20, 10));
         QCOMPARE(entries(), size_t(2));
 
-        run(drawing->Crop1, [](QDialog& dialog) {
+        run(drawing->crop_action, [](QDialog& dialog) {
             auto& form = static_cast<CropDialog&>(dialog);
             form.left_box->setText(QStringLiteral("2"));
             form.top_box->setText(QStringLiteral("junk")); // counts as 0
@@ -239,7 +239,7 @@ private slots:
         QCOMPARE(shape->bounds(), QRect(362, 280, 18, 10));
         QCOMPARE(entries(), size_t(3));
 
-        run(drawing->Rotate1, [](QDialog& dialog) {
+        run(drawing->rotate_action, [](QDialog& dialog) {
             auto& form = static_cast<RotateDialog&>(dialog);
             form.angle_button(90)->click();
             form.ok_button->click();
@@ -251,7 +251,7 @@ private slots:
         QCOMPARE(drawing->history.undo_list.front()->caption, QStringLiteral("Rotate Object"));
 
         // Moving to where the object already is changes nothing.
-        run(drawing->Move1, press(true));
+        run(drawing->move_action, press(true));
         QCOMPARE(entries(), size_t(4));
     }
 };

@@ -34,7 +34,7 @@ private slots:
             form.ok_button->click();
             return form.result();
         });
-        drawing->N4->trigger();
+        drawing->properties_action->trigger();
         QVERIFY(program.ui.modal_answers.isEmpty());
         QCOMPARE(corners, (QStringList{QStringLiteral("(x , y , z) = (10 , 20 , 0)"),
                                        QStringLiteral("(x , y , z) = (109 , 20 , 5)"),
@@ -47,7 +47,7 @@ private slots:
         QVERIFY(properties_dialog->name_label->x() >= properties_dialog->name_caption_label->x() + properties_dialog->name_caption_label->width() + 100);
 
         drawing->deselect_shape(shape);
-        drawing->N4->trigger(); // no current object: nothing is shown
+        drawing->properties_action->trigger(); // no current object: nothing is shown
         QVERIFY(program.ui.messages.isEmpty());
     }
 

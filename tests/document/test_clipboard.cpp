@@ -93,9 +93,9 @@ private slots:
         main.paste_action->trigger();
         QCOMPARE(drawing->shape_names(), QStringList({"shape1", "shape2", "shape3"}));
         select(program, drawing, drawing->shapes[0]);
-        drawing->Copy2->trigger();
+        drawing->copy_action->trigger();
         QVERIFY(read_clipboard_block(clipboard().mimeData()->data(clipboard_format_name))->record.name == "shape1");
-        drawing->Copy1->trigger();
+        drawing->cut_action->trigger();
         QCOMPARE(drawing->shape_names(), QStringList({"shape2", "shape3"}));
     }
 

@@ -28,7 +28,7 @@ private slots:
                  main.copy_action->trigger();
                  main.paste_action->trigger();
              }},
-            {"restack", [&] { drawing->current_shape_sendtoback(); }},
+            {"restack", [&] { drawing->send_to_back(); }},
             {"undo", [&] { main.undo_action->trigger(); }},
             {"redo", [&] { main.redo_action->trigger(); }},
             {"recolour", [&] { main.recolor_active_drawing(Configuration.background_color, 0x123456); }},

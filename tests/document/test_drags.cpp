@@ -61,11 +61,11 @@ private slots:
         DrawingWindow* drawing = program.new_drawing();
         Shape* shape = program.draw_rectangle(drawing, QRect(50, 50, 30, 20));
         program.click(drawing, QPoint(60, 60));
-        QCOMPARE(shape->edit_mode, QStringLiteral("resize"));
+        QCOMPARE(shape->edit_mode, EditMode::Resize);
 
         program.press(drawing, QPoint(60, 60));
         program.move(drawing, QPoint(70, 65));
-        QCOMPARE(int(drawing->drag_action), 1);
+        QCOMPARE(drawing->drag().action(), DragAction::Move);
         QCOMPARE(program.main->status_panel(1), QStringLiteral("(x,y)=(60,55) (w,h)=(30,20)"));
         program.move(drawing, QPoint(75, 72));
         program.release(drawing, QPoint(75, 72));
@@ -74,10 +74,10 @@ private slots:
         QCOMPARE(shape->bounds(), QRect(65, 62, 30, 20));
         QCOMPARE(undo_caption(program), QStringLiteral("&Undo Move Object"));
         QCOMPARE(drawing->current_shape, shape);
-        QCOMPARE(shape->edit_mode, QStringLiteral("resize"));
+        QCOMPARE(shape->edit_mode, EditMode::Resize);
         QVERIFY(shape->nodes[0].visible);
         QCOMPARE(QPoint(shape->nodes[0].left, shape->nodes[0].top), QPoint(62, 59));
-        QCOMPARE(int(drawing->drag_action), 0);
+        QCOMPARE(drawing->drag().action(), DragAction::None);
         QVERIFY(drawing->panel->layer.isEmpty());
         QVERIFY(!drawing->panel->capture);
 
@@ -96,7 +96,7 @@ private slots:
         program.key(drawing, Qt::Key_Delete);
         QVERIFY(drawing->shapes.isEmpty());
         program.release(drawing, QPoint(70, 65));
-        QCOMPARE(int(drawing->drag_action), 0);
+        QCOMPARE(drawing->drag().action(), DragAction::None);
         QVERIFY(drawing->panel->layer.isEmpty());
         QVERIFY(!drawing->panel->capture);
         program.click(drawing, QPoint(200, 200));
@@ -116,15 +116,15 @@ private slots:
         program.press(drawing, node_centre(shape, 3));
         QCOMPARE(node_centre(shape, 3), QPoint(79, 69));
         program.move(drawing, QPoint(40, 60));
-        QCOMPARE(int(drawing->drag_action), 2);
-        QCOMPARE(drawing->drag_node, 3);
+        QCOMPARE(drawing->drag().action(), DragAction::Resize);
+        QCOMPARE(drawing->drag().node(), 3);
         program.move(drawing, QPoint(42, 64));
         program.release(drawing, QPoint(42, 64));
 
         shape = only(drawing);
         QCOMPARE(shape->bounds(), QRect(42, 50, 9, 15));
         QCOMPARE(undo_caption(program), QStringLiteral("&Undo Resize Object"));
-        QCOMPARE(shape->edit_mode, QStringLiteral("resize"));
+        QCOMPARE(shape->edit_mode, EditMode::Resize);
         // One entry holds the new place and the new size.
         undo(program);
         QCOMPARE(only(drawing)->bounds(), QRect(50, 50, 30, 20));
@@ -137,7 +137,7 @@ private slots:
         DrawingWindow* drawing = program.new_drawing();
         Shape* shape = program.draw_rectangle(drawing, QRect(50, 50, 30, 20));
         for (int i = 0; i < 3; ++i) program.click(drawing, QPoint(60, 60));
-        QCOMPARE(shape->edit_mode, QStringLiteral("crop"));
+        QCOMPARE(shape->edit_mode, EditMode::Crop);
 
         // A drag back to where it started cuts nothing: no entry, and the
         // white nodes show again for another try.
@@ -147,22 +147,22 @@ private slots:
         program.release(drawing, QPoint(50, 50));
         QCOMPARE(only(drawing), shape);
         QVERIFY(drawing->history.undo_list.empty());
-        QCOMPARE(shape->edit_mode, QStringLiteral("crop"));
+        QCOMPARE(shape->edit_mode, EditMode::Crop);
         QVERIFY(shape->nodes[0].visible);
         QCOMPARE(shape->nodes[0].color, clWhite);
-        QCOMPARE(int(drawing->drag_action), 0);
+        QCOMPARE(drawing->drag().action(), DragAction::None);
         QVERIFY(drawing->panel->layer.isEmpty());
 
         // Top-left node in by (3, 2), bottom-right node in by (4, 1).
         program.press(drawing, node_centre(shape, 0));
         program.move(drawing, QPoint(52, 51));
-        QCOMPARE(int(drawing->drag_action), 4);
+        QCOMPARE(drawing->drag().action(), DragAction::Crop);
         program.move(drawing, QPoint(53, 52));
         program.release(drawing, QPoint(53, 52));
         shape = only(drawing);
         QCOMPARE(shape->bounds(), QRect(53, 52, 27, 18));
         QCOMPARE(undo_caption(program), QStringLiteral("&Undo Crop Object"));
-        QCOMPARE(shape->edit_mode, QStringLiteral("resize"));
+        QCOMPARE(shape->edit_mode, EditMode::Resize);
 
         program.click(drawing, QPoint(60, 60));
         program.click(drawing, QPoint(60, 60));
@@ -182,7 +182,7 @@ private slots:
         Shape* shape = program.draw_rectangle(drawing, QRect(60, 60, 21, 21));
         program.click(drawing, QPoint(70, 70));
         program.click(drawing, QPoint(70, 70));
-        QCOMPARE(shape->edit_mode, QStringLiteral("rotate"));
+        QCOMPARE(shape->edit_mode, EditMode::Rotate);
         // Over a red node the panel shows the program's own rotate cursor.
         program.move(drawing, node_centre(shape, 3));
         QCOMPARE(drawing->panel->cursor().shape(), Qt::BitmapCursor);
@@ -190,42 +190,42 @@ private slots:
         QCOMPARE(drawing->panel->cursor().pixmap().size(), QSize(32, 32));
 
         program.press(drawing, node_centre(shape, 3));
-        QCOMPARE(QPoint(drawing->rotate_center_x, drawing->rotate_center_y), QPoint(71, 71));
-        QCOMPARE(drawing->rotate_radius2, 220.5);
+        QCOMPARE(drawing->drag().rotation_center(), QPoint(71, 71));
+        QCOMPARE(drawing->drag().rotation_radius2(), 220.5);
 
         // Along the corner's own direction: no turn.
         program.move(drawing, QPoint(85, 85));
-        QCOMPARE(int(drawing->drag_action), 3);
-        QCOMPARE(int(drawing->dragging), 1);
+        QCOMPARE(drawing->drag().action(), DragAction::Rotate);
+        QVERIFY(drawing->drag().rotating());
         QCOMPARE(program.main->status_panel(1), QStringLiteral("angle = 0°"));
         const std::array<QPoint, 4> upright{QPoint(61, 61), QPoint(82, 61), QPoint(61, 82), QPoint(82, 82)};
-        QCOMPARE(drawing->outline, upright);
+        QCOMPARE(drawing->drag().outline(), upright);
 
         // Through the centre: the outline stays as it was.
         program.move(drawing, QPoint(71, 71));
-        QCOMPARE(drawing->outline, upright);
+        QCOMPARE(drawing->drag().outline(), upright);
 
         // A turn the other way round; a square keeps its shape at every angle.
         for (QPoint at : {QPoint(80, 90), QPoint(71, 92), QPoint(64, 88)}) {
             program.move(drawing, at);
-            QVERIFY(is_square(drawing->outline, QPoint(71, 71), std::sqrt(220.5)));
+            QVERIFY(is_square(drawing->drag().outline(), QPoint(71, 71), std::sqrt(220.5)));
             // The dragged corner points at the mouse.
-            const QPoint corner = drawing->outline[3] - QPoint(71, 71);
+            const QPoint corner = drawing->drag().outline()[3] - QPoint(71, 71);
             const QPoint mouse = at - QPoint(71, 71);
             QVERIFY(std::abs(corner.x() * mouse.y() - corner.y() * mouse.x()) <= 2 * distance(at, QPoint(71, 71)));
         }
         program.move(drawing, QPoint(61, 81));
         QCOMPARE(program.main->status_panel(1), QStringLiteral("angle = 270°"));
-        QVERIFY(is_square(drawing->outline, QPoint(71, 71), std::sqrt(220.5)));
-        QCOMPARE(drawing->outline[3], QPoint(61, 82));
+        QVERIFY(is_square(drawing->drag().outline(), QPoint(71, 71), std::sqrt(220.5)));
+        QCOMPARE(drawing->drag().outline()[3], QPoint(61, 82));
 
         program.release(drawing, QPoint(61, 81));
-        QCOMPARE(int(drawing->dragging), 0);
+        QVERIFY(!drawing->drag().rotating());
         QCOMPARE(undo_caption(program), QStringLiteral("&Undo Rotate Object"));
         shape = only(drawing);
         QVERIFY(shape->Width >= 21 && shape->Width <= 22);
         QCOMPARE(shape->Width, shape->Height);
-        QCOMPARE(shape->edit_mode, QStringLiteral("resize"));
+        QCOMPARE(shape->edit_mode, EditMode::Resize);
         QVERIFY(drawing->panel->layer.isEmpty());
     }
 
@@ -249,10 +249,10 @@ private slots:
         QCOMPARE(only(drawing), shape);
         QCOMPARE(shape->bounds(), QRect(60, 60, 30, 12));
         QVERIFY(drawing->history.undo_list.empty());
-        QCOMPARE(shape->edit_mode, QStringLiteral("rotate"));
+        QCOMPARE(shape->edit_mode, EditMode::Rotate);
         QVERIFY(shape->nodes[1].visible);
-        QCOMPARE(int(drawing->dragging), 0);
-        QCOMPARE(int(drawing->drag_action), 0);
+        QVERIFY(!drawing->drag().rotating());
+        QCOMPARE(drawing->drag().action(), DragAction::None);
     }
 };
 

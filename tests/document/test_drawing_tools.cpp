@@ -60,13 +60,13 @@ private slots:
         Shape* shape = program.draw_rectangle(drawing, QRect(60, 60, 21, 21));
         program.click(drawing, QPoint(70, 70));
         program.click(drawing, QPoint(70, 70));
-        QCOMPARE(shape->edit_mode, QStringLiteral("rotate"));
+        QCOMPARE(shape->edit_mode, EditMode::Rotate);
         // A press on a rotate node shows a dotted outline, and must leave it behind.
         const QPoint node(shape->nodes[3].left + 3, shape->nodes[3].top + 3);
         program.click(drawing, node);
 
         // Rectangle: a solid line 2 pixels wide.
-        program.choose_tool(program.main->rectangle1);
+        program.choose_tool(program.main->tool_action(DrawingTool::Rectangle));
         program.press(drawing, QPoint(150, 150));
         program.move(drawing, QPoint(200, 180));
         program.move(drawing, QPoint(250, 200));
@@ -76,7 +76,7 @@ private slots:
         program.release(drawing, QPoint(250, 200));
 
         // Polygon: a dotted line 1 pixel wide.
-        program.choose_tool(program.main->polygon1);
+        program.choose_tool(program.main->tool_action(DrawingTool::Polygon));
         program.click(drawing, QPoint(20, 250));
         program.move(drawing, QPoint(120, 250));
         shown = drawing->panel->grab().toImage();
@@ -89,7 +89,7 @@ private slots:
     {
         Program program;
         DrawingWindow* drawing = program.new_drawing();
-        program.choose_tool(program.main->rectangle1);
+        program.choose_tool(program.main->tool_action(DrawingTool::Rectangle));
         program.click(drawing, QPoint(50, 50));
         program.click(drawing, QPoint(50, 50));
         QVERIFY(drawing->shapes.isEmpty());
@@ -108,7 +108,7 @@ private slots:
 
         // A first step that passes both edges at once keeps the start corner
         // anchored.
-        program.choose_tool(program.main->rectangle1);
+        program.choose_tool(program.main->tool_action(DrawingTool::Rectangle));
         program.press(drawing, QPoint(140, 130));
         program.move(drawing, QPoint(139, 129));
         program.move(drawing, QPoint(120, 110));
@@ -135,18 +135,36 @@ private slots:
         QCOMPARE(colours_of(shape->buffer), QSet<TColor>({background, clBlack, Configuration.object_color}));
     }
 
+    void an_ellipse_is_previewed_as_the_ellipse_it_makes()
+    {
+        Program program;
+        DrawingWindow* drawing = program.new_drawing();
+        program.choose_tool(program.main->tool_action(DrawingTool::Ellipse));
+        program.press(drawing, QPoint(100, 100));
+        program.move(drawing, QPoint(150, 130));
+        program.move(drawing, QPoint(200, 160));
+        const QImage shown = drawing->panel->grab().toImage();
+        // The frame's corners stay background; the middles of its sides are drawn.
+        QCOMPARE(changed_along(shown, QPoint(100, 100), QPoint(104, 104)), 0);
+        QCOMPARE(changed_along(shown, QPoint(196, 156), QPoint(200, 160)), 0);
+        QVERIFY(changed_along(shown, QPoint(150, 98), QPoint(150, 102)) > 0);
+        QVERIFY(changed_along(shown, QPoint(98, 130), QPoint(102, 130)) > 0);
+        program.release(drawing, QPoint(200, 160));
+        QVERIFY(drawing->panel->layer.isEmpty());
+        QCOMPARE(drawing->shapes.size(), 1);
+    }
+
     void polygon_of_three_clicks_closed_with_the_right_button()
     {
         Program program;
         DrawingWindow* drawing = program.new_drawing();
-        program.choose_tool(program.main->polygon1);
+        program.choose_tool(program.main->tool_action(DrawingTool::Polygon));
         program.click(drawing, QPoint(10, 10));
         program.move(drawing, QPoint(30, 12));
         QVERIFY(!drawing->panel->layer.isEmpty());
         program.click(drawing, QPoint(50, 10));
         program.click(drawing, QPoint(30, 40));
-        QCOMPARE(drawing->polygon_points, QStringList({QStringLiteral("  10  10"), QStringLiteral("  50  10"),
-                                                       QStringLiteral("  30  40")}));
+        QCOMPARE(drawing->polygon_entry().vertices(), QPolygon({QPoint(10, 10), QPoint(50, 10), QPoint(30, 40)}));
         program.click(drawing, QPoint(30, 40), Qt::RightButton);
         QCOMPARE(drawing->shapes.size(), 1);
         Shape* shape = drawing->shapes[0];
@@ -156,7 +174,7 @@ private slots:
         QCOMPARE(pixel_color(shape->buffer, 20, 30), clBlack);
         QCOMPARE(pixel_color(shape->buffer, 20, 10), Configuration.object_color);
         QCOMPARE(pixel_color(shape->buffer, 0, 30), Configuration.background_color);
-        QVERIFY(drawing->polygon_points.isEmpty());
+        QVERIFY(drawing->polygon_entry().vertices().isEmpty());
         QVERIFY(drawing->panel->layer.isEmpty());
     }
 
@@ -164,25 +182,25 @@ private slots:
     {
         Program program;
         DrawingWindow* drawing = program.new_drawing();
-        program.choose_tool(program.main->polygon1);
+        program.choose_tool(program.main->tool_action(DrawingTool::Polygon));
         program.click(drawing, QPoint(10, 10));
         program.move(drawing, QPoint(40, 40));
         program.click(drawing, QPoint(40, 40));
         program.click(drawing, QPoint(40, 40), Qt::RightButton);
         QVERIFY(drawing->shapes.isEmpty());
         QVERIFY(drawing->panel->layer.isEmpty());
-        QVERIFY(drawing->polygon_points.isEmpty());
+        QVERIFY(drawing->polygon_entry().vertices().isEmpty());
     }
 
     void delete_key_abandons_a_polygon()
     {
         Program program;
         DrawingWindow* drawing = program.new_drawing();
-        program.choose_tool(program.main->polygon1);
+        program.choose_tool(program.main->tool_action(DrawingTool::Polygon));
         program.click(drawing, QPoint(10, 10));
         program.click(drawing, QPoint(40, 10));
         program.key(drawing, Qt::Key_Delete);
-        QVERIFY(drawing->polygon_points.isEmpty());
+        QVERIFY(drawing->polygon_entry().vertices().isEmpty());
         QVERIFY(drawing->panel->layer.isEmpty());
     }
 
@@ -190,21 +208,21 @@ private slots:
     {
         Program program;
         DrawingWindow* drawing = program.new_drawing();
-        program.choose_tool(program.main->text1);
+        program.choose_tool(program.main->tool_action(DrawingTool::Text));
         program.click(drawing, QPoint(20, 30));
-        QCOMPARE(drawing->typing, std::uint8_t(1));
+        QVERIFY(drawing->text_entry().is_typing());
         QVERIFY(drawing->panel->has_caret());
         program.type(drawing, QStringLiteral("ab"));
         program.key(drawing, Qt::Key_Left);
         program.key(drawing, Qt::Key_Backspace);
-        QCOMPARE(drawing->typed_text, QStringLiteral("b"));
-        QCOMPARE(drawing->caret_index, 1);
+        QCOMPARE(drawing->text_entry().text(), QStringLiteral("b"));
+        QCOMPARE(drawing->text_entry().caret_index(), 1);
         QCOMPARE(drawing->panel->caret_rect().topLeft(), QPoint(20, 30));
 
         program.type(drawing, QStringLiteral("Hi"));
-        QCOMPARE(drawing->typed_text, QStringLiteral("Hib"));
+        QCOMPARE(drawing->text_entry().text(), QStringLiteral("Hib"));
         program.click(drawing, QPoint(300, 300));
-        QCOMPARE(drawing->typing, std::uint8_t(0));
+        QVERIFY(!drawing->text_entry().is_typing());
         QVERIFY(!drawing->panel->has_caret());
         QCOMPARE(drawing->shapes.size(), 1);
         Shape* shape = drawing->shapes[0];
@@ -223,13 +241,13 @@ private slots:
     {
         Program program;
         DrawingWindow* drawing = program.new_drawing();
-        program.choose_tool(program.main->text1);
+        program.choose_tool(program.main->tool_action(DrawingTool::Text));
         program.click(drawing, QPoint(20, 30));
         program.type(drawing, QStringLiteral("x"));
         program.key(drawing, Qt::Key_Backspace);
         program.click(drawing, QPoint(20, 30));
         QVERIFY(drawing->shapes.isEmpty());
-        QCOMPARE(drawing->typing, std::uint8_t(0));
+        QVERIFY(!drawing->text_entry().is_typing());
     }
 
     void objects_are_named_after_the_largest_number()

@@ -116,7 +116,7 @@ private slots:
         Shape* rebuilt = drawing->current_shape;
         QVERIFY(rebuilt);
         QCOMPARE(rebuilt->Left, 10);
-        QCOMPARE(rebuilt->edit_mode, QStringLiteral("resize"));
+        QCOMPARE(rebuilt->edit_mode, EditMode::Resize);
         QVERIFY(rebuilt->nodes[0].visible);
         QCOMPARE(program.main->object_names_combo->currentIndex(), 0);
         QCOMPARE(program.main->redo_action->text(), QStringLiteral("&Redo Move Object"));

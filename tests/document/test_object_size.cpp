@@ -60,7 +60,7 @@ private slots:
             return form.result();
         });
         program.ui.messages.clear();
-        drawing->Resize1->trigger();
+        drawing->resize_action->trigger();
         QCOMPARE(program.ui.messages.size(), 1);
         QVERIFY(program.ui.messages[0].text.contains(QStringLiteral("40000 x 20")));
         refused([&] { drawing->crop_shape(shape, -40000, 0, 0, 0); }, QStringLiteral("40040 x 20"));
@@ -86,16 +86,16 @@ private slots:
         Program program;
         DrawingWindow* drawing = program.new_drawing();
         drawing->modified = 0;
-        program.choose_tool(program.main->text1);
+        program.choose_tool(program.main->tool_action(DrawingTool::Text));
         for (const QString& text : {QStringLiteral("\u200B\u200B"), QStringLiteral("   ")}) {
             program.click(drawing, QPoint(20, 30));
             for (const QChar c : text) {
                 QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
                 QCoreApplication::sendEvent(drawing, &press);
             }
-            QCOMPARE(drawing->typed_text, text);
+            QCOMPARE(drawing->text_entry().text(), text);
             program.click(drawing, QPoint(200, 200));
-            QCOMPARE(drawing->typing, std::uint8_t(0));
+            QVERIFY(!drawing->text_entry().is_typing());
             QVERIFY(drawing->shapes.isEmpty());
             QCOMPARE(drawing->modified, 0);
         }

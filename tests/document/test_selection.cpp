@@ -35,7 +35,7 @@ private slots:
 
         program.click(drawing, QPoint(120, 115));
         QCOMPARE(drawing->current_shape, ellipse);
-        QCOMPARE(ellipse->edit_mode, QStringLiteral("resize"));
+        QCOMPARE(ellipse->edit_mode, EditMode::Resize);
         QCOMPARE(program.main->object_names_combo->currentIndex(), 0);
         QCOMPARE(program.main->status_panel(1), QStringLiteral("(x,y)=(100,100) (w,h)=(40,30)"));
         QCOMPARE(ellipse->hint, QStringLiteral("Drag to move object (resize mode)"));
@@ -48,20 +48,20 @@ private slots:
         }
 
         program.click(drawing, QPoint(120, 115));
-        QCOMPARE(ellipse->edit_mode, QStringLiteral("rotate"));
+        QCOMPARE(ellipse->edit_mode, EditMode::Rotate);
         QCOMPARE(ellipse->nodes[3].color, red);
         QCOMPARE(ellipse->nodes[3].hint, QStringLiteral("Drag node to rotate object"));
         program.click(drawing, QPoint(120, 115));
-        QCOMPARE(ellipse->edit_mode, QStringLiteral("crop"));
+        QCOMPARE(ellipse->edit_mode, EditMode::Crop);
         QCOMPARE(ellipse->nodes[3].color, clWhite);
         QCOMPARE(ellipse->hint, QStringLiteral("Drag to move object (crop mode)"));
         program.click(drawing, QPoint(120, 115));
-        QCOMPARE(ellipse->edit_mode, QStringLiteral("resize"));
+        QCOMPARE(ellipse->edit_mode, EditMode::Resize);
         QCOMPARE(ellipse->nodes[3].color, clBlack);
 
         // A click on a node cycles the mode too; the outline it showed is gone.
         program.click(drawing, QPoint(ellipse->nodes[3].left + 2, ellipse->nodes[3].top + 2));
-        QCOMPARE(ellipse->edit_mode, QStringLiteral("rotate"));
+        QCOMPARE(ellipse->edit_mode, EditMode::Rotate);
         QVERIFY(drawing->panel->layer.isEmpty());
 
         // The empty panel deselects.
@@ -89,7 +89,7 @@ private slots:
         Shape* shape = program.draw_rectangle(drawing, QRect(50, 50, 30, 30));
         program.click(drawing, QPoint(60, 60), Qt::RightButton);
         QCOMPARE(drawing->current_shape, shape);
-        QCOMPARE(shape->edit_mode, QStringLiteral("resize"));
+        QCOMPARE(shape->edit_mode, EditMode::Resize);
         QVERIFY(shape->nodes[0].visible);
         QVERIFY(drawing->shape_popup->isVisible());
         QStringList captions;
@@ -111,24 +111,24 @@ private slots:
         drawing->modified = 0;
 
         drawing->select_shape(a);
-        drawing->current_shape_bringtofront();
+        drawing->bring_to_front();
         QCOMPARE(drawing->shapes, QList<Shape*>({b, c, a}));
         QCOMPARE(program.main->object_names_combo->currentIndex(), 2);
         QCOMPARE(program.main->object_names_combo->itemText(0), b->Name);
 
-        drawing->current_shape_sendtoback();
+        drawing->send_to_back();
         QCOMPARE(drawing->shapes, QList<Shape*>({a, b, c}));
 
         drawing->select_shape(b);
-        drawing->current_shape_onedown();
+        drawing->move_one_down();
         QCOMPARE(drawing->shapes, QList<Shape*>({b, a, c}));
-        drawing->current_shape_onedown();
+        drawing->move_one_down();
         QCOMPARE(drawing->shapes, QList<Shape*>({b, a, c}));
 
         drawing->select_shape(a);
-        drawing->current_shape_oneup();
+        drawing->move_one_up();
         QCOMPARE(drawing->shapes, QList<Shape*>({b, c, a}));
-        drawing->current_shape_oneup();
+        drawing->move_one_up();
         QCOMPARE(drawing->shapes, QList<Shape*>({b, c, a}));
         QCOMPARE(drawing->modified, std::uint8_t(0));
 
@@ -136,7 +136,7 @@ private slots:
         Shape* front = program.draw_rectangle(drawing, QRect(15, 15, 10, 10));
         Q_UNUSED(front);
         drawing->select_shape(a);
-        drawing->current_shape_bringtofront();
+        drawing->bring_to_front();
         const QImage picture = drawing->panel->grab().toImage();
         QCOMPARE(picture.pixelColor(20, 20), to_qcolor(Configuration.object_color));
         QCOMPARE(picture.pixelColor(10, 20), QColor(Qt::black));
@@ -151,7 +151,7 @@ private slots:
         Shape* c = program.draw_rectangle(drawing, QRect(70, 10, 20, 20));
         program.key(drawing, Qt::Key_Tab);
         QCOMPARE(drawing->current_shape, a);
-        QCOMPARE(a->edit_mode, QStringLiteral("resize"));
+        QCOMPARE(a->edit_mode, EditMode::Resize);
         drawing->select_shape(c);
         program.key(drawing, Qt::Key_Tab);
         QCOMPARE(drawing->current_shape, a);

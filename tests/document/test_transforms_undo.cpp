@@ -130,23 +130,23 @@ private slots:
 
         program.click(drawing, QPoint(50, 58));
         QCOMPARE(drawing->current_shape, shape);
-        drawing->AdjustEdges1->trigger();
+        drawing->adjust_edges_action->trigger();
         QCOMPARE(shape->bounds(), QRect(44, 54, 12, 8));
         // The trimmed figure gets its black edge.
         QCOMPARE(pixel_color(shape->buffer, 0, 3), clBlack);
         QCOMPARE(pixel_color(shape->buffer, 1, 3), Configuration.object_color);
         QCOMPARE(undo_caption(program), QStringLiteral("&Undo Crop Object"));
-        QCOMPARE(shape->edit_mode, QStringLiteral("resize"));
+        QCOMPARE(shape->edit_mode, EditMode::Resize);
         QCOMPARE(QPoint(shape->nodes[0].left, shape->nodes[0].top), QPoint(41, 51));
         QVERIFY(shape->nodes[3].visible);
 
         // Nothing left to trim: no entry, but the nodes still return to resize.
         drawing->history.undo_list.clear();
-        shape->edit_mode = QStringLiteral("rotate");
-        drawing->AdjustEdges1->trigger();
+        shape->edit_mode = EditMode::Rotate;
+        drawing->adjust_edges_action->trigger();
         QCOMPARE(shape->bounds(), QRect(44, 54, 12, 8));
         QVERIFY(drawing->history.undo_list.empty());
-        QCOMPARE(shape->edit_mode, QStringLiteral("resize"));
+        QCOMPARE(shape->edit_mode, EditMode::Resize);
 
         // The double-click trims and leaves crop mode; with nothing to trim
         // it leaves the mode alone.
@@ -157,11 +157,11 @@ private slots:
         shape->buffer = padded;
         drawing->shape_dblclicked(MouseTarget{shape, Shape::object_tag});
         QCOMPARE(shape->bounds(), QRect(44, 54, 12, 8));
-        QCOMPARE(shape->edit_mode, QStringLiteral("crop"));
+        QCOMPARE(shape->edit_mode, EditMode::Crop);
         QCOMPARE(shape->nodes[0].color, clWhite);
-        shape->edit_mode = QStringLiteral("resize");
+        shape->edit_mode = EditMode::Resize;
         drawing->shape_dblclicked(MouseTarget{shape, Shape::object_tag});
-        QCOMPARE(shape->edit_mode, QStringLiteral("resize"));
+        QCOMPARE(shape->edit_mode, EditMode::Resize);
 
         // An object of nothing but background is left as it is.
         shape->buffer = make_buffer(12, 8, bg);

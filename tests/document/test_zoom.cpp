@@ -185,11 +185,11 @@ private slots:
         program.draw_rectangle(drawing, QRect(200, 150, 40, 40));
         program.click(drawing, QPoint(80, 80));
         program.click(drawing, QPoint(80, 80));
-        QCOMPARE(turned->edit_mode, QStringLiteral("rotate"));
+        QCOMPARE(turned->edit_mode, EditMode::Rotate);
         program.press(drawing, QPoint(99, 99));
         program.move(drawing, QPoint(100, 110));
         program.move(drawing, QPoint(90, 115));
-        QCOMPARE(int(drawing->dragging), 1);
+        QVERIFY(drawing->drag().rotating());
         QVERIFY(!drawing->panel->layer.isEmpty());
 
         const QImage shown = drawing->panel->grab().toImage();

@@ -131,7 +131,7 @@ private slots:
         QCOMPARE(back->has_file, 1);
         QCOMPARE(back->modified, 0);
         QCOMPARE(back->current_shape, nullptr);
-        QVERIFY(program.main->pointer->isChecked());
+        QVERIFY(program.main->tool_button(DrawingTool::Pointer)->isChecked());
 
         // The same file again, and a file that is not there.
         QVERIFY(open(program, path) == back);

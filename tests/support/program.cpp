@@ -122,17 +122,17 @@ Shape* draw_figure(Program& program, QAction* tool, DrawingWindow* drawing, QRec
 {
     program.choose_tool(tool);
     program.drag(drawing, bounds.topLeft(), bounds.bottomRight());
-    program.choose_tool(program.main->pointer1);
+    program.choose_tool(program.main->tool_action(DrawingTool::Pointer));
     return drawing->shapes.isEmpty() ? nullptr : drawing->shapes.constLast();
 }
 } // namespace
 
 Shape* Program::draw_rectangle(DrawingWindow* drawing, QRect bounds)
 {
-    return draw_figure(*this, main->rectangle1, drawing, bounds);
+    return draw_figure(*this, main->tool_action(DrawingTool::Rectangle), drawing, bounds);
 }
 
 Shape* Program::draw_ellipse(DrawingWindow* drawing, QRect bounds)
 {
-    return draw_figure(*this, main->circle1, drawing, bounds);
+    return draw_figure(*this, main->tool_action(DrawingTool::Ellipse), drawing, bounds);
 }
