@@ -91,10 +91,10 @@ bool MainWindow::save_drawing(DrawingWindow& drawing, bool choose_path)
     if (!by_dialog) {
         path = drawing_names_[index];
     } else {
-        save_dialog_.InitialDir = drawing_dialog_folder(&drawing);
-        save_dialog_.FileName = drawing.has_file == 1 ? file_name_of(drawing_names_[index]) : drawing.windowTitle();
-        if (!save_dialog_.Execute()) return false;
-        path = save_dialog_.FileName;
+        save_dialog_.start_folder = drawing_dialog_folder(&drawing);
+        save_dialog_.file_name = drawing.has_file == 1 ? file_name_of(drawing_names_[index]) : drawing.windowTitle();
+        if (!save_dialog_.execute()) return false;
+        path = save_dialog_.file_name;
         // Compared as files, so that no path through a link overwrites
         // another open drawing's file.
         const QString file = file_identity(path);

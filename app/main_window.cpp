@@ -46,11 +46,11 @@ MainWindow::MainWindow(QWidget* parent)
     create_status_bar();
 
     for (FileDialog* dialog : {&open_dialog_, &save_dialog_}) {
-        dialog->Filter = tr("Stereogram Drawing File (*.sdf)|*.sdf");
-        dialog->DefaultExt = QStringLiteral("sdf");
+        dialog->filter = tr("Stereogram Drawing File (*.sdf)|*.sdf");
+        dialog->default_suffix = QStringLiteral("sdf");
     }
-    open_dialog_.Title = tr("Open Drawing");
-    save_dialog_.Title = tr("Save Drawing");
+    open_dialog_.title = tr("Open Drawing");
+    save_dialog_.title = tr("Save Drawing");
 
     resize(789, 573);
     if (const QScreen* screen = QGuiApplication::primaryScreen())

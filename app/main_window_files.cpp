@@ -48,10 +48,10 @@ protected:
 
 void MainWindow::open_drawing()
 {
-    open_dialog_.Title = tr("Open Drawing");
-    open_dialog_.InitialDir = drawing_dialog_folder(active_drawing_);
-    if (!open_dialog_.Execute()) return;
-    if (check_file(open_dialog_.FileName) == FileCheck::Usable) open_chosen_file();
+    open_dialog_.title = tr("Open Drawing");
+    open_dialog_.start_folder = drawing_dialog_folder(active_drawing_);
+    if (!open_dialog_.execute()) return;
+    if (check_file(open_dialog_.file_name) == FileCheck::Usable) open_chosen_file();
 }
 
 MainWindow::FileCheck MainWindow::check_file(const QString& path)
@@ -66,7 +66,7 @@ MainWindow::FileCheck MainWindow::check_file(const QString& path)
 
 MainWindow::FileCheck MainWindow::open_file(const QString& path)
 {
-    open_dialog_.FileName = path;
+    open_dialog_.file_name = path;
     const FileCheck check = check_file(path);
     if (check == FileCheck::Usable) open_chosen_file();
     return check;
@@ -74,7 +74,7 @@ MainWindow::FileCheck MainWindow::open_file(const QString& path)
 
 void MainWindow::open_chosen_file()
 {
-    const QString name = open_dialog_.FileName;
+    const QString name = open_dialog_.file_name;
     opening_file_ = true;
     pending_load_failed_ = false;
     QMdiSubWindow* window = nullptr;
@@ -110,7 +110,7 @@ QString MainWindow::drawing_dialog_folder(const DrawingWindow* drawing) const
 
 void MainWindow::load_pending_drawing(DrawingWindow* drawing)
 {
-    if (!load_drawing(*drawing, open_dialog_.FileName)) pending_load_failed_ = true;
+    if (!load_drawing(*drawing, open_dialog_.file_name)) pending_load_failed_ = true;
 }
 
 void MainWindow::save()

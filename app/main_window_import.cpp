@@ -54,11 +54,11 @@ void MainWindow::import_objects()
 {
     DrawingWindow* drawing = active_drawing_;
     if (!drawing || !drawing->panel || !import_dialog) return;
-    open_dialog_.Title = tr("Import objects from file");
+    open_dialog_.title = tr("Import objects from file");
     QByteArray bytes;
     for (;;) {
-        if (!open_dialog_.Execute()) return;
-        platform::FileContents file = platform::read_regular_file(open_dialog_.FileName, largest_drawing_file);
+        if (!open_dialog_.execute()) return;
+        platform::FileContents file = platform::read_regular_file(open_dialog_.file_name, largest_drawing_file);
         if (!file.error.isEmpty()) throw DioramixError(file.error);
         bytes = std::move(file.bytes);
         if (is_importable(bytes)) break;

@@ -187,9 +187,9 @@ MorphologyDialog::MorphologyDialog(QWidget* parent)
     cancel_button->setGeometry(106, 248, 80, 25);
     ok_button->setDefault(true);
 
-    bitmap_file_dialog.Title = tr("Select Bitmap File");
-    bitmap_file_dialog.Filter = tr("Bitmaps (*.bmp)|*.bmp");
-    bitmap_file_dialog.DefaultExt = QStringLiteral("bmp");
+    bitmap_file_dialog.title = tr("Select Bitmap File");
+    bitmap_file_dialog.filter = tr("Bitmaps (*.bmp)|*.bmp");
+    bitmap_file_dialog.default_suffix = QStringLiteral("bmp");
 
     connect(flat_surface_radio, &QRadioButton::clicked, this, guarded(&MorphologyDialog::on_flat_surface_clicked));
     connect(bitmap_radio, &QRadioButton::clicked, this, guarded(&MorphologyDialog::on_bitmap_clicked));
@@ -354,9 +354,9 @@ void MorphologyDialog::on_clip_clicked()
 
 void MorphologyDialog::find_bitmap()
 {
-    bitmap_file_dialog.InitialDir = drawing_folder ? drawing_folder() : QString();
-    if (!bitmap_file_dialog.Execute()) return;
-    const QString path = bitmap_file_dialog.FileName;
+    bitmap_file_dialog.start_folder = drawing_folder ? drawing_folder() : QString();
+    if (!bitmap_file_dialog.execute()) return;
+    const QString path = bitmap_file_dialog.file_name;
     if (!QFileInfo(path).isFile()) {
         message_box(tr("File does not exist."), MessageKind::Error, MessageButtons::Ok);
         return;

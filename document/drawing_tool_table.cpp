@@ -74,19 +74,19 @@ void paint_polygon(QPainter& painter, const QPolygon& points)
 }
 
 constexpr std::array<DrawingToolRow, drawing_tool_count> table = {{
-    {DrawingTool::Pointer, "pointer1", "pointer", QT_TRANSLATE_NOOP("DrawingTool", "Pointer"),
+    {DrawingTool::Pointer, "pointer_action", "pointer_button", QT_TRANSLATE_NOOP("DrawingTool", "Pointer"),
      QT_TRANSLATE_NOOP("DrawingTool", "Edit Mode"), paint_pointer_icon, Qt::ArrowCursor, ToolGesture::Select,
      std::nullopt, nullptr},
-    {DrawingTool::Rectangle, "rectangle1", "rectangle", QT_TRANSLATE_NOOP("DrawingTool", "rectangle"),
+    {DrawingTool::Rectangle, "rectangle_action", "rectangle_button", QT_TRANSLATE_NOOP("DrawingTool", "rectangle"),
      QT_TRANSLATE_NOOP("DrawingTool", "Create Rectangle"), paint_rectangle_icon, Qt::CrossCursor, ToolGesture::Frame,
      OutlinePen{Qt::SolidLine, 2}, paint_rectangle},
-    {DrawingTool::Ellipse, "circle1", "circle", QT_TRANSLATE_NOOP("DrawingTool", "circle"),
+    {DrawingTool::Ellipse, "ellipse_action", "ellipse_button", QT_TRANSLATE_NOOP("DrawingTool", "circle"),
      QT_TRANSLATE_NOOP("DrawingTool", "Create Circle"), paint_ellipse_icon, Qt::CrossCursor, ToolGesture::Frame,
      OutlinePen{Qt::SolidLine, 2}, paint_ellipse},
-    {DrawingTool::Polygon, "polygon1", "polygon", QT_TRANSLATE_NOOP("DrawingTool", "polygon"),
+    {DrawingTool::Polygon, "polygon_action", "polygon_button", QT_TRANSLATE_NOOP("DrawingTool", "polygon"),
      QT_TRANSLATE_NOOP("DrawingTool", "Create Polygon"), paint_polygon_icon, Qt::CrossCursor, ToolGesture::Vertices,
      OutlinePen{Qt::DotLine, 1}, paint_polygon},
-    {DrawingTool::Text, "text1", "text", QT_TRANSLATE_NOOP("DrawingTool", "text"),
+    {DrawingTool::Text, "text_action", "text_button", QT_TRANSLATE_NOOP("DrawingTool", "text"),
      QT_TRANSLATE_NOOP("DrawingTool", "Create Text"), paint_text_icon, Qt::IBeamCursor, ToolGesture::Text,
      std::nullopt, nullptr},
 }};

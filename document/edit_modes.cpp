@@ -60,13 +60,13 @@ void DrawingWindow::cycle_edit_mode(Shape* shape)
 {
     switch (shape->edit_mode) {
     case EditMode::Crop: {
-        ShapeNode& n1 = shape->nodes[0];
-        n1.left = shape->Left - 3;
-        n1.top = shape->Top - 3;
-        shape->nodes[1].left = n1.left + shape->Width - 1;
-        shape->nodes[1].top = n1.top;
-        shape->nodes[2].left = n1.left;
-        shape->nodes[2].top = n1.top + shape->Height - 1;
+        ShapeNode& top_left = shape->nodes[0];
+        top_left.left = shape->Left - 3;
+        top_left.top = shape->Top - 3;
+        shape->nodes[1].left = top_left.left + shape->Width - 1;
+        shape->nodes[1].top = top_left.top;
+        shape->nodes[2].left = top_left.left;
+        shape->nodes[2].top = top_left.top + shape->Height - 1;
         shape->nodes[3].left = shape->nodes[1].left;
         shape->nodes[3].top = shape->nodes[2].top;
         apply_look(*shape, resize_look);

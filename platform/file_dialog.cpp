@@ -8,14 +8,14 @@ namespace {
 
 bool run_real_dialog(FileDialog& d)
 {
-    QFileDialog dialog(QApplication::activeWindow(), d.Title);
+    QFileDialog dialog(QApplication::activeWindow(), d.title);
     dialog.setNameFilter(d.qt_filter());
-    dialog.setDefaultSuffix(d.DefaultExt);
-    const QFileInfo info(d.FileName);
-    if (!d.InitialDir.isEmpty()) {
-        dialog.setDirectory(d.InitialDir);
-        if (d.kind() == FileDialog::Kind::Save && !d.FileName.isEmpty()) dialog.selectFile(info.fileName());
-    } else if (!d.FileName.isEmpty()) {
+    dialog.setDefaultSuffix(d.default_suffix);
+    const QFileInfo info(d.file_name);
+    if (!d.start_folder.isEmpty()) {
+        dialog.setDirectory(d.start_folder);
+        if (d.kind() == FileDialog::Kind::Save && !d.file_name.isEmpty()) dialog.selectFile(info.fileName());
+    } else if (!d.file_name.isEmpty()) {
         dialog.setDirectory(info.absolutePath());
         dialog.selectFile(info.fileName());
     }
@@ -30,20 +30,20 @@ bool run_real_dialog(FileDialog& d)
         dialog.setFileMode(QFileDialog::AnyFile);
     }
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return false;
-    d.FileName = dialog.selectedFiles().constFirst();
+    d.file_name = dialog.selectedFiles().constFirst();
     return true;
 }
 
 } // namespace
 
-bool FileDialog::Execute()
+bool FileDialog::execute()
 {
     return platform::file_dialog_seam()(*this);
 }
 
 QString FileDialog::qt_filter() const
 {
-    const QStringList parts = Filter.split(QLatin1Char('|'));
+    const QStringList parts = filter.split(QLatin1Char('|'));
     QStringList filters;
     for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
         const QString& description = parts[i];

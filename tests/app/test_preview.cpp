@@ -213,13 +213,13 @@ private slots:
 
         // The file dialogs start in the drawing's folder.
         main.save_as_action->trigger();
-        QCOMPARE(main.save_dialog().InitialDir, root.filePath(QStringLiteral("drawings")));
-        QCOMPARE(main.save_dialog().FileName, QStringLiteral("dome.sdf"));
+        QCOMPARE(main.save_dialog().start_folder, root.filePath(QStringLiteral("drawings")));
+        QCOMPARE(main.save_dialog().file_name, QStringLiteral("dome.sdf"));
 
         // Without its bitmap: one message naming the object, and the preview says so too.
         program.ui.file_answers.enqueue(root.filePath(QStringLiteral("lonely/dome.sdf")));
         main.open_action->trigger();
-        QCOMPARE(main.open_dialog().InitialDir, root.filePath(QStringLiteral("drawings")));
+        QCOMPARE(main.open_dialog().start_folder, root.filePath(QStringLiteral("drawings")));
         QCOMPARE(program.ui.messages.size(), 1);
         QVERIFY(program.ui.messages[0].text.contains(QLatin1String("dome: examples/dome.bmp")));
         QTRY_VERIFY(dock.warning().contains(QLatin1String("examples/dome.bmp")));

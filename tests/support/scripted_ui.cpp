@@ -14,11 +14,11 @@ ScriptedUi::ScriptedUi()
         return buttons == MessageButtons::Ok ? MessageResult::Ok : MessageResult::No;
     });
     platform::file_dialog_seam().replace([this](FileDialog& dialog) {
-        file_dialog_titles.append(dialog.Title);
+        file_dialog_titles.append(dialog.title);
         if (file_answers.isEmpty()) return false;
         const std::optional<QString> answer = file_answers.dequeue();
         if (!answer) return false;
-        dialog.FileName = *answer;
+        dialog.file_name = *answer;
         return true;
     });
     platform::font_dialog_seam().replace([this](QFont& font) {
