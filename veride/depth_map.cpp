@@ -9,6 +9,7 @@
 #include <memory>
 #include <numeric>
 #include <thread>
+#include <QCoreApplication>
 
 namespace {
 
@@ -286,7 +287,7 @@ DepthMap build_depth_map(int width, int height, const std::vector<SceneObject>& 
             QImage bitmap = read_bitmap(path);
             if (!bitmap.isNull()) bitmap = bitmap.convertToFormat(QImage::Format_RGB888);
             else
-                problems << QStringLiteral("The morphology bitmap \"%1\" of %2 cannot be read; "
+                problems << QCoreApplication::translate("Renderer", "The morphology bitmap \"%1\" of %2 cannot be read; "
                                            "objects using it are rendered flat at height 0.")
                                 .arg(path, object.name);
             bitmaps.insert(path, bitmap);

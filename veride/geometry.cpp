@@ -1,6 +1,7 @@
 #include "veride/geometry.h"
 #include <algorithm>
 #include <cmath>
+#include <QCoreApplication>
 
 StereoGeometry::StereoGeometry(const RenderSettings& s)
     : eye_(s.eye_distance), level_(s.level_distance),
@@ -44,21 +45,21 @@ std::int32_t StereoGeometry::largest_height() const
 std::optional<QString> geometry_problem(const RenderSettings& s)
 {
     if (s.width_px <= 0 || s.height_px <= 0 || s.width_mm <= 0)
-        return QStringLiteral("The panel size (%1 x %2 pixels, %3 mm wide) cannot be rendered.")
+        return QCoreApplication::translate("Renderer", "The panel size (%1 x %2 pixels, %3 mm wide) cannot be rendered.")
             .arg(s.width_px).arg(s.height_px).arg(s.width_mm);
     if (s.eye_distance <= 0 || s.level_distance <= 0)
-        return QStringLiteral("The distance between the eyes (%1 mm) and the eye distance from the zero level "
+        return QCoreApplication::translate("Renderer", "The distance between the eyes (%1 mm) and the eye distance from the zero level "
                               "(%2 mm) must both be above 0.")
             .arg(s.eye_distance).arg(s.level_distance);
     if (s.min_height > s.max_height)
-        return QStringLiteral("The lowest height (%1 mm) is above the highest height (%2 mm).")
+        return QCoreApplication::translate("Renderer", "The lowest height (%1 mm) is above the highest height (%2 mm).")
             .arg(s.min_height).arg(s.max_height);
     const StereoGeometry geometry(s);
     if (geometry.eye_distance_px() / 2 < 2.0)
-        return QStringLiteral("The eyes are only %1 pixels apart on this panel; a stereogram needs more.")
+        return QCoreApplication::translate("Renderer", "The eyes are only %1 pixels apart on this panel; a stereogram needs more.")
             .arg(geometry.eye_distance_px(), 0, 'f', 1);
     if (geometry.separation_exact_px(s.max_height) < 2.0)
-        return QStringLiteral("The highest height of %1 mm is too high for this viewing geometry: "
+        return QCoreApplication::translate("Renderer", "The highest height of %1 mm is too high for this viewing geometry: "
                               "the largest height it allows is %2 mm.")
             .arg(s.max_height).arg(geometry.largest_height());
     return std::nullopt;

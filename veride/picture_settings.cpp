@@ -6,6 +6,7 @@
 #include <QDateTime>
 #include <QFileInfo>
 #include <mutex>
+#include <QCoreApplication>
 
 namespace {
 
@@ -67,7 +68,7 @@ QImage read_tile(const QString& path, QString& problem)
         return last.tile;
     QString why;
     QImage tile = platform::read_image_file(path, max_object_pixels, why);
-    if (tile.isNull()) problem = QStringLiteral("The pattern image %1 cannot be read: %2").arg(path, why);
+    if (tile.isNull()) problem = QCoreApplication::translate("Renderer", "The pattern image %1 cannot be read: %2").arg(path, why);
     last = {path, file.lastModified(), file.size(), tile};
     return tile;
 }
@@ -90,7 +91,7 @@ StoredPicture read_picture_settings(QString* problem)
         o.tile = path.isEmpty() ? QImage() : read_tile(path, why);
         if (o.tile.isNull()) {
             o.pattern = PictureOptions().pattern;
-            if (problem && !path.isEmpty()) *problem = why + QStringLiteral("; the picture is made of random dots.");
+            if (problem && !path.isEmpty()) *problem = why + QCoreApplication::translate("Renderer", "; the picture is made of random dots.");
         }
     }
     picture.tile_path = path;

@@ -6,6 +6,7 @@
 #include <thread>
 #include <vector>
 #include <zlib.h>
+#include <QCoreApplication>
 
 namespace {
 
@@ -96,7 +97,7 @@ QString encode_png_fast(const QImage& source, QByteArray& png, int threads)
     const bool grey = source.format() == QImage::Format_Grayscale8;
     const QImage image =
         grey || source.format() == QImage::Format_RGB888 ? source : source.convertToFormat(QImage::Format_RGB888);
-    if (image.isNull()) return QStringLiteral("there is no picture to write");
+    if (image.isNull()) return QCoreApplication::translate("Renderer", "there is no picture to write");
     // A band's bytes must fit the compressor's 32-bit lengths comfortably.
     const std::size_t row_bytes = 1 + std::size_t(channels(image)) * std::size_t(image.width());
     const int most_rows_per_band = int(std::max<std::size_t>(1, (std::size_t(1) << 28) / row_bytes));
@@ -122,11 +123,11 @@ QString encode_png_fast(const QImage& source, QByteArray& png, int threads)
     std::size_t idat_length = stream_header.size() + 4;
     uLong adler = 1;
     for (const Band& band : parts) {
-        if (!band.ok) return QStringLiteral("the picture could not be compressed");
+        if (!band.ok) return QCoreApplication::translate("Renderer", "the picture could not be compressed");
         idat_length += band.deflated.size();
         adler = adler32_combine(adler, band.adler, z_off_t(band.raw_length));
     }
-    if (idat_length > 0x7FFFFFFF) return QStringLiteral("the picture is too large for one PNG file");
+    if (idat_length > 0x7FFFFFFF) return QCoreApplication::translate("Renderer", "the picture is too large for one PNG file");
     const QByteArray trailer = big_endian(quint32(adler));
 
     QByteArray header(13, '\0');

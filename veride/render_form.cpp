@@ -6,6 +6,7 @@
 #include "veride/render_progress.h"
 #include "veride/request_scene.h"
 #include "veride/viewer.h"
+#include <QCoreApplication>
 
 #if defined(_WIN32)
 #define VERIDE_EXPORT __declspec(dllexport)
@@ -48,8 +49,8 @@ extern "C" VERIDE_EXPORT void RenderForm(const void* request, const void* config
     try {
         render_form(request, configuration, dimensions, name);
     } catch (const std::exception& e) {
-        veride::message_seam()(nullptr, QStringLiteral("The stereogram could not be made: %1").arg(e.what()));
+        veride::message_seam()(nullptr, QCoreApplication::translate("Renderer", "The stereogram could not be made: %1").arg(e.what()));
     } catch (...) {
-        veride::message_seam()(nullptr, QStringLiteral("The stereogram could not be made."));
+        veride::message_seam()(nullptr, QCoreApplication::translate("Renderer", "The stereogram could not be made."));
     }
 }

@@ -7,7 +7,7 @@
 RenderResult render_with_progress(const QString& name, int rows, QWidget* window,
                                   const std::function<RenderResult(const RenderControl&)>& render)
 {
-    QProgressDialog progress(QStringLiteral("Rendering %1...").arg(name), QStringLiteral("Cancel"), 0,
+    QProgressDialog progress(QCoreApplication::translate("Renderer", "Rendering %1...").arg(name), QCoreApplication::translate("Renderer", "Cancel"), 0,
                              std::max(rows, 1), window);
     progress.setWindowTitle(QStringLiteral("Dioramix"));
     progress.setWindowModality(Qt::WindowModal);

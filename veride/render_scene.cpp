@@ -4,13 +4,14 @@
 #include <algorithm>
 #include <cmath>
 #include <new>
+#include <QCoreApplication>
 
 namespace {
 
 std::optional<QString> size_problem(std::int64_t width, std::int64_t height)
 {
     if (width * height > largest_panel_pixels || width > StereogramRows::widest_row)
-        return QStringLiteral("A panel of %1 x %2 pixels is too large to render.").arg(width).arg(height);
+        return QCoreApplication::translate("Renderer", "A panel of %1 x %2 pixels is too large to render.").arg(width).arg(height);
     return std::nullopt;
 }
 
@@ -22,7 +23,7 @@ void render_stereogram_into(RenderResult& result, const RenderSettings& settings
     const std::int64_t bytes = height_array_bytes(settings.min_height, settings.max_height);
     const bool too_large = bytes > std::int64_t(settings.heightarray_limit) * 1000;
     if (too_large && !settings.donotusearray)
-        result.warnings << QStringLiteral("The height array needs %1 Kbytes, more than the limit of %2 Kbytes; "
+        result.warnings << QCoreApplication::translate("Renderer", "The height array needs %1 Kbytes, more than the limit of %2 Kbytes; "
                                           "it is used all the same.")
                                .arg(double(bytes) / 1000.0)
                                .arg(settings.heightarray_limit);
@@ -37,7 +38,7 @@ void render_stereogram_into(RenderResult& result, const RenderSettings& settings
         // Links are 2-byte offsets within the wide row.
         const double widest = std::max(separations.exact(low), separations.exact(high));
         if (k > 1 && widest >= StereogramRows::widest_row) {
-            result.error = QStringLiteral("Oversampling %1 times is too fine for separations of %2 pixels.")
+            result.error = QCoreApplication::translate("Renderer", "Oversampling %1 times is too fine for separations of %2 pixels.")
                                .arg(k)
                                .arg(std::max(result.nearest_separation, result.farthest_separation));
             return;
@@ -61,14 +62,14 @@ RenderResult render_with(const RenderSettings& settings, std::uint64_t seed, con
         return result;
     }
     if (pattern_row(options.pattern).uses_tile && options.tile.isNull()) {
-        result.error = QStringLiteral("The pattern image is empty or could not be read.");
+        result.error = QCoreApplication::translate("Renderer", "The pattern image is empty or could not be read.");
         return result;
     }
     try {
         if (!make_depth(result)) return result;
         render_stereogram_into(result, settings, seed, control, options);
     } catch (const std::bad_alloc&) {
-        result.error = QStringLiteral("There is not enough memory to render a panel of %1 x %2 pixels.")
+        result.error = QCoreApplication::translate("Renderer", "There is not enough memory to render a panel of %1 x %2 pixels.")
                            .arg(result.depth.width).arg(result.depth.height);
         result.stereogram = QImage();
     }
