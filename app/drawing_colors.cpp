@@ -10,12 +10,12 @@
 #include <QPalette>
 #include <exception>
 
-void MainWindow::recolor_active_drawing(TColor old_background, TColor old_object)
+void MainWindow::recolor_active_drawing(StoredColor old_background, StoredColor old_object)
 {
     DrawingWindow* drawing = active_drawing_;
     if (!drawing) return;
-    const TColor background = Configuration.background_color;
-    const TColor object = Configuration.object_color;
+    const StoredColor background = Configuration.background_color;
+    const StoredColor object = Configuration.object_color;
     for (Shape* shape : drawing->shapes) {
         try {
             if (object == old_object)

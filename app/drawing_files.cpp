@@ -34,8 +34,8 @@ void check_savable(const QList<Shape*>& shapes)
 {
     std::int64_t pixels = 0;
     for (const Shape* shape : shapes) {
-        check_object_size(shape->Width, shape->Height);
-        pixels += std::int64_t(shape->Width) * shape->Height;
+        check_object_size(shape->width, shape->height);
+        pixels += std::int64_t(shape->width) * shape->height;
     }
     check_drawing_pixels(pixels);
 }
@@ -58,7 +58,7 @@ QStringList unreadable_bitmaps(const QList<Shape*>& shapes, const QString& folde
         const QString path = QString::fromLocal8Bit(shape->morphology.bitmap_file);
         auto known = readable.constFind(path);
         if (known == readable.constEnd()) known = readable.insert(path, !read(path).isNull());
-        if (!*known) lines << QStringLiteral("%1: %2").arg(shape->Name, path);
+        if (!*known) lines << QStringLiteral("%1: %2").arg(shape->name, path);
     }
     return lines;
 }
@@ -172,7 +172,7 @@ bool MainWindow::load_drawing(DrawingWindow& drawing, const QString& path)
     drawing.create_panel();
     remember_folder(drawing, path);
     for (size_t i = 0; i < rebuilt.size(); ++i) {
-        rebuilt[i]->Name = stored_or_default_name(contents.entries[qsizetype(i)].record.name, drawing.shape_names());
+        rebuilt[i]->name = stored_or_default_name(contents.entries[qsizetype(i)].record.name, drawing.shape_names());
         drawing.shapes.append(rebuilt[i].release());
     }
     drawing.panel->update();

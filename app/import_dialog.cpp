@@ -166,7 +166,7 @@ void ImportDialog::fill_list()
         thumbnail.fill(to_qcolor(Configuration.background_color));
         {
             QPainter painter(&thumbnail);
-            painter.drawImage(thumbnail_rect(t, shape->Width, shape->Height), shape->buffer);
+            painter.drawImage(thumbnail_rect(t, shape->width, shape->height), shape->buffer);
         }
         thumbnails.append(thumbnail);
         object_list->addItem(import_names.value(k));
@@ -201,7 +201,7 @@ void ImportDialog::update_preview()
         return;
     }
     const Shape* shape = import_shapes[i];
-    QImage preview(preview_size(shape->Width, shape->Height), QImage::Format_RGB888);
+    QImage preview(preview_size(shape->width, shape->height), QImage::Format_RGB888);
     {
         QPainter painter(&preview);
         painter.drawImage(QRect(QPoint(0, 0), preview.size()), shape->buffer);

@@ -125,7 +125,7 @@ public:
     void enable_tools_toolbar();
     void clear_focused_control();
     // The active drawing in today's colours (after Configuration changes them).
-    void recolor_active_drawing(TColor old_background, TColor old_object);
+    void recolor_active_drawing(StoredColor old_background, StoredColor old_object);
     // The drawing window that is the active child, if the active child is one.
     DrawingWindow* active_child_drawing() const;
     // A new drawing window listed under `name` (its file's path, or its

@@ -304,7 +304,7 @@ void MainWindow::fill_object_names()
 {
     object_names_combo->clear();
     if (DrawingWindow* drawing = active_drawing_)
-        for (const Shape* shape : drawing->shapes) object_names_combo->addItem(shape->Name);
+        for (const Shape* shape : drawing->shapes) object_names_combo->addItem(shape->name);
     object_names_combo->setCurrentIndex(-1);
 }
 
@@ -334,9 +334,9 @@ void MainWindow::object_names_key_released(int key)
             // The box shows the object's name afterwards: the new one, or the
             // old one again when the new one is refused with its message.
             const auto show_name = qScopeGuard([this, shape, index] {
-                object_names_combo->setItemText(index, shape->Name);
+                object_names_combo->setItemText(index, shape->name);
                 object_names_combo->setCurrentIndex(index);
-                object_names_combo->setEditText(shape->Name);
+                object_names_combo->setEditText(shape->name);
             });
             drawing->rename_shape(shape, object_names_combo->currentText());
         } else {

@@ -96,7 +96,7 @@ void MainWindow::import_objects()
         std::int64_t chosen_pixels = 0;
         for (size_t k = 0; k < read.size(); ++k)
             if (form.import_marks.value(static_cast<qsizetype>(k)))
-                chosen_pixels += std::int64_t(read[k]->Width) * read[k]->Height;
+                chosen_pixels += std::int64_t(read[k]->width) * read[k]->height;
         check_drawing_pixels(drawing->object_pixels() + chosen_pixels);
         bool added = false;
         for (size_t k = 0; k < read.size(); ++k) {
@@ -106,10 +106,10 @@ void MainWindow::import_objects()
             if (!is_valid_identifier(name)) name = next_shape_name(drawing->shape_names());
             while (drawing->shape_names().contains(name)) {
                 const QString proposal = next_shape_name(drawing->shape_names());
-                read[k]->Name = proposal;
+                read[k]->name = proposal;
                 name = ask_new_name(name, proposal);
             }
-            read[k]->Name = name;
+            read[k]->name = name;
             drawing->panel->update_pixels(read[k]->bounds());
             drawing->shapes.append(read[k].release());
             // Imported objects are work that closing must not drop unasked.

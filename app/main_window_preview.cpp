@@ -87,7 +87,7 @@ PreviewJob preview_job(const DrawingWindow& drawing)
     job.options = read_picture_settings().options;
     job.drawing_folder = drawing.panel->property(drawing_folder_property).toString();
     for (const Shape* shape : drawing.shapes)
-        job.objects.push_back(scene_object_from_buffer(shape->Name, shape->bounds(), shape->buffer,
+        job.objects.push_back(scene_object_from_buffer(shape->name, shape->bounds(), shape->buffer,
                                                        Configuration.background_color, shape->morphology));
     return job;
 }

@@ -15,8 +15,8 @@
 
 namespace {
 
-constexpr TColor background = 0x800000;
-constexpr TColor object_color = 0x00FFFF;
+constexpr StoredColor background = 0x800000;
+constexpr StoredColor object_color = 0x00FFFF;
 constexpr int object_count = 1000;
 
 struct Drawing {
@@ -31,9 +31,9 @@ const Drawing& sample_drawing()
         QList<Shape*> shapes;
         for (int i = 0; i < object_count; ++i) {
             auto shape = std::make_unique<Shape>(nullptr, background);
-            shape->Name = QStringLiteral("shape%1").arg(i + 1);
-            shape->Left = (i * 37) % 600;
-            shape->Top = (i * 53) % 400;
+            shape->name = QStringLiteral("shape%1").arg(i + 1);
+            shape->left = (i * 37) % 600;
+            shape->top = (i * 53) % 400;
             shape->size_buffer(200, 200, background);
             QPainter painter(&shape->buffer);
             painter.setPen(Qt::black);

@@ -95,7 +95,7 @@ QString large_drawing_file(const QTemporaryDir& dir)
     QList<Shape*> shapes;
     for (int i = 0; i < 2; ++i) {
         auto shape = std::make_unique<Shape>(nullptr, Configuration.background_color);
-        shape->Name = QStringLiteral("disc%1").arg(i + 1);
+        shape->name = QStringLiteral("disc%1").arg(i + 1);
         shape->set_bounds(i * 100, i * 100, 4000, 4000);
         shape->size_buffer(4000, 4000, Configuration.background_color);
         QPainter painter(&shape->buffer);

@@ -10,8 +10,8 @@
 
 namespace {
 
-constexpr TColor background = 0x800000;
-constexpr TColor body = 0x00FFFF;
+constexpr StoredColor background = 0x800000;
+constexpr StoredColor body = 0x00FFFF;
 
 struct Drawn {
     QRect bounds;

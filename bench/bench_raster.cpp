@@ -10,8 +10,8 @@
 
 namespace {
 constexpr int side = 4000;
-constexpr TColor background = 0xC0C0C0;
-constexpr TColor object = 0x0000FF;
+constexpr StoredColor background = 0xC0C0C0;
+constexpr StoredColor object = 0x0000FF;
 
 // A large filled ellipse with a black edge, and rows of short strokes like
 // letters of text, all on the background colour.
@@ -64,7 +64,7 @@ void BM_outline_pass(benchmark::State& state)
 {
     QImage image = shared_figure().copy();
     for (auto _ : state) {
-        outline_pass(image, background, object, clBlack);
+        outline_pass(image, background, object, color_black);
         benchmark::DoNotOptimize(image.constBits());
     }
     state.SetBytesProcessed(state.iterations() * image_bytes(image));
@@ -80,7 +80,7 @@ void BM_outline_pass_in_place(benchmark::State& state)
         state.PauseTiming();
         std::memcpy(image.bits(), original.constBits(), image.sizeInBytes()); // same memory each time
         state.ResumeTiming();
-        outline_pass(image, background, background, clBlack);
+        outline_pass(image, background, background, color_black);
         benchmark::DoNotOptimize(image.constBits());
     }
     state.SetBytesProcessed(state.iterations() * image_bytes(image));
@@ -91,7 +91,7 @@ void BM_outline_pass_in_place(benchmark::State& state)
 void BM_replace_background(benchmark::State& state)
 {
     QImage image = shared_figure().copy();
-    TColor from = background, to = 0x00FF00;
+    StoredColor from = background, to = 0x00FF00;
     for (auto _ : state) {
         replace_color(image, from, to);
         std::swap(from, to);
@@ -104,7 +104,7 @@ void BM_replace_background(benchmark::State& state)
 void BM_replace_object_color(benchmark::State& state)
 {
     QImage image = shared_figure().copy();
-    TColor from = object, to = 0x00FF00;
+    StoredColor from = object, to = 0x00FF00;
     for (auto _ : state) {
         replace_color(image, from, to);
         std::swap(from, to);

@@ -12,8 +12,8 @@
 
 namespace {
 constexpr int side = 2000;
-constexpr TColor background = 0xC0C0C0;
-constexpr TColor object = 0x0000FF;
+constexpr StoredColor background = 0xC0C0C0;
+constexpr StoredColor object = 0x0000FF;
 
 // An ellipse with a black edge and a background margin all round.
 const QImage& figure()
@@ -50,7 +50,7 @@ void BM_rotate_30_degrees(benchmark::State& state)
     for (auto _ : state) {
         TransformedPixels turned =
             rotate_pixels(figure(), QRect(0, 0, side, side), 1, 1, std::sin(angle), std::cos(angle), background);
-        outline_pass(turned.buffer, background, object, clBlack);
+        outline_pass(turned.buffer, background, object, color_black);
         bytes = bytes_of(turned.buffer);
         benchmark::DoNotOptimize(turned.buffer.constBits());
     }
@@ -67,7 +67,7 @@ void BM_resize_to_3000(benchmark::State& state)
 {
     for (auto _ : state) {
         QImage stretched = stretch_pixels(figure(), 3000, 3000);
-        outline_pass(stretched, background, object, clBlack);
+        outline_pass(stretched, background, object, color_black);
         benchmark::DoNotOptimize(stretched.constBits());
     }
     state.SetBytesProcessed(state.iterations() * std::int64_t(3000) * 3000 * 3);
@@ -82,7 +82,7 @@ void BM_adjust_edges(benchmark::State& state)
         const QRect content = *content_bounds(figure(), background);
         QImage trimmed = crop_pixels(figure(), content.left(), side - content.right() - 1, content.top(),
                                      side - content.bottom() - 1, background);
-        outline_pass(trimmed, background, object, clBlack);
+        outline_pass(trimmed, background, object, color_black);
         bytes = bytes_of(trimmed);
         benchmark::DoNotOptimize(trimmed.constBits());
     }

@@ -14,7 +14,7 @@ namespace {
 qint64 object_pixels(const DrawingEntry& entry)
 {
     const QImage rebuilt =
-        buffer_from_stored_silhouette(entry.silhouette, entry.record.width, entry.record.height, clWhite, clBlack);
+        buffer_from_stored_silhouette(entry.silhouette, entry.record.width, entry.record.height, color_white, color_black);
     qint64 count = 0;
     for (int y = 0; y < rebuilt.height(); ++y) {
         const uchar* p = rebuilt.constScanLine(y);

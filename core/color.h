@@ -4,19 +4,19 @@
 #include <QColor>
 #include <cstdint>
 
-using TColor = std::int32_t;
+using StoredColor = std::int32_t;
 
-inline constexpr TColor clBlack = 0x000000;
-inline constexpr TColor clWhite = 0xFFFFFF;
+inline constexpr StoredColor color_black = 0x000000;
+inline constexpr StoredColor color_white = 0xFFFFFF;
 
-inline constexpr int red_of(TColor c) { return c & 0xFF; }
-inline constexpr int green_of(TColor c) { return (c >> 8) & 0xFF; }
-inline constexpr int blue_of(TColor c) { return (c >> 16) & 0xFF; }
+inline constexpr int red_of(StoredColor c) { return c & 0xFF; }
+inline constexpr int green_of(StoredColor c) { return (c >> 8) & 0xFF; }
+inline constexpr int blue_of(StoredColor c) { return (c >> 16) & 0xFF; }
 
-inline constexpr TColor rgb_color(int r, int g, int b)
+inline constexpr StoredColor rgb_color(int r, int g, int b)
 {
     return (r & 0xFF) | ((g & 0xFF) << 8) | ((b & 0xFF) << 16);
 }
 
-inline QColor to_qcolor(TColor c) { return QColor(red_of(c), green_of(c), blue_of(c)); }
-inline TColor from_qcolor(const QColor& c) { return rgb_color(c.red(), c.green(), c.blue()); }
+inline QColor to_qcolor(StoredColor c) { return QColor(red_of(c), green_of(c), blue_of(c)); }
+inline StoredColor from_qcolor(const QColor& c) { return rgb_color(c.red(), c.green(), c.blue()); }

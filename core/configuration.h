@@ -30,8 +30,8 @@ struct ConfigurationRecord {
     std::int32_t max_height;
     std::int32_t min_height;
     std::uint8_t donotusearray_flag;
-    TColor background_color;
-    TColor object_color;
+    StoredColor background_color;
+    StoredColor object_color;
     std::int32_t heightarray_limit;
     std::int32_t filehistory;
     std::int32_t undohistory;

@@ -17,7 +17,7 @@ struct Rgb {
     bool operator==(const Rgb&) const = default;
 };
 
-Rgb rgb_of(TColor c)
+Rgb rgb_of(StoredColor c)
 {
     return {static_cast<std::uint8_t>(red_of(c)), static_cast<std::uint8_t>(green_of(c)),
             static_cast<std::uint8_t>(blue_of(c))};
@@ -251,7 +251,7 @@ void outline_blocks(QImage& image, Rgb background, Rgb fill, Rgb edge)
 
 } // namespace
 
-QImage make_buffer(int width, int height, TColor fill)
+QImage make_buffer(int width, int height, StoredColor fill)
 {
     QImage image(qMax(0, width), qMax(0, height), QImage::Format_RGB888);
     image.fill(to_qcolor(fill));
@@ -263,13 +263,13 @@ void require_pixels(const QImage& image)
     if (image.isNull()) throw std::bad_alloc();
 }
 
-void outline_pass(QImage& image, TColor background, TColor fill, TColor edge)
+void outline_pass(QImage& image, StoredColor background, StoredColor fill, StoredColor edge)
 {
     if (image.isNull() || image.width() <= 0 || image.height() <= 0) return;
     ensure_rgb888(image);
     // Only the three channels count: a colour with bits above them is still
     // the background when its channels match.
-    const TColor g = background & 0xFFFFFF;
+    const StoredColor g = background & 0xFFFFFF;
     if ((edge & 0xFFFFFF) == g) {
         clear_figures(image, pattern_of(rgb_of(background)));
     } else {
@@ -277,7 +277,7 @@ void outline_pass(QImage& image, TColor background, TColor fill, TColor edge)
     }
 }
 
-void replace_color(QImage& image, TColor from, TColor to)
+void replace_color(QImage& image, StoredColor from, StoredColor to)
 {
     if (image.isNull() || from == to) return;
     ensure_rgb888(image);
@@ -304,7 +304,7 @@ void replace_color(QImage& image, TColor from, TColor to)
     }
 }
 
-TColor pixel_color(const QImage& image, int x, int y)
+StoredColor pixel_color(const QImage& image, int x, int y)
 {
     if (image.format() == QImage::Format_RGB888) {
         const std::uint8_t* p = image.constScanLine(y) + 3 * x;

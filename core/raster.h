@@ -7,7 +7,7 @@
 
 // A fresh 24-bit buffer of w x h pixels, all of colour `fill`; null when
 // the memory cannot be had.
-QImage make_buffer(int width, int height, TColor fill);
+QImage make_buffer(int width, int height, StoredColor fill);
 
 // Throws std::bad_alloc ("Out of memory." for the user) when an image that
 // should hold pixels holds none because its memory could not be had.
@@ -18,10 +18,10 @@ void require_pixels(const QImage& image);
 // bitmap's border or touches a background pixel (left, right, above, below,
 // as seen at the moment it is examined, rows top down, columns left to
 // right), else `fill`.
-void outline_pass(QImage& image, TColor background, TColor fill, TColor edge);
+void outline_pass(QImage& image, StoredColor background, StoredColor fill, StoredColor edge);
 
 // Every pixel of colour `from` becomes `to`.
-void replace_color(QImage& image, TColor from, TColor to);
+void replace_color(QImage& image, StoredColor from, StoredColor to);
 
 // The colour of one pixel (the caller keeps x, y inside the image).
-TColor pixel_color(const QImage& image, int x, int y);
+StoredColor pixel_color(const QImage& image, int x, int y);

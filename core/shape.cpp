@@ -6,7 +6,7 @@ namespace {
 ShapeId next_shape_id = 1;
 }
 
-Shape::Shape(DrawingWindow* owner, TColor background)
+Shape::Shape(DrawingWindow* owner, StoredColor background)
     : id(next_shape_id++)
     , buffer(make_buffer(0, 0, background))
     , drawing(owner)
@@ -17,18 +17,18 @@ Shape::Shape(DrawingWindow* owner, TColor background)
 
 void Shape::set_bounds(int left, int top, int width, int height)
 {
-    Left = left;
-    Top = top;
-    Width = width;
-    Height = height;
+    this->left = left;
+    this->top = top;
+    this->width = width;
+    this->height = height;
 }
 
-void Shape::size_buffer(int width, int height, TColor fill)
+void Shape::size_buffer(int width, int height, StoredColor fill)
 {
     QImage pixels = make_buffer(width, height, fill);
     require_pixels(pixels);
-    Width = width;
-    Height = height;
+    this->width = width;
+    this->height = height;
     buffer = std::move(pixels);
 }
 
@@ -40,7 +40,7 @@ int tiles_across(int pixels)
 }
 
 // The part `area` of `buffer` with pixels of the background colour transparent.
-QImage masked_part(const QImage& buffer, QRect area, TColor background)
+QImage masked_part(const QImage& buffer, QRect area, StoredColor background)
 {
     // The rows are read as three bytes a pixel: an image loaded or pasted in
     // another format is read through a 24-bit copy of the part.
@@ -65,7 +65,7 @@ QImage masked_part(const QImage& buffer, QRect area, TColor background)
 
 } // namespace
 
-const QImage& Shape::masked_tile(QPoint tile, TColor background) const
+const QImage& Shape::masked_tile(QPoint tile, StoredColor background) const
 {
     static const QImage none;
     const int columns = tiles_across(buffer.width());
@@ -85,11 +85,11 @@ const QImage& Shape::masked_tile(QPoint tile, TColor background) const
     return masked;
 }
 
-bool shape_pixel_hit(const Shape& shape, int panel_x, int panel_y, TColor object_color)
+bool shape_pixel_hit(const Shape& shape, int panel_x, int panel_y, StoredColor object_color)
 {
-    const int x = panel_x - shape.Left;
-    const int y = panel_y - shape.Top;
+    const int x = panel_x - shape.left;
+    const int y = panel_y - shape.top;
     if (x < 0 || y < 0 || x >= shape.buffer.width() || y >= shape.buffer.height()) return false;
-    const TColor c = pixel_color(shape.buffer, x, y);
-    return c == clBlack || c == object_color;
+    const StoredColor c = pixel_color(shape.buffer, x, y);
+    return c == color_black || c == object_color;
 }

@@ -31,7 +31,7 @@ struct ShapeNode {
     int tag = 0; // 2 top-left, 3 top-right, 4 bottom-left, 5 bottom-right
     int left = 0;
     int top = 0;
-    TColor color = clBlack;
+    StoredColor color = color_black;
     NodeCursor cursor = NodeCursor::SizeAll;
     bool visible = false;
     QString hint;
@@ -43,15 +43,15 @@ class Shape {
 public:
     static constexpr int object_tag = 1;
 
-    Shape(DrawingWindow* drawing, TColor background);
+    Shape(DrawingWindow* drawing, StoredColor background);
 
     ShapeId id;
-    QString Name;
-    int Left = 0;
-    int Top = 0;
-    int Width = 0;
-    int Height = 0;
-    QImage buffer; // Width x Height, Format_RGB888
+    QString name;
+    int left = 0;
+    int top = 0;
+    int width = 0;
+    int height = 0;
+    QImage buffer; // width x height, Format_RGB888
     DrawingWindow* drawing;
     Morphology morphology;
     EditMode edit_mode = EditMode::Crop;
@@ -60,11 +60,11 @@ public:
     QString hint;
     std::array<ShapeNode, 4> nodes; // top-left, top-right, bottom-left, bottom-right
 
-    QRect bounds() const { return QRect(Left, Top, Width, Height); }
+    QRect bounds() const { return QRect(left, top, width, height); }
     void set_bounds(int left, int top, int width, int height);
 
     // Sizes the object and gives it a fresh buffer of that size in `fill`.
-    void size_buffer(int width, int height, TColor fill);
+    void size_buffer(int width, int height, StoredColor fill);
 
     // Objects are painted in square tiles of this many pixels a side.
     static constexpr int tile_size = 256;
@@ -74,14 +74,14 @@ public:
     // cut to the buffer. Each is worked out when first painted and kept
     // until the buffer or the background colour changes, so a large object
     // costs only what has been seen of it.
-    const QImage& masked_tile(QPoint tile, TColor background) const;
+    const QImage& masked_tile(QPoint tile, StoredColor background) const;
 
 private:
     mutable std::vector<QImage> masked_tiles_; // row by row; null until painted
     mutable qint64 masked_key_ = 0;
-    mutable TColor masked_background_ = -1;
+    mutable StoredColor masked_background_ = -1;
 };
 
 // Whether the object's pixel at panel position (x, y) belongs to it: black
 // (its edge) or the object colour (its body).
-bool shape_pixel_hit(const Shape& shape, int panel_x, int panel_y, TColor object_color);
+bool shape_pixel_hit(const Shape& shape, int panel_x, int panel_y, StoredColor object_color);

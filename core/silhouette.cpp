@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <cstring>
 
-QImage silhouette_mask(const QImage& buffer, TColor background)
+QImage silhouette_mask(const QImage& buffer, StoredColor background)
 {
     QImage source = buffer.format() == QImage::Format_RGB888 ? buffer : buffer.convertToFormat(QImage::Format_RGB888);
     const int w = source.width();
@@ -30,7 +30,7 @@ struct Rgb3 {
     std::uint8_t c[3];
 };
 
-Rgb3 rgb3(TColor colour)
+Rgb3 rgb3(StoredColor colour)
 {
     return {{std::uint8_t(red_of(colour)), std::uint8_t(green_of(colour)), std::uint8_t(blue_of(colour))}};
 }
@@ -76,7 +76,7 @@ QImage expand_one_bit(const QImage& silhouette, const Rgb3& background, const Rg
 
 } // namespace
 
-QImage buffer_from_silhouette(const QImage& silhouette, TColor background, TColor object_color)
+QImage buffer_from_silhouette(const QImage& silhouette, StoredColor background, StoredColor object_color)
 {
     if (silhouette.isNull()) return QImage();
     const Rgb3 bg = rgb3(background);
@@ -93,6 +93,6 @@ QImage buffer_from_silhouette(const QImage& silhouette, TColor background, TColo
                 std::memcpy(p, rebuilt_colour(qRgb(p[0], p[1], p[2]), bg, fill).c, 3);
         }
     }
-    outline_pass(buffer, background, object_color, clBlack);
+    outline_pass(buffer, background, object_color, color_black);
     return buffer;
 }

@@ -7,9 +7,9 @@
 #include <QImage>
 
 // A 1-bit image (Format_Mono, colour table {black, white}) of the buffer's size.
-QImage silhouette_mask(const QImage& buffer, TColor background);
+QImage silhouette_mask(const QImage& buffer, StoredColor background);
 
 // A 24-bit buffer rebuilt from a silhouette in today's colours: white
 // becomes the background, black the object colour (any other colour is
 // kept), then the outline pass gives the figure its black edge.
-QImage buffer_from_silhouette(const QImage& silhouette, TColor background, TColor object_color);
+QImage buffer_from_silhouette(const QImage& silhouette, StoredColor background, StoredColor object_color);

@@ -19,7 +19,7 @@ QImage rgb888(const QImage& image)
 
 // A new image of that size, or a null one when no object may be that large
 // or it cannot be had.
-QImage new_buffer(std::int64_t width, std::int64_t height, TColor fill)
+QImage new_buffer(std::int64_t width, std::int64_t height, StoredColor fill)
 {
     if (!is_usable_object_size(width, height)) return QImage();
     return make_buffer(int(width), int(height), fill);
@@ -181,7 +181,7 @@ std::optional<QRect> rotated_bounds(QRect bounds, int mirror_x, int mirror_y, do
 }
 
 TransformedPixels rotate_pixels(const QImage& buffer, QRect bounds, int mirror_x, int mirror_y, double sin,
-                                double cos, TColor background)
+                                double cos, StoredColor background)
 {
     TransformedPixels result;
     const std::optional<TurnedCorners> turned = turned_corners(bounds, mirror_x, mirror_y, sin, cos);
@@ -202,7 +202,7 @@ QImage stretch_pixels(const QImage& buffer, int width, int height)
 {
     const QImage source = rgb888(buffer);
     if (source.isNull()) return QImage();
-    QImage target = new_buffer(width, height, clBlack);
+    QImage target = new_buffer(width, height, color_black);
     if (target.isNull()) return QImage();
     const std::int64_t source_width = source.width();
     const std::int64_t source_height = source.height();
@@ -216,7 +216,7 @@ QImage stretch_pixels(const QImage& buffer, int width, int height)
     return target;
 }
 
-QImage crop_pixels(const QImage& buffer, int left, int right, int top, int bottom, TColor background)
+QImage crop_pixels(const QImage& buffer, int left, int right, int top, int bottom, StoredColor background)
 {
     const QImage source = rgb888(buffer);
     const std::int64_t w = source.width(), h = source.height();
@@ -235,7 +235,7 @@ QImage crop_pixels(const QImage& buffer, int left, int right, int top, int botto
     return target;
 }
 
-std::optional<QRect> content_bounds(const QImage& buffer, TColor background)
+std::optional<QRect> content_bounds(const QImage& buffer, StoredColor background)
 {
     const QImage source = rgb888(buffer);
     const int w = source.width(), h = source.height();

@@ -47,7 +47,7 @@ struct TransformedPixels {
 std::optional<QRect> rotated_bounds(QRect bounds, int mirror_x, int mirror_y, double sin, double cos);
 
 TransformedPixels rotate_pixels(const QImage& buffer, QRect bounds, int mirror_x, int mirror_y, double sin,
-                                double cos, TColor background);
+                                double cos, StoredColor background);
 
 // The buffer stretched to width x height: target pixel (x, y) takes source
 // pixel (x * W / width, y * H / height). Null when the size is not positive
@@ -57,8 +57,8 @@ QImage stretch_pixels(const QImage& buffer, int width, int height);
 // The buffer with the given amounts cut from each side; a negative amount
 // adds that many background columns or rows. Null when nothing would be
 // left or the result cannot be allocated.
-QImage crop_pixels(const QImage& buffer, int left, int right, int top, int bottom, TColor background);
+QImage crop_pixels(const QImage& buffer, int left, int right, int top, int bottom, StoredColor background);
 
 // The smallest rectangle holding every pixel that is not `background`;
 // none when the buffer holds only the background colour.
-std::optional<QRect> content_bounds(const QImage& buffer, TColor background);
+std::optional<QRect> content_bounds(const QImage& buffer, StoredColor background);

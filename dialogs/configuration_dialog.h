@@ -152,7 +152,7 @@ signals:
     // The drawing colours changed from these to today's: every open drawing
     // must follow, or its background pixels would be taken for object
     // pixels when it is shown, saved, copied or undone.
-    void colors_changed(TColor old_background, TColor old_object);
+    void colors_changed(StoredColor old_background, StoredColor old_object);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -181,7 +181,7 @@ private:
     void refresh_preview();
     void show_colors();
     // Recolours the active drawing's objects and stores the new colours.
-    void change_colors(TColor background, TColor object);
+    void change_colors(StoredColor background, StoredColor object);
 
     std::unique_ptr<RegistryKey> key_;
 };

@@ -39,7 +39,7 @@ void set_quietly(Control* control, Set set)
     set(control);
 }
 
-void set_sample(QFrame* sample, TColor color)
+void set_sample(QFrame* sample, StoredColor color)
 {
     QPalette colours = sample->palette();
     colours.setColor(QPalette::Window, to_qcolor(color));
@@ -48,9 +48,9 @@ void set_sample(QFrame* sample, TColor color)
 
 // A background or object colour equal to the other, or to the black of the
 // edges, would merge the objects' pixels for good.
-bool colors_usable(TColor background, TColor object)
+bool colors_usable(StoredColor background, StoredColor object)
 {
-    return background != object && background != clBlack && object != clBlack;
+    return background != object && background != color_black && object != color_black;
 }
 
 } // namespace
@@ -387,10 +387,10 @@ void ConfigurationDialog::show_colors()
     set_sample(object_sample, Configuration.object_color);
 }
 
-void ConfigurationDialog::change_colors(TColor background, TColor object)
+void ConfigurationDialog::change_colors(StoredColor background, StoredColor object)
 {
-    const TColor old_background = Configuration.background_color;
-    const TColor old_object = Configuration.object_color;
+    const StoredColor old_background = Configuration.background_color;
+    const StoredColor old_object = Configuration.object_color;
     if (!colors_usable(background, object)) {
         message_box(tr("The background and object colors must differ from each other and from black."),
                     MessageKind::Error, MessageButtons::Ok);
@@ -411,14 +411,14 @@ void ConfigurationDialog::change_colors(TColor background, TColor object)
 
 void ConfigurationDialog::choose_background_color()
 {
-    TColor color = Configuration.background_color;
+    StoredColor color = Configuration.background_color;
     if (!choose_color(color)) return;
     change_colors(color, Configuration.object_color);
 }
 
 void ConfigurationDialog::choose_object_color()
 {
-    TColor color = Configuration.object_color;
+    StoredColor color = Configuration.object_color;
     if (!choose_color(color)) return;
     change_colors(Configuration.background_color, color);
 }

@@ -2,12 +2,12 @@
 #include <algorithm>
 #include <array>
 
-void replace_two_colors(QImage& image, TColor background_from, TColor background_to, TColor object_from,
-                        TColor object_to)
+void replace_two_colors(QImage& image, StoredColor background_from, StoredColor background_to, StoredColor object_from,
+                        StoredColor object_to)
 {
     if (image.isNull()) return;
     if (image.format() != QImage::Format_RGB888) image = image.convertToFormat(QImage::Format_RGB888);
-    auto bytes = [](TColor c) { return std::array<uchar, 3>{uchar(red_of(c)), uchar(green_of(c)), uchar(blue_of(c))}; };
+    auto bytes = [](StoredColor c) { return std::array<uchar, 3>{uchar(red_of(c)), uchar(green_of(c)), uchar(blue_of(c))}; };
     const auto bg_from = bytes(background_from);
     const auto bg_to = bytes(background_to);
     const auto obj_from = bytes(object_from);

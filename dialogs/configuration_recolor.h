@@ -7,5 +7,5 @@
 // object colour being the new background, say) never merge: every pixel of
 // `background_from` becomes `background_to`, and every other pixel of
 // `object_from` becomes `object_to`.
-void replace_two_colors(QImage& image, TColor background_from, TColor background_to, TColor object_from,
-                        TColor object_to);
+void replace_two_colors(QImage& image, StoredColor background_from, StoredColor background_to, StoredColor object_from,
+                        StoredColor object_to);

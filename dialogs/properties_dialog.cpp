@@ -104,14 +104,14 @@ void PropertiesDialog::execute(const Shape& shape)
 void PropertiesDialog::fill_controls(const Shape& shape)
 {
     const Morphology& m = shape.morphology;
-    show_text(name_label, shape.Name);
-    show_text(dimensions_label, size_text(shape.Width, shape.Height));
-    const int right = shape.Left + shape.Width - 1;
-    const int bottom = shape.Top + shape.Height - 1;
+    show_text(name_label, shape.name);
+    show_text(dimensions_label, size_text(shape.width, shape.height));
+    const int right = shape.left + shape.width - 1;
+    const int bottom = shape.top + shape.height - 1;
     if (m.flat_surface == 1) {
-        show_text(left_top_label, corner_text(shape.Left, shape.Top, m.edge_heights[0]));
-        show_text(right_top_label, corner_text(right, shape.Top, m.edge_heights[1]));
-        show_text(left_bottom_label, corner_text(shape.Left, bottom, m.edge_heights[2]));
+        show_text(left_top_label, corner_text(shape.left, shape.top, m.edge_heights[0]));
+        show_text(right_top_label, corner_text(right, shape.top, m.edge_heights[1]));
+        show_text(left_bottom_label, corner_text(shape.left, bottom, m.edge_heights[2]));
         show_text(right_bottom_label, corner_text(right, bottom, m.edge_heights[3]));
         layout_flat();
         return;

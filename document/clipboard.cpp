@@ -50,7 +50,7 @@ void DrawingWindow::paste_shape()
     check_pixels_for(nullptr, entry->record.width, entry->record.height);
     std::unique_ptr<Shape> shape =
         shape_from_entry(this, *entry, Configuration.background_color, Configuration.object_color);
-    shape->Name = stored_or_default_name(entry->record.name, shape_names());
+    shape->name = stored_or_default_name(entry->record.name, shape_names());
     panel->update_pixels(shape->bounds());
     shapes.append(shape.release());
     // A pasted object is work that closing must not drop unasked.

@@ -10,14 +10,14 @@
 namespace {
 
 // Only the tiles of the object that the dirty area (panel pixels) reaches.
-void paint_shape(QPainter& painter, const Shape& shape, QRect dirty, TColor background)
+void paint_shape(QPainter& painter, const Shape& shape, QRect dirty, StoredColor background)
 {
-    const QRect seen = (shape.bounds() & dirty).translated(-shape.Left, -shape.Top);
+    const QRect seen = (shape.bounds() & dirty).translated(-shape.left, -shape.top);
     if (seen.isEmpty()) return;
     constexpr int t = Shape::tile_size;
     for (int row = seen.top() / t; row <= seen.bottom() / t; ++row)
         for (int column = seen.left() / t; column <= seen.right() / t; ++column)
-            painter.drawImage(shape.Left + column * t, shape.Top + row * t,
+            painter.drawImage(shape.left + column * t, shape.top + row * t,
                               shape.masked_tile(QPoint(column, row), background));
 }
 
@@ -25,7 +25,7 @@ void paint_shape(QPainter& painter, const Shape& shape, QRect dirty, TColor back
 
 QPoint MouseTarget::origin() const
 {
-    if (tag == Shape::object_tag) return QPoint(shape->Left, shape->Top);
+    if (tag == Shape::object_tag) return QPoint(shape->left, shape->top);
     if (tag > Shape::object_tag) return shape->nodes[tag - 2].rect().topLeft();
     return QPoint();
 }
@@ -119,7 +119,7 @@ void DrawingPanel::paintEvent(QPaintEvent* event)
 {
     QPainter painter(this);
     const QRect dirty = event->rect();
-    const TColor background = Configuration.background_color;
+    const StoredColor background = Configuration.background_color;
     painter.fillRect(dirty, to_qcolor(background));
 
     // The panel pixels the dirty area shows, painted scaled without

@@ -59,7 +59,7 @@ public:
     // The panel canvas: outline pen, text font and colour.
     OutlinePen pen{Qt::SolidLine, 1};
     QFont font;
-    TColor font_color = 0;
+    StoredColor font_color = 0;
     OutlineLayer layer;
 
     // The control that receives moves and the release until it lets go.

@@ -27,7 +27,7 @@ void DrawingWindow::dispatch_mouse_down(const MouseTarget& target, Qt::MouseButt
             return;
         }
         const QPoint origin = target.tag == Shape::object_tag
-            ? QPoint(target.shape->Left, target.shape->Top)
+            ? QPoint(target.shape->left, target.shape->top)
             : target.shape->nodes[target.tag - 2].rect().topLeft();
         shape_mousedown(target, button, pos.x() - origin.x(), pos.y() - origin.y(), screen);
     });

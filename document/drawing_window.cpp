@@ -137,17 +137,17 @@ void DrawingWindow::closeEvent(QCloseEvent* event)
 QStringList DrawingWindow::shape_names() const
 {
     QStringList names;
-    for (const Shape* shape : shapes) names << shape->Name;
+    for (const Shape* shape : shapes) names << shape->name;
     return names;
 }
 
 void DrawingWindow::rename_shape(Shape* shape, const QString& name)
 {
-    if (shape->Name == name) return;
+    if (shape->name == name) return;
     QStringList others = shape_names();
-    others.removeOne(shape->Name);
+    others.removeOne(shape->name);
     check_object_name(name, others);
-    shape->Name = name;
+    shape->name = name;
     mark_changed();
 }
 
@@ -155,7 +155,7 @@ Shape* DrawingWindow::create_shape(int left, int top, int width, int height)
 {
     check_pixels_for(nullptr, width, height);
     auto shape = std::make_unique<Shape>(this, Configuration.background_color);
-    shape->Name = next_shape_name(shape_names());
+    shape->name = next_shape_name(shape_names());
     shape->set_bounds(left, top, width, height);
     shape->size_buffer(width, height, Configuration.background_color);
     shapes.append(shape.get());
@@ -175,7 +175,7 @@ void DrawingWindow::select_shape(Shape* shape)
     if (current_shape) deselect_shape(current_shape);
     current_shape = shape;
     emit current_shape_changed();
-    show_bounds_text(shape->Left, shape->Top, shape->Width, shape->Height);
+    show_bounds_text(shape->left, shape->top, shape->width, shape->height);
     shape->edit_mode = EditMode::Crop;
 }
 
@@ -275,7 +275,7 @@ void DrawingWindow::popup_at_current_shape()
 {
     if (!current_shape || !panel) return;
     const QRect shown = view->viewport()->rect();
-    QPoint at = view->viewport_position(QPoint(current_shape->Left, current_shape->Top));
+    QPoint at = view->viewport_position(QPoint(current_shape->left, current_shape->top));
     at.setX(qBound(shown.left(), at.x(), shown.right()));
     at.setY(qBound(shown.top(), at.y(), shown.bottom()));
     shape_popup->popup(view->viewport()->mapToGlobal(at));

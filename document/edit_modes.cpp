@@ -11,23 +11,23 @@
 
 namespace {
 
-constexpr TColor clRed = 0x0000FF;
+constexpr StoredColor color_red = 0x0000FF;
 
 struct ModeLook {
     EditMode mode;
-    TColor node_color;
+    StoredColor node_color;
     NodeCursor cursor;
     const char* node_hint;   // translated in the "Shape" context
     const char* object_hint;
 };
 
-constexpr ModeLook resize_look{EditMode::Resize, clBlack, NodeCursor::SizeAll,
+constexpr ModeLook resize_look{EditMode::Resize, color_black, NodeCursor::SizeAll,
                                QT_TRANSLATE_NOOP("Shape", "Drag node to resize object"),
                                QT_TRANSLATE_NOOP("Shape", "Drag to move object (resize mode)")};
-constexpr ModeLook rotate_look{EditMode::Rotate, clRed, NodeCursor::Rotate,
+constexpr ModeLook rotate_look{EditMode::Rotate, color_red, NodeCursor::Rotate,
                                QT_TRANSLATE_NOOP("Shape", "Drag node to rotate object"),
                                QT_TRANSLATE_NOOP("Shape", "Drag to move object (rotate mode)")};
-constexpr ModeLook crop_look{EditMode::Crop, clWhite, NodeCursor::Crop,
+constexpr ModeLook crop_look{EditMode::Crop, color_white, NodeCursor::Crop,
                              QT_TRANSLATE_NOOP("Shape", "Drag node to crop object"),
                              QT_TRANSLATE_NOOP("Shape", "Drag to move object (crop mode)")};
 
@@ -61,12 +61,12 @@ void DrawingWindow::cycle_edit_mode(Shape* shape)
     switch (shape->edit_mode) {
     case EditMode::Crop: {
         ShapeNode& top_left = shape->nodes[0];
-        top_left.left = shape->Left - 3;
-        top_left.top = shape->Top - 3;
-        shape->nodes[1].left = top_left.left + shape->Width - 1;
+        top_left.left = shape->left - 3;
+        top_left.top = shape->top - 3;
+        shape->nodes[1].left = top_left.left + shape->width - 1;
         shape->nodes[1].top = top_left.top;
         shape->nodes[2].left = top_left.left;
-        shape->nodes[2].top = top_left.top + shape->Height - 1;
+        shape->nodes[2].top = top_left.top + shape->height - 1;
         shape->nodes[3].left = shape->nodes[1].left;
         shape->nodes[3].top = shape->nodes[2].top;
         apply_look(*shape, resize_look);
@@ -92,7 +92,7 @@ void DrawingWindow::shape_mousedown(const MouseTarget& sender, Qt::MouseButton b
     if (sender.tag == Shape::object_tag) {
         // The object really hit is the front-most one from the sender down
         // whose pixel under the mouse is its edge or its body.
-        const QPoint at(x + sender.shape->Left, y + sender.shape->Top);
+        const QPoint at(x + sender.shape->left, y + sender.shape->top);
         Shape* hit = nullptr;
         for (qsizetype i = shapes.indexOf(sender.shape); i >= 0 && !hit; --i) {
             if (shape_pixel_hit(*shapes[i], at.x(), at.y(), Configuration.object_color)) hit = shapes[i];
@@ -188,8 +188,8 @@ void DrawingWindow::pointer_released(Qt::MouseButton button)
     }
     case DragAction::Crop:
     case DragAction::None:
-        done = crop_shape(shape, left - shape->Left, shape->Left + shape->Width - 1 - right, top - shape->Top,
-                          shape->Top + shape->Height - 1 - bottom);
+        done = crop_shape(shape, left - shape->left, shape->left + shape->width - 1 - right, top - shape->top,
+                          shape->top + shape->height - 1 - bottom);
         break;
     }
     // A drag that changed nothing gives the object back its nodes in the

@@ -38,9 +38,9 @@ void UndoHistory::take_snapshot(HistoryEntry* entry, int which, const Shape* sha
     ShapeSnapshot state;
     if (shape) {
         state.shape = shape->id;
-        state.name = shape->Name;
-        state.left = shape->Left;
-        state.top = shape->Top;
+        state.name = shape->name;
+        state.left = shape->left;
+        state.top = shape->top;
         state.mask = silhouette_mask(shape->buffer, Configuration.background_color);
         state.index = static_cast<int>(drawing_->shapes.indexOf(shape));
         assign_morphology(shape->morphology, state.morphology);
@@ -63,13 +63,13 @@ Shape* UndoHistory::build_shape(const ShapeSnapshot& state, const Shape* replace
     shape->id = state.shape;
     // A name taken meanwhile by another object is not taken twice.
     QStringList others = drawing_->shape_names();
-    if (replaced) others.removeOne(replaced->Name);
-    shape->Name = is_valid_identifier(state.name) && !others.contains(state.name) ? state.name
+    if (replaced) others.removeOne(replaced->name);
+    shape->name = is_valid_identifier(state.name) && !others.contains(state.name) ? state.name
                                                                                   : next_shape_name(others);
-    shape->Left = state.left;
-    shape->Top = state.top;
-    shape->Width = state.mask.width();
-    shape->Height = state.mask.height();
+    shape->left = state.left;
+    shape->top = state.top;
+    shape->width = state.mask.width();
+    shape->height = state.mask.height();
     shape->buffer = buffer_from_silhouette(state.mask, Configuration.background_color, Configuration.object_color);
     assign_morphology(state.morphology, shape->morphology);
     return shape;
@@ -98,9 +98,9 @@ void UndoHistory::apply(HistoryEntry* entry, bool redo)
         }
     } else if (live) {
         QStringList others = d.shape_names();
-        others.removeOne(live->Name);
+        others.removeOne(live->name);
         if (!others.contains(entry->before.name) && is_valid_identifier(entry->before.name))
-            live->Name = entry->before.name;
+            live->name = entry->before.name;
         assign_morphology(entry->before.morphology, live->morphology);
     }
 

@@ -40,7 +40,7 @@ void OutlineLayer::toggle_figure(FigurePainter paint, const QPolygon& points, co
     toggle(Item{Item::Kind::Figure, points, pen, {}, {}, 0, 0, paint});
 }
 
-void OutlineLayer::add_text(QPoint top_left, const QString& text, const QFont& font, TColor color, TColor cell_color)
+void OutlineLayer::add_text(QPoint top_left, const QString& text, const QFont& font, StoredColor color, StoredColor cell_color)
 {
     items_.append(Item{Item::Kind::Text, {top_left}, {}, text, font, color, cell_color});
 }

@@ -33,7 +33,7 @@ public:
     // Draws the figure `paint` makes of `points` in XOR mode, unfilled.
     void toggle_figure(FigurePainter paint, const QPolygon& points, const OutlinePen& pen);
     // Writes text with its character cells filled with `cell_color`.
-    void add_text(QPoint top_left, const QString& text, const QFont& font, TColor color, TColor cell_color);
+    void add_text(QPoint top_left, const QString& text, const QFont& font, StoredColor color, StoredColor cell_color);
 
     void clear() { items_.clear(); }
     bool isEmpty() const { return items_.isEmpty(); }
@@ -51,8 +51,8 @@ private:
         OutlinePen pen;
         QString text;
         QFont font;
-        TColor color = 0;
-        TColor cell_color = 0;
+        StoredColor color = 0;
+        StoredColor cell_color = 0;
         FigurePainter figure = nullptr;
         bool operator==(const Item&) const = default;
     };

@@ -55,7 +55,7 @@ void DrawingWindow::ask_move()
 {
     Shape* shape = current_shape;
     if (!shape || !move_dialog) return;
-    move_dialog->execute(QPoint(shape->Left, shape->Top), QSize(shape->Width, shape->Height),
+    move_dialog->execute(QPoint(shape->left, shape->top), QSize(shape->width, shape->height),
                      panel ? panel->pixel_size() : QSize());
     if (move_dialog->cancelled == 1) return;
     if (!move_shape(shape, move_dialog->x_box->value(), move_dialog->y_box->value())) return;
@@ -97,7 +97,7 @@ void DrawingWindow::ask_resize()
 {
     Shape* shape = current_shape;
     if (!shape || !resize_dialog) return;
-    resize_dialog->execute(shape->Width, shape->Height);
+    resize_dialog->execute(shape->width, shape->height);
     if (resize_dialog->cancelled == 1) return;
     if (!resize_shape(shape, resize_dialog->new_width, resize_dialog->new_height)) return;
     show_resize_nodes(*this, shape);

@@ -27,17 +27,17 @@ void ShapeDrag::start_frame(QPoint pos, FigurePainter figure)
 void ShapeDrag::press_on(Shape& shape, bool rotate_node)
 {
     figure_ = nullptr;
-    const int right = shape.Left + shape.Width - 1;
-    const int bottom = shape.Top + shape.Height - 1;
-    set_outline(shape.Left, shape.Top, right, bottom);
+    const int right = shape.left + shape.width - 1;
+    const int bottom = shape.top + shape.height - 1;
+    set_outline(shape.left, shape.top, right, bottom);
     if (!rotate_node) {
         drawing_.panel->pen = OutlinePen{Qt::SolidLine, 2};
         return;
     }
-    const double w = shape.Width, h = shape.Height;
+    const double w = shape.width, h = shape.height;
     rotation_radius2_ = (w * w + h * h) / 4;
-    shape.rotation_center_x = shape.Left + int(w / 2 + 0.5);
-    shape.rotation_center_y = shape.Top + int(h / 2 + 0.5);
+    shape.rotation_center_x = shape.left + int(w / 2 + 0.5);
+    shape.rotation_center_y = shape.top + int(h / 2 + 0.5);
     rotation_center_ = QPoint(shape.rotation_center_x, shape.rotation_center_y);
     drawing_.panel->pen = OutlinePen{Qt::DotLine, 1};
 }
@@ -55,7 +55,7 @@ void ShapeDrag::start(const Shape& shape, int tag)
     case EditMode::Rotate: {
         action_ = DragAction::Rotate;
         rotating_ = true;
-        const double w = shape.Width, h = shape.Height;
+        const double w = shape.width, h = shape.height;
         const double a = (h * h - w * w) / 4;
         const double b = w * h / 2;
         // Opposite corners of a rectangle turn the same way.
@@ -142,7 +142,7 @@ void ShapeDrag::rotate_outline(QPoint pos)
         // Signs of the dragged corner's offset from the centre.
         static constexpr int signs[4][2] = {{-1, 1}, {1, 1}, {-1, -1}, {1, -1}};
         const int sx = signs[node_ - 1][0], sy = signs[node_ - 1][1];
-        const long long w = shape->Width, h = shape->Height;
+        const long long w = shape->width, h = shape->height;
         const double d = std::sqrt(double(dx * dx + dy * dy));
         const long long f = dx * sx * w - dy * sy * h;
         // Rounding can push the cosine just past 1 on the start direction.

@@ -19,7 +19,7 @@ namespace {
 void outline_quietly(QImage& pixels)
 {
     try {
-        outline_pass(pixels, Configuration.background_color, Configuration.object_color, clBlack);
+        outline_pass(pixels, Configuration.background_color, Configuration.object_color, color_black);
     } catch (const std::exception&) {
         beep();
     }
@@ -30,14 +30,14 @@ void outline_quietly(QImage& pixels)
 std::int64_t DrawingWindow::object_pixels() const
 {
     std::int64_t pixels = 0;
-    for (const Shape* shape : shapes) pixels += std::int64_t(shape->Width) * shape->Height;
+    for (const Shape* shape : shapes) pixels += std::int64_t(shape->width) * shape->height;
     return pixels;
 }
 
 void DrawingWindow::check_pixels_for(const Shape* shape, std::int64_t width, std::int64_t height) const
 {
     check_object_size(width, height);
-    const std::int64_t now = shape ? std::int64_t(shape->Width) * shape->Height : 0;
+    const std::int64_t now = shape ? std::int64_t(shape->width) * shape->height : 0;
     check_drawing_pixels(object_pixels() - now + width * height);
 }
 
@@ -65,12 +65,12 @@ void DrawingWindow::change_pixels(Shape* shape, const QString& caption, QRect bo
 
 bool DrawingWindow::move_shape(Shape* shape, int x, int y)
 {
-    if (x == shape->Left && y == shape->Top) return false;
+    if (x == shape->left && y == shape->top) return false;
     check_object_place(x, y);
     const QRect old_area = shape->bounds();
     history.record(shape, tr("Move Object"), [&] {
-        shape->Left = x;
-        shape->Top = y;
+        shape->left = x;
+        shape->top = y;
     });
     modified = 1;
     mark_changed();
@@ -80,13 +80,13 @@ bool DrawingWindow::move_shape(Shape* shape, int x, int y)
 
 bool DrawingWindow::resize_shape(Shape* shape, int width, int height)
 {
-    return resize_shape_to(shape, shape->Left, shape->Top, width, height);
+    return resize_shape_to(shape, shape->left, shape->top, width, height);
 }
 
 bool DrawingWindow::resize_shape_to(Shape* shape, int left, int top, int width, int height)
 {
     if (width <= 0 || height <= 0) return false;
-    if (left == shape->Left && top == shape->Top && width == shape->Width && height == shape->Height) return false;
+    if (left == shape->left && top == shape->top && width == shape->width && height == shape->height) return false;
     check_object_place(left, top);
     check_pixels_for(shape, width, height);
     change_pixels(shape, tr("Resize Object"), QRect(left, top, width, height),
@@ -97,10 +97,10 @@ bool DrawingWindow::resize_shape_to(Shape* shape, int left, int top, int width, 
 bool DrawingWindow::crop_shape(Shape* shape, int left, int right, int top, int bottom)
 {
     if (left == 0 && right == 0 && top == 0 && bottom == 0) return false;
-    const std::int64_t width = std::int64_t(shape->Width) - left - right;
-    const std::int64_t height = std::int64_t(shape->Height) - top - bottom;
-    const std::int64_t new_left = std::int64_t(shape->Left) + left;
-    const std::int64_t new_top = std::int64_t(shape->Top) + top;
+    const std::int64_t width = std::int64_t(shape->width) - left - right;
+    const std::int64_t height = std::int64_t(shape->height) - top - bottom;
+    const std::int64_t new_left = std::int64_t(shape->left) + left;
+    const std::int64_t new_top = std::int64_t(shape->top) + top;
     if (width <= 0 || height <= 0) return false;
     check_object_place(new_left, new_top);
     check_pixels_for(shape, width, height);
@@ -128,8 +128,8 @@ bool DrawingWindow::adjust_edges(Shape* shape)
 {
     const std::optional<QRect> content = content_bounds(shape->buffer, Configuration.background_color);
     if (!content) return false;
-    return crop_shape(shape, content->left(), shape->Width - content->right() - 1, content->top(),
-                      shape->Height - content->bottom() - 1);
+    return crop_shape(shape, content->left(), shape->width - content->right() - 1, content->top(),
+                      shape->height - content->bottom() - 1);
 }
 
 void DrawingWindow::adjust_current_edges()

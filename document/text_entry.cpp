@@ -84,7 +84,7 @@ void TextEntry::finish()
     }
     // Spaces or zero-width characters alone leave nothing to stand in depth.
     if (!content_bounds(pixels, Configuration.background_color)) return;
-    outline_pass(pixels, Configuration.background_color, Configuration.object_color, clBlack);
+    outline_pass(pixels, Configuration.background_color, Configuration.object_color, color_black);
     drawing_.modified = 1;
     drawing_.create_shape(position_.x(), position_.y(), width, height)->buffer = std::move(pixels);
     drawing_.mark_changed();

@@ -25,15 +25,15 @@
 
 namespace {
 
-constexpr TColor background = 0x800000;
-constexpr TColor object_color = 0x00FFFF;
+constexpr StoredColor background = 0x800000;
+constexpr StoredColor object_color = 0x00FFFF;
 
 using Figure = std::function<void(QPainter&, int width, int height)>;
 
 std::unique_ptr<Shape> figure(const char* name, QRect bounds, const Figure& draw)
 {
     auto shape = std::make_unique<Shape>(nullptr, background);
-    shape->Name = QString::fromLatin1(name);
+    shape->name = QString::fromLatin1(name);
     shape->set_bounds(bounds.left(), bounds.top(), bounds.width(), bounds.height());
     shape->buffer = make_buffer(bounds.width(), bounds.height(), background);
     QPainter painter(&shape->buffer);
@@ -61,7 +61,7 @@ std::unique_ptr<Shape> text(const char* name, QPoint at, const QString& words, c
                             p.setPen(to_qcolor(object_color));
                             p.drawText(QRect(0, 0, w, h), Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, words);
                         });
-    outline_pass(shape->buffer, background, object_color, clBlack);
+    outline_pass(shape->buffer, background, object_color, color_black);
     return shape;
 }
 

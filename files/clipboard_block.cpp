@@ -7,7 +7,7 @@ bool is_private_clipboard_format(const QString& format)
     return format == clipboard_format_name || format == clipboard_format_alias;
 }
 
-QByteArray clipboard_block(const Shape& shape, TColor background)
+QByteArray clipboard_block(const Shape& shape, StoredColor background)
 {
     ShapeRecord record = shape_record(shape);
     record.top = 0;

@@ -17,7 +17,7 @@ inline const QString clipboard_format_alias = QStringLiteral("application/x-razi
 
 bool is_private_clipboard_format(const QString& format);
 
-QByteArray clipboard_block(const Shape& shape, TColor background);
+QByteArray clipboard_block(const Shape& shape, StoredColor background);
 
 // The record and silhouette of a block; nothing when the block is shorter
 // than a record and its image or does not hold one. Bytes after the image

@@ -74,11 +74,11 @@ ShapeRecord ShapeRecord::from_bytes(const char* p)
 ShapeRecord shape_record(const Shape& shape)
 {
     ShapeRecord r;
-    r.name = shape.Name.left(ShapeRecord::max_name_length).toLatin1();
-    r.top = shape.Top;
-    r.left = shape.Left;
-    r.width = shape.Width;
-    r.height = shape.Height;
+    r.name = shape.name.left(ShapeRecord::max_name_length).toLatin1();
+    r.top = shape.top;
+    r.left = shape.left;
+    r.width = shape.width;
+    r.height = shape.height;
     r.morphology = shape.morphology;
     return r;
 }

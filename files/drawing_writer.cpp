@@ -3,7 +3,7 @@
 #include "files/silhouette_bmp.h"
 #include <QFileInfo>
 
-QByteArray drawing_file_bytes(const DrawingHeader& panel, const QList<Shape*>& shapes, TColor background)
+QByteArray drawing_file_bytes(const DrawingHeader& panel, const QList<Shape*>& shapes, StoredColor background)
 {
     DrawingHeader header = panel;
     header.object_count = static_cast<std::int32_t>(shapes.size());

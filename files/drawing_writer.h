@@ -9,7 +9,7 @@
 #include <QString>
 
 // Header, then per object its record and silhouette, back-most first.
-QByteArray drawing_file_bytes(const DrawingHeader& panel, const QList<Shape*>& shapes, TColor background);
+QByteArray drawing_file_bytes(const DrawingHeader& panel, const QList<Shape*>& shapes, StoredColor background);
 
 enum class FileWriteResult { Written, CouldNotCreate, Failed };
 

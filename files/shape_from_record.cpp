@@ -3,8 +3,8 @@
 #include "core/shape.h"
 #include "files/silhouette_bmp.h"
 
-std::unique_ptr<Shape> shape_from_entry(DrawingWindow* drawing, const DrawingEntry& entry, TColor background,
-                                               TColor object_color)
+std::unique_ptr<Shape> shape_from_entry(DrawingWindow* drawing, const DrawingEntry& entry, StoredColor background,
+                                               StoredColor object_color)
 {
     auto shape = std::make_unique<Shape>(drawing, background);
     const ShapeRecord& r = entry.record;

@@ -36,7 +36,7 @@ bool is_bit_count(int bits)
 
 } // namespace
 
-QByteArray silhouette_bmp(const QImage& buffer, TColor background)
+QByteArray silhouette_bmp(const QImage& buffer, StoredColor background)
 {
     const QImage mask = silhouette_mask(buffer, background);
     QByteArray bytes;
@@ -111,8 +111,8 @@ QImage decode_bmp(QByteArrayView image)
     return reader.read();
 }
 
-QImage buffer_from_stored_silhouette(const QImage& silhouette, int width, int height, TColor background,
-                                     TColor object_color)
+QImage buffer_from_stored_silhouette(const QImage& silhouette, int width, int height, StoredColor background,
+                                     StoredColor object_color)
 {
     if (silhouette.width() == width && silhouette.height() == height)
         return buffer_from_silhouette(silhouette, background, object_color);

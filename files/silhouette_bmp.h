@@ -9,7 +9,7 @@
 
 // The BMP bytes of the buffer's silhouette against `background`; the same
 // buffer always gives the same bytes.
-QByteArray silhouette_bmp(const QImage& buffer, TColor background);
+QByteArray silhouette_bmp(const QImage& buffer, StoredColor background);
 
 // The length of the BMP image at the start of `bytes`, found from its own
 // headers (file header, information header of 12 or 40 bytes and more,
@@ -24,5 +24,5 @@ QImage decode_bmp(QByteArrayView image);
 // The object's 24-bit buffer of width x height from a silhouette in today's
 // colours. A silhouette of another size is placed unscaled at the top-left
 // corner; the rest of the buffer is background.
-QImage buffer_from_stored_silhouette(const QImage& silhouette, int width, int height, TColor background,
-                                     TColor object_color);
+QImage buffer_from_stored_silhouette(const QImage& silhouette, int width, int height, StoredColor background,
+                                     StoredColor object_color);

@@ -20,7 +20,7 @@ class Shape;
 struct RenderRequest {
     QWidget* panel = nullptr;
     QList<Shape*>* shapes = nullptr;
-    TColor color = 0;
+    StoredColor color = 0;
 };
 static_assert(offsetof(RenderRequest, shapes) == sizeof(void*));
 static_assert(offsetof(RenderRequest, color) == 2 * sizeof(void*));

@@ -22,7 +22,7 @@ RequestedRender read_request(const void* request_block, const void* configuratio
     }
     if (request->shapes) {
         for (const Shape* shape : *request->shapes)
-            render.objects.push_back(scene_object_from_buffer(shape->Name, shape->bounds(), shape->buffer,
+            render.objects.push_back(scene_object_from_buffer(shape->name, shape->bounds(), shape->buffer,
                                                               request->color, shape->morphology));
     }
     return render;

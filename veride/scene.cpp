@@ -31,7 +31,7 @@ void mark(SceneObject& object, const QImage& image, Test belongs)
 } // namespace
 
 SceneObject scene_object_from_buffer(const QString& name, const QRect& bounds, const QImage& buffer,
-                                     TColor background, const Morphology& morphology)
+                                     StoredColor background, const Morphology& morphology)
 {
     SceneObject object = empty_object(name, bounds, morphology);
     if (buffer.isNull()) return object;

@@ -23,7 +23,7 @@ struct SceneObject {
 // colour belongs to the object. A buffer smaller than the bounds covers
 // only what it holds.
 SceneObject scene_object_from_buffer(const QString& name, const QRect& bounds, const QImage& buffer,
-                                     TColor background, const Morphology& morphology);
+                                     StoredColor background, const Morphology& morphology);
 
 // From a silhouette (any format): every pixel that is not white belongs to
 // the object, as when the program rebuilds an object from one.

@@ -49,7 +49,7 @@ private slots:
         QCOMPARE(program.main->drawings().size(), 2);
         QCOMPARE(program.main->drawings()[0]->windowTitle(), QStringLiteral("one.sdf"));
         QCOMPARE(program.main->drawings()[0]->shapes.size(), 1);
-        QCOMPARE(program.main->drawings()[0]->shapes[0]->Width, 30);
+        QCOMPARE(program.main->drawings()[0]->shapes[0]->width, 30);
         QCOMPARE(program.main->active_drawing(), program.main->drawings()[1]);
         QCOMPARE(program.main->file_history().paths().first(), dir.filePath("two.sdf"));
         QVERIFY(program.ui.messages.isEmpty());

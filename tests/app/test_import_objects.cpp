@@ -26,9 +26,9 @@ QString write_drawing(const QTemporaryDir& dir, const QString& file, const QStri
     QList<Shape*> list;
     for (qsizetype i = 0; i < names.size(); ++i) {
         auto shape = std::make_unique<Shape>(nullptr, Configuration.background_color);
-        shape->Name = names[i];
+        shape->name = names[i];
         shape->set_bounds(30 + int(i), 40, 20, 10 + int(i));
-        shape->buffer = make_buffer(20, 10 + int(i), clBlack);
+        shape->buffer = make_buffer(20, 10 + int(i), color_black);
         list << shape.get();
         shapes.push_back(std::move(shape));
     }

@@ -311,7 +311,7 @@ private slots:
         QCOMPARE(second->edit_mode, EditMode::Resize);
 
         enter_name(main.object_names_combo, QStringLiteral("house"));
-        QCOMPARE(second->Name, QStringLiteral("house"));
+        QCOMPARE(second->name, QStringLiteral("house"));
         QCOMPARE(main.object_names_combo->itemText(1), QStringLiteral("house"));
         QCOMPARE(main.object_names_combo->count(), 2);
         QCOMPARE(main.object_names_combo->currentIndex(), 1);
@@ -321,8 +321,8 @@ private slots:
         QCOMPARE(program.ui.message_texts(), QStringList({"''2nd'' is not a valid component name",
                                                           "A component named shape1 already exists"}));
         QCOMPARE(program.ui.messages[0].kind, MessageKind::Error);
-        QCOMPARE(second->Name, QStringLiteral("house"));
-        QCOMPARE(first->Name, QStringLiteral("shape1"));
+        QCOMPARE(second->name, QStringLiteral("house"));
+        QCOMPARE(first->name, QStringLiteral("shape1"));
         QCOMPARE(main.object_names_combo->currentText(), QStringLiteral("house")); // the real name again
 
         // With no object selected Enter only clears the text.
@@ -515,7 +515,7 @@ private slots:
             QVERIFY(!program.main->start_maximized());
             DrawingWindow* drawing = program.new_drawing();
             Shape* shape = program.draw_rectangle(drawing, QRect(10, 10, 20, 20));
-            QCOMPARE(pixel_color(shape->buffer, 5, 5), TColor(0x0000FF));
+            QCOMPARE(pixel_color(shape->buffer, 5, 5), StoredColor(0x0000FF));
             const QImage picture = drawing->panel->grab().toImage();
             QCOMPARE(picture.pixelColor(100, 100), to_qcolor(0x004000));
             program.main->showMaximized();

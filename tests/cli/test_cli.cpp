@@ -96,15 +96,15 @@ private slots:
     void info_describes_a_drawing_and_rejects_a_broken_one()
     {
         Shape flat(nullptr, 0x800000);
-        flat.Name = QStringLiteral("ground");
-        flat.Left = 5;
-        flat.Top = 7;
+        flat.name = QStringLiteral("ground");
+        flat.left = 5;
+        flat.top = 7;
         flat.size_buffer(4, 3, 0x800000);
         flat.buffer.setPixelColor(1, 1, Qt::black);
         flat.buffer.setPixelColor(2, 1, Qt::yellow);
         flat.morphology.edge_heights = {1, -2, 3, 4};
         Shape mapped(nullptr, 0x800000);
-        mapped.Name = QStringLiteral("hill");
+        mapped.name = QStringLiteral("hill");
         mapped.size_buffer(2, 2, 0x000000);
         mapped.morphology.flat_surface = 0;
         mapped.morphology.bitmap_file = "hill.bmp";
@@ -304,13 +304,13 @@ private slots:
 
     void a_drawing_renders_as_the_library_renders_it()
     {
-        constexpr TColor background = 0x800000;
+        constexpr StoredColor background = 0x800000;
         Shape box(nullptr, background), disc(nullptr, background);
-        box.Name = QStringLiteral("shape1");
+        box.name = QStringLiteral("shape1");
         box.set_bounds(30, 40, 150, 100);
         box.size_buffer(150, 100, 0x00FFFF);
         box.morphology.edge_heights = {0, 20, 40, 60};
-        disc.Name = QStringLiteral("shape2");
+        disc.name = QStringLiteral("shape2");
         disc.set_bounds(200, 80, 120, 120);
         disc.size_buffer(120, 120, background);
         {
@@ -402,7 +402,7 @@ private slots:
             ShapeRecord record;
             record.width = 16384;
             record.height = 8192;
-            huge.write(record.to_bytes() + silhouette_bmp(make_buffer(1, 1, clBlack), 0xFFFFFF));
+            huge.write(record.to_bytes() + silhouette_bmp(make_buffer(1, 1, color_black), 0xFFFFFF));
         }
         huge.close();
 
@@ -512,7 +512,7 @@ private slots:
         const QString fifo = dir.filePath(QStringLiteral("bitmap.bmp"));
         if (::mkfifo(QFile::encodeName(fifo).constData(), 0600) != 0) QSKIP("no FIFO can be made here");
         Shape hill(nullptr, 0x800000);
-        hill.Name = QStringLiteral("hill");
+        hill.name = QStringLiteral("hill");
         hill.set_bounds(10, 10, 40, 30);
         hill.size_buffer(40, 30, 0x00FFFF);
         hill.morphology.flat_surface = 0;

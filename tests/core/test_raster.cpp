@@ -4,10 +4,10 @@
 #include <cstring>
 
 namespace {
-constexpr TColor G = 0x800000; // background
-constexpr TColor F = 0x00FFFF; // fill
-constexpr TColor E = 0x000000; // edge
-constexpr TColor Figure = 0x123456;
+constexpr StoredColor G = 0x800000; // background
+constexpr StoredColor F = 0x00FFFF; // fill
+constexpr StoredColor E = 0x000000; // edge
+constexpr StoredColor Figure = 0x123456;
 
 // Builds an image from rows of characters: '.' background, 'E' edge, 'F'
 // fill, anything else a figure pixel of some third colour.
@@ -18,7 +18,7 @@ QImage from_rows(const QStringList& rows)
         for (int x = 0; x < rows[y].size(); ++x) {
             const QChar c = rows[y][x];
             if (c == QLatin1Char('.')) continue;
-            const TColor color = c == QLatin1Char('E') ? E : c == QLatin1Char('F') ? F : Figure;
+            const StoredColor color = c == QLatin1Char('E') ? E : c == QLatin1Char('F') ? F : Figure;
             image.setPixelColor(x, y, to_qcolor(color));
         }
     }
@@ -32,7 +32,7 @@ QStringList to_rows(const QImage& image)
     for (int y = 0; y < image.height(); ++y) {
         QString row;
         for (int x = 0; x < image.width(); ++x) {
-            const TColor c = pixel_color(image, x, y);
+            const StoredColor c = pixel_color(image, x, y);
             row += c == G ? QLatin1Char('.') : c == E ? QLatin1Char('E') : c == F ? QLatin1Char('F') : QLatin1Char('?');
         }
         rows << row;
@@ -49,11 +49,11 @@ QStringList outlined(const QStringList& rows)
 
 // The outline rule stated pixel by pixel, through Qt's own pixel access, to
 // check the scanline version against on arbitrary bitmaps.
-void reference_outline(QImage& image, TColor background, TColor fill, TColor edge)
+void reference_outline(QImage& image, StoredColor background, StoredColor fill, StoredColor edge)
 {
     const int w = image.width();
     const int h = image.height();
-    const TColor g = background & 0xFFFFFF;
+    const StoredColor g = background & 0xFFFFFF;
     auto is_background = [&](int x, int y) { return from_qcolor(image.pixelColor(x, y)) == g; };
     for (int y = 0; y < h; ++y) {
         for (int x = 0; x < w; ++x) {
@@ -65,7 +65,7 @@ void reference_outline(QImage& image, TColor background, TColor fill, TColor edg
     }
 }
 
-QImage random_bitmap(QRandomGenerator& random, int w, int h, const QList<TColor>& palette)
+QImage random_bitmap(QRandomGenerator& random, int w, int h, const QList<StoredColor>& palette)
 {
     QImage image = make_buffer(w, h, G);
     for (int y = 0; y < h; ++y)
@@ -87,10 +87,10 @@ private slots:
             QCOMPARE(QByteArray(reinterpret_cast<const char*>(image.constScanLine(y)), 9),
                      QByteArray("\x01\x02\x03\x01\x02\x03\x01\x02\x03", 9));
 
-        QImage painted = make_buffer(2, 2, clWhite);
+        QImage painted = make_buffer(2, 2, color_white);
         painted.setPixelColor(1, 1, QColor(10, 20, 30));
         QCOMPARE(pixel_color(painted, 1, 1), rgb_color(10, 20, 30));
-        QCOMPARE(pixel_color(painted, 0, 1), clWhite);
+        QCOMPARE(pixel_color(painted, 0, 1), color_white);
         QCOMPARE(rgb_color(10, 20, 30), 0x1E140A);
 
         QVERIFY(make_buffer(0, 5, G).isNull());
@@ -182,7 +182,7 @@ private slots:
     {
         QRandomGenerator random(20261207);
         struct Colours {
-            TColor fill, edge;
+            StoredColor fill, edge;
         };
         const QList<Colours> cases = {{F, E}, {G, E}, {F, G}, {E, E}, {G, G}, {G | 0x01000000, E}, {F, G | 0x7F000000}};
         for (const Colours& colours : cases) {
@@ -246,11 +246,11 @@ private slots:
         QCOMPARE(pixel_color(image, 3, 1), F ^ 0x010000);
 
         // White and black silhouettes become background and object colour.
-        QImage silhouette = make_buffer(4, 2, clWhite);
+        QImage silhouette = make_buffer(4, 2, color_white);
         silhouette.setPixelColor(1, 0, Qt::black);
         silhouette.setPixelColor(2, 1, Qt::black);
-        replace_color(silhouette, clWhite, G);
-        replace_color(silhouette, clBlack, F);
+        replace_color(silhouette, color_white, G);
+        replace_color(silhouette, color_black, F);
         QCOMPARE(to_rows(silhouette), QStringList({".F..", "..F."}));
     }
 

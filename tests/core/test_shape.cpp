@@ -4,8 +4,8 @@
 #include <QTest>
 
 namespace {
-constexpr TColor G = 0x808000; // background
-constexpr TColor F = 0x0000FF; // object colour
+constexpr StoredColor G = 0x808000; // background
+constexpr StoredColor F = 0x0000FF; // object colour
 
 bool transparent_at(const QImage& masked, int x, int y) { return masked.pixelColor(x, y).alpha() == 0; }
 
@@ -29,7 +29,7 @@ private slots:
         for (int i = 0; i < 4; ++i) {
             QCOMPARE(shape.nodes[i].tag, i + 2);
             QVERIFY(!shape.nodes[i].visible);
-            QCOMPARE(shape.nodes[i].color, clBlack);
+            QCOMPARE(shape.nodes[i].color, color_black);
             QCOMPARE(shape.nodes[i].rect().size(), QSize(6, 6));
         }
         Morphology defaults;
@@ -45,8 +45,8 @@ private slots:
     {
         Shape shape(nullptr, G);
         shape.size_buffer(7, 4, G);
-        QCOMPARE(shape.Width, 7);
-        QCOMPARE(shape.Height, 4);
+        QCOMPARE(shape.width, 7);
+        QCOMPARE(shape.height, 4);
         QCOMPARE(shape.buffer.size(), QSize(7, 4));
         QCOMPARE(shape.buffer.format(), QImage::Format_RGB888);
         for (int y = 0; y < 4; ++y)
@@ -58,7 +58,7 @@ private slots:
     {
         Shape shape(nullptr, G);
         shape.size_buffer(3, 2, G);
-        shape.buffer.setPixelColor(0, 0, to_qcolor(clBlack));
+        shape.buffer.setPixelColor(0, 0, to_qcolor(color_black));
         shape.buffer.setPixelColor(1, 0, to_qcolor(F));
         shape.buffer.setPixelColor(2, 1, QColor(1, 2, 3));
         const QImage& masked = shape.masked_tile(QPoint(0, 0), G);
@@ -85,7 +85,7 @@ private slots:
         shape.buffer.setPixelColor(1, 1, to_qcolor(F));
         QCOMPARE(opaque_at(shape.masked_tile(QPoint(0, 0), G), 1, 1), to_qcolor(F));
 
-        replace_color(shape.buffer, F, clBlack);
+        replace_color(shape.buffer, F, color_black);
         QCOMPARE(opaque_at(shape.masked_tile(QPoint(0, 0), G), 1, 1), QColor(Qt::black));
 
         {
@@ -94,7 +94,7 @@ private slots:
         }
         QCOMPARE(opaque_at(shape.masked_tile(QPoint(0, 0), G), 3, 3), to_qcolor(F));
 
-        outline_pass(shape.buffer, G, F, clBlack);
+        outline_pass(shape.buffer, G, F, color_black);
         QCOMPARE(opaque_at(shape.masked_tile(QPoint(0, 0), G), 3, 3), QColor(Qt::black));
 
         shape.size_buffer(5, 2, G);

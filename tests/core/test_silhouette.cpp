@@ -3,8 +3,8 @@
 #include <QTest>
 
 namespace {
-constexpr TColor G = 0x800000;
-constexpr TColor F = 0x00FFFF;
+constexpr StoredColor G = 0x800000;
+constexpr StoredColor F = 0x00FFFF;
 
 // An 11 x 3 figure: widths that are no multiple of eight reach the row ends.
 QImage figure()
@@ -22,7 +22,7 @@ private slots:
     void a_mask_rebuilds_the_same_pixels_whatever_its_bit_order_or_palette()
     {
         QImage original = figure();
-        outline_pass(original, G, F, clBlack);
+        outline_pass(original, G, F, color_black);
         const QImage mask = silhouette_mask(original, G);
         QCOMPARE(mask.format(), QImage::Format_Mono);
         QCOMPARE(buffer_from_silhouette(mask, G, F), original);

@@ -5,7 +5,7 @@
 #include <QTest>
 
 namespace {
-constexpr TColor background = 0xC0C0C0;
+constexpr StoredColor background = 0xC0C0C0;
 
 // A buffer whose pixel (x, y) has the colour rgb(x, y, 7): every pixel can
 // be traced to where it came from.
@@ -19,7 +19,7 @@ QImage numbered(int width, int height)
 
 QPoint source_of(const QImage& image, int x, int y)
 {
-    const TColor c = pixel_color(image, x, y);
+    const StoredColor c = pixel_color(image, x, y);
     return blue_of(c) == 7 ? QPoint(red_of(c), green_of(c)) : QPoint(-1, -1);
 }
 
@@ -118,7 +118,7 @@ private slots:
 
     void a_turn_by_45_degrees_grows_to_the_corners_box_without_holes()
     {
-        const TColor body = 0x0000FF;
+        const StoredColor body = 0x0000FF;
         const QImage square = make_buffer(11, 11, body);
         const double half = std::sqrt(0.5);
         const TransformedPixels turned = rotate_pixels(square, QRect(0, 0, 11, 11), 1, 1, half, half, background);

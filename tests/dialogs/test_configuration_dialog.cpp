@@ -222,14 +222,14 @@ private slots:
     void colours_recolour_the_active_drawing_only()
     {
         Program program;
-        const TColor navy = Configuration.background_color, yellow = Configuration.object_color;
+        const StoredColor navy = Configuration.background_color, yellow = Configuration.object_color;
         DrawingWindow* first = program.new_drawing();
         Shape* kept = program.draw_ellipse(first, QRect(10, 10, 40, 30));
         const QColor first_window = first->palette().color(QPalette::Window);
         DrawingWindow* second = program.new_drawing();
         Shape* shape = program.draw_ellipse(second, QRect(10, 10, 40, 30));
         QVERIFY(kept && shape && program.main->active_drawing() == second);
-        const TColor red = 0x0000FF, green = 0x00FF00;
+        const StoredColor red = 0x0000FF, green = 0x00FF00;
 
         program.ui.color_answers << red << std::nullopt << green << 0x0000FF;
         configure(program, [&](ConfigurationDialog& form) {
@@ -246,7 +246,7 @@ private slots:
         QCOMPARE(stored("object_color"), green);
         QCOMPARE(pixel_color(shape->buffer, 0, 0), red);           // outside the ellipse
         QCOMPARE(pixel_color(shape->buffer, 20, 15), green);       // its body
-        QCOMPARE(pixel_color(shape->buffer, 0, 15), clBlack);      // its edge
+        QCOMPARE(pixel_color(shape->buffer, 0, 15), color_black);      // its edge
         // The drawing behind keeps its pixels and its colour.
         QCOMPARE(pixel_color(kept->buffer, 20, 15), yellow);
         QCOMPARE(pixel_color(kept->buffer, 0, 0), navy);
@@ -260,8 +260,8 @@ private slots:
         replace_color(shape->buffer, red, 0x00FFFF);
         replace_color(shape->buffer, green, 0x800000);
         configure(program, [](ConfigurationDialog& form) { form.default_colors_button->click(); });
-        QCOMPARE(pixel_color(shape->buffer, 0, 0), TColor(0x800000));
-        QCOMPARE(pixel_color(shape->buffer, 20, 15), TColor(0x00FFFF));
+        QCOMPARE(pixel_color(shape->buffer, 0, 0), StoredColor(0x800000));
+        QCOMPARE(pixel_color(shape->buffer, 20, 15), StoredColor(0x00FFFF));
         QCOMPARE(stored("background_color"), 0x800000);
     }
 

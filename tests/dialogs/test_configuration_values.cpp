@@ -76,14 +76,14 @@ private slots:
     void two_colours_trade_places_without_merging()
     {
         // Background 1, object 2, edge black; the new colours swap the two.
-        const TColor a = 0x102030, b = 0x405060;
+        const StoredColor a = 0x102030, b = 0x405060;
         QImage image = make_buffer(3, 1, a);
         image.setPixelColor(1, 0, to_qcolor(b));
         image.setPixelColor(2, 0, Qt::black);
         replace_two_colors(image, a, b, b, a);
         QCOMPARE(pixel_color(image, 0, 0), b);
         QCOMPARE(pixel_color(image, 1, 0), a);
-        QCOMPARE(pixel_color(image, 2, 0), clBlack);
+        QCOMPARE(pixel_color(image, 2, 0), color_black);
         QImage empty;
         replace_two_colors(empty, a, b, b, a); // nothing to do, nothing touched
         QVERIFY(empty.isNull());

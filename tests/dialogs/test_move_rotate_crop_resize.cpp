@@ -245,8 +245,8 @@ private slots:
             form.ok_button->click();
             return form.result();
         });
-        QCOMPARE(shape->Width, 10);
-        QCOMPARE(shape->Height, 18);
+        QCOMPARE(shape->width, 10);
+        QCOMPARE(shape->height, 18);
         QCOMPARE(entries(), size_t(4));
         QCOMPARE(drawing->history.undo_list.front()->caption, QStringLiteral("Rotate Object"));
 

@@ -56,7 +56,7 @@ private slots:
         Program program;
         DrawingWindow* drawing = program.new_drawing();
         Shape shape(drawing, 0);
-        shape.Name = QStringLiteral("hill");
+        shape.name = QStringLiteral("hill");
         Morphology& m = shape.morphology;
         m.flat_surface = 0;
         m.bitmap_file = "/maps/hill.bmp";

@@ -148,8 +148,8 @@ private slots:
         Configuration.object_color = 0x0000FF;
         drawing->paste_shape();
         const QImage& pixels = drawing->shapes.last()->buffer;
-        QCOMPARE(pixel_color(pixels, 0, 0), clBlack);
-        QCOMPARE(pixel_color(pixels, 10, 10), TColor(0x0000FF));
+        QCOMPARE(pixel_color(pixels, 0, 0), color_black);
+        QCOMPARE(pixel_color(pixels, 10, 10), StoredColor(0x0000FF));
     }
 };
 

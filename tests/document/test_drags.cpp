@@ -149,7 +149,7 @@ private slots:
         QVERIFY(drawing->history.undo_list.empty());
         QCOMPARE(shape->edit_mode, EditMode::Crop);
         QVERIFY(shape->nodes[0].visible);
-        QCOMPARE(shape->nodes[0].color, clWhite);
+        QCOMPARE(shape->nodes[0].color, color_white);
         QCOMPARE(drawing->drag().action(), DragAction::None);
         QVERIFY(drawing->panel->layer.isEmpty());
 
@@ -223,8 +223,8 @@ private slots:
         QVERIFY(!drawing->drag().rotating());
         QCOMPARE(undo_caption(program), QStringLiteral("&Undo Rotate Object"));
         shape = only(drawing);
-        QVERIFY(shape->Width >= 21 && shape->Width <= 22);
-        QCOMPARE(shape->Width, shape->Height);
+        QVERIFY(shape->width >= 21 && shape->width <= 22);
+        QCOMPARE(shape->width, shape->height);
         QCOMPARE(shape->edit_mode, EditMode::Resize);
         QVERIFY(drawing->panel->layer.isEmpty());
     }

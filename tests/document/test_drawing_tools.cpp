@@ -10,9 +10,9 @@
 
 namespace {
 
-QSet<TColor> colours_of(const QImage& image)
+QSet<StoredColor> colours_of(const QImage& image)
 {
-    QSet<TColor> colours;
+    QSet<StoredColor> colours;
     for (int y = 0; y < image.height(); ++y)
         for (int x = 0; x < image.width(); ++x) colours << pixel_color(image, x, y);
     return colours;
@@ -40,14 +40,14 @@ private slots:
         DrawingWindow* drawing = program.new_drawing();
         Shape* shape = program.draw_rectangle(drawing, QRect(QPoint(10, 20), QPoint(19, 24)));
         QVERIFY(shape);
-        QCOMPARE(shape->Name, QStringLiteral("shape1"));
+        QCOMPARE(shape->name, QStringLiteral("shape1"));
         QCOMPARE(shape->bounds(), QRect(10, 20, 10, 5));
         QCOMPARE(shape->buffer.size(), QSize(10, 5));
-        const TColor fill = Configuration.object_color;
+        const StoredColor fill = Configuration.object_color;
         for (int y = 0; y < 5; ++y)
             for (int x = 0; x < 10; ++x) {
                 const bool edge = x == 0 || x == 9 || y == 0 || y == 4;
-                QCOMPARE(pixel_color(shape->buffer, x, y), edge ? clBlack : fill);
+                QCOMPARE(pixel_color(shape->buffer, x, y), edge ? color_black : fill);
             }
         QVERIFY(drawing->panel->layer.isEmpty());
         QCOMPARE(drawing->modified, std::uint8_t(1));
@@ -123,16 +123,16 @@ private slots:
         Shape* shape = program.draw_ellipse(drawing, QRect(QPoint(100, 100), QPoint(129, 119)));
         QVERIFY(shape);
         QCOMPARE(shape->bounds(), QRect(100, 100, 30, 20));
-        const TColor background = Configuration.background_color;
+        const StoredColor background = Configuration.background_color;
         QCOMPARE(pixel_color(shape->buffer, 0, 0), background);
         QCOMPARE(pixel_color(shape->buffer, 29, 19), background);
         QCOMPARE(pixel_color(shape->buffer, 15, 10), Configuration.object_color);
         // The figure touches every side of its buffer.
-        QCOMPARE(pixel_color(shape->buffer, 0, 10), clBlack);
-        QCOMPARE(pixel_color(shape->buffer, 29, 10), clBlack);
-        QCOMPARE(pixel_color(shape->buffer, 15, 0), clBlack);
-        QCOMPARE(pixel_color(shape->buffer, 15, 19), clBlack);
-        QCOMPARE(colours_of(shape->buffer), QSet<TColor>({background, clBlack, Configuration.object_color}));
+        QCOMPARE(pixel_color(shape->buffer, 0, 10), color_black);
+        QCOMPARE(pixel_color(shape->buffer, 29, 10), color_black);
+        QCOMPARE(pixel_color(shape->buffer, 15, 0), color_black);
+        QCOMPARE(pixel_color(shape->buffer, 15, 19), color_black);
+        QCOMPARE(colours_of(shape->buffer), QSet<StoredColor>({background, color_black, Configuration.object_color}));
     }
 
     void an_ellipse_is_previewed_as_the_ellipse_it_makes()
@@ -169,9 +169,9 @@ private slots:
         QCOMPARE(drawing->shapes.size(), 1);
         Shape* shape = drawing->shapes[0];
         QCOMPARE(shape->bounds(), QRect(10, 10, 41, 31));
-        QCOMPARE(pixel_color(shape->buffer, 0, 0), clBlack);  // every vertex is painted
-        QCOMPARE(pixel_color(shape->buffer, 40, 0), clBlack);
-        QCOMPARE(pixel_color(shape->buffer, 20, 30), clBlack);
+        QCOMPARE(pixel_color(shape->buffer, 0, 0), color_black);  // every vertex is painted
+        QCOMPARE(pixel_color(shape->buffer, 40, 0), color_black);
+        QCOMPARE(pixel_color(shape->buffer, 20, 30), color_black);
         QCOMPARE(pixel_color(shape->buffer, 20, 10), Configuration.object_color);
         QCOMPARE(pixel_color(shape->buffer, 0, 30), Configuration.background_color);
         QVERIFY(drawing->polygon_entry().vertices().isEmpty());
@@ -226,15 +226,15 @@ private slots:
         QVERIFY(!drawing->panel->has_caret());
         QCOMPARE(drawing->shapes.size(), 1);
         Shape* shape = drawing->shapes[0];
-        QCOMPARE(QPoint(shape->Left, shape->Top), QPoint(20, 30));
+        QCOMPARE(QPoint(shape->left, shape->top), QPoint(20, 30));
         const QFontMetrics metrics(drawing->panel->font);
-        QCOMPARE(shape->Width, metrics.horizontalAdvance(QStringLiteral("Hib")));
-        QCOMPARE(shape->Height, metrics.height());
-        const QSet<TColor> colours = colours_of(shape->buffer);
-        QVERIFY(colours.contains(clBlack));
+        QCOMPARE(shape->width, metrics.horizontalAdvance(QStringLiteral("Hib")));
+        QCOMPARE(shape->height, metrics.height());
+        const QSet<StoredColor> colours = colours_of(shape->buffer);
+        QVERIFY(colours.contains(color_black));
         QVERIFY(colours.contains(Configuration.object_color));
-        QCOMPARE(colours - QSet<TColor>({Configuration.background_color, clBlack, Configuration.object_color}),
-                 QSet<TColor>());
+        QCOMPARE(colours - QSet<StoredColor>({Configuration.background_color, color_black, Configuration.object_color}),
+                 QSet<StoredColor>());
     }
 
     void an_empty_text_creates_nothing()
@@ -258,7 +258,7 @@ private slots:
         Shape* second = program.draw_rectangle(drawing, QRect(40, 10, 20, 20));
         drawing->rename_shape(second, QStringLiteral("shape7"));
         Shape* third = program.draw_rectangle(drawing, QRect(70, 10, 20, 20));
-        QCOMPARE(third->Name, QStringLiteral("shape8"));
+        QCOMPARE(third->name, QStringLiteral("shape8"));
     }
 };
 

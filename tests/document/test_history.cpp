@@ -51,7 +51,7 @@ private slots:
         undo(program);
         QCOMPARE(drawing->shapes.size(), 3);
         Shape* back = drawing->shapes[1];
-        QCOMPARE(back->Name, QStringLiteral("tower"));
+        QCOMPARE(back->name, QStringLiteral("tower"));
         QCOMPARE(back->bounds(), QRect(40, 10, 30, 20));
         QCOMPARE(back->buffer, pixels);
         QCOMPARE(back->morphology.edge_heights, (std::array<std::int32_t, 4>{1, 2, 3, 4}));
@@ -110,12 +110,12 @@ private slots:
         Shape* shape = program.draw_rectangle(drawing, QRect(10, 10, 20, 20));
         drawing->select_shape(shape);
         // A change recorded around the selected object, as a transform records it.
-        drawing->history.record(shape, QStringLiteral("Move Object"), [&] { shape->Left = 50; });
+        drawing->history.record(shape, QStringLiteral("Move Object"), [&] { shape->left = 50; });
         drawing->mark_changed();
         undo(program);
         Shape* rebuilt = drawing->current_shape;
         QVERIFY(rebuilt);
-        QCOMPARE(rebuilt->Left, 10);
+        QCOMPARE(rebuilt->left, 10);
         QCOMPARE(rebuilt->edit_mode, EditMode::Resize);
         QVERIFY(rebuilt->nodes[0].visible);
         QCOMPARE(program.main->object_names_combo->currentIndex(), 0);
@@ -123,14 +123,14 @@ private slots:
 
         // Two changes of the same object undo through its rebuilt self.
         drawing->history.redo_list.clear();
-        drawing->history.record(rebuilt, QStringLiteral("Move Object"), [&] { rebuilt->Left = 70; });
+        drawing->history.record(rebuilt, QStringLiteral("Move Object"), [&] { rebuilt->left = 70; });
         Shape* moved = drawing->current_shape;
-        drawing->history.record(moved, QStringLiteral("Move Object"), [&] { moved->Left = 90; });
+        drawing->history.record(moved, QStringLiteral("Move Object"), [&] { moved->left = 90; });
         drawing->mark_changed();
         undo(program);
         undo(program);
         QCOMPARE(drawing->shapes.size(), 1);
-        QCOMPARE(drawing->shapes[0]->Left, 10);
+        QCOMPARE(drawing->shapes[0]->left, 10);
     }
 
     void the_silhouette_comes_back_in_the_colours_of_the_moment()
@@ -149,15 +149,15 @@ private slots:
         Shape* back = drawing->shapes[0];
         for (int y = 0; y < 12; ++y)
             for (int x = 0; x < 20; ++x) {
-                const TColor was = pixel_color(before, x, y);
-                const TColor now = pixel_color(back->buffer, x, y);
+                const StoredColor was = pixel_color(before, x, y);
+                const StoredColor now = pixel_color(back->buffer, x, y);
                 if (was == settings.configuration.background_color)
-                    QCOMPARE(now, TColor(0x404040));
+                    QCOMPARE(now, StoredColor(0x404040));
                 else
-                    QVERIFY(now == clBlack || now == 0xFFFFFF);
+                    QVERIFY(now == color_black || now == 0xFFFFFF);
             }
-        QCOMPARE(pixel_color(back->buffer, 10, 6), TColor(0xFFFFFF));
-        QCOMPARE(pixel_color(back->buffer, 0, 6), clBlack);
+        QCOMPARE(pixel_color(back->buffer, 10, 6), StoredColor(0xFFFFFF));
+        QCOMPARE(pixel_color(back->buffer, 0, 6), color_black);
     }
 };
 

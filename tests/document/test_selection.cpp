@@ -10,7 +10,7 @@
 #include <QTest>
 
 namespace {
-constexpr TColor red = 0x0000FF;
+constexpr StoredColor red = 0x0000FF;
 
 QStringList names(const DrawingWindow* drawing)
 {
@@ -42,7 +42,7 @@ private slots:
         const QPoint node_corners[4] = {{97, 97}, {136, 97}, {97, 126}, {136, 126}};
         for (int i = 0; i < 4; ++i) {
             QVERIFY(ellipse->nodes[i].visible);
-            QCOMPARE(ellipse->nodes[i].color, clBlack);
+            QCOMPARE(ellipse->nodes[i].color, color_black);
             QCOMPARE(QPoint(ellipse->nodes[i].left, ellipse->nodes[i].top), node_corners[i]);
             QCOMPARE(ellipse->nodes[i].hint, QStringLiteral("Drag node to resize object"));
         }
@@ -53,11 +53,11 @@ private slots:
         QCOMPARE(ellipse->nodes[3].hint, QStringLiteral("Drag node to rotate object"));
         program.click(drawing, QPoint(120, 115));
         QCOMPARE(ellipse->edit_mode, EditMode::Crop);
-        QCOMPARE(ellipse->nodes[3].color, clWhite);
+        QCOMPARE(ellipse->nodes[3].color, color_white);
         QCOMPARE(ellipse->hint, QStringLiteral("Drag to move object (crop mode)"));
         program.click(drawing, QPoint(120, 115));
         QCOMPARE(ellipse->edit_mode, EditMode::Resize);
-        QCOMPARE(ellipse->nodes[3].color, clBlack);
+        QCOMPARE(ellipse->nodes[3].color, color_black);
 
         // A click on a node cycles the mode too; the outline it showed is gone.
         program.click(drawing, QPoint(ellipse->nodes[3].left + 2, ellipse->nodes[3].top + 2));
@@ -114,7 +114,7 @@ private slots:
         drawing->bring_to_front();
         QCOMPARE(drawing->shapes, QList<Shape*>({b, c, a}));
         QCOMPARE(program.main->object_names_combo->currentIndex(), 2);
-        QCOMPARE(program.main->object_names_combo->itemText(0), b->Name);
+        QCOMPARE(program.main->object_names_combo->itemText(0), b->name);
 
         drawing->send_to_back();
         QCOMPARE(drawing->shapes, QList<Shape*>({a, b, c}));

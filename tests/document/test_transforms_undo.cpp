@@ -120,7 +120,7 @@ private slots:
     {
         Program program;
         DrawingWindow* drawing = program.new_drawing();
-        const TColor bg = Configuration.background_color;
+        const StoredColor bg = Configuration.background_color;
         Shape* shape = program.draw_rectangle(drawing, QRect(40, 50, 20, 16));
         // A figure with a 4-pixel background border on every side.
         QImage framed = make_buffer(20, 16, bg);
@@ -133,7 +133,7 @@ private slots:
         drawing->adjust_edges_action->trigger();
         QCOMPARE(shape->bounds(), QRect(44, 54, 12, 8));
         // The trimmed figure gets its black edge.
-        QCOMPARE(pixel_color(shape->buffer, 0, 3), clBlack);
+        QCOMPARE(pixel_color(shape->buffer, 0, 3), color_black);
         QCOMPARE(pixel_color(shape->buffer, 1, 3), Configuration.object_color);
         QCOMPARE(undo_caption(program), QStringLiteral("&Undo Crop Object"));
         QCOMPARE(shape->edit_mode, EditMode::Resize);
@@ -158,7 +158,7 @@ private slots:
         drawing->shape_dblclicked(MouseTarget{shape, Shape::object_tag});
         QCOMPARE(shape->bounds(), QRect(44, 54, 12, 8));
         QCOMPARE(shape->edit_mode, EditMode::Crop);
-        QCOMPARE(shape->nodes[0].color, clWhite);
+        QCOMPARE(shape->nodes[0].color, color_white);
         shape->edit_mode = EditMode::Resize;
         drawing->shape_dblclicked(MouseTarget{shape, Shape::object_tag});
         QCOMPARE(shape->edit_mode, EditMode::Resize);
@@ -184,7 +184,7 @@ private slots:
         program.click(drawing, centre);
         QTest::mouseDClick(drawing->panel, Qt::LeftButton, Qt::NoModifier, centre);
         shape = only(drawing);
-        QVERIFY(shape->Width < grown.width());
+        QVERIFY(shape->width < grown.width());
         QVERIFY(grown.contains(shape->bounds()));
         QCOMPARE(undo_caption(program), QStringLiteral("&Undo Crop Object"));
     }

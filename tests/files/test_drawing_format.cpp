@@ -12,8 +12,8 @@
 
 namespace {
 
-constexpr TColor navy = 0x800000;
-constexpr TColor yellow = 0x00FFFF;
+constexpr StoredColor navy = 0x800000;
+constexpr StoredColor yellow = 0x00FFFF;
 
 std::int32_t int_at(const QByteArray& bytes, qsizetype offset)
 {
@@ -24,7 +24,7 @@ std::int32_t int_at(const QByteArray& bytes, qsizetype offset)
 Shape* make_shape(const QString& name, int left, int top, int width, int height)
 {
     auto* shape = new Shape(nullptr, navy);
-    shape->Name = name;
+    shape->name = name;
     shape->set_bounds(left, top, width, height);
     shape->buffer = make_buffer(width, height, navy);
     QPainter painter(&shape->buffer);
@@ -107,15 +107,15 @@ private slots:
         std::unique_ptr<Shape> back = shape_from_entry(nullptr, read.entries[0], navy, yellow);
         QCOMPARE(back->bounds(), shape->bounds());
         QCOMPARE(back->buffer.convertToFormat(QImage::Format_RGB888), shape->buffer);
-        back->Name = QStringLiteral("shape1");
+        back->name = QStringLiteral("shape1");
         QCOMPARE(one_shape_file(back.get()), file);
 
         // Read in other colours: background where the background was, the
         // object colour inside, black on the edge.
         std::unique_ptr<Shape> recoloured = shape_from_entry(nullptr, read.entries[0], 0x00FF00, 0x0000FF);
-        QCOMPARE(pixel_color(recoloured->buffer, 0, 0), TColor(0x00FF00));
-        QCOMPARE(pixel_color(recoloured->buffer, 10, 5), TColor(0x0000FF));
-        QCOMPARE(pixel_color(recoloured->buffer, 10, 0), clBlack);
+        QCOMPARE(pixel_color(recoloured->buffer, 0, 0), StoredColor(0x00FF00));
+        QCOMPARE(pixel_color(recoloured->buffer, 10, 5), StoredColor(0x0000FF));
+        QCOMPARE(pixel_color(recoloured->buffer, 10, 0), color_black);
     }
 
     void records_keep_only_the_fields_of_their_mode()
@@ -257,8 +257,8 @@ private slots:
         small.fill(0); // all black: object
         const QImage buffer = buffer_from_stored_silhouette(small, 4, 3, navy, yellow);
         QCOMPARE(buffer.size(), QSize(4, 3));
-        QCOMPARE(pixel_color(buffer, 0, 0), clBlack);
-        QCOMPARE(pixel_color(buffer, 1, 1), clBlack);
+        QCOMPARE(pixel_color(buffer, 0, 0), color_black);
+        QCOMPARE(pixel_color(buffer, 1, 1), color_black);
         QCOMPARE(pixel_color(buffer, 2, 0), navy);
         QCOMPARE(pixel_color(buffer, 0, 2), navy);
         QCOMPARE(pixel_color(buffer, 3, 2), navy);

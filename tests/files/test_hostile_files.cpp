@@ -13,7 +13,7 @@
 
 namespace {
 
-constexpr TColor navy = 0x800000;
+constexpr StoredColor navy = 0x800000;
 
 // A drawing file whose `count` records each claim width x height pixels
 // and carry a 1 x 1 silhouette.
@@ -91,9 +91,9 @@ private slots:
         const QSize sizes[] = {{max_side_px, 1}, {1, max_side_px}, {max_side_px, 4096}, {16384, 8192}};
         for (const QSize size : sizes) {
             Shape shape(nullptr, navy);
-            shape.Name = QStringLiteral("big");
+            shape.name = QStringLiteral("big");
             shape.set_bounds(0, 0, size.width(), size.height());
-            shape.buffer = make_buffer(size.width(), size.height(), clBlack);
+            shape.buffer = make_buffer(size.width(), size.height(), color_black);
             const DrawingContents back = read_drawing(drawing_file_bytes({10, 10, 40, 40, 0}, {&shape}, navy));
             QCOMPARE(back.problem, ReadProblem::None);
             QCOMPARE(back.entries.size(), 1);
@@ -118,7 +118,7 @@ private slots:
                 record.width = record.height = 100;
                 record.left = at;
                 record.top = at == 0 ? 0 : top;
-                bytes += record.to_bytes() + silhouette_bmp(make_buffer(100, 100, clBlack), navy);
+                bytes += record.to_bytes() + silhouette_bmp(make_buffer(100, 100, color_black), navy);
             }
             return bytes;
         };

@@ -157,8 +157,8 @@ private slots:
         Configuration.object_color = 0x0000FF;
         DrawingWindow* back = open(program, path);
         const QImage& pixels = back->shapes[0]->buffer;
-        QCOMPARE(pixel_color(pixels, 0, 0), clBlack);
-        QCOMPARE(pixel_color(pixels, 5, 5), TColor(0x0000FF));
+        QCOMPARE(pixel_color(pixels, 0, 0), color_black);
+        QCOMPARE(pixel_color(pixels, 5, 5), StoredColor(0x0000FF));
     }
 
     void save_as_asks_and_refuses_where_it_must()
@@ -365,7 +365,7 @@ private slots:
             record.left = left;
             record.width = record.height = 100;
             reset_morphology(record.morphology);
-            bytes += record.to_bytes() + silhouette_bmp(make_buffer(100, 100, clBlack), Configuration.background_color);
+            bytes += record.to_bytes() + silhouette_bmp(make_buffer(100, 100, color_black), Configuration.background_color);
         }
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("far.sdf"));
@@ -381,7 +381,7 @@ private slots:
         // Nor can an object be sent beyond that bound.
         Shape* far = opened->shapes.constFirst();
         QVERIFY_THROWS_EXCEPTION(ObjectSizeError, opened->move_shape(far, INT_MIN, 0));
-        QCOMPARE(far->Left, -max_object_offset);
+        QCOMPARE(far->left, -max_object_offset);
         QVERIFY(opened->history.undo_list.empty());
     }
 };

@@ -166,7 +166,7 @@ private slots:
             settings_from_blocks(block.data(), reinterpret_cast<const unsigned char*>(&PanelDimensions));
         std::vector<SceneObject> objects;
         for (Shape* shape : drawing->shapes)
-            objects.push_back(scene_object_from_buffer(shape->Name, shape->bounds(), shape->buffer,
+            objects.push_back(scene_object_from_buffer(shape->name, shape->bounds(), shape->buffer,
                                                        Configuration.background_color, shape->morphology));
         QStringList problems;
         const DepthMap map = build_depth_map(settings.width_px, settings.height_px, objects,

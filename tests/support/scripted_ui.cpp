@@ -41,9 +41,9 @@ ScriptedUi::ScriptedUi()
     });
     platform::screen_seam().replace([this] { return screen; });
     platform::beep_seam().replace([this] { ++beeps; });
-    platform::color_dialog_seam().replace([this](TColor& color) {
+    platform::color_dialog_seam().replace([this](StoredColor& color) {
         if (color_answers.isEmpty()) return false;
-        const std::optional<TColor> answer = color_answers.dequeue();
+        const std::optional<StoredColor> answer = color_answers.dequeue();
         if (!answer) return false;
         color = *answer;
         return true;

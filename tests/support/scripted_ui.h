@@ -64,7 +64,7 @@ public:
 
     ScreenMetrics screen{1024, 768, 96, 96};
     FakePrinters printers;
-    QQueue<std::optional<TColor>> color_answers; // empty: cancel
+    QQueue<std::optional<StoredColor>> color_answers; // empty: cancel
     int beeps = 0;
 
     QStringList message_texts() const;

@@ -10,7 +10,7 @@
 
 namespace {
 
-constexpr TColor Background = 0x800000;
+constexpr StoredColor Background = 0x800000;
 
 // A buffer of '#' (object) and '.' (background) rows.
 QImage buffer_of(const QStringList& rows)
