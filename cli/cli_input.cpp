@@ -1,5 +1,7 @@
 #include "cli/cli_input.h"
 #include "cli/drawing_input.h"
+#include "cli/model_input.h"
+#include "files/model_file.h"
 #include "veride/grey_png.h"
 #include <QFile>
 #include <QFileInfo>
@@ -12,7 +14,7 @@ std::int32_t millimetres_at(int pixels, int dpi)
     return std::max<std::int32_t>(1, static_cast<std::int32_t>(std::floor(pixels * 25.4 / dpi + 0.5)));
 }
 
-CliInput read_cli_input(const QString& path, int dpi, DepthLimits limits)
+CliInput read_cli_input(const QString& path, int dpi, DepthLimits limits, const ModelView& model)
 {
     CliInput input;
     if (!QFileInfo::exists(path)) {
@@ -21,6 +23,7 @@ CliInput read_cli_input(const QString& path, int dpi, DepthLimits limits)
     }
     if (QFileInfo(path).suffix().compare(QLatin1String("sdf"), Qt::CaseInsensitive) == 0)
         return read_drawing_input(path);
+    if (is_model_file_name(path)) return read_model_input(path, model, dpi, limits);
 
     // A grey PNG, what depth maps mostly are, has a reader of its own.
     QImage image;

@@ -14,8 +14,11 @@ struct CliInput {
     std::int32_t width_mm = 0, height_mm = 0, width_px = 0, height_px = 0;
 };
 
-// A path ending in .sdf is a drawing file; anything else an image.
-CliInput read_cli_input(const QString& path, int dpi, DepthLimits limits);
+struct ModelView;
+
+// A path ending in .sdf is a drawing file, one with a 3D model's suffix a
+// model seen as `model` says; anything else an image.
+CliInput read_cli_input(const QString& path, int dpi, DepthLimits limits, const ModelView& model);
 
 // Millimetres covered by `pixels` at `dpi`, rounded, at least 1.
 std::int32_t millimetres_at(int pixels, int dpi);

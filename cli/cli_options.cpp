@@ -1,8 +1,11 @@
 #include "cli/cli_options.h"
+#include "core/object_size.h"
+#include "files/model_file.h"
 #include "render/render_name.h"
 #include <QCommandLineParser>
 #include <QFileInfo>
 #include <QRegularExpression>
+#include <cmath>
 #include <optional>
 #include <vector>
 
@@ -44,7 +47,8 @@ struct Parser {
     QCommandLineOption seed{QStringLiteral("seed"), QStringLiteral("The seed of the random dots (default 1)."),
                             QStringLiteral("N")};
     QCommandLineOption dpi{QStringLiteral("dpi"),
-                           QStringLiteral("The resolution a depth-map image is read at (default 96)."),
+                           QStringLiteral("The resolution a depth-map image or a 3D model is rendered at "
+                                          "(default 96)."),
                            QStringLiteral("N")};
     QCommandLineOption oversample{QStringLiteral("oversample"),
                                   QStringLiteral("Depth in steps of 1/K pixel, 1 to 8 (default 1)."),
@@ -54,6 +58,24 @@ struct Parser {
     QCommandLineOption guides{QStringLiteral("guides"),
                               QStringLiteral("Adds a strip with the two guide dots above the picture.")};
 
+    QCommandLineOption size{QStringLiteral("size"),
+                            QStringLiteral("The picture's size in pixels when INPUT is a 3D model (default 800x600)."),
+                            QStringLiteral("WxH")};
+    QCommandLineOption yaw{QStringLiteral("yaw"),
+                           QStringLiteral("Turns a 3D model about its up axis (Y), in degrees (default 0)."),
+                           QStringLiteral("DEG")};
+    QCommandLineOption pitch{QStringLiteral("pitch"),
+                             QStringLiteral("Turns a 3D model about its across axis (X), in degrees (default 0)."),
+                             QStringLiteral("DEG")};
+    QCommandLineOption roll{QStringLiteral("roll"),
+                            QStringLiteral("Turns a 3D model about the axis toward the viewer (Z), in degrees "
+                                           "(default 0); roll, then pitch, then yaw."),
+                            QStringLiteral("DEG")};
+    QCommandLineOption relief{QStringLiteral("relief"),
+                              QStringLiteral("A 3D model's depth from its farthest to its nearest visible point, in "
+                                             "millimetres (default: the highest height the settings allow)."),
+                              QStringLiteral("MM")};
+
     Parser()
     {
         parser.addOptions({help, version, output, depth_map, seed, dpi});
@@ -62,8 +84,10 @@ struct Parser {
             parser.addOption(QCommandLineOption(latin(o.name), latin(o.help), latin(o.value_name)));
             if (o.switch_name) parser.addOption(QCommandLineOption(latin(o.switch_name), latin(o.switch_help)));
         }
-        parser.addOptions({oversample, cross_eyed, guides});
+        parser.addOptions({oversample, cross_eyed, guides, size, yaw, pitch, roll, relief});
     }
+
+    std::vector<const QCommandLineOption*> model_view_options() const { return {&size, &yaw, &pitch, &roll, &relief}; }
 
     // The parser reads the program's name first.
     bool parse(const QStringList& arguments)
@@ -71,6 +95,63 @@ struct Parser {
         return parser.parse(QStringList{QStringLiteral("dioramix-cli")} + arguments);
     }
 };
+
+// A finite number, or nothing.
+std::optional<double> finite_number(const QString& text)
+{
+    bool ok = false;
+    const double n = text.toDouble(&ok);
+    if (!ok || !std::isfinite(n)) return std::nullopt;
+    return n;
+}
+
+// How a 3D model is seen; `error` is set for a value that cannot be used.
+ModelView model_view(const Parser& p, QString& error)
+{
+    ModelView view;
+    const QCommandLineParser& parser = p.parser;
+    if (parser.isSet(p.size)) {
+        static const QRegularExpression size(QStringLiteral("^([0-9]{1,5})x([0-9]{1,5})$"));
+        const QRegularExpressionMatch match = size.match(parser.value(p.size));
+        const int width = match.hasMatch() ? match.captured(1).toInt() : 0;
+        const int height = match.hasMatch() ? match.captured(2).toInt() : 0;
+        if (width < 1 || height < 1 || width > 32767 || height > 32767) {
+            error = QStringLiteral("--size takes WIDTHxHEIGHT in pixels, each from 1 to 32767, not \"%1\"")
+                        .arg(parser.value(p.size));
+            return view;
+        }
+        if (std::int64_t(width) * height > max_object_pixels) {
+            error = QStringLiteral("--size %1 has more than the %2 pixels an object may have")
+                        .arg(parser.value(p.size))
+                        .arg(max_object_pixels);
+            return view;
+        }
+        view.width_px = width;
+        view.height_px = height;
+    }
+    const std::pair<const QCommandLineOption*, double*> angles[] = {
+        {&p.yaw, &view.turn.yaw}, {&p.pitch, &view.turn.pitch}, {&p.roll, &view.turn.roll}};
+    for (const auto& [option, angle] : angles) {
+        if (!parser.isSet(*option)) continue;
+        const auto n = finite_number(parser.value(*option));
+        if (!n) {
+            error = QStringLiteral("--%1 takes a number of degrees, not \"%2\"")
+                        .arg(option->names().first(), parser.value(*option));
+            return view;
+        }
+        *angle = *n;
+    }
+    if (parser.isSet(p.relief)) {
+        const auto n = finite_number(parser.value(p.relief));
+        if (!n || *n <= 0 || *n > 100000) {
+            error = QStringLiteral("--relief takes a number of millimetres above 0 and up to 100000, not \"%1\"")
+                        .arg(parser.value(p.relief));
+            return view;
+        }
+        view.relief_mm = *n;
+    }
+    return view;
+}
 
 // A whole number from `low` to `high`, or nothing.
 std::optional<qulonglong> whole_number(const QString& text, qulonglong low, qulonglong high)
@@ -179,6 +260,14 @@ CliOptions parse_cli_options(const QStringList& arguments, QString& error)
                         .arg(dashed(latin(row->cli.switch_name)), dashed(latin(row->cli.name)));
         else if (given) options.pattern_switch = true;
     }
+    if (error.isEmpty()) options.model = model_view(p, error);
+    if (error.isEmpty() && !is_model_file_name(options.input)) {
+        for (const QCommandLineOption* option : p.model_view_options()) {
+            if (!parser.isSet(*option)) continue;
+            error = QStringLiteral("--%1 goes with a 3D model as INPUT").arg(option->names().first());
+            break;
+        }
+    }
     if (error.isEmpty() && options.output.isEmpty()) options.output = default_output(options.input);
     return options;
 }
@@ -209,6 +298,7 @@ QString cli_render_usage()
         patterns << spelling;
     }
     return QStringLiteral("usage: dioramix-cli render INPUT [-o OUTPUT] [--depth-map DEPTH.png] [--seed N] [--dpi N] "
-                          "[%1] [--oversample K] [--cross-eyed] [--guides]")
+                          "[%1] [--oversample K] [--cross-eyed] [--guides] [--size WxH] [--yaw DEG] [--pitch DEG] "
+                          "[--roll DEG] [--relief MM]")
         .arg(patterns.join(QStringLiteral(" | ")));
 }

@@ -3,11 +3,13 @@
 //   dioramix-cli info [--] FILE.sdf
 //   dioramix-cli render INPUT [-o OUTPUT] [--depth-map DEPTH.png] [--seed N] [--dpi N]
 //                      [PATTERN] [--oversample K] [--cross-eyed] [--guides]
+//                      [--size WxH] [--yaw DEG] [--pitch DEG] [--roll DEG] [--relief MM]
 //   where PATTERN is one pattern's option of the pattern table, with its switch
 //   dioramix-cli --help | --version
 // The picture options come from the command line alone, never from the
 // settings the result window remembers: a command gives the same picture
 // wherever it runs.
+#include "cli/model_input.h"
 #include "veride/pattern_table.h"
 #include <QString>
 #include <QStringList>
@@ -28,6 +30,7 @@ struct CliOptions {
     int oversample = 1;  // 1 to 8
     bool cross_eyed = false;
     bool guides = false; // the strip with the guide dots above the picture
+    ModelView model;     // how a 3D model given as INPUT is seen
 };
 
 inline constexpr const char* cli_info_usage = "usage: dioramix-cli info FILE.sdf   (the drawing as JSON)";

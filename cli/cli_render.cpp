@@ -1,5 +1,6 @@
 #include "cli/cli_render.h"
 #include "cli/cli_input.h"
+#include "cli/model_input.h"
 #include "veride/export.h"
 
 namespace {
@@ -43,7 +44,7 @@ CliOutcome run_render(const CliOptions& options, const ConfigurationRecord& conf
     inputs.seed = options.seed;
 
     CliInput input =
-        read_cli_input(options.input, options.dpi, {inputs.settings.min_height, inputs.settings.max_height});
+        read_cli_input(options.input, options.dpi, {inputs.settings.min_height, inputs.settings.max_height}, options.model);
     if (!input.error.isEmpty()) {
         outcome.error = input.error;
         return outcome;

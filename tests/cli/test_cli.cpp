@@ -3,6 +3,7 @@
 #include "cli/cli_info.h"
 #include "cli/cli_input.h"
 #include "cli/cli_options.h"
+#include "cli/model_input.h"
 #include "core/configuration.h"
 #include "core/raster.h"
 #include "core/shape.h"
@@ -28,6 +29,8 @@
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextStream>
+#include <cmath>
 #include <cstring>
 #include <sys/stat.h>
 
@@ -78,6 +81,25 @@ ConfigurationRecord default_configuration()
     r.max_height = limits.max_height;
     r.min_height = limits.min_height;
     return r;
+}
+
+// A sphere of radius 1 about the origin as a text OBJ, in `bands` bands of
+// latitude and of longitude.
+bool write_sphere(const QString& path, int bands)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly)) return false;
+    QTextStream out(&file);
+    for (int i = 0; i <= bands; ++i)
+        for (int j = 0; j <= bands; ++j) {
+            const double theta = M_PI * i / bands, phi = 2 * M_PI * j / bands;
+            out << "v " << std::sin(theta) * std::cos(phi) << ' ' << std::cos(theta) << ' '
+                << std::sin(theta) * std::sin(phi) << '\n';
+        }
+    auto at = [&](int i, int j) { return i * (bands + 1) + j + 1; };
+    for (int i = 0; i < bands; ++i)
+        for (int j = 0; j < bands; ++j) out << "f " << at(i, j) << ' ' << at(i + 1, j) << ' ' << at(i + 1, j + 1) << ' ' << at(i, j + 1) << '\n';
+    return true;
 }
 
 RenderSettings settings_for(const ConfigurationRecord& record, int width_px, int height_px, int dpi)
@@ -405,6 +427,8 @@ private slots:
             huge.write(record.to_bytes() + silhouette_bmp(make_buffer(1, 1, color_black), 0xFFFFFF));
         }
         huge.close();
+        QVERIFY(junk.copy(dir.filePath("junk.obj")));
+        QVERIFY(write_sphere(dir.filePath("sphere.obj"), 8));
 
         const QList<QStringList> failing = {
             {"render", "missing.png"},
@@ -427,6 +451,12 @@ private slots:
             {"render", "scene.png", "--keep-tile-size"},
             {"render", "scene.png", "--frobnicate"},
             {"render", "scene.png", "--seed"},
+            {"render", "scene.png", "--yaw", "10"},
+            {"render", "junk.obj"},
+            {"render", "sphere.obj", "--size", "800x0"},
+            {"render", "sphere.obj", "--size", "32767x32767"},
+            {"render", "sphere.obj", "--roll", "nan"},
+            {"render", "sphere.obj", "--relief", "0"},
         };
         for (const QStringList& arguments : failing) {
             const Run run = run_cli(arguments, dir.path(), registry);
@@ -559,6 +589,37 @@ private slots:
         QCOMPARE(contents(old), before);
         QCOMPARE(contents(old_depth), before);
         QCOMPARE(QDir(disk.path()).entryList(QDir::Files | QDir::Hidden), QStringList({"depth.png", "filler", "old.png"}));
+    }
+
+    void a_model_renders_with_the_heights_of_its_relief()
+    {
+        QTemporaryDir dir;
+        QVERIFY(write_sphere(dir.filePath("sphere.obj"), 120));
+        // The sphere fitted in 201 x 201 with its margin of 10 has a radius of
+        // 90.5 pixels about the middle of pixel (100, 100).
+        for (const double relief : {12.0, 30.0}) {
+            ModelView view;
+            view.width_px = view.height_px = 201;
+            view.relief_mm = relief;
+            const CliInput input = read_model_input(dir.filePath("sphere.obj"), view, 96, {0, 1000});
+            QCOMPARE(input.error, QString());
+            for (int y = 0; y < 201; ++y)
+                for (int x = 0; x < 201; ++x) {
+                    const double r = std::hypot(x - 100, y - 100) / 90.5;
+                    if (r > 1.02) QCOMPARE(input.depth->at(x, y), 0);
+                    if (r > 0.95) continue; // the rim's slope is too steep to sample
+                    // Half a height step of rounding, and the facets' flattening.
+                    const double expected = relief * std::sqrt(1 - r * r);
+                    QVERIFY2(std::abs(input.depth->at(x, y) - expected) <= 0.5 + 0.002 * relief,
+                             qPrintable(QStringLiteral("%1,%2").arg(x).arg(y)));
+                }
+            QCOMPARE(input.depth->range().second, std::int32_t(relief));
+        }
+        const Run run = run_cli({"render", "sphere.obj", "--size", "300x200", "--yaw", "30", "--depth-map", "d.png"},
+                                dir.path(), dir.filePath("registry.reg"));
+        QCOMPARE(run.errors, QString());
+        QCOMPARE(QImage(dir.filePath("spherestereo1.png")).size(), QSize(300, 200));
+        QCOMPARE(QImage(dir.filePath("d.png")).pixelColor(150, 100), QColor(Qt::white));
     }
 
     void the_default_output_follows_the_render_name_rule()

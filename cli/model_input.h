@@ -1,0 +1,20 @@
+#pragma once
+// A 3D model as dioramix-cli renders it: turned, fitted inside the picture
+// with a margin, its farthest visible point at height 0 and its nearest at
+// the relief.
+#include "cli/cli_input.h"
+#include "core/mesh.h"
+#include <optional>
+
+struct ModelView {
+    int width_px = 800;
+    int height_px = 600;
+    ModelTurn turn;
+    std::optional<double> relief_mm; // default: the highest height the settings allow
+};
+
+CliInput read_model_input(const QString& path, const ModelView& view, int dpi, DepthLimits limits);
+
+// The margin round a model fitted inside a picture: a twentieth of its
+// shorter side, so that the model never touches the picture's edge.
+int model_margin(int width_px, int height_px);
