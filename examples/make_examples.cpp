@@ -1,5 +1,5 @@
 // Writes the sample drawings of this folder with the program's own file
-// writer, and a tile for textured stereograms: run `make_examples <folder>
+// writer, a tile for textured stereograms and a 3D model: run `make_examples <folder>
 // [<bitmap folder>]` after changing the format or the samples. The drawings
 // use the default colours (navy ground, yellow objects).
 //
@@ -16,6 +16,7 @@
 #include <QGuiApplication>
 #include <QPainter>
 #include <QPolygon>
+#include <array>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
@@ -123,6 +124,50 @@ void use_bitmap(Shape& shape, const QString& path, int low, int high)
     m.max_color_height = high;
 }
 
+// A tube along a trefoil knot (the (2, 3) knot on a torus), as a text OBJ
+// model for dioramix-cli and Import 3D Model.
+bool write_knot(const QString& path)
+{
+    constexpr int along = 240, around = 16;
+    constexpr double tube = 0.35;
+    auto centre = [](double t) {
+        return std::array<double, 3>{(2 + std::cos(3 * t)) * std::cos(2 * t), (2 + std::cos(3 * t)) * std::sin(2 * t),
+                                     std::sin(3 * t)};
+    };
+    QByteArray text = "# A trefoil knot made by make_examples\n";
+    for (int i = 0; i < along; ++i) {
+        const double t = 2 * M_PI * i / along;
+        const auto c = centre(t), next = centre(t + 1e-4);
+        // A frame round the curve: its direction, and two normals to it.
+        double d[3] = {next[0] - c[0], next[1] - c[1], next[2] - c[2]};
+        const double dl = std::sqrt(d[0] * d[0] + d[1] * d[1] + d[2] * d[2]);
+        for (double& v : d) v /= dl;
+        double n[3] = {d[1], -d[0], 0};
+        const double nl = std::sqrt(n[0] * n[0] + n[1] * n[1]);
+        for (double& v : n) v /= nl;
+        const double b[3] = {d[1] * n[2] - d[2] * n[1], d[2] * n[0] - d[0] * n[2], d[0] * n[1] - d[1] * n[0]};
+        for (int j = 0; j < around; ++j) {
+            const double a = 2 * M_PI * j / around;
+            text += QStringLiteral("v %1 %2 %3\n")
+                        .arg(c[0] + tube * (std::cos(a) * n[0] + std::sin(a) * b[0]), 0, 'f', 4)
+                        .arg(c[1] + tube * (std::cos(a) * n[1] + std::sin(a) * b[1]), 0, 'f', 4)
+                        .arg(c[2] + tube * (std::cos(a) * n[2] + std::sin(a) * b[2]), 0, 'f', 4)
+                        .toLatin1();
+        }
+    }
+    auto at = [](int i, int j) { return (i % along) * around + (j % around) + 1; };
+    for (int i = 0; i < along; ++i)
+        for (int j = 0; j < around; ++j)
+            text += QStringLiteral("f %1 %2 %3 %4\n")
+                        .arg(at(i, j))
+                        .arg(at(i + 1, j))
+                        .arg(at(i + 1, j + 1))
+                        .arg(at(i, j + 1))
+                        .toLatin1();
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(text) == text.size();
+}
+
 bool write(const QString& path, const DrawingHeader& panel, const std::vector<std::unique_ptr<Shape>>& shapes)
 {
     QList<Shape*> list;
@@ -203,7 +248,8 @@ int main(int argc, char** argv)
         && write(folder + QStringLiteral("/rings.sdf"), {105, 79, 400, 300, 0}, rings)
         && write(folder + QStringLiteral("/pyramid.sdf"), wide, pyramid)
         && write(folder + QStringLiteral("/tilted-text.sdf"), wide, tilted)
-        && write(folder + QStringLiteral("/dome.sdf"), wide, dome);
+        && write(folder + QStringLiteral("/dome.sdf"), wide, dome)
+        && write_knot(folder + QStringLiteral("/knot.obj"));
     if (!ok) std::fprintf(stderr, "make_examples: could not write into %s\n", qPrintable(folder));
     return ok ? 0 : 1;
 }

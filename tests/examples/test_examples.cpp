@@ -94,7 +94,7 @@ private slots:
         QTemporaryDir dir;
         QVERIFY(make_examples({dir.path()}));
         // The text's glyphs depend on the fonts installed, so it is left out.
-        for (const char* name : {"pyramid.sdf", "dome.sdf", "dome.bmp", "house.sdf", "rings.sdf"})
+        for (const char* name : {"pyramid.sdf", "dome.sdf", "dome.bmp", "house.sdf", "rings.sdf", "knot.obj"})
             QVERIFY2(bytes_of(dir.filePath(QString::fromLatin1(name)))
                          == bytes_of(QStringLiteral(EXAMPLES_ROOT "/examples/") + QString::fromLatin1(name)),
                      name);
