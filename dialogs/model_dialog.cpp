@@ -145,8 +145,7 @@ void ModelDialog::turn_by(QPoint drag)
 
 void ModelDialog::on_turn_changed()
 {
-    box_ = used_box(turned_points(mesh_.points, turn()), mesh_);
-    preview->show_model(mesh_, turn());
+    box_ = preview->show_model(mesh_, turn());
     show_height();
 }
 

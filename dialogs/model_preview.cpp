@@ -16,9 +16,14 @@ constexpr int margin = 8;
 
 } // namespace
 
-QImage model_preview_image(const Mesh& mesh, ModelTurn turn, QSize size)
+PreviewFrame model_preview_frame(const Mesh& mesh, ModelTurn turn, QSize size)
 {
-    const ModelDepth depth = model_depth(mesh, turn, size.width(), size.height(), margin);
+    // The points are turned once for both the box and the depth.
+    PreviewFrame frame;
+    const std::vector<MeshPoint> turned = turned_points(mesh.points, turn);
+    frame.box = used_box(turned, mesh);
+    const ModelDepth depth = rasterize_model(turned, mesh, size.width(), size.height(),
+                                             fitted_placement(frame.box, size.width(), size.height(), margin));
     const std::vector<float> levels = relief_levels(depth);
     QImage image(size, QImage::Format_RGB32);
     for (int y = 0; y < image.height(); ++y) {
@@ -33,7 +38,8 @@ QImage model_preview_image(const Mesh& mesh, ModelTurn turn, QSize size)
             row[x] = qRgb(grey, grey, grey);
         }
     }
-    return image;
+    frame.image = std::move(image);
+    return frame;
 }
 
 ModelPreview::ModelPreview(QWidget* parent)
@@ -44,10 +50,12 @@ ModelPreview::ModelPreview(QWidget* parent)
     setToolTip(tr("Drag to turn the model"));
 }
 
-void ModelPreview::show_model(const Mesh& mesh, ModelTurn turn)
+MeshBox ModelPreview::show_model(const Mesh& mesh, ModelTurn turn)
 {
-    image_ = model_preview_image(mesh, turn, QSize(preview_width, preview_height));
+    PreviewFrame frame = model_preview_frame(mesh, turn, QSize(preview_width, preview_height));
+    image_ = std::move(frame.image);
     update();
+    return frame.box;
 }
 
 QSize ModelPreview::sizeHint() const

@@ -8,8 +8,14 @@
 #include <QSize>
 #include <QWidget>
 
-// One frame of the preview: the model turned and fitted inside `size`.
-QImage model_preview_image(const Mesh& mesh, ModelTurn turn, QSize size);
+// One frame of the preview: the model turned and fitted inside `size`, as
+// model_depth places it, and the turned model's box, which sets the
+// object's height in proportion.
+struct PreviewFrame {
+    QImage image;
+    MeshBox box;
+};
+PreviewFrame model_preview_frame(const Mesh& mesh, ModelTurn turn, QSize size);
 
 class ModelPreview : public QWidget {
     Q_OBJECT
@@ -19,8 +25,8 @@ public:
 
     explicit ModelPreview(QWidget* parent = nullptr);
 
-    // Rasterises the model anew.
-    void show_model(const Mesh& mesh, ModelTurn turn);
+    // Rasterises the model anew; returns the turned model's box.
+    MeshBox show_model(const Mesh& mesh, ModelTurn turn);
     const QImage& image() const { return image_; }
 
     QSize sizeHint() const override;
