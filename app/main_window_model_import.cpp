@@ -15,8 +15,8 @@
 #include "platform/errors.h"
 #include "platform/message_box.h"
 #include <QDir>
+#include <QFile>
 #include <QGuiApplication>
-#include <QScopeGuard>
 #include <memory>
 
 namespace {
@@ -31,13 +31,14 @@ QString model_filter()
         + QCoreApplication::translate("MainWindow", "All files (*)") + QStringLiteral("|*");
 }
 
-ModelFile read_model_waiting(const QString& path)
-{
-    // A large model takes a moment to read.
-    QGuiApplication::setOverrideCursor(Qt::WaitCursor);
-    const auto restore = qScopeGuard([] { QGuiApplication::restoreOverrideCursor(); });
-    return read_model_file(path);
-}
+// Reading a large model, and rasterising it at a large size, take a moment.
+class WaitCursor {
+public:
+    WaitCursor() { QGuiApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~WaitCursor() { QGuiApplication::restoreOverrideCursor(); }
+    WaitCursor(const WaitCursor&) = delete;
+    WaitCursor& operator=(const WaitCursor&) = delete;
+};
 
 // The object the model makes at the chosen size, named and placed; its
 // height bitmap is written first, so nothing is added when it cannot be.
@@ -45,6 +46,7 @@ std::unique_ptr<Shape> model_shape(DrawingWindow& drawing, const Mesh& mesh, con
 {
     const int width = choice.width_px, height = choice.height_px;
     drawing.check_pixels_for(nullptr, width, height);
+    const WaitCursor waiting;
     const ModelDepth depth = model_depth(mesh, choice.turn, width, height, 0);
     if (!depth.any_covered)
         throw DioramixError(QCoreApplication::translate("MainWindow", "The model covers no pixel at this size."));
@@ -56,10 +58,12 @@ std::unique_ptr<Shape> model_shape(DrawingWindow& drawing, const Mesh& mesh, con
     if (!stored.error.isEmpty())
         throw DioramixError(QCoreApplication::translate("MainWindow", "The height bitmap could not be written:\n%1")
                                 .arg(stored.error));
-    if (stored.path.size() > Morphology::max_path_bytes)
+    if (stored.path.size() > Morphology::max_path_bytes) {
+        QFile::remove(QString::fromLocal8Bit(stored.path));
         throw DioramixError(QCoreApplication::translate("MainWindow", "The height bitmap's path is longer than %1 bytes:\n%2")
                                 .arg(Morphology::max_path_bytes)
                                 .arg(QString::fromLocal8Bit(stored.path)));
+    }
     const QSize panel = drawing.panel->pixel_size();
     shape->set_bounds((panel.width() - width) / 2, (panel.height() - height) / 2, width, height);
     shape->buffer = buffer_from_silhouette(level_silhouette(width, height, levels), Configuration.background_color,
@@ -79,7 +83,10 @@ void MainWindow::import_model()
     model_file_dialog_.start_folder = drawing_dialog_folder(drawing);
     if (!model_file_dialog_.execute()) return;
     const QString path = model_file_dialog_.file_name;
-    const ModelFile model = read_model_waiting(path);
+    const ModelFile model = [&path] {
+        const WaitCursor waiting;
+        return read_model_file(path);
+    }();
     if (!model.error.isEmpty()) {
         message_box(tr("The 3D model %1 cannot be read:\n%2").arg(QDir::toNativeSeparators(path), model.error),
                     MessageKind::Error, MessageButtons::Ok);
