@@ -102,6 +102,8 @@ void MainWindow::create_actions()
     close_action = command("close_action", tr("&Close"), tr("Close"), QKeySequence(), &MainWindow::close_drawing);
     import_action = command("import_action", tr("&Import From File"), tr("Import objects from other file"),
                             QKeySequence(Qt::CTRL | Qt::Key_I), &MainWindow::import_objects);
+    import_model_action = command("import_model_action", tr("Import 3D &Model..."), tr("Import a 3D model as an object"),
+                                  QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_M), &MainWindow::import_model);
     exit_action = command("exit_action", tr("&Exit"), QString(), QKeySequence(Qt::CTRL | Qt::Key_F4), &MainWindow::exit_program);
     undo_action = command("undo_action", tr("&Undo"), tr("Undo previous action"),
                           QKeySequence(Qt::ALT | Qt::Key_Backspace), &MainWindow::undo);
@@ -160,7 +162,7 @@ void MainWindow::create_actions()
 
     // No drawing is open at start.
     for (QAction* action : {make_stereogram_action, delete_action, save_action, save_as_action, close_action,
-                            import_action, cut_action, copy_action, undo_action, redo_action, zoom_in_action,
+                            import_action, import_model_action, cut_action, copy_action, undo_action, redo_action, zoom_in_action,
                             zoom_out_action, actual_size_action, zoom_to_fit_action})
         action->setEnabled(false);
 }
@@ -200,7 +202,7 @@ void MainWindow::create_menus()
     file_menu = menu("file_menu", tr("&File"), tr("File related commands"));
     file_menu->addActions({new_action, open_action, save_action, save_as_action, close_action});
     file_menu->addSeparator();
-    file_menu->addAction(import_action);
+    file_menu->addActions({import_action, import_model_action});
     file_menu->addSeparator();
     file_menu->addAction(exit_action);
 

@@ -77,6 +77,7 @@ public:
     QAction* save_as_action = nullptr;
     QAction* close_action = nullptr;
     QAction* import_action = nullptr;
+    QAction* import_model_action = nullptr; // "Import 3D &Model...", Ctrl+Shift+M
     QAction* exit_action = nullptr;
     QAction* undo_action = nullptr;
     QAction* redo_action = nullptr;
@@ -145,6 +146,7 @@ public:
     void save_as();
     void close_drawing();
     void import_objects(); // main_window_import.cpp
+    void import_model();   // main_window_model_import.cpp
     void exit_program();
     void undo();
     void redo();
@@ -243,6 +245,7 @@ private:
     DrawingWindow* active_drawing_ = nullptr;
     FileDialog open_dialog_{FileDialog::Kind::Open};
     FileDialog save_dialog_{FileDialog::Kind::Save};
+    FileDialog model_file_dialog_{FileDialog::Kind::Open};
     FileHistory* file_history_ = nullptr;
     std::unique_ptr<WindowArrangement> arrangement_;
     int window_menu_base_ = 0;

@@ -37,7 +37,8 @@ QStringList file_menu(MainWindow& main)
     return captions;
 }
 
-const QStringList fixed_head = {"&New", "&Open", "&Save", "S&ave As", "&Close", "-", "&Import From File"};
+const QStringList fixed_head = {"&New", "&Open", "&Save", "S&ave As", "&Close", "-", "&Import From File",
+                                "Import 3D &Model..."};
 
 QString make_drawing_file(Program& program, const QString& path)
 {
@@ -66,7 +67,7 @@ private slots:
         QCOMPARE(program.main->file_history().paths(), QStringList({"/d/new.sdf", "/d/middle.sdf"}));
         QCOMPARE(file_menu(*program.main),
                  fixed_head + QStringList({"-", "&0 /d/new.sdf", "&1 /d/middle.sdf", "-", "&Exit"}));
-        QCOMPARE(program.main->file_menu->actions()[8]->statusTip(), QStringLiteral("/d/new.sdf"));
+        QCOMPARE(program.main->file_menu->actions()[9]->statusTip(), QStringLiteral("/d/new.sdf"));
         QCOMPARE(stored_history(), QStringLiteral("/d/old.sdf,/d/middle.sdf,/d/new.sdf,"));
     }
 
@@ -98,12 +99,12 @@ private slots:
 
         // A history click opens the file; a file that has gone is dropped
         // without a message.
-        main.file_menu->actions()[8 + 1]->trigger();
+        main.file_menu->actions()[9 + 1]->trigger();
         QCOMPARE(main.drawing_names(), QStringList{b});
         QCOMPARE(main.file_history().paths(), QStringList({b, a}));
         main.close_action->trigger();
         QFile::remove(a);
-        main.file_menu->actions()[8 + 1]->trigger();
+        main.file_menu->actions()[9 + 1]->trigger();
         QVERIFY(main.drawings().isEmpty());
         QCOMPARE(main.file_history().paths(), QStringList{b});
         QCOMPARE(stored_history(), b + QLatin1Char(','));
@@ -112,7 +113,7 @@ private slots:
         // An entry for a drawing that is open: said so, history unchanged.
         program.ui.file_answers.enqueue(b);
         main.open_action->trigger();
-        main.file_menu->actions()[8]->trigger();
+        main.file_menu->actions()[9]->trigger();
         QCOMPARE(program.ui.message_texts(), QStringList{"File already open."});
         QCOMPARE(main.file_history().paths(), QStringList{b});
 

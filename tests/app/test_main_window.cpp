@@ -79,14 +79,14 @@ private slots:
         MainWindow& main = *program.main;
         QCOMPARE(main.windowTitle(), QStringLiteral("Dioramix"));
         QCOMPARE(captions(main.file_menu), QStringList({"&New", "&Open", "&Save", "S&ave As", "&Close", "-",
-                                                        "&Import From File", "-", "&Exit"}));
+                                                        "&Import From File", "Import 3D &Model...", "-", "&Exit"}));
         QCOMPARE(captions(main.edit_menu), QStringList({"&Undo", "&Redo", "-", "Cu&t", "&Copy", "&Paste", "&Delete", "-",
                                                         "&Show Toolbars"}));
         QCOMPARE(captions(main.show_toolbars_menu), QStringList({"Tools", "Basic", "Actions", "ObjectNames"}));
         QCOMPARE(captions(main.window_menu), QStringList({"&Cascade", "Tile &Horizontally", "&Tile Vertically",
                                                           "&Minimize All", "&Arrange All"}));
         QCOMPARE(captions(main.help_menu), QStringList({"&Contents", "&About..."}));
-        QCOMPARE(main.file_history().base(), 7);
+        QCOMPARE(main.file_history().base(), 8);
         QCOMPARE(main.window_menu_base(), 5);
 
         QCOMPARE(main.undo_action->shortcut(), QKeySequence(Qt::ALT | Qt::Key_Backspace));
@@ -95,6 +95,7 @@ private slots:
         QCOMPARE(main.configuration_action->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_F1));
         QCOMPARE(main.delete_action->shortcut(), QKeySequence(Qt::SHIFT | Qt::Key_Delete));
         QCOMPARE(main.import_action->statusTip(), QStringLiteral("Import objects from other file"));
+        QCOMPARE(main.import_model_action->shortcut(), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_M));
         QCOMPARE(main.tile_horizontally_action->statusTip(), QStringLiteral("Tile Horizontaly"));
         QCOMPARE(main.tool_action(DrawingTool::Pointer)->statusTip(), QStringLiteral("Edit Mode"));
         QCOMPARE(main.tool_button(DrawingTool::Pointer)->toolTip(), QStringLiteral("Edit Mode"));
@@ -115,7 +116,7 @@ private slots:
         MainWindow& main = *program.main;
         main.idle_update();
         for (QAction* action : {main.tool_action(DrawingTool::Pointer), main.tool_action(DrawingTool::Rectangle), main.make_stereogram_action, main.delete_action, main.save_action,
-                                main.save_as_action, main.close_action, main.import_action, main.cut_action, main.copy_action, main.undo_action, main.redo_action})
+                                main.save_as_action, main.close_action, main.import_action, main.import_model_action, main.cut_action, main.copy_action, main.undo_action, main.redo_action})
             QVERIFY2(!action->isEnabled(), qPrintable(action->objectName()));
         QVERIFY(main.paste_action->isEnabled());
         QVERIFY(main.new_action->isEnabled());
@@ -123,7 +124,7 @@ private slots:
         QVERIFY(!main.tool_button(DrawingTool::Pointer)->isChecked());
 
         DrawingWindow* drawing = program.new_drawing();
-        for (QAction* action : {main.tool_action(DrawingTool::Pointer), main.tool_action(DrawingTool::Text), main.make_stereogram_action, main.save_action, main.close_action, main.import_action})
+        for (QAction* action : {main.tool_action(DrawingTool::Pointer), main.tool_action(DrawingTool::Text), main.make_stereogram_action, main.save_action, main.close_action, main.import_action, main.import_model_action})
             QVERIFY2(action->isEnabled(), qPrintable(action->objectName()));
         QVERIFY(main.tool_button(DrawingTool::Pointer)->isChecked());
         QVERIFY(main.object_names_combo->isEnabled());
