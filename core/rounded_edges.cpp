@@ -28,19 +28,24 @@ std::vector<std::uint8_t> silhouette_inside(const QImage& silhouette)
     return inside;
 }
 
-std::vector<float> rounded_levels(const QImage& silhouette, double band_px, EdgeProfile profile)
+std::vector<float> levels_from_distances(std::vector<float> levels, const std::vector<std::uint8_t>& inside,
+                                         double band_px, EdgeProfile profile)
 {
-    const int width = silhouette.width();
-    const int height = silhouette.height();
-    const std::vector<std::uint8_t> inside = silhouette_inside(silhouette);
-    std::vector<float> levels = distances_to_outside(inside, width, height);
     double scale = band_px;
     if (profile == EdgeProfile::Dome) {
         const auto largest = std::max_element(levels.begin(), levels.end());
         scale = largest == levels.end() ? 0.0 : *largest;
     }
     const float nothing = std::numeric_limits<float>::quiet_NaN();
-    for (std::size_t i = 0; i < levels.size(); ++i)
+    const std::size_t count = std::min(levels.size(), inside.size());
+    for (std::size_t i = 0; i < count; ++i)
         levels[i] = inside[i] ? profile_level(profile, scale > 0 ? levels[i] / scale : 1.0) : nothing;
     return levels;
+}
+
+std::vector<float> rounded_levels(const QImage& silhouette, double band_px, EdgeProfile profile)
+{
+    const std::vector<std::uint8_t> inside = silhouette_inside(silhouette);
+    return levels_from_distances(distances_to_outside(inside, silhouette.width(), silhouette.height()), inside,
+                                 band_px, profile);
 }

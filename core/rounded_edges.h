@@ -22,6 +22,11 @@ float profile_level(EdgeProfile profile, double t);
 // mask, nonzero inside. Compares colours, so a swapped palette reads alike.
 std::vector<std::uint8_t> silhouette_inside(const QImage& silhouette);
 
+// The levels of a figure from its pixels' distances to the edge
+// (distances_to_outside of the mask `inside`), NaN outside the figure.
+std::vector<float> levels_from_distances(std::vector<float> distances, const std::vector<std::uint8_t>& inside,
+                                         double band_px, EdgeProfile profile);
+
 // The level of every pixel of the silhouette (row-major, its size), NaN
 // outside the figure. `band_px` is the width of the band in pixels (not
 // used by Dome). Throws std::bad_alloc when the memory cannot be had.
