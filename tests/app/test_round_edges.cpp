@@ -149,6 +149,14 @@ private slots:
             QCOMPARE(shape->morphology.min_color_height, 0);
             QCOMPARE(shape->morphology.max_color_height, 20);
 
+            // A save that cannot write beside the drawing says so and changes nothing.
+            program.ui.file_answers.enqueue(root.filePath(QStringLiteral("missing/scene.sdf")));
+            program.main->save_action->trigger();
+            QCOMPARE(program.ui.messages.size(), 1);
+            QCOMPARE(program.ui.messages[0].kind, MessageKind::Error);
+            QCOMPARE(QString::fromLocal8Bit(shape->morphology.bitmap_file), waiting);
+            QCOMPARE(drawing->has_file, 0);
+
             const QString path = root.filePath(QStringLiteral("first/scene.sdf"));
             program.ui.file_answers.enqueue(path);
             program.main->save_action->trigger();
