@@ -10,6 +10,7 @@
 #include "dialogs/resize_dialog.h"
 #include "dialogs/rotate_dialog.h"
 #include "dialogs/morphology_dialog.h"
+#include "dialogs/round_edges_dialog.h"
 #include "dialogs/configuration_dialog.h"
 #include "document/drawing_window.h"
 #include "render/render_request.h"
@@ -21,6 +22,7 @@ void create_dialogs(MainWindow& main)
         const DrawingWindow* drawing = main.active_drawing();
         return drawing && drawing->panel ? drawing->panel->property(drawing_folder_property).toString() : QString();
     };
+    round_edges_dialog = new RoundEdgesDialog;
     configuration_dialog = new ConfigurationDialog;
     QObject::connect(configuration_dialog, &ConfigurationDialog::colors_changed, &main, &MainWindow::recolor_active_drawing);
     panel_dimensions_dialog = new PanelDimensionsDialog;
@@ -56,6 +58,8 @@ void destroy_dialogs()
     panel_dimensions_dialog = nullptr;
     delete configuration_dialog;
     configuration_dialog = nullptr;
+    delete round_edges_dialog;
+    round_edges_dialog = nullptr;
     delete morphology_dialog;
     morphology_dialog = nullptr;
 }

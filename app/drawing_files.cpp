@@ -1,6 +1,7 @@
 // Saving a drawing window to its drawing file and reading one into a new
 // drawing window, with the messages of both flows.
 #include "app/main_window.h"
+#include "app/generated_bitmaps.h"
 #include "core/configuration.h"
 #include "core/object_size.h"
 #include "core/panel_dimensions.h"
@@ -112,9 +113,23 @@ bool MainWindow::save_drawing(DrawingWindow& drawing, bool choose_path)
             return false;
     }
 
+    // Bitmaps the program made while the drawing had no folder go beside
+    // it, so that the drawing and its folder hold all it needs.
+    BitmapsBeside bitmaps(drawing.shapes, path);
+    if (!bitmaps.error.isEmpty()) {
+        message_box(bitmaps.error, MessageKind::Error, MessageButtons::Ok);
+        return false;
+    }
+    bitmaps.take();
     const DrawingHeader panel_size{drawing.panel->width_mm, drawing.panel->height_mm, drawing.panel->pixel_size().width(), drawing.panel->pixel_size().height(), 0};
-    const FileWrite write =
-        write_file_replacing(path, drawing_file_bytes(panel_size, drawing.shapes, Configuration.background_color));
+    FileWrite write;
+    try {
+        write = write_file_replacing(path, drawing_file_bytes(panel_size, drawing.shapes, Configuration.background_color));
+    } catch (...) {
+        bitmaps.put_back();
+        throw;
+    }
+    if (write.result != FileWriteResult::Written) bitmaps.put_back();
     if (write.result == FileWriteResult::CouldNotCreate) {
         message_box(tr("Could not create file. Action canceled."), MessageKind::Error, MessageButtons::Ok);
         return false;

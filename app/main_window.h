@@ -36,6 +36,8 @@ public:
     DrawingTool tool_mode() const override { return current_tool; }
     void activate_drawing(DrawingWindow* drawing) override;
     bool save_before_close(DrawingWindow& drawing) override;
+    QByteArray keep_generated_bitmap(const DrawingWindow& drawing, const QString& object_name,
+                                     const QImage& bitmap) override; // generated_bitmaps.cpp
 
     DrawingTool current_tool = DrawingTool::Pointer;
 

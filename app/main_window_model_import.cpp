@@ -15,7 +15,6 @@
 #include "platform/errors.h"
 #include "platform/message_box.h"
 #include <QDir>
-#include <QFile>
 #include <QGuiApplication>
 #include <memory>
 
@@ -58,12 +57,6 @@ std::unique_ptr<Shape> model_shape(DrawingWindow& drawing, const Mesh& mesh, con
     if (!stored.error.isEmpty())
         throw DioramixError(QCoreApplication::translate("MainWindow", "The height bitmap could not be written:\n%1")
                                 .arg(stored.error));
-    if (stored.path.size() > Morphology::max_path_bytes) {
-        QFile::remove(QString::fromLocal8Bit(stored.path));
-        throw DioramixError(QCoreApplication::translate("MainWindow", "The height bitmap's path is longer than %1 bytes:\n%2")
-                                .arg(Morphology::max_path_bytes)
-                                .arg(QString::fromLocal8Bit(stored.path)));
-    }
     const QSize panel = drawing.panel->pixel_size();
     shape->set_bounds((panel.width() - width) / 2, (panel.height() - height) / 2, width, height);
     shape->buffer = buffer_from_silhouette(level_silhouette(width, height, levels), Configuration.background_color,

@@ -54,6 +54,8 @@ void DrawingWindow::build_popup()
                              &DrawingWindow::edit_properties);
     morphology_action = item("morphology_action", tr("Set &Morphology"), tr("Click to define height morphology"),
                              &DrawingWindow::edit_morphology);
+    round_edges_action = item("round_edges_action", tr("Round Ed&ges..."),
+                              tr("Click to give the object heights that round its edges"), &DrawingWindow::round_edges);
     shape_popup->addSeparator();
     bring_to_front_action = item("bring_to_front_action", tr("&Bring to Front"),
                                  tr("Click to bring object to the foreground"), &DrawingWindow::bring_to_front);

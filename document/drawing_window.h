@@ -44,6 +44,7 @@ public:
     QMenu* shape_popup = nullptr;
     QAction* properties_action = nullptr;
     QAction* morphology_action = nullptr;
+    QAction* round_edges_action = nullptr;
     QAction* bring_to_front_action = nullptr;
     QAction* send_to_back_action = nullptr;
     QAction* one_up_action = nullptr;
@@ -88,6 +89,9 @@ public:
 
     // Popup commands that show a dialog for the current object.
     void edit_morphology();
+    // Heights from the distance to the object's edge, kept in a morphology
+    // bitmap the drawing's host writes.
+    void round_edges();
     void edit_properties();
     void ask_move();
     void ask_rotate();
@@ -181,6 +185,8 @@ protected:
 
 private:
     void build_popup();
+    // Gives the object `morphology` as one undoable change, when it differs.
+    void change_morphology(Shape* shape, const Morphology& morphology);
     void change_pixels(Shape* shape, const QString& caption, QRect bounds, QImage pixels);
     void repaint_shape_area(QRect area);
     void remember_mouse(QPoint pos, QPoint screen);

@@ -2,7 +2,11 @@
 // dialog only collects values; the drawing applies them and records the
 // change.
 #include "core/configuration.h"
+#include "core/height_bitmap.h"
+#include "core/raster.h"
+#include "core/rounded_edges.h"
 #include "core/shape.h"
+#include "core/silhouette.h"
 #include "dialogs/crop_dialog.h"
 #include "dialogs/move_dialog.h"
 #include "dialogs/number_text.h"
@@ -10,9 +14,12 @@
 #include "dialogs/resize_dialog.h"
 #include "dialogs/rotate_dialog.h"
 #include "dialogs/morphology_dialog.h"
+#include "dialogs/round_edges_dialog.h"
+#include "document/drawing_host.h"
 #include "document/drawing_window.h"
 #include <QLineEdit>
 #include <QSpinBox>
+#include <new>
 
 namespace {
 
@@ -37,12 +44,40 @@ void DrawingWindow::edit_morphology()
     repaint();
     dialog.execute();
     if (dialog.confirmed != 1 || !assign_morphology(dialog.morphology, kept)) return;
+    change_morphology(current_shape, dialog.morphology);
+}
+
+void DrawingWindow::change_morphology(Shape* shape, const Morphology& morphology)
+{
+    Morphology changed = shape->morphology;
+    if (!assign_morphology(morphology, changed)) return;
     HistoryEntry* entry = history.create_entry(tr("Object Morphology"));
-    history.take_snapshot(entry, 0, current_shape);
-    assign_morphology(dialog.morphology, current_shape->morphology);
-    history.take_snapshot(entry, 1, current_shape);
+    history.take_snapshot(entry, 0, shape);
+    shape->morphology = changed;
+    history.take_snapshot(entry, 1, shape);
     modified = 1;
     mark_changed();
+}
+
+void DrawingWindow::round_edges()
+{
+    Shape* shape = current_shape;
+    if (!shape || !round_edges_dialog || !panel) return;
+    const QImage silhouette = silhouette_mask(shape->buffer, Configuration.background_color);
+    require_pixels(silhouette);
+    // Millimetres across the panel, as the stereogram measures them.
+    const double pixels_per_mm = panel->width_mm > 0 ? double(panel->pixel_size().width()) / panel->width_mm
+                                                     : 96 / 25.4;
+    RoundEdgesDialog& dialog = *round_edges_dialog;
+    dialog.execute(silhouette, pixels_per_mm);
+    if (dialog.cancelled == 1) return;
+    const RoundEdgesValues& chosen = dialog.values;
+    const std::vector<float> levels = rounded_levels(silhouette, chosen.band_mm * pixels_per_mm, chosen.profile);
+    if (levels.size() != std::size_t(silhouette.width()) * std::size_t(silhouette.height())) throw std::bad_alloc();
+    const QImage bitmap = green_height_bitmap(silhouette.width(), silhouette.height(), levels);
+    require_pixels(bitmap);
+    const QByteArray path = host->keep_generated_bitmap(*this, shape->name, bitmap);
+    change_morphology(shape, green_height_morphology(path, chosen.base_mm, chosen.top_mm));
 }
 
 void DrawingWindow::edit_properties()

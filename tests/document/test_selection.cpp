@@ -95,9 +95,9 @@ private slots:
         QStringList captions;
         for (QAction* action : drawing->shape_popup->actions())
             captions << (action->isSeparator() ? QStringLiteral("-") : action->text());
-        QCOMPARE(captions, QStringList({"&Properties", "Set &Morphology", "-", "&Bring to Front", "&Send to Back",
-                                        "One &Up", "One &Down", "-", "&Cut", "Co&py", "D&elete", "-", "Mo&ve",
-                                        "&Resize", "Cr&op", "Ro&tate", "-", "&Adjust Edges"}));
+        QCOMPARE(captions, QStringList({"&Properties", "Set &Morphology", "Round Ed&ges...", "-", "&Bring to Front",
+                                        "&Send to Back", "One &Up", "One &Down", "-", "&Cut", "Co&py", "D&elete", "-",
+                                        "Mo&ve", "&Resize", "Cr&op", "Ro&tate", "-", "&Adjust Edges"}));
         drawing->shape_popup->hide();
     }
 
