@@ -26,8 +26,18 @@ QString tr(const char* text)
 QString assimp_fault(const char* text)
 {
     QString reason = QString::fromUtf8(text).section(QLatin1Char('\n'), 0, 0).simplified();
-    if (reason.isEmpty() || reason.startsWith(QLatin1String("No suitable reader found")))
+    // Read from memory, the file goes by Assimp's own name for it.
+    reason.replace(QRegularExpression(QStringLiteral("\\$\\$\\$___magic___\\$\\$\\$\\.?[a-z0-9]*")), QStringLiteral("the file"));
+    if (reason.isEmpty() || reason.startsWith(QLatin1String("No suitable reader found"))
+        || reason.startsWith(QLatin1String("Failed to determine")))
         return tr("not a model file this program reads");
+    // What Assimp's check of its own scene finds, in the program's words.
+    if (reason.contains(QLatin1String("no faces"), Qt::CaseInsensitive)
+        || reason.contains(QLatin1String("no meshes"), Qt::CaseInsensitive)
+        || reason.contains(QLatin1String("mNumMeshes is 0")))
+        return tr("the model has no faces");
+    if (reason.contains(QLatin1String("out of range")) && reason.contains(QLatin1String("ind"), Qt::CaseInsensitive))
+        return tr("a face names a point the model does not have");
     if (reason.size() > 100) reason = reason.left(97) + QStringLiteral("...");
     return tr("the model cannot be read (%1)").arg(reason);
 }

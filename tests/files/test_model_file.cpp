@@ -4,10 +4,12 @@
 #include "core/mesh_raster.h"
 #include "files/model_file.h"
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QtEndian>
 #include <cmath>
+#include <limits>
 #include <sys/stat.h>
 
 namespace {
@@ -247,6 +249,85 @@ private slots:
                 }
             QVERIFY2(worst < 0.06, qPrintable(name + QStringLiteral(": ") + QString::number(worst)));
         }
+    }
+    void hostile_files_are_refused_with_the_fault()
+    {
+        const auto refused = [](const QByteArray& bytes, const char* suffix) {
+            return read_model_bytes(bytes, QString::fromLatin1(suffix)).error;
+        };
+        QCOMPARE(refused({}, "stl"), QStringLiteral("the file is empty"));
+        QCOMPARE(refused("v 0 0 0\nv 1 0 0\nv 0 1 0\n", "obj"), QStringLiteral("the model has no faces"));
+        QCOMPARE(refused("v 0 0 0\nv 1 0 0\nv 0 1 0\nl 1 2\nl 2 3\n", "obj"), QStringLiteral("the model has no faces"));
+        QCOMPARE(refused("ply\nformat ascii 1.0\nelement vertex 2\nproperty float x\nproperty float y\nproperty float z\n"
+                         "end_header\n0 0 0\n1 1 1\n", "ply"),
+                 QStringLiteral("the model has no faces"));
+
+        Mesh triangle;
+        triangle.points = {{0, 0, 0}, {1, 0, 0}, {0, 1, 0}};
+        triangle.triangles = {{0, 1, 2}};
+        QByteArray not_finite = stl_binary(triangle);
+        qToLittleEndian(std::numeric_limits<float>::quiet_NaN(), not_finite.data() + 84 + 12);
+        QCOMPARE(refused(not_finite, "stl"), QStringLiteral("a point has a coordinate that is not a finite number"));
+        QCOMPARE(refused("v 0 0 0\nv 1 0 0\nv 0 inf 0\nf 1 2 3\n", "obj"),
+                 QStringLiteral("a point has a coordinate that is not a finite number"));
+
+        QCOMPARE(refused("v 0 0 0\nv 1 0 0\nv 0 1 0\nf 1 2 9\n", "obj"),
+                 QStringLiteral("a face names a point the model does not have"));
+        QCOMPARE(refused(ply_text(triangle).replace("3 0 1 2\n", "3 0 1 7\n"), "ply"),
+                 QStringLiteral("a face names a point the model does not have"));
+
+        // Headers that claim billions: refused before anything is allocated.
+        QCOMPARE(refused(stl_header_claiming(4000000000u, 50), "stl"),
+                 QStringLiteral("the STL header claims 4000000000 triangles, more than the file holds"));
+        // 85899346 triangles of 50 bytes wrap round 32 bits to a 4-byte body.
+        QCOMPARE(refused(stl_header_claiming(85899346u, 4), "stl"),
+                 QStringLiteral("the STL header claims 85899346 triangles, more than the file holds"));
+        QByteArray stl_named = stl_header_claiming(85899346u, 4);
+        stl_named.replace(0, 5, "solid");
+        QCOMPARE(refused(stl_named, "dat"),
+                 QStringLiteral("the STL header claims 85899346 triangles, more than the file holds"));
+        const QByteArray billions = ply_binary(triangle).replace("vertex 3", "vertex 4000000000");
+        QCOMPARE(refused(billions, "ply"),
+                 QStringLiteral("the PLY header claims 4000000000 vertex elements, more than the file holds"));
+        QByteArray long_list = ply_binary(triangle).replace("list uchar int", "list uint int");
+        long_list.chop(12 + 1);
+        put_u32(long_list, 4000000000u);
+        long_list += QByteArray(12, '\0');
+        QCOMPARE(refused(long_list, "ply"), QStringLiteral("a PLY list claims 4000000000 values, more than the file holds"));
+        QCOMPARE(refused(ply_text(triangle).replace("3 0 1 2\n", "4000000000 0 1 2\n"), "ply"),
+                 QStringLiteral("a PLY list claims 4000000000 values, more than the file holds"));
+        QCOMPARE(refused("OFF\n4000000000 1 0\n0 0 0\n", "off"),
+                 QStringLiteral("the OFF header claims 4000000000 points and 1 faces, more than the file holds"));
+
+        // A model over the limit, in a file that holds it.
+        const QByteArray faces = "ply\nformat binary_little_endian 1.0\nelement vertex 0\nproperty float x\n"
+                                 "element face 10000001\nproperty list uchar int vertex_indices\nend_header\n";
+        QCOMPARE(refused(faces + QByteArray(10000001, '\0'), "ply"),
+                 QStringLiteral("the model has 10000001 triangles, more than the 10000000 this program reads"));
+
+        const QByteArray prose = "Dear reader,\nthis is a letter, not a model.\n";
+        QCOMPARE(refused(prose, "txt"), QStringLiteral("not a model file this program reads"));
+        QCOMPARE(refused(prose, "obj"), QStringLiteral("the model has no faces"));
+        QCOMPARE(refused(prose, "stl"), QStringLiteral("not a model file this program reads"));
+        QCOMPARE(refused(QByteArray(300, '\x07'), "xyz"), QStringLiteral("not a model file this program reads"));
+    }
+
+    void a_gltf_reads_only_regular_files_beside_it()
+    {
+        const Mesh sphere = uv_sphere();
+        QTemporaryDir folder;
+        QTemporaryDir elsewhere;
+        QVERIFY(write_file(elsewhere.filePath(QStringLiteral("sphere.bin")), gltf_buffer(sphere, 1)));
+        QVERIFY(::mkfifo(QFile::encodeName(folder.filePath(QStringLiteral("fifo.bin"))).constData(), 0600) == 0);
+        const QByteArray outside = QFile::encodeName(elsewhere.filePath(QStringLiteral("sphere.bin")));
+        const QByteArray up = "../" + QFile::encodeName(QFileInfo(elsewhere.path()).fileName()) + "/sphere.bin";
+        for (const QByteArray& uri : {QByteArray("fifo.bin"), QByteArray("/dev/zero"), outside, up, QByteArray("missing.bin")}) {
+            const ModelFile model = read_written(folder, QStringLiteral("hostile.gltf"), gltf_json(sphere, uri, 1));
+            QVERIFY2(!model.error.isEmpty() && !model.error.contains(QLatin1Char('\n')), uri.constData());
+            QVERIFY(model.mesh.triangles.empty());
+        }
+        QVERIFY(QFile::copy(elsewhere.filePath(QStringLiteral("sphere.bin")), folder.filePath(QStringLiteral("sphere.bin"))));
+        QCOMPARE(read_written(folder, QStringLiteral("sphere.gltf"), gltf_json(sphere, "sphere.bin", 1)).error, QString());
     }
 };
 
