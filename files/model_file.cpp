@@ -9,7 +9,14 @@
 #include <assimp/postprocess.h>
 #include <assimp/scene.h>
 #include <cmath>
+#include <cstdio>
+#include <iostream>
+#include <mutex>
 #include <new>
+#ifdef Q_OS_UNIX
+#include <fcntl.h>
+#include <unistd.h>
+#endif
 
 namespace {
 
@@ -21,6 +28,47 @@ QString tr(const char* text)
 {
     return QCoreApplication::translate("ModelFile", text);
 }
+
+// Assimp writes a few remarks with printf and std::cout whatever its
+// logger, and the command line's standard output may be a pipe that carries
+// an image: while Assimp reads, the standard output goes nowhere. Readings
+// at once on several threads share one redirection.
+class StandardOutputSilenced {
+public:
+    StandardOutputSilenced()
+    {
+#ifdef Q_OS_UNIX
+        const std::lock_guard<std::mutex> lock(mutex);
+        if (readers++ > 0) return;
+        std::cout.flush();
+        std::fflush(stdout);
+        const int nowhere = ::open("/dev/null", O_WRONLY | O_CLOEXEC);
+        if (nowhere < 0) return;
+        saved = ::fcntl(STDOUT_FILENO, F_DUPFD_CLOEXEC, 0);
+        if (saved >= 0) ::dup2(nowhere, STDOUT_FILENO);
+        ::close(nowhere);
+#endif
+    }
+    ~StandardOutputSilenced()
+    {
+#ifdef Q_OS_UNIX
+        const std::lock_guard<std::mutex> lock(mutex);
+        if (--readers > 0 || saved < 0) return;
+        std::cout.flush();
+        std::fflush(stdout);
+        ::dup2(saved, STDOUT_FILENO);
+        ::close(saved);
+        saved = -1;
+#endif
+    }
+    StandardOutputSilenced(const StandardOutputSilenced&) = delete;
+    StandardOutputSilenced& operator=(const StandardOutputSilenced&) = delete;
+
+private:
+    static inline std::mutex mutex;
+    static inline int readers = 0;
+    static inline int saved = -1;
+};
 
 // Assimp's reason in one short line; a file no reader takes is not a model.
 QString assimp_fault(const char* text)
@@ -101,7 +149,8 @@ ModelFile read_model(const QByteArray& bytes, const QString& suffix, const QStri
     if (const QString fault = model_counts_fault(bytes, hint); !fault.isEmpty()) return {{}, fault};
     try {
         // Assimp logs to its null logger unless a program creates another,
-        // which this one never does: nothing reaches the standard output.
+        // which this one never does.
+        const StandardOutputSilenced quiet;
         Assimp::Importer importer;
         importer.SetIOHandler(new ModelFolderIo(folder, largest_model_file - bytes.size()));
         importer.SetPropertyInteger(AI_CONFIG_PP_SBP_REMOVE, aiPrimitiveType_POINT | aiPrimitiveType_LINE);

@@ -178,6 +178,25 @@ QString binary_ply_body_fault(QByteArrayView body, const std::vector<PlyElement>
     return {};
 }
 
+// The number `word` spells, or nothing when it spells none.
+std::optional<double> number_in(QByteArrayView word)
+{
+    char digits[64] = {};
+    if (word.size() >= qsizetype(sizeof digits)) return std::nullopt;
+    std::memcpy(digits, word.data(), std::size_t(word.size()));
+    char* end = nullptr;
+    const double number = std::strtod(digits, &end);
+    if (end != digits + word.size()) return std::nullopt;
+    return number;
+}
+
+QString ply_not_a_number()
+{
+    return tr("a PLY value is not a number");
+}
+
+// Every value must be a number: Assimp loses track of what it allocated
+// when one is not.
 QString text_ply_body_fault(QByteArrayView body, const std::vector<PlyElement>& elements)
 {
     Words words(body);
@@ -186,14 +205,17 @@ QString text_ply_body_fault(QByteArrayView body, const std::vector<PlyElement>& 
             for (const PlyProperty& p : element.properties) {
                 const auto word = words.next();
                 if (!word) return ply_ends_early();
+                const std::optional<double> value = number_in(*word);
+                if (!value) return ply_not_a_number();
                 if (!p.list) continue;
-                char digits[32] = {};
-                std::memcpy(digits, word->data(), std::size_t(std::min<qsizetype>(word->size(), 31)));
-                const double length = std::strtod(digits, nullptr);
                 // Each value takes a character and a space at least.
+                const double length = *value;
                 if (!(length >= 0) || length * 2 > double(words.left()) + 1) return ply_list_too_long(length);
-                for (std::int64_t v = 0; v < std::int64_t(length); ++v)
-                    if (!words.next()) return ply_ends_early();
+                for (std::int64_t v = 0; v < std::int64_t(length); ++v) {
+                    const auto item = words.next();
+                    if (!item) return ply_ends_early();
+                    if (!number_in(*item)) return ply_not_a_number();
+                }
             }
         }
     }
