@@ -13,6 +13,7 @@
 #include <iostream>
 #include <mutex>
 #include <new>
+#include <optional>
 #ifdef Q_OS_UNIX
 #include <fcntl.h>
 #include <unistd.h>
@@ -98,6 +99,22 @@ QByteArray format_hint(const QString& suffix)
     return word.match(lower).hasMatch() ? lower.toLatin1() : QByteArray();
 }
 
+// The kinds of face `mesh` has, found from its faces; nothing when a face
+// has no corners.
+std::optional<unsigned> primitive_types(const aiMesh& mesh)
+{
+    unsigned types = 0;
+    for (unsigned f = 0; f < mesh.mNumFaces && mesh.mFaces; ++f) {
+        const unsigned corners = mesh.mFaces[f].mNumIndices;
+        if (corners == 0 || !mesh.mFaces[f].mIndices) return std::nullopt;
+        types |= corners == 1   ? aiPrimitiveType_POINT
+                 : corners == 2 ? aiPrimitiveType_LINE
+                 : corners == 3 ? aiPrimitiveType_TRIANGLE
+                                : aiPrimitiveType_POLYGON;
+    }
+    return types;
+}
+
 // The triangles of the scene's meshes, or the fault that keeps them from being used.
 ModelFile mesh_of(const aiScene& scene)
 {
@@ -154,10 +171,20 @@ ModelFile read_model(const QByteArray& bytes, const QString& suffix, const QStri
         Assimp::Importer importer;
         importer.SetIOHandler(new ModelFolderIo(folder, largest_model_file - bytes.size()));
         importer.SetPropertyInteger(AI_CONFIG_PP_SBP_REMOVE, aiPrimitiveType_POINT | aiPrimitiveType_LINE);
-        const unsigned steps = aiProcess_ValidateDataStructure | aiProcess_Triangulate
-                               | aiProcess_PreTransformVertices | aiProcess_SortByPType;
-        const aiScene* scene = importer.ReadFileFromMemory(bytes.constData(), std::size_t(bytes.size()), steps,
-                                                           hint.constData());
+        const aiScene* scene = importer.ReadFileFromMemory(bytes.constData(), std::size_t(bytes.size()),
+                                                           aiProcess_ValidateDataStructure, hint.constData());
+        if (!scene) return {{}, assimp_fault(importer.GetErrorString())};
+        // A reader may misstate the kinds of face a mesh has, or leave a face
+        // without corners; Assimp's triangulation then aborts the program.
+        for (unsigned m = 0; m < scene->mNumMeshes; ++m) {
+            aiMesh* part = scene->mMeshes[m];
+            if (!part) continue;
+            const std::optional<unsigned> types = primitive_types(*part);
+            if (!types) return {{}, tr("a face has no corners")};
+            part->mPrimitiveTypes = *types;
+        }
+        scene = importer.ApplyPostProcessing(aiProcess_Triangulate | aiProcess_PreTransformVertices
+                                             | aiProcess_SortByPType);
         if (!scene) return {{}, assimp_fault(importer.GetErrorString())};
         return mesh_of(*scene);
     } catch (const std::bad_alloc&) {

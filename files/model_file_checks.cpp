@@ -266,8 +266,9 @@ QString ply_fault(QByteArrayView bytes)
             elements.back().properties.push_back(property);
         }
     }
-    // Without an end or a format Assimp refuses the file itself.
-    if (body_start < 0 || format == Format::Unknown) return {};
+    // Assimp searches for ever for a header's end that is not there.
+    if (body_start < 0) return tr("the PLY header has no end");
+    if (format == Format::Unknown) return tr("the PLY header names no format this program reads");
     const QByteArrayView body = bytes.sliced(body_start);
     std::int64_t least = 0;
     for (const PlyElement& element : elements) {
@@ -286,7 +287,7 @@ QString ply_fault(QByteArrayView bytes)
                                   : binary_ply_body_fault(body, elements, format == Format::Big);
 }
 
-// An OFF header's counts: a point takes at least "0 0 0\n", a face "3 0 1 2\n".
+// An OFF header's counts: a point takes at least "0 0 0\n", a face "0\n".
 QString off_fault(QByteArrayView bytes)
 {
     Words words(bytes.first(std::min<qsizetype>(bytes.size(), 4096)));
@@ -294,7 +295,7 @@ QString off_fault(QByteArrayView bytes)
     if (word && word->contains("OFF")) word = words.next();
     const std::int64_t points = count_of(word.value_or(QByteArrayView()));
     const std::int64_t faces = count_of(words.next().value_or(QByteArrayView()));
-    if (points * 6 + faces * 8 > bytes.size())
+    if (points * 6 + faces * 2 > bytes.size())
         return tr("the OFF header claims %1 points and %2 faces, more than the file holds").arg(points).arg(faces);
     if (faces > most_model_triangles) return too_many_triangles(faces);
     if (points > most_model_points) return too_many_points(points);

@@ -294,6 +294,14 @@ private slots:
         put_u32(long_list, 4000000000u);
         long_list += QByteArray(12, '\0');
         QCOMPARE(refused(long_list, "ply"), QStringLiteral("a PLY list claims 4000000000 values, more than the file holds"));
+        QCOMPARE(refused(billions, "dat"),
+                 QStringLiteral("the PLY header claims 4000000000 vertex elements, more than the file holds"));
+        // Assimp would search for ever, or abort.
+        QCOMPARE(refused(ply_text(triangle).replace("end_header", "end"), "ply"), QStringLiteral("the PLY header has no end"));
+        QCOMPARE(refused(ply_binary(triangle).replace(QByteArray("\x03\0\0\0\0\x01", 6), QByteArray("\0\0\0\0\0\x01", 6)), "ply"),
+                 QStringLiteral("a face has no corners"));
+        QCOMPARE(refused(ply_text(triangle).replace("3 0 1 2\n", "3 0 x 2\n"), "ply"),
+                 QStringLiteral("a PLY value is not a number"));
         QCOMPARE(refused(ply_text(triangle).replace("3 0 1 2\n", "4000000000 0 1 2\n"), "ply"),
                  QStringLiteral("a PLY list claims 4000000000 values, more than the file holds"));
         QCOMPARE(refused("OFF\n4000000000 1 0\n0 0 0\n", "off"),
