@@ -6,6 +6,7 @@
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <assimp/Importer.hpp>
+#include <assimp/config.h>
 #include <assimp/postprocess.h>
 #include <assimp/scene.h>
 #include <cmath>
@@ -171,6 +172,13 @@ ModelFile read_model(const QByteArray& bytes, const QString& suffix, const QStri
         Assimp::Importer importer;
         importer.SetIOHandler(new ModelFolderIo(folder, largest_model_file - bytes.size()));
         importer.SetPropertyInteger(AI_CONFIG_PP_SBP_REMOVE, aiPrimitiveType_POINT | aiPrimitiveType_LINE);
+        // Assimp has no limit on what it reads; what it may leave out, it does:
+        // only surfaces make a relief.
+        importer.SetPropertyBool(AI_CONFIG_IMPORT_NO_SKELETON_MESHES, true);
+        for (const char* part : {AI_CONFIG_IMPORT_FBX_READ_ANIMATIONS, AI_CONFIG_IMPORT_FBX_READ_TEXTURES,
+                                 AI_CONFIG_IMPORT_FBX_READ_MATERIALS, AI_CONFIG_IMPORT_FBX_READ_CAMERAS,
+                                 AI_CONFIG_IMPORT_FBX_READ_LIGHTS, AI_CONFIG_IMPORT_FBX_READ_WEIGHTS})
+            importer.SetPropertyBool(part, false);
         const aiScene* scene = importer.ReadFileFromMemory(bytes.constData(), std::size_t(bytes.size()),
                                                            aiProcess_ValidateDataStructure, hint.constData());
         if (!scene) return {{}, assimp_fault(importer.GetErrorString())};

@@ -32,5 +32,5 @@ for name in registry_store drawing_file clipboard_block grey_png model_file; do
   # Assimp (not ours) leaks the mesh it was building when some files fail.
   leaks=1
   if [ "$name" = model_file ]; then leaks=0; fi
-  "$build/fuzz_$name" "$build/corpus_$name" "fuzz/corpus/$name" -max_total_time="$seconds" -rss_limit_mb=2560 -detect_leaks=$leaks -artifact_prefix="$build/" 2>&1 | tail -1
+  ASAN_OPTIONS=detect_leaks=$leaks "$build/fuzz_$name" "$build/corpus_$name" "fuzz/corpus/$name" -max_total_time="$seconds" -rss_limit_mb=2560 -artifact_prefix="$build/" 2>&1 | tail -1
 done
