@@ -26,6 +26,10 @@ namespace {
 // room to spare; the bytes are held while Assimp makes its own copy.
 constexpr qint64 largest_model_file = qint64(1) << 30;
 
+// Far beyond a model's size in any unit; a model within it, turned, keeps
+// its extent within a float's range, so that it can be fitted to an image.
+constexpr float largest_coordinate = 1e30f;
+
 QString tr(const char* text)
 {
     return QCoreApplication::translate("ModelFile", text);
@@ -140,6 +144,9 @@ ModelFile mesh_of(const aiScene& scene)
             const aiVector3D& p = part->mVertices[v];
             if (!std::isfinite(p.x) || !std::isfinite(p.y) || !std::isfinite(p.z))
                 return {{}, tr("a point has a coordinate that is not a finite number")};
+            if (std::abs(p.x) > largest_coordinate || std::abs(p.y) > largest_coordinate
+                || std::abs(p.z) > largest_coordinate)
+                return {{}, tr("a point has a coordinate too large for this program")};
             mesh.points.push_back({p.x, p.y, p.z});
         }
         for (unsigned f = 0; f < part->mNumFaces; ++f) {

@@ -271,6 +271,8 @@ private slots:
         QCOMPARE(refused("v 0 0 0\nv 1 0 0\nv 0 inf 0\nf 1 2 3\n", "obj"),
                  QStringLiteral("a point has a coordinate that is not a finite number"));
 
+        QCOMPARE(refused("v -3e38 0 0\nv 3e38 0 0\nv 0 1 0\nf 1 2 3\n", "obj"),
+                 QStringLiteral("a point has a coordinate too large for this program"));
         QCOMPARE(refused("v 0 0 0\nv 1 0 0\nv 0 1 0\nf 1 2 9\n", "obj"),
                  QStringLiteral("a face names a point the model does not have"));
         QCOMPARE(refused(ply_text(triangle).replace("3 0 1 2\n", "3 0 1 7\n"), "ply"),
