@@ -178,15 +178,13 @@ QString binary_ply_body_fault(QByteArrayView body, const std::vector<PlyElement>
     return {};
 }
 
-// The number `word` spells, or nothing when it spells none.
+// The number `word` spells, or nothing when it spells none (with a point
+// for decimals whatever the user's language).
 std::optional<double> number_in(QByteArrayView word)
 {
-    char digits[64] = {};
-    if (word.size() >= qsizetype(sizeof digits)) return std::nullopt;
-    std::memcpy(digits, word.data(), std::size_t(word.size()));
-    char* end = nullptr;
-    const double number = std::strtod(digits, &end);
-    if (end != digits + word.size()) return std::nullopt;
+    bool ok = false;
+    const double number = word.toDouble(&ok);
+    if (!ok) return std::nullopt;
     return number;
 }
 
