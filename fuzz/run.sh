@@ -27,7 +27,10 @@ if ! has_fuzzer; then
 fi
 cmake -S fuzz -B "$build" -G Ninja -DCMAKE_CXX_COMPILER=clang++ >/dev/null
 cmake --build "$build"
-for name in registry_store drawing_file clipboard_block grey_png; do
+for name in registry_store drawing_file clipboard_block grey_png model_file; do
   mkdir -p "$build/corpus_$name"
-  "$build/fuzz_$name" "$build/corpus_$name" "fuzz/corpus/$name" -max_total_time="$seconds" -rss_limit_mb=2560 -artifact_prefix="$build/" 2>&1 | tail -1
+  # Assimp (not ours) leaks the mesh it was building when some files fail.
+  leaks=1
+  if [ "$name" = model_file ]; then leaks=0; fi
+  ASAN_OPTIONS=detect_leaks=$leaks "$build/fuzz_$name" "$build/corpus_$name" "fuzz/corpus/$name" -max_total_time="$seconds" -rss_limit_mb=2560 -artifact_prefix="$build/" 2>&1 | tail -1
 done
