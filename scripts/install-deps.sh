@@ -7,7 +7,7 @@ packages=(
   cmake ninja-build g++ pkg-config
   qt6-base-dev libgl-dev zlib1g-dev libisal-dev
   qt6-l10n-tools qt6-tools-dev
-  libbenchmark-dev libassimp-dev
+  libbenchmark-dev libassimp-dev libgif-dev libwebp-dev
   fonts-dejavu-core fonts-liberation2
   dpkg-dev file desktop-file-utils shared-mime-info
   python3-markdown
