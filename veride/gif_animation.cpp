@@ -13,6 +13,12 @@ namespace {
 constexpr int grey_levels = 41;
 constexpr int transparent_fixed = 255;
 
+// Unchanged pixels go transparent only in runs this long: scattered among
+// changed random dots, a third index costs LZW more than the dots
+// themselves (12 frames of 800 x 600 dots: 569 kB with every unchanged
+// pixel transparent, 459 kB with none, 449 kB with runs from 32 on).
+constexpr int shortest_transparent_run = 32;
+
 int cube_level(int v)
 {
     return v * 51;
@@ -207,9 +213,14 @@ QString GifAnimation::finish(QByteArray& bytes)
              EGifPutImageDesc(gif, left, top, right - left + 1, bottom - top + 1, false, nullptr) == GIF_OK;
         for (int y = top; ok && y <= bottom; ++y) {
             const std::size_t row = std::size_t(y) * width_;
-            for (int x = left; x <= right; ++x)
-                line[std::size_t(x - left)] =
-                    unchanged || (before && now[row + x] == before[row + x]) ? GifPixelType(transparent) : now[row + x];
+            for (int x = left; x <= right;) {
+                int end = x;
+                while (end <= right && (unchanged || (before && now[row + end] == before[row + end]))) ++end;
+                const bool hidden = end - x >= shortest_transparent_run || unchanged;
+                for (; x < end; ++x) line[std::size_t(x - left)] = hidden ? GifPixelType(transparent) : now[row + x];
+                for (; x <= right && (!before || now[row + x] != before[row + x]); ++x)
+                    line[std::size_t(x - left)] = now[row + x];
+            }
             ok = EGifPutLine(gif, line.data(), right - left + 1) == GIF_OK;
         }
     }

@@ -8,9 +8,9 @@
 //    that keeps its colour keeps its index and the frames still differ
 //    only where the picture moved;
 //  - each frame after the first holds only the rectangle that changed,
-//    drawn over the one before ("do not dispose"), and inside it the
-//    pixels that did not change are transparent, long runs of one index
-//    that LZW packs tightly;
+//    drawn over the one before ("do not dispose"), and inside it long runs
+//    of pixels that did not change are transparent: one index repeated,
+//    which LZW packs tightly;
 //  - a NETSCAPE2.0 block that loops forever.
 // Frames are kept as one palette index per pixel until the file is made.
 #include "veride/animation.h"
