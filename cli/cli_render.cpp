@@ -4,6 +4,7 @@
 #include "files/model_file.h"
 #include "veride/animation.h"
 #include "veride/export.h"
+#include <new>
 #include <optional>
 
 namespace {
@@ -124,14 +125,21 @@ CliOutcome run_render(const CliOptions& options, const ConfigurationRecord& conf
 
     if (!moving.isEmpty()) {
         const std::unique_ptr<AnimationEncoder> encoder = animation_encoder(moving, options.frame_ms);
-        for (int i = 0; i < frames.count(); ++i) {
-            const RenderResult result = frames.render(i, outcome);
-            if (!outcome.error.isEmpty()) return outcome;
-            outcome.error = encoder->add(laid_out_picture(result, picture));
-            if (!outcome.error.isEmpty()) return outcome;
+        // The frames wait in memory, a byte or so a pixel, until the file is made.
+        try {
+            for (int i = 0; i < frames.count(); ++i) {
+                const RenderResult result = frames.render(i, outcome);
+                if (!outcome.error.isEmpty()) return outcome;
+                outcome.error = encoder->add(laid_out_picture(result, picture));
+                if (!outcome.error.isEmpty()) return outcome;
+            }
+            outcome.warnings.removeDuplicates(); // told once, not once a frame
+            outcome.error = say_unwritten(export_animation(*encoder, options.output), "animation", options.output);
+        } catch (const std::bad_alloc&) {
+            outcome.error = QStringLiteral("there is not enough memory for the %1 frames of %2")
+                                .arg(frames.count())
+                                .arg(options.output);
         }
-        outcome.warnings.removeDuplicates(); // told once, not once a frame
-        outcome.error = say_unwritten(export_animation(*encoder, options.output), "animation", options.output);
         return outcome;
     }
     const RenderResult result = frames.render(0, outcome);
