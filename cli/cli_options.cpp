@@ -5,6 +5,7 @@
 #include <QCommandLineParser>
 #include <QFileInfo>
 #include <QRegularExpression>
+#include <algorithm>
 #include <cmath>
 #include <optional>
 #include <vector>
@@ -38,8 +39,9 @@ struct Parser {
     QCommandLineOption version{{QStringLiteral("v"), QStringLiteral("version")},
                                QStringLiteral("Shows the version.")};
     QCommandLineOption output{{QStringLiteral("o"), QStringLiteral("output")},
-                              QStringLiteral("The stereogram's file, .png or .bmp (default: the render name of "
-                                             "INPUT with .png, in the current folder)."),
+                              QStringLiteral("The stereogram's file, .png or .bmp, or an animation's, .gif or "
+                                             ".webp (default: the render name of INPUT with .png, or .gif for an "
+                                             "animation, in the current folder)."),
                               QStringLiteral("OUTPUT")};
     QCommandLineOption depth_map{QStringLiteral("depth-map"),
                                  QStringLiteral("Writes the depth map too, as a greyscale PNG (near is white)."),
@@ -57,6 +59,21 @@ struct Parser {
                                   QStringLiteral("Makes the picture for cross-eyed viewing.")};
     QCommandLineOption guides{QStringLiteral("guides"),
                               QStringLiteral("Adds a strip with the two guide dots above the picture.")};
+
+    QCommandLineOption layout{QStringLiteral("layout"),
+                              QStringLiteral("stereogram (default), pair (two views side by side for parallel "
+                                             "viewing), cross-pair (swapped, for cross-eyed viewing) or anaglyph "
+                                             "(for red-cyan glasses)."),
+                              QStringLiteral("LAYOUT")};
+    QCommandLineOption turntable{QStringLiteral("turntable"),
+                                 QStringLiteral("An animation of N frames, 2 to 360, of the 3D model INPUT turning "
+                                                "once about its up axis from the given yaw."),
+                                 QStringLiteral("N")};
+    QCommandLineOption frame_ms{QStringLiteral("frame-ms"),
+                                QStringLiteral("How long each frame of an animation shows, 20 to 60000 "
+                                               "milliseconds (default 100; a GIF keeps hundredths of a second, "
+                                               "rounded to the nearest)."),
+                                QStringLiteral("N")};
 
     QCommandLineOption size{QStringLiteral("size"),
                             QStringLiteral("The picture's size in pixels when INPUT is a 3D model (default 800x600)."),
@@ -84,7 +101,8 @@ struct Parser {
             parser.addOption(QCommandLineOption(latin(o.name), latin(o.help), latin(o.value_name)));
             if (o.switch_name) parser.addOption(QCommandLineOption(latin(o.switch_name), latin(o.switch_help)));
         }
-        parser.addOptions({oversample, cross_eyed, guides, size, yaw, pitch, roll, relief});
+        parser.addOptions({oversample, cross_eyed, guides, layout, size, yaw, pitch, roll, relief, turntable,
+                           frame_ms});
     }
 
     std::vector<const QCommandLineOption*> model_view_options() const { return {&size, &yaw, &pitch, &roll, &relief}; }
@@ -162,6 +180,66 @@ std::optional<qulonglong> whole_number(const QString& text, qulonglong low, qulo
     return n;
 }
 
+// The layout, and what makes an animation: several inputs or a turning
+// model, shown frame by frame.
+void animation_options(const Parser& p, CliOptions& options, QString& error)
+{
+    const QCommandLineParser& parser = p.parser;
+    if (parser.isSet(p.layout)) {
+        const std::optional<PictureLayout> layout = layout_named(parser.value(p.layout));
+        if (!layout) {
+            error = QStringLiteral("--layout takes stereogram, pair, cross-pair or anaglyph, not \"%1\"")
+                        .arg(parser.value(p.layout));
+            return;
+        }
+        options.layout = *layout;
+    }
+    if (options.layout != PictureLayout::Stereogram && options.cross_eyed) {
+        error = QStringLiteral("--cross-eyed goes with --layout stereogram; --layout cross-pair lays out a pair for "
+                               "cross-eyed viewing");
+        return;
+    }
+    if (options.layout != PictureLayout::Stereogram && options.guides) {
+        error = QStringLiteral("--guides goes with --layout stereogram");
+        return;
+    }
+    if (parser.isSet(p.turntable)) {
+        const auto n = whole_number(parser.value(p.turntable), 2, 360);
+        if (!n) {
+            error = QStringLiteral("--turntable takes a whole number of frames from 2 to 360");
+            return;
+        }
+        if (options.inputs.size() != 1 || !is_model_file_name(options.input)) {
+            error = QStringLiteral("--turntable goes with one 3D model as INPUT");
+            return;
+        }
+        options.turntable = int(*n);
+    }
+    if (parser.isSet(p.frame_ms)) {
+        const auto n = whole_number(parser.value(p.frame_ms), shortest_frame_ms, longest_frame_ms);
+        if (!n) {
+            error = QStringLiteral("--frame-ms takes a whole number of milliseconds from %1 to %2")
+                        .arg(shortest_frame_ms)
+                        .arg(longest_frame_ms);
+            return;
+        }
+        options.frame_ms = int(*n);
+    }
+    const bool moving = options.inputs.size() > 1 || options.turntable > 0;
+    if (moving && !options.output.isEmpty() && !options.animated()) {
+        error = options.turntable > 0
+            ? QStringLiteral("--turntable makes an animation: the output %1 must end in .gif or .webp")
+                  .arg(options.output)
+            : QStringLiteral("several inputs make an animation: the output %1 must end in .gif or .webp")
+                  .arg(options.output);
+        return;
+    }
+    // An animation of one frame is allowed: a GIF or WebP of one picture.
+    const bool animated = moving || options.animated();
+    if (parser.isSet(p.frame_ms) && !animated) error = QStringLiteral("--frame-ms goes with an animation");
+    else if (animated && !options.depth_map.isEmpty()) error = QStringLiteral("--depth-map goes with a still picture");
+}
+
 } // namespace
 
 CliCommand cli_command(const QStringList& arguments)
@@ -209,11 +287,8 @@ CliOptions parse_cli_options(const QStringList& arguments, QString& error)
         error = usage;
         return options;
     }
-    if (positional.size() > 2) {
-        error = QStringLiteral("more than one input; %1").arg(usage);
-        return options;
-    }
-    options.input = positional[1];
+    options.inputs = positional.mid(1);
+    options.input = options.inputs.first();
     options.output = parser.value(p.output);
     options.depth_map = parser.value(p.depth_map);
     options.cross_eyed = parser.isSet(p.cross_eyed);
@@ -261,14 +336,20 @@ CliOptions parse_cli_options(const QStringList& arguments, QString& error)
         else if (given) options.pattern_switch = true;
     }
     if (error.isEmpty()) options.model = model_view(p, error);
-    if (error.isEmpty() && !is_model_file_name(options.input)) {
+    const bool all_models = std::all_of(options.inputs.begin(), options.inputs.end(),
+                                        [](const QString& input) { return is_model_file_name(input); });
+    if (error.isEmpty() && !all_models) {
         for (const QCommandLineOption* option : p.model_view_options()) {
             if (!parser.isSet(*option)) continue;
             error = QStringLiteral("--%1 goes with a 3D model as INPUT").arg(option->names().first());
             break;
         }
     }
-    if (error.isEmpty() && options.output.isEmpty()) options.output = default_output(options.input);
+    if (error.isEmpty()) animation_options(p, options, error);
+    if (error.isEmpty() && options.output.isEmpty())
+        options.output = default_output(options.input, options.inputs.size() > 1 || options.turntable
+                                                           ? QStringLiteral(".gif")
+                                                           : QStringLiteral(".png"));
     return options;
 }
 
@@ -283,9 +364,9 @@ QString cli_help()
              from < 0 ? options : options.mid(from));
 }
 
-QString default_output(const QString& input)
+QString default_output(const QString& input, const QString& suffix)
 {
-    return QString::fromLocal8Bit(render_name(QFileInfo(input).fileName(), 1)) + QStringLiteral(".png");
+    return QString::fromLocal8Bit(render_name(QFileInfo(input).fileName(), 1)) + suffix;
 }
 
 QString cli_render_usage()
@@ -297,8 +378,8 @@ QString cli_render_usage()
         if (o.switch_name) spelling += QStringLiteral(" [--%1]").arg(latin(o.switch_name));
         patterns << spelling;
     }
-    return QStringLiteral("usage: dioramix-cli render INPUT [-o OUTPUT] [--depth-map DEPTH.png] [--seed N] [--dpi N] "
-                          "[%1] [--oversample K] [--cross-eyed] [--guides] [--size WxH] [--yaw DEG] [--pitch DEG] "
-                          "[--roll DEG] [--relief MM]")
+    return QStringLiteral("usage: dioramix-cli render INPUT... [-o OUTPUT] [--depth-map DEPTH.png] [--seed N] "
+                          "[--dpi N] [%1] [--oversample K] [--cross-eyed] [--guides] [--layout LAYOUT] [--size WxH] "
+                          "[--yaw DEG] [--pitch DEG] [--roll DEG] [--relief MM] [--turntable N] [--frame-ms N]")
         .arg(patterns.join(QStringLiteral(" | ")));
 }

@@ -1,15 +1,19 @@
 #pragma once
 // The command line of dioramix-cli:
 //   dioramix-cli info [--] FILE.sdf
-//   dioramix-cli render INPUT [-o OUTPUT] [--depth-map DEPTH.png] [--seed N] [--dpi N]
-//                      [PATTERN] [--oversample K] [--cross-eyed] [--guides]
+//   dioramix-cli render INPUT... [-o OUTPUT] [--depth-map DEPTH.png] [--seed N] [--dpi N]
+//                      [PATTERN] [--oversample K] [--cross-eyed] [--guides] [--layout LAYOUT]
 //                      [--size WxH] [--yaw DEG] [--pitch DEG] [--roll DEG] [--relief MM]
-//   where PATTERN is one pattern's option of the pattern table, with its switch
+//                      [--turntable N] [--frame-ms N]
+//   where PATTERN is one pattern's option of the pattern table, with its switch.
+//   Several inputs, or --turntable, make an animation: OUTPUT ends in .gif or .webp.
 //   dioramix-cli --help | --version
 // The picture options come from the command line alone, never from the
 // settings the result window remembers: a command gives the same picture
 // wherever it runs.
 #include "cli/model_input.h"
+#include "veride/animation.h"
+#include "veride/picture_layout.h"
 #include "veride/pattern_table.h"
 #include <QString>
 #include <QStringList>
@@ -17,7 +21,8 @@
 #include <optional>
 
 struct CliOptions {
-    QString input;
+    QString input;      // the first input
+    QStringList inputs; // every input, in the order of their frames
     QString output;    // empty: the render name of the input, ".png", in the current folder
     QString depth_map; // empty: not written
     std::uint64_t seed = 1;
@@ -30,7 +35,13 @@ struct CliOptions {
     int oversample = 1;  // 1 to 8
     bool cross_eyed = false;
     bool guides = false; // the strip with the guide dots above the picture
+    PictureLayout layout = PictureLayout::Stereogram;
     ModelView model;     // how a 3D model given as INPUT is seen
+    int turntable = 0;   // frames of the model turning once about its up axis; 0: none
+    int frame_ms = default_frame_ms;
+
+    // Whether the output is an animation.
+    bool animated() const { return !animation_format(output).isEmpty(); }
 };
 
 inline constexpr const char* cli_info_usage = "usage: dioramix-cli info FILE.sdf   (the drawing as JSON)";
@@ -57,5 +68,5 @@ CliOptions parse_cli_options(const QStringList& arguments, QString& error);
 QString cli_help();
 
 // The output path when none is given: INPUT's file name through the render
-// name rule with a count of 1, plus ".png".
-QString default_output(const QString& input);
+// name rule with a count of 1, plus `suffix` (".gif" for an animation).
+QString default_output(const QString& input, const QString& suffix = QStringLiteral(".png"));

@@ -1,6 +1,7 @@
 #pragma once
-// `dioramix-cli render`: reads a drawing file or a depth-map image, renders
-// it with the renderer's own engine and writes the stereogram.
+// `dioramix-cli render`: reads drawing files, depth-map images or 3D models,
+// renders them with the renderer's own engine and writes the picture, or
+// the animation of one frame per input or per step of a turning model.
 #include "cli/cli_options.h"
 #include "core/configuration.h"
 #include <QString>

@@ -12,19 +12,25 @@ int model_margin(int width_px, int height_px)
 
 CliInput read_model_input(const QString& path, const ModelView& view, int dpi, DepthLimits limits)
 {
-    CliInput input;
     const ModelFile model = read_model_file(path);
     if (!model.error.isEmpty()) {
+        CliInput input;
         input.error = QStringLiteral("cannot read %1 as a 3D model: %2").arg(path, model.error);
         return input;
     }
+    return model_input(model.mesh, path, view, dpi, limits);
+}
+
+CliInput model_input(const Mesh& mesh, const QString& path, const ModelView& view, int dpi, DepthLimits limits)
+{
+    CliInput input;
     input.width_px = view.width_px;
     input.height_px = view.height_px;
     input.width_mm = millimetres_at(view.width_px, dpi);
     input.height_mm = millimetres_at(view.height_px, dpi);
     const double relief = view.relief_mm.value_or(limits.max_height);
     try {
-        const ModelDepth depth = model_depth(model.mesh, view.turn, view.width_px, view.height_px,
+        const ModelDepth depth = model_depth(mesh, view.turn, view.width_px, view.height_px,
                                              model_margin(view.width_px, view.height_px));
         const std::vector<float> levels = relief_levels(depth);
         std::vector<std::int32_t> heights(levels.size(), 0);

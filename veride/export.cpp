@@ -15,7 +15,8 @@ RenderResult render_inputs(const RenderInputs& inputs, const PictureOptions& opt
 
 QImage laid_out_picture(const RenderResult& result, const PictureOptions& options)
 {
-    return options.guides ? picture_with_guides(result.stereogram, result.zero_separation) : result.stereogram;
+    const bool guides = options.guides && options.layout == PictureLayout::Stereogram;
+    return guides ? picture_with_guides(result.stereogram, result.zero_separation) : result.stereogram;
 }
 
 QByteArray picture_format(const QString& path)

@@ -32,7 +32,7 @@ RenderResult render_inputs(const RenderInputs& inputs, const PictureOptions& opt
 // ---- Layout: what the picture shows ----------------------------------------
 
 // The picture saved and printed: the stereogram, below the strip with the
-// guide dots when `options` ask for guide marks.
+// guide dots when `options` ask for guide marks, or the views as laid out.
 QImage laid_out_picture(const RenderResult& result, const PictureOptions& options);
 
 // ---- Format: how the picture is stored -------------------------------------

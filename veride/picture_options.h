@@ -4,6 +4,7 @@
 // marks. The defaults give the program's classic picture: two-colour random
 // dots for wall-eyed viewing at whole-pixel depth steps, byte for byte.
 #include "veride/pattern_table.h"
+#include "veride/picture_layout.h"
 #include <QImage>
 
 struct PictureOptions {
@@ -14,6 +15,10 @@ struct PictureOptions {
     int oversample = 1;         // 1 to 8: separations in 1/k pixel steps
     bool cross_eyed = false;    // near parts repeat wider, for cross-eyed viewing
     bool guides = false;        // a strip with the two guide dots above the saved picture
+    // The stereogram, or the scene's two views as a pair or an anaglyph;
+    // views ignore oversampling and cross-eyed viewing, which only a
+    // stereogram has.
+    PictureLayout layout = PictureLayout::Stereogram;
 
     static constexpr int fewest_colors = 2;
     static constexpr int most_colors = 256;

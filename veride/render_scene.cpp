@@ -1,5 +1,6 @@
 #include "veride/render_scene.h"
 #include "veride/geometry.h"
+#include "veride/stereo_pair.h"
 #include <QElapsedTimer>
 #include <algorithm>
 #include <cmath>
@@ -18,7 +19,8 @@ std::optional<QString> size_problem(std::int64_t width, std::int64_t height)
 void render_stereogram_into(RenderResult& result, const RenderSettings& settings, std::uint64_t seed,
                             const RenderControl& control, const PictureOptions& options)
 {
-    const int k = std::clamp(options.oversample, 1, PictureOptions::most_oversampling);
+    const bool views = options.layout != PictureLayout::Stereogram;
+    const int k = views ? 1 : std::clamp(options.oversample, 1, PictureOptions::most_oversampling);
     const StereoGeometry geometry = StereoGeometry(settings).oversampled(k);
     const std::int64_t bytes = height_array_bytes(settings.min_height, settings.max_height);
     const bool too_large = bytes > std::int64_t(settings.heightarray_limit) * 1000;
@@ -28,7 +30,7 @@ void render_stereogram_into(RenderResult& result, const RenderSettings& settings
                                .arg(double(bytes) / 1000.0)
                                .arg(settings.heightarray_limit);
     const SeparationTable separations(geometry, settings.min_height, settings.max_height,
-                                      !(too_large && settings.donotusearray), options.cross_eyed);
+                                      !(too_large && settings.donotusearray), options.cross_eyed && !views);
     auto picture_pixels = [&](double z) { return static_cast<int>(std::floor(separations.exact(z) / k + 0.5)); };
     const DepthMap& depth = result.depth;
     if (!depth.runs.empty()) {
@@ -46,7 +48,10 @@ void render_stereogram_into(RenderResult& result, const RenderSettings& settings
     }
     result.zero_separation = picture_pixels(0);
     const Pattern pattern = pattern_row(options.pattern).make({options, settings, seed, k, separations, depth});
-    result.stereogram = render_stereogram(depth, geometry, separations, pattern, control);
+    if (views)
+        result.stereogram = laid_out_views(stereo_views(depth, geometry, pattern, control), options.layout);
+    else
+        result.stereogram = render_stereogram(depth, geometry, separations, pattern, control);
     result.cancelled = result.stereogram.isNull() && depth.width > 0 && depth.height > 0;
 }
 

@@ -17,7 +17,7 @@ struct RenderResult {
     QStringList warnings; // to tell the user; the render went on
     bool cancelled = false;
     DepthMap depth;
-    QImage stereogram;         // 24-bit; null when stopped or cancelled
+    QImage stereogram;         // 24-bit, in the options' layout; null when stopped or cancelled
     // Pixels, rounded (oversampled pictures repeat at fractions of a pixel).
     int nearest_separation = 0;  // at the highest point of the map
     int farthest_separation = 0; // at the lowest point

@@ -152,6 +152,9 @@ QGroupBox* StereogramViewer::make_options()
     cross_eyed_check_->setObjectName(QStringLiteral("cross_eyed_check"));
     guides_check_ = new QCheckBox(tr("&Guide marks when saving or printing"), box);
     guides_check_->setObjectName(QStringLiteral("guides_check"));
+    layout_combo_ = new QComboBox(box);
+    layout_combo_->setObjectName(QStringLiteral("layout_combo"));
+    for (const LayoutRow& row : layout_rows()) layout_combo_->addItem(layout_label(row));
 
     auto* form = new QFormLayout(box);
     form->addRow(tr("&Pattern:"), pattern_combo_);
@@ -161,6 +164,7 @@ QGroupBox* StereogramViewer::make_options()
     form->addRow(tr("&Oversampling:"), oversample_box_);
     form->addRow(QString(), cross_eyed_check_);
     form->addRow(QString(), guides_check_);
+    form->addRow(tr("&Layout:"), layout_combo_);
 
     connect(pattern_combo_, &QComboBox::activated, this, [this](int index) { choose_pattern(index); });
     connect(colors_box_, &QSpinBox::valueChanged, this, [this](int n) {
@@ -188,6 +192,11 @@ QGroupBox* StereogramViewer::make_options()
         now.options.guides = on;
         change_picture(now);
     });
+    connect(layout_combo_, &QComboBox::activated, this, [this](int index) {
+        StoredPicture now = picture_;
+        now.options.layout = layout_rows()[std::size_t(index)].layout;
+        change_picture(now);
+    });
     return box;
 }
 
@@ -197,7 +206,8 @@ void StereogramViewer::show_options()
     const PictureOptions& o = picture_.options;
     const QSignalBlocker blockers[] = {QSignalBlocker(pattern_combo_), QSignalBlocker(colors_box_),
                                        QSignalBlocker(keep_tile_size_check_), QSignalBlocker(oversample_box_),
-                                       QSignalBlocker(cross_eyed_check_), QSignalBlocker(guides_check_)};
+                                       QSignalBlocker(cross_eyed_check_), QSignalBlocker(guides_check_),
+                                       QSignalBlocker(layout_combo_)};
     const PatternRow& pattern = pattern_row(o.pattern);
     pattern_combo_->setCurrentIndex(int(&pattern - pattern_rows().data()));
     colors_box_->setValue(o.colors);
@@ -210,6 +220,14 @@ void StereogramViewer::show_options()
     oversample_box_->setValue(o.oversample);
     cross_eyed_check_->setChecked(o.cross_eyed);
     guides_check_->setChecked(o.guides);
+    const LayoutRow& layout = layout_row(o.layout);
+    layout_combo_->setCurrentIndex(int(&layout - layout_rows().data()));
+    // Only a stereogram is oversampled, viewed cross-eyed, guided and fused by the dots.
+    const bool stereogram = o.layout == PictureLayout::Stereogram;
+    oversample_box_->setEnabled(stereogram);
+    cross_eyed_check_->setEnabled(stereogram);
+    guides_check_->setEnabled(stereogram);
+    convergence_dots_->setVisible(stereogram);
 }
 
 void StereogramViewer::choose_pattern(int index)
@@ -242,7 +260,7 @@ void StereogramViewer::change_picture(const StoredPicture& now)
     // Guide marks change only what is saved and printed.
     const PictureOptions &a = picture_.options, &b = now.options;
     const bool same_picture = a.pattern == b.pattern && a.colors == b.colors && a.tile_own_size == b.tile_own_size
-        && a.oversample == b.oversample && a.cross_eyed == b.cross_eyed
+        && a.oversample == b.oversample && a.cross_eyed == b.cross_eyed && a.layout == b.layout
         && (!pattern_row(b.pattern).uses_tile || picture_.tile_path == now.tile_path);
     if (!same_picture) {
         // The options wait while a render runs: its progress only shows after a while.

@@ -1,7 +1,9 @@
 #pragma once
 // The result window of a render: the stereogram at 1:1 or fitted to the
 // window, two convergence dots above it, the picture options beside it
-// (a change renders again and is remembered in the settings), saving the
+// (a change renders again and is remembered in the settings; the layout,
+// a stereogram or the scene's two views as a pair or an anaglyph, holds
+// for this window only and is what Save As and Print write), saving the
 // stereogram and its depth map, printing at the panel's physical size, and
 // a line with the size, the separations and the time.
 #include "veride/export.h"
@@ -90,4 +92,5 @@ private:
     QSpinBox* oversample_box_ = nullptr;
     QCheckBox* cross_eyed_check_ = nullptr;
     QCheckBox* guides_check_ = nullptr;
+    QComboBox* layout_combo_ = nullptr;
 };

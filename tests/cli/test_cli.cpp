@@ -14,6 +14,7 @@
 #include "render/render_request.h"
 #include "render/stereo_check.h"
 #include "support/full_disk.h"
+#include "veride/animation_reader.h"
 #include "veride/guides.h"
 #include "veride/render_scene.h"
 #include "veride/render_settings.h"
@@ -416,6 +417,7 @@ private slots:
         junk.write("not an image at all");
         junk.close();
         QVERIFY(depth_image(50, 50).save(dir.filePath("scene.png")));
+        QVERIFY(depth_image(60, 50).save(dir.filePath("wide.png")));
         // A few kilobytes whose records ask for gigabytes of pixels.
         QFile huge(dir.filePath("huge.sdf"));
         QVERIFY(huge.open(QIODevice::WriteOnly));
@@ -457,6 +459,15 @@ private slots:
             {"render", "sphere.obj", "--size", "32767x32767"},
             {"render", "sphere.obj", "--roll", "nan"},
             {"render", "sphere.obj", "--relief", "0"},
+            {"render", "scene.png", "scene.png", "-o", "two.png"},
+            {"render", "scene.png", "wide.png", "-o", "mixed.gif"},
+            {"render", "scene.png", "--turntable", "4", "-o", "t.gif"},
+            {"render", "sphere.obj", "--turntable", "1", "-o", "t.gif"},
+            {"render", "sphere.obj", "--turntable", "4", "-o", "t.png"},
+            {"render", "scene.png", "scene.png", "--frame-ms", "5", "-o", "t.gif"},
+            {"render", "scene.png", "--frame-ms", "200"},
+            {"render", "scene.png", "--layout", "sideways"},
+            {"render", "scene.png", "--layout", "pair", "--guides"},
         };
         for (const QStringList& arguments : failing) {
             const Run run = run_cli(arguments, dir.path(), registry);
@@ -474,6 +485,81 @@ private slots:
         QVERIFY(run_cli({"render", "scene.png", "--frobnicate"}, dir.path(), registry).errors.contains("--frobnicate"));
         QVERIFY(run_cli({"info", "huge.sdf"}, dir.path(), registry).errors.contains("1342177280"));
         QVERIFY(!QFile::exists(dir.filePath("out.jpg")));
+        QVERIFY(!QFile::exists(dir.filePath("mixed.gif")));
+        QCOMPARE(run_cli({"render", "scene.png", "wide.png", "-o", "mixed.gif"}, dir.path(), registry).errors,
+                 QStringLiteral("dioramix-cli: wide.png is 60 x 50 pixels and scene.png is 50 x 50: the frames of "
+                                "an animation are of one size\n"));
+    }
+
+    void animations_show_each_input_as_its_still_picture()
+    {
+        QTemporaryDir dir;
+        const QString registry = dir.filePath("registry.reg");
+        // A box that moves right from frame to frame, in rows 40 to 79.
+        QStringList inputs;
+        for (int k = 0; k < 3; ++k) {
+            QImage depth(200, 120, QImage::Format_Grayscale8);
+            depth.fill(0);
+            for (int y = 40; y < 80; ++y)
+                for (int x = 40 + 30 * k; x < 100 + 30 * k; ++x) depth.scanLine(y)[x] = 200;
+            inputs << QStringLiteral("d%1.png").arg(k);
+            QVERIFY(depth.save(dir.filePath(inputs.last())));
+            QCOMPARE(run_cli({"render", inputs.last(), "--seed", "7", "-o", QStringLiteral("s%1.png").arg(k)},
+                             dir.path(), registry).errors, QString());
+        }
+        for (const QString& output : {QStringLiteral("a.gif"), QStringLiteral("a.webp")}) {
+            const Run run = run_cli(QStringList{"render"} + inputs + QStringList{"--seed", "7", "--frame-ms", "250", "-o", output},
+                                    dir.path(), registry);
+            QCOMPARE(run.errors, QString());
+            const ReadAnimation read = output.endsWith(".gif") ? read_gif(contents(dir.filePath(output)))
+                                                               : read_webp(contents(dir.filePath(output)));
+            QVERIFY(read.ok && read.loops_forever);
+            QCOMPARE(read.frames.size(), std::size_t(3));
+            for (int k = 0; k < 3; ++k)
+                QCOMPARE(read.frames[k],
+                         QImage(dir.filePath(QStringLiteral("s%1.png").arg(k))).convertToFormat(QImage::Format_RGB888));
+            QCOMPARE(read.delays[0], output.endsWith(".gif") ? 25 : 250);
+            // Rows the box never reaches keep their dots: nothing shimmers.
+            for (const int y : {0, 39, 80, 119})
+                QCOMPARE(read.frames[1].copy(0, y, 200, 1), read.frames[0].copy(0, y, 200, 1));
+            QVERIFY(read.frames[1].copy(0, 60, 200, 1) != read.frames[0].copy(0, 60, 200, 1));
+        }
+        // Without -o, several inputs make a GIF.
+        QCOMPARE(run_cli(QStringList{"render"} + inputs, dir.path(), registry).errors, QString());
+        QVERIFY(read_gif(contents(dir.filePath("d0stereo1.gif"))).ok);
+
+        // A pair is twice as wide; an anaglyph's red is the pair's left view, its green and blue the right one.
+        QCOMPARE(run_cli({"render", "d0.png", "--layout", "pair", "-o", "p.png"}, dir.path(), registry).errors,
+                 QString());
+        QCOMPARE(run_cli({"render", "d0.png", "--layout", "anaglyph", "-o", "an.png"}, dir.path(), registry).errors,
+                 QString());
+        const QImage pair(dir.filePath("p.png")), anaglyph(dir.filePath("an.png"));
+        QCOMPARE(pair.size(), QSize(400, 120));
+        QCOMPARE(anaglyph.size(), QSize(200, 120));
+        for (int y = 0; y < 120; ++y)
+            for (int x = 0; x < 200; ++x) {
+                QCOMPARE(qRed(anaglyph.pixel(x, y)), qGray(pair.pixel(x, y)));
+                QCOMPARE(qGreen(anaglyph.pixel(x, y)), qGray(pair.pixel(200 + x, y)));
+            }
+        QVERIFY(pair.copy(0, 60, 200, 1) != pair.copy(200, 60, 200, 1));
+    }
+
+    void a_turntable_starts_at_the_still_picture()
+    {
+        QTemporaryDir dir;
+        const QString registry = dir.filePath("registry.reg");
+        const QString knot = QStringLiteral(EXAMPLES_DIR "/knot.obj");
+        QCOMPARE(run_cli({"render", knot, "--yaw", "30", "-o", "still.png"}, dir.path(), registry).errors, QString());
+        QCOMPARE(run_cli({"render", knot, "--yaw", "30", "--turntable", "12", "-o", "turn.gif"}, dir.path(), registry)
+                     .errors,
+                 QString());
+        // Twelve frames of 800 x 600 random dots, one palette, only what moved.
+        QVERIFY(QFileInfo(dir.filePath("turn.gif")).size() < 6'000'000);
+        const ReadAnimation read = read_gif(contents(dir.filePath("turn.gif")));
+        QVERIFY(read.ok);
+        QCOMPARE(read.frames.size(), std::size_t(12));
+        QCOMPARE(read.frames[0], QImage(dir.filePath("still.png")).convertToFormat(QImage::Format_RGB888));
+        QVERIFY(read.frames[3] != read.frames[0]);
     }
 
     void the_picture_options_render_as_the_library_renders_them()

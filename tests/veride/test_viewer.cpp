@@ -170,6 +170,18 @@ private slots:
                  picture_with_guides(result.stereogram, result.zero_separation).convertToFormat(QImage::Format_RGB32));
         QVERIFY(guided.height() > 60);
 
+        // The layout: Save As writes the pair, without guide marks, which only a stereogram has.
+        auto* layout = viewer.findChild<QComboBox*>(QStringLiteral("layout_combo"));
+        layout->setCurrentIndex(1);
+        emit layout->activated(1);
+        PictureOptions pair;
+        pair.layout = PictureLayout::Pair;
+        QCOMPARE(viewer.stereogram(), render_inputs(small_inputs(), pair).stereogram);
+        QVERIFY(!viewer.findChild<QCheckBox*>(QStringLiteral("guides_check"))->isEnabled());
+        answers << dir.filePath("pair.png");
+        viewer.save_stereogram();
+        QCOMPARE(QImage(dir.filePath("pair.png")).size(), QSize(480, 60));
+
         // Cancelled: nothing; unwritable: said, and the folder is not remembered.
         viewer.save_stereogram();
         answers << QStringLiteral("/nonexistent/folder/x.png");
