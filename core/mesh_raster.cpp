@@ -21,14 +21,16 @@ void rasterize_triangle(const ScreenPoint& a, const ScreenPoint& b, const Screen
 {
     // Most triangles of a large model lie in another core's rows.
     const double top = std::min({a.y, b.y, c.y}), bottom = std::max({a.y, b.y, c.y});
-    const int row_from = std::max(first_row, int(std::ceil(top - 0.5 - edge_slack)));
-    const int row_to = std::min(end_row - 1, int(std::floor(bottom - 0.5 + edge_slack)));
+    if (!(bottom >= first_row - 1.0 && top <= end_row + 1.0)) return; // also a corner that is not a number
+    const int row_from = std::max(first_row, int(std::ceil(std::max(top, first_row - 1.0) - 0.5 - edge_slack)));
+    const int row_to = std::min(end_row - 1, int(std::floor(std::min(bottom, end_row + 1.0) - 0.5 + edge_slack)));
     if (row_from > row_to) return;
     const double area = (b.x - a.x) * (c.y - a.y) - (c.x - a.x) * (b.y - a.y);
     if (area == 0 || !std::isfinite(area)) return; // seen edge-on: covers nothing
     const double left = std::min({a.x, b.x, c.x}), right = std::max({a.x, b.x, c.x});
-    const int column_from = std::max(0, int(std::ceil(left - 0.5 - edge_slack)));
-    const int column_to = std::min(depth.width - 1, int(std::floor(right - 0.5 + edge_slack)));
+    if (!(right >= -1.0 && left <= depth.width + 1.0)) return;
+    const int column_from = std::max(0, int(std::ceil(std::max(left, -1.0) - 0.5 - edge_slack)));
+    const int column_to = std::min(depth.width - 1, int(std::floor(std::min(right, depth.width + 1.0) - 0.5 + edge_slack)));
     if (column_from > column_to) return;
 
     // The depth plane through the three corners.
@@ -59,7 +61,7 @@ void rasterize_triangle(const ScreenPoint& a, const ScreenPoint& b, const Screen
             else if (ex[i] < 0) to = std::min(to, rest * step[i]);
             else empty |= rest < 0;
         }
-        if (empty) continue;
+        if (empty || !(from <= to)) continue; // `from` and `to` now lie within the columns
         const int first = std::max(column_from, int(std::ceil(from - 0.5)));
         const int last = std::min(column_to, int(std::floor(to - 0.5)));
         float* out = depth.z.data() + std::size_t(row) * std::size_t(depth.width);

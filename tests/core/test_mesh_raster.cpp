@@ -65,6 +65,10 @@ private slots:
         QVERIFY(std::isnan(level_at(levels, depth, 5, 50))); // in the margin
         QVERIFY(!depth.covered(99, 99));
         QCOMPARE(proportional_height(used_box(stacked.points, stacked), 300), 300);
+
+        // Corners far beyond any pixel index still cover the pixels they hold.
+        const Mesh huge{{{-3e38f, -3e38f, 0}, {3e38f, -3e38f, 0}, {0, 3e38f, 1}}, {{0, 1, 2}}};
+        QVERIFY(rasterize_model(huge.points, huge, 10, 10, {1, 0, 0}).covered(5, 5));
     }
 };
 
