@@ -30,11 +30,6 @@ constexpr qint64 largest_model_file = qint64(1) << 30;
 // its extent within a float's range, so that it can be fitted to an image.
 constexpr float largest_coordinate = 1e30f;
 
-QString tr(const char* text)
-{
-    return QCoreApplication::translate("ModelFile", text);
-}
-
 // Assimp writes a few remarks with printf and std::cout whatever its
 // logger, and the command line's standard output may be a pipe that carries
 // an image: while Assimp reads, the standard output goes nowhere. Readings
@@ -84,16 +79,16 @@ QString assimp_fault(const char* text)
     reason.replace(QRegularExpression(QStringLiteral("\\$\\$\\$___magic___\\$\\$\\$\\.?[a-z0-9]*")), QStringLiteral("the file"));
     if (reason.isEmpty() || reason.startsWith(QLatin1String("No suitable reader found"))
         || reason.startsWith(QLatin1String("Failed to determine")))
-        return tr("not a model file this program reads");
+        return QCoreApplication::translate("ModelFile", "not a model file this program reads");
     // What Assimp's check of its own scene finds, in the program's words.
     if (reason.contains(QLatin1String("no faces"), Qt::CaseInsensitive)
         || reason.contains(QLatin1String("no meshes"), Qt::CaseInsensitive)
         || reason.contains(QLatin1String("mNumMeshes is 0")))
-        return tr("the model has no faces");
+        return QCoreApplication::translate("ModelFile", "the model has no faces");
     if (reason.contains(QLatin1String("out of range")) && reason.contains(QLatin1String("ind"), Qt::CaseInsensitive))
-        return tr("a face names a point the model does not have");
+        return QCoreApplication::translate("ModelFile", "a face names a point the model does not have");
     if (reason.size() > 100) reason = reason.left(97) + QStringLiteral("...");
-    return tr("the model cannot be read (%1)").arg(reason);
+    return QCoreApplication::translate("ModelFile", "the model cannot be read (%1)").arg(reason);
 }
 
 // The suffix as Assimp's hint: a short word, else none (Assimp then looks at the content).
@@ -143,10 +138,10 @@ ModelFile mesh_of(const aiScene& scene)
         for (unsigned v = 0; v < part->mNumVertices; ++v) {
             const aiVector3D& p = part->mVertices[v];
             if (!std::isfinite(p.x) || !std::isfinite(p.y) || !std::isfinite(p.z))
-                return {{}, tr("a point has a coordinate that is not a finite number")};
+                return {{}, QCoreApplication::translate("ModelFile", "a point has a coordinate that is not a finite number")};
             if (std::abs(p.x) > largest_coordinate || std::abs(p.y) > largest_coordinate
                 || std::abs(p.z) > largest_coordinate)
-                return {{}, tr("a point has a coordinate too large for this program")};
+                return {{}, QCoreApplication::translate("ModelFile", "a point has a coordinate too large for this program")};
             mesh.points.push_back({p.x, p.y, p.z});
         }
         for (unsigned f = 0; f < part->mNumFaces; ++f) {
@@ -155,13 +150,13 @@ ModelFile mesh_of(const aiScene& scene)
             std::array<std::uint32_t, 3> triangle{};
             for (int i = 0; i < 3; ++i) {
                 if (face.mIndices[i] >= part->mNumVertices)
-                    return {{}, tr("a face names a point the model does not have")};
+                    return {{}, QCoreApplication::translate("ModelFile", "a face names a point the model does not have")};
                 triangle[std::size_t(i)] = first + face.mIndices[i];
             }
             mesh.triangles.push_back(triangle);
         }
     }
-    if (mesh.triangles.empty()) return {{}, tr("the model has no faces")};
+    if (mesh.triangles.empty()) return {{}, QCoreApplication::translate("ModelFile", "the model has no faces")};
     return model;
 }
 
@@ -169,7 +164,7 @@ ModelFile mesh_of(const aiScene& scene)
 // `folder` (none when empty).
 ModelFile read_model(const QByteArray& bytes, const QString& suffix, const QString& folder)
 {
-    if (bytes.isEmpty()) return {{}, tr("the file is empty")};
+    if (bytes.isEmpty()) return {{}, QCoreApplication::translate("ModelFile", "the file is empty")};
     const QByteArray hint = format_hint(suffix);
     if (const QString fault = model_counts_fault(bytes, hint); !fault.isEmpty()) return {{}, fault};
     try {
@@ -195,7 +190,7 @@ ModelFile read_model(const QByteArray& bytes, const QString& suffix, const QStri
             aiMesh* part = scene->mMeshes[m];
             if (!part) continue;
             const std::optional<unsigned> types = primitive_types(*part);
-            if (!types) return {{}, tr("a face has no corners")};
+            if (!types) return {{}, QCoreApplication::translate("ModelFile", "a face has no corners")};
             part->mPrimitiveTypes = *types;
         }
         scene = importer.ApplyPostProcessing(aiProcess_Triangulate | aiProcess_PreTransformVertices
@@ -203,7 +198,7 @@ ModelFile read_model(const QByteArray& bytes, const QString& suffix, const QStri
         if (!scene) return {{}, assimp_fault(importer.GetErrorString())};
         return mesh_of(*scene);
     } catch (const std::bad_alloc&) {
-        return {{}, tr("the model needs more memory than there is")};
+        return {{}, QCoreApplication::translate("ModelFile", "the model needs more memory than there is")};
     } catch (const std::exception& error) {
         return {{}, assimp_fault(error.what())};
     }

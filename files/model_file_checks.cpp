@@ -10,11 +10,6 @@
 
 namespace {
 
-QString tr(const char* text)
-{
-    return QCoreApplication::translate("ModelFile", text);
-}
-
 bool is_space(char c)
 {
     return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\f' || c == '\v';
@@ -58,7 +53,7 @@ bool starts_with_word(QByteArrayView bytes, const char* word)
 
 QString stl_claims_too_much(std::int64_t triangles)
 {
-    return tr("the STL header claims %1 triangles, more than the file holds").arg(triangles);
+    return QCoreApplication::translate("ModelFile", "the STL header claims %1 triangles, more than the file holds").arg(triangles);
 }
 
 // Assimp takes an STL for binary when its size is 84 + 50 bytes per triangle
@@ -114,19 +109,19 @@ PlyType ply_type(QByteArrayView name)
 
 QString ply_claims_too_much(const PlyElement& element)
 {
-    return tr("the PLY header claims %1 %2 elements, more than the file holds")
+    return QCoreApplication::translate("ModelFile", "the PLY header claims %1 %2 elements, more than the file holds")
         .arg(element.count)
         .arg(QString::fromLatin1(element.name.left(40)));
 }
 
 QString ply_ends_early()
 {
-    return tr("the PLY file ends before the elements its header lists");
+    return QCoreApplication::translate("ModelFile", "the PLY file ends before the elements its header lists");
 }
 
 QString ply_list_too_long(double length)
 {
-    return tr("a PLY list claims %1 values, more than the file holds").arg(length, 0, 'f', 0);
+    return QCoreApplication::translate("ModelFile", "a PLY list claims %1 values, more than the file holds").arg(length, 0, 'f', 0);
 }
 
 // A binary list length at `at`.
@@ -190,7 +185,7 @@ std::optional<double> number_in(QByteArrayView word)
 
 QString ply_not_a_number()
 {
-    return tr("a PLY value is not a number");
+    return QCoreApplication::translate("ModelFile", "a PLY value is not a number");
 }
 
 // Every value must be a number: Assimp loses track of what it allocated
@@ -265,8 +260,8 @@ QString ply_fault(QByteArrayView bytes)
         }
     }
     // Assimp searches for ever for a header's end that is not there.
-    if (body_start < 0) return tr("the PLY header has no end");
-    if (format == Format::Unknown) return tr("the PLY header names no format this program reads");
+    if (body_start < 0) return QCoreApplication::translate("ModelFile", "the PLY header has no end");
+    if (format == Format::Unknown) return QCoreApplication::translate("ModelFile", "the PLY header names no format this program reads");
     const QByteArrayView body = bytes.sliced(body_start);
     std::int64_t least = 0;
     for (const PlyElement& element : elements) {
@@ -294,7 +289,7 @@ QString off_fault(QByteArrayView bytes)
     const std::int64_t points = count_of(word.value_or(QByteArrayView()));
     const std::int64_t faces = count_of(words.next().value_or(QByteArrayView()));
     if (points * 6 + faces * 2 > bytes.size())
-        return tr("the OFF header claims %1 points and %2 faces, more than the file holds").arg(points).arg(faces);
+        return QCoreApplication::translate("ModelFile", "the OFF header claims %1 points and %2 faces, more than the file holds").arg(points).arg(faces);
     if (faces > most_model_triangles) return too_many_triangles(faces);
     if (points > most_model_points) return too_many_points(points);
     return {};
@@ -332,12 +327,12 @@ QString obj_fault(QByteArrayView bytes)
 
 QString too_many_triangles(std::int64_t triangles)
 {
-    return tr("the model has %1 triangles, more than the %2 this program reads").arg(triangles).arg(most_model_triangles);
+    return QCoreApplication::translate("ModelFile", "the model has %1 triangles, more than the %2 this program reads").arg(triangles).arg(most_model_triangles);
 }
 
 QString too_many_points(std::int64_t points)
 {
-    return tr("the model has %1 points, more than the %2 this program reads").arg(points).arg(most_model_points);
+    return QCoreApplication::translate("ModelFile", "the model has %1 points, more than the %2 this program reads").arg(points).arg(most_model_points);
 }
 
 QString model_counts_fault(QByteArrayView bytes, QByteArrayView suffix)

@@ -533,6 +533,14 @@ and %1 more.</source>
         <source>Rotate Object</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Round Ed&amp;ges...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Click to give the object heights that round its edges</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>Guard</name>
@@ -962,6 +970,52 @@ and %1 more.</source>
         <source>Show list of all open files</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>The program&apos;s temporary folder could not be made.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The height bitmap could not be written. Nothing was changed.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The height bitmap of object %1 could not be written beside the drawing. Action canceled.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Import 3D &amp;Model...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Import a 3D model as an object</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>3D models (%1)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>All files (*)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The model covers no pixel at this size.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The height bitmap could not be written:
+%1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Import 3D Model</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The 3D model %1 cannot be read:
+%2</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>MessageBox</name>
@@ -988,6 +1042,147 @@ and %1 more.</source>
     <message>
         <source>Cancel</source>
         <translation>Άκυρο</translation>
+    </message>
+</context>
+<context>
+    <name>ModelDialog</name>
+    <message>
+        <source>3D Model</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Turn (degrees)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Yaw</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Pitch</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Roll</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Size</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>millimeters</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>pixels</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Width</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Height</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source> mm</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Base height</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Relief</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>ModelFile</name>
+    <message>
+        <source>not a model file this program reads</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the model has no faces</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>a face names a point the model does not have</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the model cannot be read (%1)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>a point has a coordinate that is not a finite number</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>a point has a coordinate too large for this program</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the file is empty</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>a face has no corners</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the model needs more memory than there is</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the STL header claims %1 triangles, more than the file holds</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the PLY header claims %1 %2 elements, more than the file holds</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the PLY file ends before the elements its header lists</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>a PLY list claims %1 values, more than the file holds</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>a PLY value is not a number</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the PLY header has no end</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the PLY header names no format this program reads</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the OFF header claims %1 points and %2 faces, more than the file holds</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the model has %1 triangles, more than the %2 this program reads</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the model has %1 points, more than the %2 this program reads</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>ModelPreview</name>
+    <message>
+        <source>Drag to turn the model</source>
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
@@ -1297,6 +1492,25 @@ and %1 more.</source>
     </message>
     <message>
         <source>Image...</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>PictureLayout</name>
+    <message>
+        <source>Stereogram</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Stereo pair (parallel)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Stereo pair (cross-eyed)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Anaglyph (red-cyan)</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -1633,6 +1847,65 @@ and %1 more.</source>
     </message>
 </context>
 <context>
+    <name>RoundEdgesDialog</name>
+    <message>
+        <source>Round Edges</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>mm</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Width of rounded band</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Top height</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Base height</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Profile</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Round</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Bevel</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Dome</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Depth preview: nearer is whiter</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The width of the rounded band must be a number of millimetres above 0.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The top height must be a whole number of millimetres.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The base height must be a whole number of millimetres.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The top height must be above the base height.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>SettingsFile</name>
     <message>
         <source>The settings file &apos;%1&apos; could not be written: %2. It is left as it was.</source>
@@ -1786,6 +2059,10 @@ and %1 more.</source>
     </message>
     <message>
         <source>The stereogram could not be printed whole.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Layout:</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
