@@ -20,7 +20,7 @@ namespace {
 // Wide enough that a width beyond what an object may be reaches the
 // program's own message about object sizes.
 constexpr int largest_typed_width = 1'000'000;
-constexpr int default_relief_mm = 20;
+constexpr int default_relief_mm = 60;
 
 QSpinBox* angle_box(QWidget* parent)
 {

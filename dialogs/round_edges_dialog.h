@@ -16,7 +16,7 @@ class QLineEdit;
 
 struct RoundEdgesValues {
     double band_mm = 5;
-    int top_mm = 20;
+    int top_mm = 40;
     int base_mm = 0;
     EdgeProfile profile = EdgeProfile::Round;
 };

@@ -143,7 +143,7 @@ private slots:
             const QString waiting = QString::fromLocal8Bit(shape->morphology.bitmap_file);
             QCOMPARE(QFileInfo(waiting).absolutePath(), generated_bitmap_folder());
             QCOMPARE(shape->morphology.min_color_height, 0);
-            QCOMPARE(shape->morphology.max_color_height, 20);
+            QCOMPARE(shape->morphology.max_color_height, 40);
 
             // A save that cannot write beside the drawing says so and changes nothing.
             program.ui.file_answers.enqueue(root.filePath(QStringLiteral("missing/scene.sdf")));
@@ -185,8 +185,8 @@ private slots:
                             {Configuration.min_height, Configuration.max_height}, problems,
                             bitmap_reader_for(root.filePath(QStringLiteral("moved"))));
         QCOMPARE(problems, QStringList());
-        QCOMPARE(map.at(120, 100), 20);
-        QVERIFY(map.at(42, 100) > 0 && map.at(42, 100) < 20); // on the way up from the rim
+        QCOMPARE(map.at(120, 100), 40);
+        QVERIFY(map.at(42, 100) > 0 && map.at(42, 100) < 40); // on the way up from the rim
         QCOMPARE(map.at(10, 10), 0);
     }
 };
