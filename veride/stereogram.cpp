@@ -381,9 +381,12 @@ void StereogramRows::plan(Scratch::Plan& plan, const std::vector<Offset>& link, 
 
 namespace {
 
-int add_period(int shift, int offset, int period)
+// shift + offset modulo the period, shift in [0, period); offsets are
+// mostly under two periods.
+inline int add_period(int shift, int offset, int period)
 {
-    const int v = shift + offset;
+    int v = shift + offset;
+    if (v >= period) v -= period;
     return v < period ? v : v % period;
 }
 
@@ -393,30 +396,42 @@ int add_period(int shift, int offset, int period)
 void StereogramRows::texture(const std::vector<Offset>& link, Scratch& s) const
 {
     const int wide = map_.width, period = pattern_.texture_period();
-    s.texel.resize(wide);
+    s.texel.resize(wide + 1);
     std::int32_t* shift = s.texel.data();
-    for (int x = wide - 1; x >= 0; --x)
-        shift[x] = link[x] ? add_period(shift[x + link[x]], link[x], period) : x + 1 < wide ? shift[x + 1] : 0;
+    shift[wide] = 0;
+    for (int x = wide - 1; x >= 0; --x) {
+        // A free sample reads its neighbour, adding nothing.
+        const int offset = link[x];
+        const int v = shift[x + (offset ? offset : 1)] + offset;
+        shift[x] = v < period ? v : v - period < period ? v - period : v % period;
+    }
 }
 
 // The shifts of the free stretches among `stretches`, right to left: each
 // follows the links from its right neighbour to a free stretch already
-// shifted.
-void StereogramRows::shift_free(std::vector<Stretch>& stretches) const
+// shifted, a stretch at a time.
+void StereogramRows::shift_free(std::vector<Stretch>& stretches, Scratch& s) const
 {
     const int wide = map_.width, period = pattern_.texture_period();
-    for (std::size_t i = 0; i < stretches.size(); ++i) {
-        Stretch& free = stretches[i];
-        if (free.offset != 0 || free.end >= wide) continue;
-        int x = free.end, shift = 0;
-        std::size_t j = i - 1; // stretches[j] holds x; they lie right to left
+    if (stretches.size() * 64 > std::size_t(wide)) {
+        // Stretches under 64 samples on average: sample by sample costs less.
+        texture(s.link, s);
+        for (Stretch& free : stretches)
+            if (free.offset == 0) free.shift = s.texel[free.begin];
+        return;
+    }
+    for (auto free = stretches.begin(); free != stretches.end(); ++free) {
+        if (free->offset != 0 || free->end >= wide) continue;
+        int x = free->end, shift = 0;
+        auto at = free;
         for (;;) {
-            while (x >= stretches[j].end) --j;
-            if (stretches[j].offset == 0) break;
-            shift = add_period(shift, stretches[j].offset, period);
-            x += stretches[j].offset;
+            // The stretch that holds x, right of the last one.
+            at = std::partition_point(stretches.begin(), at, [x](const Stretch& s) { return s.begin > x; });
+            if (at->offset == 0) break;
+            shift = add_period(shift, at->offset, period);
+            x += at->offset;
         }
-        free.shift = add_period(stretches[j].shift, shift, period);
+        free->shift = add_period(at->shift, shift, period);
     }
 }
 
@@ -698,7 +713,7 @@ void StereogramRows::render(int y, std::uint8_t* out, Scratch& s) const
             }
         } else {
             this->plan(plan, s.link, s.swept);
-            if (pattern_.textured()) shift_free(plan.stretches);
+            if (pattern_.textured()) shift_free(plan.stretches, s);
             if (!pattern_.classic()) plan_samples(plan);
         }
         plan.y = y;

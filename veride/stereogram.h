@@ -111,7 +111,7 @@ private:
     void link_pixel_by_pixel(int y, Scratch& s) const;
     void plan(Scratch::Plan& plan, const std::vector<Offset>& link, std::vector<Stretch>& swept) const;
     void texture(const std::vector<Offset>& link, Scratch& s) const;
-    void shift_free(std::vector<Stretch>& stretches) const;
+    void shift_free(std::vector<Stretch>& stretches, Scratch& s) const;
     void free_stretches(std::vector<Stretch>& stretches, const Scratch& s) const;
     void paint(const std::vector<Stretch>& stretches, int y, std::uint8_t* out) const;
     void plan_samples(Scratch::Plan& plan) const;
