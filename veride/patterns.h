@@ -19,13 +19,12 @@
 // at (for a drawing the zero level as a rule, for a depth-map image its
 // black). With "own size" it keeps its pixels, one tile pixel per picture
 // pixel. Sampling: the tile is laid edge to edge leftward from the right
-// end of every row and downward from the top, and a free sample takes the
-// tile pixel lying under it: column (X - row width) modulo the tile width,
-// X in samples, and row y modulo the tile height. That is where a row at
-// one depth takes it, so the background shows the fitted tile whole and
-// side by side. Elsewhere a free sample continues the texture of its
-// neighbour (see StereogramRows): the tile is read with a shift, and
-// texture coordinates are reckoned modulo texture_period().
+// end of every row and downward from the top: in a row at one depth a free
+// sample takes the tile pixel lying under it, column (X - row width) modulo
+// the tile width, X in samples, and row y modulo the tile height, so the
+// background shows the fitted tile whole and side by side. Elsewhere a free
+// sample continues the texture of its right neighbour (see StereogramRows):
+// the tile is read with a shift, reckoned modulo texture_period().
 #include "veride/dot_colors.h"
 #include <QImage>
 #include <algorithm>
