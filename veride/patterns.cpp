@@ -161,6 +161,7 @@ Pattern Pattern::image(const QImage& tile, bool own_size, int repeat, int sample
         }
     }
     pattern.same_for_all_samples_ = !by_sample;
+    pattern.texture_period_ = by_sample ? tile_width : tile_width * samples;
     pattern.strips_ = std::move(strips);
     return pattern;
 }
@@ -181,6 +182,16 @@ Pattern::Row Pattern::row(int y) const
         row.key_ = row_key(seed_, y);
     }
     return row;
+}
+
+void Pattern::Row::fill(int p, int x0, int x1, int shift, std::uint8_t* out) const
+{
+    const Pattern& pattern = *pattern_;
+    if (pattern.kind_ != Kind::Image || shift == 0) return fill(p, x0, x1, out);
+    // Sample p of pixel x shifted is sample (p + shift) mod k of pixel x + (p + shift) / k.
+    const int k = pattern.samples_;
+    const int q = (p + shift) / k, r = (p + shift) % k;
+    copy_periodic(strip_[r], pattern.strips_->period, shift_[r], x0 + q, x1 + q, out);
 }
 
 void Pattern::Row::fill(int p, int x0, int x1, std::uint8_t* out) const

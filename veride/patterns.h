@@ -19,12 +19,12 @@
 // at (for a drawing the zero level as a rule, for a depth-map image its
 // black). With "own size" it keeps its pixels, one tile pixel per picture
 // pixel. Sampling: the tile is laid edge to edge leftward from the right
-// end of every row and downward from the top, and a free sample takes the
-// tile pixel lying under it: column (X - row width) modulo the tile width,
-// X in samples, and row y modulo the tile height. A row at one depth
-// leaves exactly its rightmost repeat free, so the background shows the
-// fitted tile whole and side by side, and a free pixel anywhere else shows
-// what the background would show there.
+// end of every row and downward from the top: in a row at one depth a free
+// sample takes the tile pixel lying under it, column (X - row width) modulo
+// the tile width, X in samples, and row y modulo the tile height, so the
+// background shows the fitted tile whole and side by side. Elsewhere a free
+// sample continues the texture of its right neighbour (see StereogramRows):
+// the tile is read with a shift, reckoned modulo texture_period().
 #include "veride/dot_colors.h"
 #include <QImage>
 #include <algorithm>
@@ -61,11 +61,22 @@ public:
     // Whether all samples of a pixel take the same colour.
     bool same_for_all_samples() const { return same_for_all_samples_; }
 
+    // An image tile: free samples continue its texture from their
+    // neighbours, where dots have none to continue.
+    bool textured() const { return kind_ == Kind::Image; }
+    // The samples after which a textured row repeats: the tile's width in
+    // samples.
+    int texture_period() const { return texture_period_; }
+
     // The colours of row y, worked out once for the many stretches of a row.
     class Row {
     public:
         // Sample p of pixels [x0, x1), 3 bytes R, G, B each, from `out`.
         void fill(int p, int x0, int x1, std::uint8_t* out) const;
+        // The same, each sample coloured as the sample `shift` places right
+        // of it would be, shift in [0, texture_period()); dots ignore it.
+        void fill(int p, int x0, int x1, int shift, std::uint8_t* out) const;
+        bool textured() const { return pattern_->textured(); }
 
     private:
         friend class Pattern;
@@ -111,6 +122,7 @@ private:
     int samples_;
     std::uint64_t seed_;
     bool same_for_all_samples_ = true;
+    int texture_period_ = 0;
     DotColors colors_;
     // Dots: the pixels of eight dots for every eight random bits, the first
     // pixel from the lowest bit.

@@ -370,6 +370,84 @@ void StereogramRows::plan(Scratch::Plan& plan, const std::vector<Offset>& link, 
     }
 }
 
+// Textures. Rows are laid from the right end, as a level row takes the
+// tile; a free sample continues the texture of its right neighbour, and a
+// linked one takes its partner's. Kept as a shift: sample x shows what a
+// level row shows at x + shift (modulo the tile's period), and
+//   free x:   shift(x) = shift(x + 1), 0 at the right end;
+//   linked x: shift(x) = shift(x + offset) + offset.
+// So a free stretch is one shift, and where depth changes the texture
+// stretches or shrinks by a sample instead of breaking off.
+
+namespace {
+
+// shift + offset modulo the period, shift in [0, period); offsets are
+// mostly under two periods.
+inline int add_period(int shift, int offset, int period)
+{
+    int v = shift + offset;
+    if (v >= period) v -= period;
+    return v < period ? v : v % period;
+}
+
+} // namespace
+
+// The shift of every sample, in s.texel, for rows painted sample by sample.
+void StereogramRows::texture(const std::vector<Offset>& link, Scratch& s) const
+{
+    const int wide = map_.width, period = pattern_.texture_period();
+    s.texel.resize(wide + 1);
+    std::int32_t* shift = s.texel.data();
+    shift[wide] = 0;
+    for (int x = wide - 1; x >= 0; --x) {
+        // A free sample reads its neighbour, adding nothing.
+        const int offset = link[x];
+        const int v = shift[x + (offset ? offset : 1)] + offset;
+        shift[x] = v < period ? v : v - period < period ? v - period : v % period;
+    }
+}
+
+// The shifts of the free stretches among `stretches`, right to left: each
+// follows the links from its right neighbour to a free stretch already
+// shifted, a stretch at a time.
+void StereogramRows::shift_free(std::vector<Stretch>& stretches, Scratch& s) const
+{
+    const int wide = map_.width, period = pattern_.texture_period();
+    if (stretches.size() * 64 > std::size_t(wide)) {
+        // Stretches under 64 samples on average: sample by sample costs less.
+        texture(s.link, s);
+        for (Stretch& free : stretches)
+            if (free.offset == 0) free.shift = s.texel[free.begin];
+        return;
+    }
+    for (auto free = stretches.begin(); free != stretches.end(); ++free) {
+        if (free->offset != 0 || free->end >= wide) continue;
+        int x = free->end, shift = 0;
+        auto at = free;
+        for (;;) {
+            // The stretch that holds x, right of the last one.
+            at = std::partition_point(stretches.begin(), at, [x](const Stretch& s) { return s.begin > x; });
+            if (at->offset == 0) break;
+            shift = add_period(shift, at->offset, period);
+            x += at->offset;
+        }
+        free->shift = add_period(at->shift, shift, period);
+    }
+}
+
+// The free stretches alone, right to left, each split where its shift
+// changes.
+void StereogramRows::free_stretches(std::vector<Stretch>& stretches, const Scratch& s) const
+{
+    stretches.clear();
+    for (int x = map_.width - 1; x >= 0; --x)
+        if (s.link[x] == 0) {
+            const int end = x + 1, shift = s.texel[x];
+            while (x > 0 && s.link[x - 1] == 0 && s.texel[x - 1] == shift) --x;
+            stretches.push_back({x, end, 0, shift});
+        }
+}
+
 // Free pixels get random dots; a linked stretch is copied from its offset
 // in pieces no longer than the offset, each from pixels already final.
 void StereogramRows::paint(const std::vector<Stretch>& stretches, int y, std::uint8_t* out) const
@@ -512,10 +590,11 @@ void plan_sample_rows(const Pattern& pattern, std::vector<StereogramRows::Stretc
     auto at = [&](int p, int x) { return p * plane + 3 * x; };
     for (const StereogramRows::Stretch& stretch : stretches) {
         if (stretch.offset == 0) {
-            if (K > 1 && pattern.same_for_all_samples() && stretch.end - stretch.begin > 2 * K) {
+            if (K > 1 && pattern.same_for_all_samples() && stretch.end - stretch.begin > 2 * K &&
+                stretch.shift % K == 0) {
                 // The pixels the stretch touches, coloured once for all samples.
                 const int from = stretch.begin / K, to = (stretch.end + K - 1) / K;
-                steps.push_back({at(K, from), -1, to - from, from});
+                steps.push_back({at(K, from), -1, to - from, from, stretch.shift});
                 for (int p = 0; p < K; ++p) {
                     const int x0 = first(stretch.begin, p), x1 = first(stretch.end, p);
                     steps.push_back({at(p, x0), at(K, x0), x1 - x0, x0});
@@ -523,7 +602,7 @@ void plan_sample_rows(const Pattern& pattern, std::vector<StereogramRows::Stretc
             } else {
                 for (int p = 0; p < K; ++p) {
                     const int x0 = first(stretch.begin, p), x1 = first(stretch.end, p);
-                    if (x1 > x0) steps.push_back({at(p, x0), -1 - p, x1 - x0, x0});
+                    if (x1 > x0) steps.push_back({at(p, x0), -1 - p, x1 - x0, x0, stretch.shift});
                 }
             }
             continue;
@@ -564,7 +643,7 @@ void StereogramRows::paint_samples(const std::vector<Step>& steps, int y, std::u
         if (step.from >= 0)
             copy_pixels(samples + step.to, samples + step.from, step.n);
         else
-            colours.fill(-step.from - 1, step.x, step.x + step.n, samples + step.to);
+            colours.fill(-step.from - 1, step.x, step.x + step.n, step.shift, samples + step.to);
     }
 }
 
@@ -582,13 +661,22 @@ int link_changes(const std::vector<StereogramRows::Offset>& link)
 // by one cost more than painting sample by sample.
 constexpr int shortest_average_stretch = 16;
 
-// Every sample takes the pattern, then every linked one, right to left,
-// copies its partner, already final.
+// Every sample takes the pattern (a texture: every free one, from its
+// place), then every linked one, right to left, copies its partner,
+// already final.
 template <int K>
-void paint_linked_samples(const Pattern::Row& colours, const StereogramRows::Offset* link, int wide,
-                          std::size_t plane, std::uint8_t* samples)
+void paint_linked_samples(const Pattern::Row& colours, const std::vector<StereogramRows::Stretch>& free,
+                          const StereogramRows::Offset* link, int wide, std::size_t plane, std::uint8_t* samples)
 {
-    for (int p = 0; p < K; ++p) colours.fill(p, 0, wide / K, samples + p * plane);
+    if (!colours.textured()) {
+        for (int p = 0; p < K; ++p) colours.fill(p, 0, wide / K, samples + p * plane);
+    } else {
+        for (const StereogramRows::Stretch& s : free)
+            for (int p = 0; p < K; ++p) {
+                const int x0 = (s.begin - p + K - 1) / K, x1 = (s.end - p + K - 1) / K;
+                if (x1 > x0) colours.fill(p, x0, x1, s.shift, samples + p * plane + 3 * std::size_t(x0));
+            }
+    }
     for (int x = wide - 1; x >= 0; --x) {
         const int partner = x + link[x];
         if (partner == x) continue;
@@ -599,12 +687,14 @@ void paint_linked_samples(const Pattern::Row& colours, const StereogramRows::Off
 
 } // namespace
 
-void StereogramRows::paint_by_sample(const std::vector<Offset>& link, int y, std::uint8_t* samples) const
+void StereogramRows::paint_by_sample(const Scratch::Plan& plan, int y, std::uint8_t* samples) const
 {
     const Pattern::Row colours = pattern_.row(y);
     const int k = pattern_.samples(), wide = map_.width;
     const std::size_t plane = spill + 3 * std::size_t(wide / k);
-    with_samples(k, [&](auto K) { paint_linked_samples<K()>(colours, link.data(), wide, plane, samples); });
+    with_samples(k, [&](auto K) {
+        paint_linked_samples<K()>(colours, plan.stretches, plan.link.data(), wide, plane, samples);
+    });
 }
 
 void StereogramRows::render(int y, std::uint8_t* out, Scratch& s) const
@@ -617,8 +707,13 @@ void StereogramRows::render(int y, std::uint8_t* out, Scratch& s) const
         if (plan.by_sample) {
             plan.link = s.link;
             plan.repeat_from = plan.repeat = 0;
+            if (pattern_.textured()) {
+                texture(s.link, s);
+                free_stretches(plan.stretches, s);
+            }
         } else {
             this->plan(plan, s.link, s.swept);
+            if (pattern_.textured()) shift_free(plan.stretches, s);
             if (!pattern_.classic()) plan_samples(plan);
         }
         plan.y = y;
@@ -639,7 +734,7 @@ void StereogramRows::render(int y, std::uint8_t* out, Scratch& s) const
     s.painted.resize((k + 1) * plane);
     std::uint8_t* samples = s.painted.data() + spill;
     if (plan.by_sample)
-        paint_by_sample(plan.link, y, samples);
+        paint_by_sample(plan, y, samples);
     else
         paint_samples(plan.steps, y, samples);
     if (k == 1) {

@@ -49,17 +49,20 @@ public:
         std::int32_t z;
     };
     // Pixels [begin, end) of a row that take their colour `offset` pixels to
-    // the right; an offset of 0 marks free pixels, which take the pattern.
+    // the right; an offset of 0 marks free pixels, which take the pattern,
+    // each as the pixel `shift` places right of it would.
     struct Stretch {
         int begin, end, offset;
+        int shift = 0;
     };
 
     // The work of one stretch on the rows of samples (see paint_samples),
     // in order: `n` pixels copied from byte `from` to byte `to`, or when
     // `from` < 0, sample -from - 1 of pixels [x, x + n) coloured by the
-    // pattern at byte `to`.
+    // pattern at byte `to`, shifted by `shift` samples.
     struct Step {
         std::int32_t to, from, n, x;
+        std::int32_t shift = 0;
     };
 
     // Scratch space of one thread, for one StereogramRows.
@@ -71,6 +74,7 @@ public:
         std::vector<Stretch> swept;     // left images linked in one sweep
         std::vector<Run> runs;
         std::vector<std::int32_t> window_max, prefix, suffix;
+        std::vector<std::int32_t> texel; // textures: see texture()
         std::vector<std::uint8_t> painted;
         std::vector<std::uint8_t> averaged;
         // The colouring of the last row linked for either parity of y.
@@ -80,7 +84,8 @@ public:
             // by sample from their links instead of in stretches.
             bool by_sample = false;
             std::vector<Offset> link;
-            std::vector<Stretch> stretches; // right to left
+            // Right to left; painted sample by sample, the free ones of a texture.
+            std::vector<Stretch> stretches;
             std::vector<Step> steps;        // the same on sample rows, for patterns
             // Oversampled, the picture left of pixel `repeat_from` repeats
             // the `repeat` pixels right of it: only the rest is painted.
@@ -105,10 +110,13 @@ private:
     void link_run(int y, const std::vector<Run>& runs, std::size_t i, std::int32_t top, Scratch& s) const;
     void link_pixel_by_pixel(int y, Scratch& s) const;
     void plan(Scratch::Plan& plan, const std::vector<Offset>& link, std::vector<Stretch>& swept) const;
+    void texture(const std::vector<Offset>& link, Scratch& s) const;
+    void shift_free(std::vector<Stretch>& stretches, Scratch& s) const;
+    void free_stretches(std::vector<Stretch>& stretches, const Scratch& s) const;
     void paint(const std::vector<Stretch>& stretches, int y, std::uint8_t* out) const;
     void plan_samples(Scratch::Plan& plan) const;
     void paint_samples(const std::vector<Step>& steps, int y, std::uint8_t* samples) const;
-    void paint_by_sample(const std::vector<Offset>& link, int y, std::uint8_t* samples) const;
+    void paint_by_sample(const Scratch::Plan& plan, int y, std::uint8_t* samples) const;
 
     const DepthMap& map_;
     StereoGeometry geometry_;

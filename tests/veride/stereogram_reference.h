@@ -99,7 +99,9 @@ inline QImage stereogram(const DepthMap& map, const StereoGeometry& g, const Sep
 
 // Any pattern at k samples per pixel, from the links `rows` makes on the
 // wide map: every sample free takes the pattern, every other its partner's
-// colour; a pixel is the rounded mean of its samples.
+// colour; a pixel is the rounded mean of its samples. A tile's texture is
+// laid from the right end: a free sample takes the tile where its right
+// neighbour's texture continues, a linked one its partner's place.
 inline QImage picture(const StereogramRows& rows, const DepthMap& wide_map, const Pattern& pattern)
 {
     const int k = pattern.samples(), width = wide_map.width / k;
@@ -108,10 +110,15 @@ inline QImage picture(const StereogramRows& rows, const DepthMap& wide_map, cons
     std::vector<std::uint8_t> samples(3 * std::size_t(wide_map.width));
     for (int y = 0; y < wide_map.height; ++y) {
         rows.link(y, scratch);
+        // Sample x shows the texture at x - width + shift[x].
+        std::vector<long> shift(std::size_t(wide_map.width) + 1, 0);
+        for (int x = wide_map.width - 1; x >= 0; --x)
+            shift[x] = scratch.link[x] == 0 ? shift[x + 1] : shift[x + scratch.link[x]] + scratch.link[x];
         for (int x = wide_map.width - 1; x >= 0; --x) {
             std::uint8_t* to = samples.data() + 3 * x;
+            const int period = pattern.textured() ? pattern.texture_period() : 1;
             if (scratch.link[x] == 0)
-                pattern.fill(y, x % k, x / k, x / k + 1, to);
+                pattern.row(y).fill(x % k, x / k, x / k + 1, int(shift[x] % period), to);
             else
                 std::copy_n(samples.data() + 3 * (x + scratch.link[x]), 3, to);
         }
