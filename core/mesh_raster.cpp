@@ -1,6 +1,7 @@
 #include "core/mesh_raster.h"
 #include <algorithm>
 #include <barrier>
+#include <memory>
 #include <thread>
 
 namespace {
@@ -98,7 +99,8 @@ ModelDepth rasterize_model(const std::vector<MeshPoint>& turned, const Mesh& mes
     };
     std::vector<Band> found(std::size_t(bands), Band{});
     auto part = [bands](std::size_t count, int band) { return count * std::size_t(band) / std::size_t(bands); };
-    std::vector<std::uint32_t> owners(pixels);
+    // Read only where a triangle wrote, so left unset.
+    const std::unique_ptr<std::uint32_t[]> owners(new std::uint32_t[pixels]);
     std::barrier points_ready(bands), pixels_ready(bands);
     // Whether pixel i is covered and touches an uncovered pixel or the image's edge.
     auto on_rim = [&](std::size_t i) {
@@ -128,7 +130,7 @@ ModelDepth rasterize_model(const std::vector<MeshPoint>& turned, const Mesh& mes
             const auto& t = mesh.triangles[index];
             if (t[0] >= screen.size() || t[1] >= screen.size() || t[2] >= screen.size()) continue;
             rasterize_triangle(screen[t[0]], screen[t[1]], screen[t[2]], index, first_row, end_row, depth,
-                               owners.data());
+                               owners.get());
         }
         pixels_ready.arrive_and_wait();
         // Pixel centres miss the silhouette's very edge, where a model's
