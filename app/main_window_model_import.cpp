@@ -75,7 +75,7 @@ std::unique_ptr<Shape> model_shape(DrawingWindow& drawing, const Mesh& mesh, con
 // The model shown in `dialog` turning once about its vertical axis from the
 // dialog's orientation, at its size in pixels, from height 0 up by its
 // relief, as dioramix-cli renders a turntable. The dialog stays open.
-void make_turntable(const ModelDialog& dialog, const Mesh& mesh, const DrawingWindow& drawing, const QString& folder)
+void make_turntable(ModelDialog& dialog, const Mesh& mesh, const DrawingWindow& drawing, const QString& folder)
 {
     const ModelChoice model = dialog.choice();
     if (std::int64_t(model.width_px) * model.height_px > largest_panel_pixels) {
@@ -85,7 +85,7 @@ void make_turntable(const ModelDialog& dialog, const Mesh& mesh, const DrawingWi
                     MessageKind::Error, MessageButtons::Ok);
         return;
     }
-    AnimationDialog asked(true, folder, const_cast<ModelDialog*>(&dialog));
+    AnimationDialog asked(true, folder, &dialog);
     if (!asked.execute()) return;
     const AnimationChoice animation = asked.choice();
     // The frames' millimetres at the panel's resolution.
@@ -108,7 +108,7 @@ void make_turntable(const ModelDialog& dialog, const Mesh& mesh, const DrawingWi
         inputs.depth = model_depth_map(mesh, turn, model.width_px, model.height_px, model.relief_mm, limits);
         return inputs;
     };
-    make_animation(const_cast<ModelDialog*>(&dialog), animation.frames, frame, animation);
+    make_animation(&dialog, animation.frames, frame, animation);
 }
 
 } // namespace

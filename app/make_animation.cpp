@@ -40,12 +40,17 @@ bool make_animation(QWidget* parent, int count, const FrameInputs& frame, const 
     const std::unique_ptr<AnimationEncoder> encoder =
         animation_encoder(animation_format(choice.path), choice.frame_ms);
     if (!encoder) return false;
-    QProgressDialog progress(QCoreApplication::translate("MainWindow", "Rendering frame %1 of %2...").arg(1).arg(count), QCoreApplication::translate("MainWindow", "Cancel"), 0, count, parent);
+    const auto rendering = [count](int i) {
+        return QCoreApplication::translate("MainWindow", "Rendering frame %1 of %2...").arg(i + 1).arg(count);
+    };
+    QProgressDialog progress(rendering(0), QCoreApplication::translate("MainWindow", "Cancel"), 0, count, parent);
     progress.setWindowTitle(QStringLiteral("Dioramix"));
     progress.setWindowModality(Qt::WindowModal);
-    progress.setMinimumDuration(500);
     progress.setAutoReset(false);
-    progress.setValue(0);
+    // Shown at once: events go on while frames render, and the window must
+    // not take commands meanwhile.
+    progress.setMinimumDuration(0);
+    progress.show();
     std::atomic<bool> cancel{false};
     RenderControl control;
     control.cancel = &cancel;
@@ -53,44 +58,45 @@ bool make_animation(QWidget* parent, int count, const FrameInputs& frame, const 
         QCoreApplication::processEvents();
         if (progress.wasCanceled()) cancel = true;
     };
+    const auto fail = [&](const QString& text) {
+        progress.hide();
+        message_box(text, MessageKind::Error, MessageButtons::Ok);
+        return false;
+    };
     QStringList warnings;
     try {
         for (int i = 0; i < count; ++i) {
             QCoreApplication::processEvents();
             if (progress.wasCanceled()) return false;
-            progress.setLabelText(QCoreApplication::translate("MainWindow", "Rendering frame %1 of %2...").arg(i + 1).arg(count));
+            progress.setLabelText(rendering(i));
             const RenderResult result = render_inputs(frame(i), choice.options, control);
             if (result.cancelled || progress.wasCanceled()) return false;
-            if (!result.error.isEmpty()) {
-                message_box(QCoreApplication::translate("MainWindow", "Frame %1 of the animation cannot be rendered:\n%2").arg(i + 1).arg(result.error),
-                            MessageKind::Error, MessageButtons::Ok);
-                return false;
-            }
+            if (!result.error.isEmpty())
+                return fail(QCoreApplication::translate("MainWindow", "Frame %1 of the animation cannot be rendered:\n%2")
+                                .arg(i + 1)
+                                .arg(result.error));
             warnings << result.warnings;
             const QString refused = encoder->add(laid_out_picture(result, choice.options));
-            if (!refused.isEmpty()) {
-                message_box(QCoreApplication::translate("MainWindow", "Frame %1 of the animation cannot be added:\n%2").arg(i + 1).arg(refused),
-                            MessageKind::Error, MessageButtons::Ok);
-                return false;
-            }
+            if (!refused.isEmpty())
+                return fail(QCoreApplication::translate("MainWindow", "Frame %1 of the animation cannot be added:\n%2")
+                                .arg(i + 1)
+                                .arg(refused));
             progress.setValue(i + 1);
         }
         const QString unwritten = export_animation(*encoder, choice.path);
-        if (!unwritten.isEmpty()) {
-            message_box(QCoreApplication::translate("MainWindow", "The animation cannot be written to %1:\n%2")
-                            .arg(QDir::toNativeSeparators(choice.path), unwritten),
-                        MessageKind::Error, MessageButtons::Ok);
-            return false;
-        }
+        if (!unwritten.isEmpty())
+            return fail(QCoreApplication::translate("MainWindow", "The animation cannot be written to %1:\n%2")
+                            .arg(QDir::toNativeSeparators(choice.path), unwritten));
     } catch (const std::bad_alloc&) {
-        message_box(QCoreApplication::translate("MainWindow", "There is not enough memory for the %1 frames of the animation.").arg(count),
-                    MessageKind::Error, MessageButtons::Ok);
-        return false;
+        return fail(
+            QCoreApplication::translate("MainWindow", "There is not enough memory for the %1 frames of the animation.")
+                .arg(count));
     }
-    progress.reset();
+    progress.hide();
     // Told once, not once a frame.
     warnings.removeDuplicates();
-    if (!warnings.isEmpty()) message_box(warnings.join(QLatin1Char('\n')), MessageKind::Information, MessageButtons::Ok);
+    if (!warnings.isEmpty())
+        message_box(warnings.join(QLatin1Char('\n')), MessageKind::Information, MessageButtons::Ok);
     return true;
 }
 
