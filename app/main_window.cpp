@@ -125,6 +125,9 @@ void MainWindow::create_actions()
                                  QKeySequence(), &MainWindow::zoom_to_fit);
     make_stereogram_action = command("make_stereogram_action", tr("&Make Stereogram"), tr("Make Stereogram"),
                                      QKeySequence(Qt::CTRL | Qt::Key_M), &MainWindow::make_stereogram);
+    make_animation_action = command("make_animation_action", tr("Make &Animation..."),
+                                    tr("Render the open drawings as the frames of an animation"), QKeySequence(),
+                                    &MainWindow::make_animation);
     live_preview_action = command("live_preview_action", tr("Live &Preview"),
                                   tr("Show the active drawing's stereogram as it changes"), QKeySequence(Qt::Key_F5),
                                   nullptr);
@@ -161,7 +164,7 @@ void MainWindow::create_actions()
     font_action = command("font_action", tr("fontchange"), tr("Change Font"), QKeySequence(), &MainWindow::change_font);
 
     // No drawing is open at start.
-    for (QAction* action : {make_stereogram_action, delete_action, save_action, save_as_action, close_action,
+    for (QAction* action : {make_stereogram_action, make_animation_action, delete_action, save_action, save_as_action, close_action,
                             import_action, import_model_action, cut_action, copy_action, undo_action, redo_action, zoom_in_action,
                             zoom_out_action, actual_size_action, zoom_to_fit_action})
         action->setEnabled(false);
@@ -220,6 +223,7 @@ void MainWindow::create_menus()
 
     render_menu = menu("render_menu", tr("&Render"), tr("Render drawing to stereogram"));
     render_menu->addAction(make_stereogram_action);
+    render_menu->addAction(make_animation_action);
     render_menu->addAction(live_preview_action);
     options_menu = menu("options_menu", tr("&Options"), tr("Program options"));
     options_menu->addAction(configuration_action);

@@ -96,6 +96,7 @@ public:
     QAction* actual_size_action = nullptr; // "&Actual Size", Ctrl+0
     QAction* zoom_to_fit_action = nullptr; // "Zoom to &Fit"
     QAction* make_stereogram_action = nullptr;
+    QAction* make_animation_action = nullptr; // "Make &Animation...": the open drawings as frames
     QAction* configuration_action = nullptr;
     QAction* cascade_action = nullptr;
     QAction* tile_horizontally_action = nullptr;
@@ -157,6 +158,7 @@ public:
     void paste();
     void delete_object();
     void make_stereogram(); // make_stereogram.cpp
+    void make_animation();  // make_animation.cpp
     void configure();
     void click_pointer();
     void choose_tool(DrawingTool tool);

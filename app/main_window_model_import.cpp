@@ -1,7 +1,9 @@
 // Import 3D Model: a model file becomes one object at the panel's centre,
 // its silhouette the pixels the model covers and its morphology a bitmap
 // whose green channel carries the model's relief.
+#include "app/animation_dialog.h"
 #include "app/generated_bitmaps.h"
+#include "app/make_animation.h"
 #include "app/main_window.h"
 #include "core/configuration.h"
 #include "core/height_bitmap.h"
@@ -13,9 +15,14 @@
 #include "document/drawing_window.h"
 #include "files/model_file.h"
 #include "platform/errors.h"
+#include "platform/guard.h"
 #include "platform/message_box.h"
+#include "veride/model_depth_map.h"
+#include "veride/render_scene.h"
+#include "veride/render_settings.h"
 #include <QDir>
 #include <QGuiApplication>
+#include <cmath>
 #include <memory>
 
 namespace {
@@ -65,6 +72,45 @@ std::unique_ptr<Shape> model_shape(DrawingWindow& drawing, const Mesh& mesh, con
     return shape;
 }
 
+// The model shown in `dialog` turning once about its vertical axis from the
+// dialog's orientation, at its size in pixels, from height 0 up by its
+// relief, as dioramix-cli renders a turntable. The dialog stays open.
+void make_turntable(ModelDialog& dialog, const Mesh& mesh, const DrawingWindow& drawing, const QString& folder)
+{
+    const ModelChoice model = dialog.choice();
+    if (std::int64_t(model.width_px) * model.height_px > largest_panel_pixels) {
+        message_box(QCoreApplication::translate("MainWindow", "A turntable of %1 x %2 pixels is too large to render.")
+                        .arg(model.width_px)
+                        .arg(model.height_px),
+                    MessageKind::Error, MessageButtons::Ok);
+        return;
+    }
+    AnimationDialog asked(true, folder, &dialog);
+    if (!asked.execute()) return;
+    const AnimationChoice animation = asked.choice();
+    // The frames' millimetres at the panel's resolution.
+    const QSize panel_px = drawing.panel->pixel_size();
+    const auto millimetres = [&](int pixels) {
+        return std::int32_t(
+            std::max(1.0, std::round(double(pixels) * drawing.panel->width_mm / std::max(1, panel_px.width()))));
+    };
+    const std::int32_t panel[4] = {millimetres(model.width_px), millimetres(model.height_px), model.width_px,
+                                   model.height_px};
+    const ConfigurationBlock configuration = configuration_block(Configuration);
+    const RenderSettings settings =
+        settings_from_blocks(configuration.data(), reinterpret_cast<const unsigned char*>(panel));
+    const DepthLimits limits{settings.min_height, settings.max_height};
+    const auto frame = [&](int i) {
+        RenderInputs inputs;
+        inputs.settings = settings;
+        ModelTurn turn = model.turn;
+        turn.yaw += 360.0 * i / animation.frames;
+        inputs.depth = model_depth_map(mesh, turn, model.width_px, model.height_px, model.relief_mm, limits);
+        return inputs;
+    };
+    make_animation(&dialog, animation.frames, frame, animation);
+}
+
 } // namespace
 
 void MainWindow::import_model()
@@ -87,6 +133,9 @@ void MainWindow::import_model()
     }
 
     ModelDialog dialog(model.mesh, drawing->panel->pixel_size().width(), drawing->panel->width_mm, this);
+    connect(&dialog, &ModelDialog::turntable_asked, this, [&] {
+        run_guarded([&] { make_turntable(dialog, model.mesh, *drawing, drawing_dialog_folder(drawing)); });
+    });
     if (!dialog.execute()) return;
     std::unique_ptr<Shape> shape = model_shape(*drawing, model.mesh, dialog.choice());
 

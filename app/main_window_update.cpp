@@ -41,7 +41,8 @@ void MainWindow::update_file_commands()
 {
     const bool open = !drawings_.isEmpty();
     if (open == save_action->isEnabled()) return;
-    for (QAction* action : {save_action, save_as_action, close_action, import_action, import_model_action}) action->setEnabled(open);
+    for (QAction* action : {save_action, save_as_action, close_action, import_action, import_model_action, make_animation_action})
+        action->setEnabled(open);
 }
 
 void MainWindow::update_cut_copy()

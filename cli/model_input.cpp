@@ -1,14 +1,6 @@
 #include "cli/model_input.h"
-#include "core/mesh_raster.h"
 #include "files/model_file.h"
-#include <algorithm>
-#include <cmath>
 #include <new>
-
-int model_margin(int width_px, int height_px)
-{
-    return std::min(width_px, height_px) / 20;
-}
 
 CliInput read_model_input(const QString& path, const ModelView& view, int dpi, DepthLimits limits)
 {
@@ -30,16 +22,7 @@ CliInput model_input(const Mesh& mesh, const QString& path, const ModelView& vie
     input.height_mm = millimetres_at(view.height_px, dpi);
     const double relief = view.relief_mm.value_or(limits.max_height);
     try {
-        const ModelDepth depth = model_depth(mesh, view.turn, view.width_px, view.height_px,
-                                             model_margin(view.width_px, view.height_px));
-        const std::vector<float> levels = relief_levels(depth);
-        std::vector<std::int32_t> heights(levels.size(), 0);
-        for (std::size_t i = 0; i < levels.size(); ++i) {
-            if (std::isnan(levels[i])) continue;
-            const double height = std::round(levels[i] * relief);
-            heights[i] = std::int32_t(std::clamp(height, double(limits.min_height), double(limits.max_height)));
-        }
-        input.depth = DepthMap::from_heights(view.width_px, view.height_px, heights);
+        input.depth = model_depth_map(mesh, view.turn, view.width_px, view.height_px, relief, limits);
     } catch (const std::bad_alloc&) {
         input.error = QStringLiteral("there is not enough memory to render %1 at %2 x %3 pixels")
                           .arg(path)

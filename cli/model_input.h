@@ -4,6 +4,7 @@
 // the relief.
 #include "cli/cli_input.h"
 #include "core/mesh.h"
+#include "veride/model_depth_map.h"
 #include <optional>
 
 struct ModelView {
@@ -18,7 +19,3 @@ CliInput read_model_input(const QString& path, const ModelView& view, int dpi, D
 // The same for a model already read from `path` (named in messages), so
 // that the frames of a turning model read its file once.
 CliInput model_input(const Mesh& mesh, const QString& path, const ModelView& view, int dpi, DepthLimits limits);
-
-// The margin round a model fitted inside a picture: a twentieth of its
-// shorter side, so that the model never touches the picture's edge.
-int model_margin(int width_px, int height_px);

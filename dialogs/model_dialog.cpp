@@ -84,7 +84,11 @@ ModelDialog::ModelDialog(const Mesh& mesh, int panel_width_px, int panel_width_m
     auto* settings_row = new QHBoxLayout;
     settings_row->addWidget(turn_group);
     settings_row->addWidget(size_group);
+    turntable_button = new QPushButton(tr("Turntable animation..."), this);
+    turntable_button->setAutoDefault(false);
+    cancel_button->setAutoDefault(false);
     auto* buttons_row = new QHBoxLayout;
+    buttons_row->addWidget(turntable_button);
     buttons_row->addStretch(1);
     buttons_row->addWidget(ok_button);
     buttons_row->addWidget(cancel_button);
@@ -100,6 +104,7 @@ ModelDialog::ModelDialog(const Mesh& mesh, int panel_width_px, int panel_width_m
         connect(box, &QSpinBox::valueChanged, this, [this] { run_guarded([this] { on_turn_changed(); }); });
     connect(width_box, &QSpinBox::valueChanged, this, [this] { run_guarded([this] { on_width_changed(); }); });
     connect(units_combo, &QComboBox::currentIndexChanged, this, [this] { run_guarded([this] { on_units_changed(); }); });
+    connect(turntable_button, &QPushButton::clicked, this, &ModelDialog::turntable_asked);
     connect(base_box, &QSpinBox::valueChanged, this, [this] { run_guarded([this] { on_base_changed(); }); });
     on_turn_changed();
 }

@@ -39,6 +39,13 @@ public:
     QLineEdit* height_box;  // read only: follows the width and the turn
     QSpinBox* base_box;
     QSpinBox* relief_box;
+    QPushButton* turntable_button; // "Turntable animation...": the dialog stays open
+
+signals:
+    // The turntable button was pressed.
+    void turntable_asked();
+
+public:
 
     // Shows the dialog modally; true when the user pressed Ok.
     bool execute();
