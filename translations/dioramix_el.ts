@@ -33,6 +33,89 @@
     </message>
 </context>
 <context>
+    <name>AnimationDialog</name>
+    <message>
+        <source>Make Animation</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source> ms</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Browse...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Keep tile size</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source> x</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>C&amp;ross-eyed</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Frames:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Frame &amp;time:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Pattern:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Colours:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>T&amp;ile:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Oversampling:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Layout:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;File:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Animated GIF (*.gif)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Animated WebP (*.webp)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Pattern Image</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Images (*.png *.jpg *.jpeg *.bmp)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The animation&apos;s file name must end in .gif or .webp.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Choose the tile image of the pattern.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>CancellableDialog</name>
     <message>
         <source>Ok</source>
@@ -1016,6 +1099,49 @@ and %1 more.</source>
 %2</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Make &amp;Animation...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Render the open drawings as the frames of an animation</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>A turntable of %1 x %2 pixels is too large to render.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Rendering frame %1 of %2...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation type="unfinished">Άκυρο</translation>
+    </message>
+    <message>
+        <source>Frame %1 of the animation cannot be rendered:
+%2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Frame %1 of the animation cannot be added:
+%2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The animation cannot be written to %1:
+%2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>There is not enough memory for the %1 frames of the animation.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 is %2 x %3 pixels and %4 is %5 x %6: the frames of an animation must be of one size.</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>MessageBox</name>
@@ -1096,6 +1222,10 @@ and %1 more.</source>
     </message>
     <message>
         <source>Relief</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Turntable animation...</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
