@@ -9,6 +9,7 @@
 #include <QFileInfo>
 #include <QFormLayout>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSpinBox>
@@ -28,6 +29,14 @@ QHBoxLayout* with_browse(QLineEdit* edit, QPushButton* button)
     row->addWidget(button);
     button->setAutoDefault(false);
     return row;
+}
+
+// A row's label whose shortcut reaches `buddy`: a row of a layout has none of its own.
+QLabel* buddy_label(const QString& text, QWidget* buddy)
+{
+    auto* label = new QLabel(text);
+    label->setBuddy(buddy);
+    return label;
 }
 
 } // namespace
@@ -77,12 +86,12 @@ AnimationDialog::AnimationDialog(bool ask_frames, const QString& folder, QWidget
     form->addRow(tr("Frame &time:"), frame_time_box);
     form->addRow(tr("&Pattern:"), pattern_combo);
     form->addRow(tr("&Colours:"), colors_box);
-    form->addRow(tr("T&ile:"), with_browse(tile_edit, tile_button));
+    form->addRow(buddy_label(tr("T&ile:"), tile_edit), with_browse(tile_edit, tile_button));
     form->addRow(QString(), keep_tile_size_check);
     form->addRow(tr("&Oversampling:"), oversample_box);
     form->addRow(QString(), cross_eyed_check);
     form->addRow(tr("&Layout:"), layout_combo);
-    form->addRow(tr("&File:"), with_browse(file_edit, browse_button));
+    form->addRow(buddy_label(tr("&File:"), file_edit), with_browse(file_edit, browse_button));
     auto* buttons_row = new QHBoxLayout;
     buttons_row->addStretch(1);
     buttons_row->addWidget(ok_button);
