@@ -413,8 +413,15 @@ void StereogramRows::texture(const std::vector<Offset>& link, Scratch& s) const
 void StereogramRows::shift_free(std::vector<Stretch>& stretches, Scratch& s) const
 {
     const int wide = map_.width, period = pattern_.texture_period();
-    if (stretches.size() * 64 > std::size_t(wide)) {
-        // Stretches under 64 samples on average: sample by sample costs less.
+    // Following a free stretch's links takes about wide / offset hops of a
+    // binary search each; sample by sample costs the row's width once.
+    std::size_t free = 0;
+    int widest_offset = 1;
+    for (const Stretch& stretch : stretches) {
+        free += stretch.offset == 0;
+        widest_offset = std::max(widest_offset, int(stretch.offset));
+    }
+    if (stretches.size() * 64 > std::size_t(wide) || free * 8 > std::size_t(widest_offset)) {
         texture(s.link, s);
         for (Stretch& free : stretches)
             if (free.offset == 0) free.shift = s.texel[free.begin];
@@ -433,19 +440,6 @@ void StereogramRows::shift_free(std::vector<Stretch>& stretches, Scratch& s) con
         }
         free->shift = add_period(at->shift, shift, period);
     }
-}
-
-// The free stretches alone, right to left, each split where its shift
-// changes.
-void StereogramRows::free_stretches(std::vector<Stretch>& stretches, const Scratch& s) const
-{
-    stretches.clear();
-    for (int x = map_.width - 1; x >= 0; --x)
-        if (s.link[x] == 0) {
-            const int end = x + 1, shift = s.texel[x];
-            while (x > 0 && s.link[x - 1] == 0 && s.texel[x - 1] == shift) --x;
-            stretches.push_back({x, end, 0, shift});
-        }
 }
 
 // Free pixels get random dots; a linked stretch is copied from its offset
@@ -661,22 +655,13 @@ int link_changes(const std::vector<StereogramRows::Offset>& link)
 // by one cost more than painting sample by sample.
 constexpr int shortest_average_stretch = 16;
 
-// Every sample takes the pattern (a texture: every free one, from its
-// place), then every linked one, right to left, copies its partner,
-// already final.
+// Every sample takes the pattern, then every linked one, right to left,
+// copies its partner, already final.
 template <int K>
-void paint_linked_samples(const Pattern::Row& colours, const std::vector<StereogramRows::Stretch>& free,
-                          const StereogramRows::Offset* link, int wide, std::size_t plane, std::uint8_t* samples)
+void paint_linked_samples(const Pattern::Row& colours, const StereogramRows::Offset* link, int wide,
+                          std::size_t plane, std::uint8_t* samples)
 {
-    if (!colours.textured()) {
-        for (int p = 0; p < K; ++p) colours.fill(p, 0, wide / K, samples + p * plane);
-    } else {
-        for (const StereogramRows::Stretch& s : free)
-            for (int p = 0; p < K; ++p) {
-                const int x0 = (s.begin - p + K - 1) / K, x1 = (s.end - p + K - 1) / K;
-                if (x1 > x0) colours.fill(p, x0, x1, s.shift, samples + p * plane + 3 * std::size_t(x0));
-            }
-    }
+    for (int p = 0; p < K; ++p) colours.fill(p, 0, wide / K, samples + p * plane);
     for (int x = wide - 1; x >= 0; --x) {
         const int partner = x + link[x];
         if (partner == x) continue;
@@ -685,16 +670,51 @@ void paint_linked_samples(const Pattern::Row& colours, const std::vector<Stereog
     }
 }
 
+// A texture in one pass, right to left: a free sample continues its right
+// neighbour's shift and takes the tile there, a linked one copies its
+// partner, already final, and takes its shift (see texture()). A free
+// stretch is coloured whole where its shift holds.
+template <int K>
+void paint_textured_samples(const Pattern::Row& colours, const StereogramRows::Offset* link, int wide, int period,
+                            std::size_t plane, std::int32_t* shift, std::uint8_t* samples)
+{
+    shift[wide] = 0;
+    for (int x = wide - 1; x >= 0;) {
+        const int offset = link[x];
+        if (offset != 0) {
+            const int partner = x + offset;
+            const int v = shift[partner] + offset;
+            shift[x] = v < period ? v : v - period < period ? v - period : v % period;
+            std::memcpy(samples + std::size_t(x % K) * plane + 3 * std::size_t(x / K),
+                        samples + std::size_t(partner % K) * plane + 3 * std::size_t(partner / K), 3);
+            --x;
+            continue;
+        }
+        const int end = x + 1, value = shift[end];
+        while (x >= 0 && link[x] == 0) shift[x--] = value;
+        for (int p = 0; p < K; ++p) {
+            const int x0 = (x + 1 - p + K - 1) / K, x1 = (end - p + K - 1) / K;
+            if (x1 > x0) colours.fill(p, x0, x1, value, samples + p * plane + 3 * std::size_t(x0));
+        }
+    }
+}
+
 } // namespace
 
-void StereogramRows::paint_by_sample(const Scratch::Plan& plan, int y, std::uint8_t* samples) const
+void StereogramRows::paint_by_sample(const Scratch::Plan& plan, int y, std::uint8_t* samples, Scratch& s) const
 {
     const Pattern::Row colours = pattern_.row(y);
     const int k = pattern_.samples(), wide = map_.width;
     const std::size_t plane = spill + 3 * std::size_t(wide / k);
-    with_samples(k, [&](auto K) {
-        paint_linked_samples<K()>(colours, plan.stretches, plan.link.data(), wide, plane, samples);
-    });
+    if (pattern_.textured()) {
+        s.texel.resize(std::size_t(wide) + 1);
+        with_samples(k, [&](auto K) {
+            paint_textured_samples<K()>(colours, plan.link.data(), wide, pattern_.texture_period(), plane,
+                                        s.texel.data(), samples);
+        });
+        return;
+    }
+    with_samples(k, [&](auto K) { paint_linked_samples<K()>(colours, plan.link.data(), wide, plane, samples); });
 }
 
 void StereogramRows::render(int y, std::uint8_t* out, Scratch& s) const
@@ -707,10 +727,6 @@ void StereogramRows::render(int y, std::uint8_t* out, Scratch& s) const
         if (plan.by_sample) {
             plan.link = s.link;
             plan.repeat_from = plan.repeat = 0;
-            if (pattern_.textured()) {
-                texture(s.link, s);
-                free_stretches(plan.stretches, s);
-            }
         } else {
             this->plan(plan, s.link, s.swept);
             if (pattern_.textured()) shift_free(plan.stretches, s);
@@ -734,7 +750,7 @@ void StereogramRows::render(int y, std::uint8_t* out, Scratch& s) const
     s.painted.resize((k + 1) * plane);
     std::uint8_t* samples = s.painted.data() + spill;
     if (plan.by_sample)
-        paint_by_sample(plan, y, samples);
+        paint_by_sample(plan, y, samples, s);
     else
         paint_samples(plan.steps, y, samples);
     if (k == 1) {

@@ -112,11 +112,10 @@ private:
     void plan(Scratch::Plan& plan, const std::vector<Offset>& link, std::vector<Stretch>& swept) const;
     void texture(const std::vector<Offset>& link, Scratch& s) const;
     void shift_free(std::vector<Stretch>& stretches, Scratch& s) const;
-    void free_stretches(std::vector<Stretch>& stretches, const Scratch& s) const;
     void paint(const std::vector<Stretch>& stretches, int y, std::uint8_t* out) const;
     void plan_samples(Scratch::Plan& plan) const;
     void paint_samples(const std::vector<Step>& steps, int y, std::uint8_t* samples) const;
-    void paint_by_sample(const Scratch::Plan& plan, int y, std::uint8_t* samples) const;
+    void paint_by_sample(const Scratch::Plan& plan, int y, std::uint8_t* samples, Scratch& scratch) const;
 
     const DepthMap& map_;
     StereoGeometry geometry_;
