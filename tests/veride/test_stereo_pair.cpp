@@ -2,25 +2,11 @@
 // view, the ground it uncovers goes on with the ground's own pattern, and
 // pairs and anaglyphs carry the views where they should.
 #include "height_grid.h"
+#include "small_settings.h"
 #include "veride/stereo_pair.h"
 #include <QTest>
 
 namespace {
-
-// 2 pixels per millimetre; eyes 120 pixels apart, zero level at 400 mm.
-RenderSettings settings(int width_px, int height_px)
-{
-    RenderSettings s;
-    s.eye_distance = 60;
-    s.level_distance = 400;
-    s.max_height = 100;
-    s.min_height = -100;
-    s.width_px = width_px;
-    s.height_px = height_px;
-    s.width_mm = width_px / 2;
-    s.height_mm = height_px / 2;
-    return s;
-}
 
 const std::uint8_t* pixel(const QImage& image, int x, int y)
 {
@@ -43,7 +29,7 @@ private slots:
         HeightGrid grid(width, height, 0);
         for (int y = 30; y < 70; ++y)
             for (int x = 120; x < 180; ++x) grid.row(y)[x] = 60;
-        const StereoGeometry geometry(settings(width, height));
+        const StereoGeometry geometry(small_settings(width, height));
         // Many colours, so that a match of a few pixels is no accident.
         const Pattern pattern = Pattern::color_dots(5, 256);
         const StereoViews views = stereo_views(grid.map(), geometry, pattern);

@@ -3,6 +3,7 @@
 // guide dots, and the checks that stop a render.
 #include "render/stereo_check.h"
 #include "height_grid.h"
+#include "small_settings.h"
 #include "stereogram_reference.h"
 #include "veride/guides.h"
 #include "veride/render_scene.h"
@@ -12,21 +13,6 @@
 #include <random>
 
 namespace {
-
-// 2 pixels per millimetre; eyes 120 pixels apart, zero level at 60.
-RenderSettings small_settings(int width_px, int height_px)
-{
-    RenderSettings s;
-    s.eye_distance = 60;
-    s.level_distance = 400;
-    s.max_height = 100;
-    s.min_height = -100;
-    s.width_px = width_px;
-    s.height_px = height_px;
-    s.width_mm = width_px / 2;
-    s.height_mm = height_px / 2;
-    return s;
-}
 
 DepthMap flat_map(int width, int height, std::int32_t z)
 {
