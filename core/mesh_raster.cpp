@@ -1,7 +1,7 @@
 #include "core/mesh_raster.h"
 #include <algorithm>
+#include <array>
 #include <barrier>
-#include <memory>
 #include <thread>
 
 namespace {
@@ -11,71 +11,207 @@ struct ScreenPoint {
     float z;
 };
 
+// Where a turned model point lands on the image.
+struct ScreenTransform {
+    ModelPlacement placement;
+    double half_width, half_height;
+    ScreenPoint operator()(const MeshPoint& p) const
+    {
+        return {(p.x - placement.centre_x) * placement.scale + half_width,
+                (placement.centre_y - p.y) * placement.scale + half_height, p.z};
+    }
+};
+
 // A pixel centre this close outside a triangle still counts as inside, so
 // that rounding never opens a gap along an edge two triangles share.
 constexpr double edge_slack = 1e-7;
 
-// Writes the triangle's nearest depths into rows [first_row, end_row),
-// and `index` as the owner of each pixel it wins.
-void rasterize_triangle(const ScreenPoint& a, const ScreenPoint& b, const ScreenPoint& c, std::uint32_t index,
-                        int first_row, int end_row, ModelDepth& depth, std::uint32_t* owners)
+// floor and ceil of values that fit an int: a conversion and a comparison
+// are much cheaper than the library's rounding on processors without a
+// rounding instruction.
+int floor_int(double v)
 {
-    // Most triangles of a large model lie in another core's rows.
+    const int cut = int(v);
+    return cut - int(cut > v);
+}
+int ceil_int(double v)
+{
+    const int cut = int(v);
+    return cut + int(cut < v);
+}
+
+struct Rows {
+    int first, end;
+};
+
+// The pixels whose centres a triangle's bounding box holds, within `rows`
+// and the image's columns.
+struct PixelBox {
+    int row_from = 0, row_to = -1, column_from = 0, column_to = -1;
+    bool empty() const { return row_from > row_to || column_from > column_to; }
+};
+
+inline PixelBox pixel_box(const ScreenPoint& a, const ScreenPoint& b, const ScreenPoint& c, Rows rows, int width)
+{
+    // Most triangles of a large model lie in another band's rows.
     const double top = std::min({a.y, b.y, c.y}), bottom = std::max({a.y, b.y, c.y});
-    if (!(bottom >= first_row - 1.0 && top <= end_row + 1.0)) return; // also a corner that is not a number
-    const int row_from = std::max(first_row, int(std::ceil(std::max(top, first_row - 1.0) - 0.5 - edge_slack)));
-    const int row_to = std::min(end_row - 1, int(std::floor(std::min(bottom, end_row + 1.0) - 0.5 + edge_slack)));
-    if (row_from > row_to) return;
+    if (!(bottom >= rows.first - 1.0 && top <= rows.end + 1.0)) return {}; // also a corner that is not a number
+    PixelBox box;
+    box.row_from = std::max(rows.first, ceil_int(std::max(top, rows.first - 1.0) - 0.5 - edge_slack));
+    box.row_to = std::min(rows.end - 1, floor_int(std::min(bottom, rows.end + 1.0) - 0.5 + edge_slack));
+    if (box.row_from > box.row_to) return box;
+    const double left = std::min({a.x, b.x, c.x}), right = std::max({a.x, b.x, c.x});
+    if (!(right >= -1.0 && left <= width + 1.0)) return {};
+    box.column_from = std::max(0, ceil_int(std::max(left, -1.0) - 0.5 - edge_slack));
+    box.column_to = std::min(width - 1, floor_int(std::min(right, width + 1.0) - 0.5 + edge_slack));
+    return box;
+}
+
+// Calls visit(row, column, z) for the pixels of `box` whose centres lie
+// inside the triangle or on its edge, z its depth there.
+template <class Visit>
+void for_each_pixel(const ScreenPoint& a, const ScreenPoint& b, const ScreenPoint& c, PixelBox box, Visit&& visit)
+{
     const double area = (b.x - a.x) * (c.y - a.y) - (c.x - a.x) * (b.y - a.y);
     if (area == 0 || !std::isfinite(area)) return; // seen edge-on: covers nothing
-    const double left = std::min({a.x, b.x, c.x}), right = std::max({a.x, b.x, c.x});
-    if (!(right >= -1.0 && left <= depth.width + 1.0)) return;
-    const int column_from = std::max(0, int(std::ceil(std::max(left, -1.0) - 0.5 - edge_slack)));
-    const int column_to = std::min(depth.width - 1, int(std::floor(std::min(right, depth.width + 1.0) - 0.5 + edge_slack)));
-    if (column_from > column_to) return;
 
     // The depth plane through the three corners.
     const double dz_dx = ((double(b.z) - a.z) * (c.y - a.y) - (double(c.z) - a.z) * (b.y - a.y)) / area;
     const double dz_dy = ((b.x - a.x) * (double(c.z) - a.z) - (c.x - a.x) * (double(b.z) - a.z)) / area;
     const float z_low = std::min({a.z, b.z, c.z}), z_high = std::max({a.z, b.z, c.z});
 
-    // Each edge as w(x, y) = ex * x + ey * y + e0, positive inside.
+    // Each edge as w(x, y) = ex * x + ey * y + e0, positive inside, solved
+    // for x along a row: w >= 0 where x >= -(ey * y + e0) / ex when ex > 0,
+    // x <= that when ex < 0. The bounds an edge does not set are pushed far
+    // out with a bias, so that every row takes the same steps.
+    constexpr double far_out = 1e300;
     const double sign = area > 0 ? 1.0 : -1.0;
     const ScreenPoint* corners[3] = {&a, &b, &c};
-    // Solved for x along a row: the edge's x at the row is (ey * y + shift) * step.
-    double ex[3], ey[3], shift[3], step[3];
+    double ey[3], e0[3], left_scale[3], left_bias[3], right_scale[3], right_bias[3];
+    bool level_edge = false;
     for (int i = 0; i < 3; ++i) {
         const ScreenPoint& p = *corners[i];
         const ScreenPoint& q = *corners[(i + 1) % 3];
-        ex[i] = sign * (p.y - q.y);
+        const double ex = sign * (p.y - q.y);
         ey[i] = sign * (q.x - p.x);
-        shift[i] = -(ex[i] * p.x + ey[i] * p.y) + edge_slack * (std::abs(ex[i]) + std::abs(ey[i]));
-        step[i] = ex[i] != 0 ? -1.0 / ex[i] : 0;
+        e0[i] = -(ex * p.x + ey[i] * p.y) + edge_slack * (std::abs(ex) + std::abs(ey[i]));
+        const double solve = ex != 0 ? -1.0 / ex : 0.0;
+        left_scale[i] = ex > 0 ? solve : 0.0;
+        left_bias[i] = ex > 0 ? 0.0 : -far_out;
+        right_scale[i] = ex < 0 ? solve : 0.0;
+        right_bias[i] = ex < 0 ? 0.0 : far_out;
+        level_edge |= ex == 0;
     }
-    for (int row = row_from; row <= row_to; ++row) {
+    const double lowest = box.column_from + 0.5, highest = box.column_to + 0.5;
+    for (int row = box.row_from; row <= box.row_to; ++row) {
         const double y = row + 0.5;
-        double from = column_from + 0.5, to = column_to + 0.5;
-        bool empty = false;
+        double from = lowest, to = highest;
         for (int i = 0; i < 3; ++i) {
-            const double rest = ey[i] * y + shift[i];
-            if (ex[i] > 0) from = std::max(from, rest * step[i]);
-            else if (ex[i] < 0) to = std::min(to, rest * step[i]);
-            else empty |= rest < 0;
+            const double rest = ey[i] * y + e0[i];
+            from = std::max(from, rest * left_scale[i] + left_bias[i]);
+            to = std::min(to, rest * right_scale[i] + right_bias[i]);
         }
-        if (empty || !(from <= to)) continue; // `from` and `to` now lie within the columns
-        const int first = std::max(column_from, int(std::ceil(from - 0.5)));
-        const int last = std::min(column_to, int(std::floor(to - 0.5)));
-        float* out = depth.z.data() + std::size_t(row) * std::size_t(depth.width);
-        std::uint32_t* owner = owners + std::size_t(row) * std::size_t(depth.width);
+        if (level_edge) { // a level edge bounds rows, not columns
+            bool outside = false;
+            for (int i = 0; i < 3; ++i) outside |= left_scale[i] == 0 && right_scale[i] == 0 && ey[i] * y + e0[i] < 0;
+            if (outside) continue;
+        }
+        const int first = ceil_int(std::min(from, highest + 1) - 0.5);
+        const int last = floor_int(std::max(to, lowest - 1) - 0.5);
         const double row_z = a.z + dz_dy * (y - a.y) - dz_dx * a.x;
-        for (int x = first; x <= last; ++x) {
-            const float z = std::clamp(float(row_z + dz_dx * (x + 0.5)), z_low, z_high);
-            if (z <= out[x]) continue;
-            out[x] = z;
-            owner[x] = index;
-        }
+        for (int x = first; x <= last; ++x) visit(row, x, std::clamp(float(row_z + dz_dx * (x + 0.5)), z_low, z_high));
     }
 }
+
+// One bit per pixel, each row in whole words, so that bands never share a word.
+struct PixelBits {
+    std::size_t words_per_row;
+    std::vector<std::uint64_t> words;
+    PixelBits(int width, int height)
+        : words_per_row((std::size_t(width) + 63) / 64), words(words_per_row * std::size_t(height))
+    {
+    }
+    std::uint64_t* row(int r) { return words.data() + std::size_t(r) * words_per_row; }
+    const std::uint64_t* row(int r) const { return words.data() + std::size_t(r) * words_per_row; }
+    bool at(int r, int x) const { return row(r)[x / 64] >> (x % 64) & 1; }
+    bool any_in(const PixelBox& box) const
+    {
+        const int first_word = box.column_from / 64, last_word = box.column_to / 64;
+        const std::uint64_t first_mask = ~std::uint64_t(0) << (box.column_from % 64);
+        const std::uint64_t last_mask = ~std::uint64_t(0) >> (63 - box.column_to % 64);
+        std::uint64_t found = 0;
+        for (int r = box.row_from; r <= box.row_to; ++r) {
+            const std::uint64_t* line = row(r);
+            if (first_word == last_word) {
+                found |= line[first_word] & first_mask & last_mask;
+                continue;
+            }
+            found |= line[first_word] & first_mask;
+            for (int word = first_word + 1; word < last_word; ++word) found |= line[word];
+            found |= line[last_word] & last_mask;
+        }
+        return found != 0;
+    }
+};
+
+// The depths a band of rows has seen.
+struct Extent {
+    float nearest = ModelDepth::uncovered, farthest = -ModelDepth::uncovered;
+};
+
+// Marks the covered pixels of `rows` and widens `extent` to their depths.
+void note_coverage(const float* z, std::size_t width, Rows rows, PixelBits& covered, Extent& extent)
+{
+    for (int row = rows.first; row < rows.end; ++row) {
+        const float* line = z + std::size_t(row) * width;
+        std::uint64_t* bits = covered.row(row);
+        float nearest = extent.nearest, farthest = extent.farthest;
+        for (std::size_t word = 0; word < covered.words_per_row; ++word) {
+            const std::size_t from = word * 64, to = std::min(width, from + 64);
+            std::uint64_t seen = 0;
+            for (std::size_t x = from; x < to; ++x) {
+                const float value = line[x];
+                seen |= std::uint64_t(value != ModelDepth::uncovered) << (x - from);
+                nearest = std::max(nearest, value);
+                farthest = std::min(farthest, value != ModelDepth::uncovered ? value : -ModelDepth::uncovered);
+            }
+            bits[word] = seen;
+        }
+        extent.nearest = nearest;
+        extent.farthest = farthest;
+    }
+}
+
+// Marks the rim's pixels among `rows`: covered pixels beside one that is
+// not, or on the image's edge. Needs the rows above and below covered too.
+// Whether there are any.
+bool mark_rim(const PixelBits& covered, Rows rows, int height, PixelBits& rim)
+{
+    bool any = false;
+    const std::size_t words = covered.words_per_row;
+    for (int row = rows.first; row < rows.end; ++row) {
+        const std::uint64_t* line = covered.row(row);
+        const std::uint64_t* above = row > 0 ? covered.row(row - 1) : nullptr;
+        const std::uint64_t* below = row + 1 < height ? covered.row(row + 1) : nullptr;
+        std::uint64_t* out = rim.row(row);
+        for (std::size_t word = 0; word < words; ++word) {
+            const std::uint64_t here = line[word];
+            if (here == 0) continue;
+            const std::uint64_t left = here << 1 | (word > 0 ? line[word - 1] >> 63 : 0);
+            const std::uint64_t right = here >> 1 | (word + 1 < words ? line[word + 1] << 63 : 0);
+            const std::uint64_t inside = left & right & (above ? above[word] : 0) & (below ? below[word] : 0);
+            out[word] = here & ~inside;
+            any |= out[word] != 0;
+        }
+    }
+    return any;
+}
+
+// A triangle drawn in a band, kept for finding the rim's triangles.
+struct Drawn {
+    std::uint32_t triangle;
+    PixelBox box;
+};
 
 } // namespace
 
@@ -87,73 +223,68 @@ ModelDepth rasterize_model(const std::vector<MeshPoint>& turned, const Mesh& mes
     depth.height = std::max(0, height);
     const std::size_t pixels = std::size_t(depth.width) * std::size_t(depth.height);
     if (pixels == 0) return depth;
-    depth.z.resize(pixels);
-    std::vector<ScreenPoint> screen(turned.size());
+    depth.z.resize(pixels); // left unset: each band fills its own rows
+    const std::size_t w = std::size_t(depth.width);
+    const ScreenTransform to_screen{placement, width / 2.0, height / 2.0};
+    auto corners = [&](std::uint32_t triangle) { // the triangle's indices already checked
+        const auto& t = mesh.triangles[triangle];
+        return std::array<ScreenPoint, 3>{to_screen(turned[t[0]]), to_screen(turned[t[1]]), to_screen(turned[t[2]])};
+    };
 
-    // Bands of rows, one per core, each going over every triangle.
+    // Bands of rows, one per core, each going over every triangle in the
+    // model's order, which keeps neighbouring triangles close in memory.
     const int cores = int(std::max(1u, std::thread::hardware_concurrency()));
     const bool small = mesh.triangles.size() + pixels / 64 < 20000;
     const int bands = small ? 1 : std::min(cores, depth.height);
-    struct Band {
-        float nearest = ModelDepth::uncovered, farthest = -ModelDepth::uncovered;
-    };
-    std::vector<Band> found(std::size_t(bands), Band{});
     auto part = [bands](std::size_t count, int band) { return count * std::size_t(band) / std::size_t(bands); };
-    // Read only where a triangle wrote, so left unset.
-    const std::unique_ptr<std::uint32_t[]> owners(new std::uint32_t[pixels]);
-    std::barrier points_ready(bands), pixels_ready(bands);
-    // Whether pixel i is covered and touches an uncovered pixel or the image's edge.
-    auto on_rim = [&](std::size_t i) {
-        const std::size_t w = std::size_t(depth.width);
-        const std::size_t x = i % w;
-        const float* z = depth.z.data();
-        if (z[i] == ModelDepth::uncovered) return false;
-        if (x == 0 || x + 1 == w || i < w || i + w >= pixels) return true;
-        return z[i - 1] == ModelDepth::uncovered || z[i + 1] == ModelDepth::uncovered ||
-               z[i - w] == ModelDepth::uncovered || z[i + w] == ModelDepth::uncovered;
-    };
-    auto lowest_corner = [&](std::uint32_t triangle) {
-        const auto& t = mesh.triangles[triangle];
-        return std::min({screen[t[0]].z, screen[t[1]].z, screen[t[2]].z});
-    };
-    auto rasterize_band = [&](int band) {
-        for (std::size_t i = part(turned.size(), band); i < part(turned.size(), band + 1); ++i)
-            screen[i] = {(turned[i].x - placement.centre_x) * placement.scale + width / 2.0,
-                         (placement.centre_y - turned[i].y) * placement.scale + height / 2.0, turned[i].z};
-        const int first_row = int(part(std::size_t(depth.height), band));
-        const int end_row = int(part(std::size_t(depth.height), band + 1));
-        float* rows = depth.z.data() + std::size_t(first_row) * std::size_t(depth.width);
-        const std::size_t band_pixels = std::size_t(end_row - first_row) * std::size_t(depth.width);
-        std::fill(rows, rows + band_pixels, ModelDepth::uncovered);
-        points_ready.arrive_and_wait();
+    std::vector<Extent> extents(static_cast<std::size_t>(bands));
+    PixelBits covered(depth.width, depth.height), rim(depth.width, depth.height);
+    std::barrier coverage_ready(bands);
+    float* const z = depth.z.data();
+    auto work = [&](int band) {
+        const Rows rows{int(part(std::size_t(depth.height), band)), int(part(std::size_t(depth.height), band + 1))};
+        std::fill(z + std::size_t(rows.first) * w, z + std::size_t(rows.end) * w, ModelDepth::uncovered);
+        std::vector<Drawn> drawn;
+        drawn.reserve(mesh.triangles.size() / std::size_t(bands) + 1024);
         for (std::uint32_t index = 0; index < mesh.triangles.size(); ++index) {
             const auto& t = mesh.triangles[index];
-            if (t[0] >= screen.size() || t[1] >= screen.size() || t[2] >= screen.size()) continue;
-            rasterize_triangle(screen[t[0]], screen[t[1]], screen[t[2]], index, first_row, end_row, depth,
-                               owners.get());
+            if (t[0] >= turned.size() || t[1] >= turned.size() || t[2] >= turned.size()) continue;
+            const auto [a, b, c] = corners(index);
+            const PixelBox box = pixel_box(a, b, c, rows, depth.width);
+            if (box.empty()) continue;
+            drawn.push_back({index, box});
+            for_each_pixel(a, b, c, box, [z, w](int row, int x, float value) {
+                float& out = z[std::size_t(row) * w + std::size_t(x)];
+                out = std::max(out, value);
+            });
         }
-        pixels_ready.arrive_and_wait();
+        Extent& extent = extents[std::size_t(band)];
+        note_coverage(z, w, rows, covered, extent);
+        coverage_ready.arrive_and_wait();
+        if (!mark_rim(covered, rows, depth.height, rim)) return;
+
         // Pixel centres miss the silhouette's very edge, where a model's
         // farthest visible points mostly lie (a sphere's rim): a triangle
         // seen at the rim is seen down to its lowest corner.
-        Band& mine = found[std::size_t(band)];
-        const std::size_t band_start = std::size_t(first_row) * std::size_t(depth.width);
-        for (std::size_t i = 0; i < band_pixels; ++i) {
-            if (rows[i] == ModelDepth::uncovered) continue;
-            mine.nearest = std::max(mine.nearest, rows[i]);
-            mine.farthest = std::min(mine.farthest, rows[i]);
-            if (on_rim(band_start + i)) mine.farthest = std::min(mine.farthest, lowest_corner(owners[band_start + i]));
+        for (const Drawn& one : drawn) {
+            if (!rim.any_in(one.box)) continue;
+            const auto [a, b, c] = corners(one.triangle);
+            bool seen = false;
+            for_each_pixel(a, b, c, one.box, [&](int row, int x, float value) {
+                seen |= rim.at(row, x) && value >= z[std::size_t(row) * w + std::size_t(x)];
+            });
+            if (seen) extent.farthest = std::min({extent.farthest, a.z, b.z, c.z});
         }
     };
     std::vector<std::thread> helpers;
-    for (int band = 1; band < bands; ++band) helpers.emplace_back(rasterize_band, band);
-    rasterize_band(0);
+    for (int band = 1; band < bands; ++band) helpers.emplace_back(work, band);
+    work(0);
     for (std::thread& helper : helpers) helper.join();
 
-    for (const Band& band : found) {
-        if (band.nearest == ModelDepth::uncovered) continue;
-        depth.nearest = depth.any_covered ? std::max(depth.nearest, band.nearest) : band.nearest;
-        depth.farthest = depth.any_covered ? std::min(depth.farthest, band.farthest) : band.farthest;
+    for (const Extent& extent : extents) {
+        if (extent.nearest == ModelDepth::uncovered) continue;
+        depth.nearest = depth.any_covered ? std::max(depth.nearest, extent.nearest) : extent.nearest;
+        depth.farthest = depth.any_covered ? std::min(depth.farthest, extent.farthest) : extent.farthest;
         depth.any_covered = true;
     }
     return depth;

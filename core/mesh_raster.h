@@ -5,13 +5,30 @@
 #include "core/mesh.h"
 #include <cmath>
 #include <limits>
+#include <memory>
+#include <utility>
 #include <vector>
+
+// Leaves the elements of a resized vector unset, for buffers whose every
+// element is written before it is read, by several threads at once.
+template <class T> struct UnsetAllocator : std::allocator<T> {
+    template <class U> struct rebind {
+        using other = UnsetAllocator<U>;
+    };
+    UnsetAllocator() = default;
+    template <class U> UnsetAllocator(const UnsetAllocator<U>&) noexcept {}
+    template <class U> void construct(U* p) noexcept { ::new (static_cast<void*>(p)) U; }
+    template <class U, class... Args> void construct(U* p, Args&&... args)
+    {
+        ::new (static_cast<void*>(p)) U(std::forward<Args>(args)...);
+    }
+};
 
 struct ModelDepth {
     static constexpr float uncovered = -std::numeric_limits<float>::infinity();
     int width = 0;
     int height = 0;
-    std::vector<float> z; // row by row, top row first; `uncovered` where no triangle lies
+    std::vector<float, UnsetAllocator<float>> z; // row by row, top row first; `uncovered` where no triangle lies
     float nearest = 0;    // the largest z of a covered pixel
     float farthest = 0;   // the smallest
     bool any_covered = false;
