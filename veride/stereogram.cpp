@@ -372,73 +372,55 @@ void StereogramRows::plan(Scratch::Plan& plan, const std::vector<Offset>& link, 
 
 // Textures. Rows are laid from the right end, as a level row takes the
 // tile; a free sample continues the texture of its right neighbour, and a
-// linked one takes its partner's. Kept as a shift: sample x shows what a
-// level row shows at x + shift (modulo the tile's period), and
-//   free x:   shift(x) = shift(x + 1), 0 at the right end;
-//   linked x: shift(x) = shift(x + offset) + offset.
-// So a free stretch is one shift, and where depth changes the texture
+// linked one takes its partner's. Kept as a texture column per sample,
+// modulo the tile's period:
+//   free x:   column(x) = column(x + 1) - 1, x itself at the right end;
+//   linked x: column(x) = column(x + offset).
+// A level row shows column x at x. A free stretch shows the tile shifted by
+// column(x) - x, the same all along it; where depth changes the texture
 // stretches or shrinks by a sample instead of breaking off.
 
 namespace {
 
-// shift + offset modulo the period, shift in [0, period); offsets are
-// mostly under two periods.
-inline int add_period(int shift, int offset, int period)
+// v modulo the period, in [0, period).
+inline int modulo(int v, int period)
 {
-    int v = shift + offset;
-    if (v >= period) v -= period;
-    return v < period ? v : v % period;
+    const int r = v % period;
+    return r < 0 ? r + period : r;
+}
+
+// Columns [begin, end) of a free stretch, counting down from column(end).
+inline void count_down(std::int32_t* column, int begin, int end, int period)
+{
+    int c = column[end];
+    for (int x = end - 1; x >= begin; --x) {
+        c = c == 0 ? period - 1 : c - 1;
+        column[x] = c;
+    }
 }
 
 } // namespace
 
-// The shift of every sample, in s.texel, for rows painted sample by sample.
-void StereogramRows::texture(const std::vector<Offset>& link, Scratch& s) const
-{
-    const int wide = map_.width, period = pattern_.texture_period();
-    s.texel.resize(wide + 1);
-    std::int32_t* shift = s.texel.data();
-    shift[wide] = 0;
-    for (int x = wide - 1; x >= 0; --x) {
-        // A free sample reads its neighbour, adding nothing.
-        const int offset = link[x];
-        const int v = shift[x + (offset ? offset : 1)] + offset;
-        shift[x] = v < period ? v : v - period < period ? v - period : v % period;
-    }
-}
-
-// The shifts of the free stretches among `stretches`, right to left: each
-// follows the links from its right neighbour to a free stretch already
-// shifted, a stretch at a time.
+// The shift of every free stretch among `stretches`, from the texture
+// columns of the whole row worked out stretch by stretch, right to left.
 void StereogramRows::shift_free(std::vector<Stretch>& stretches, Scratch& s) const
 {
     const int wide = map_.width, period = pattern_.texture_period();
-    // Following a free stretch's links takes about wide / offset hops of a
-    // binary search each; sample by sample costs the row's width once.
-    std::size_t free = 0;
-    int widest_offset = 1;
-    for (const Stretch& stretch : stretches) {
-        free += stretch.offset == 0;
-        widest_offset = std::max(widest_offset, int(stretch.offset));
-    }
-    if (stretches.size() * 64 > std::size_t(wide) || free * 8 > std::size_t(widest_offset)) {
-        texture(s.link, s);
-        for (Stretch& free : stretches)
-            if (free.offset == 0) free.shift = s.texel[free.begin];
-        return;
-    }
-    for (auto free = stretches.begin(); free != stretches.end(); ++free) {
-        if (free->offset != 0 || free->end >= wide) continue;
-        int x = free->end, shift = 0;
-        auto at = free;
-        for (;;) {
-            // The stretch that holds x, right of the last one.
-            at = std::partition_point(stretches.begin(), at, [x](const Stretch& s) { return s.begin > x; });
-            if (at->offset == 0) break;
-            shift = add_period(shift, at->offset, period);
-            x += at->offset;
+    s.texel.resize(std::size_t(wide) + 1);
+    std::int32_t* column = s.texel.data();
+    column[wide] = modulo(wide, period);
+    for (Stretch& stretch : stretches) {
+        if (stretch.offset == 0) {
+            count_down(column, stretch.begin, stretch.end, period);
+            stretch.shift = modulo(column[stretch.end] - stretch.end, period);
+            continue;
         }
-        free->shift = add_period(at->shift, shift, period);
+        // In pieces no longer than the offset, each from columns already final.
+        for (int x = stretch.end; x > stretch.begin;) {
+            const int n = std::min(stretch.offset, x - stretch.begin);
+            x -= n;
+            std::memcpy(column + x, column + x + stretch.offset, sizeof *column * std::size_t(n));
+        }
     }
 }
 
@@ -671,30 +653,31 @@ void paint_linked_samples(const Pattern::Row& colours, const StereogramRows::Off
 }
 
 // A texture in one pass, right to left: a free sample continues its right
-// neighbour's shift and takes the tile there, a linked one copies its
-// partner, already final, and takes its shift (see texture()). A free
-// stretch is coloured whole where its shift holds.
+// neighbour's texture column and a linked one copies its partner, already
+// final, and takes its column. A free stretch is coloured whole with the
+// shift its columns hold.
 template <int K>
 void paint_textured_samples(const Pattern::Row& colours, const StereogramRows::Offset* link, int wide, int period,
-                            std::size_t plane, std::int32_t* shift, std::uint8_t* samples)
+                            std::size_t plane, std::int32_t* column, std::uint8_t* samples)
 {
-    shift[wide] = 0;
+    column[wide] = modulo(wide, period);
     for (int x = wide - 1; x >= 0;) {
         const int offset = link[x];
         if (offset != 0) {
             const int partner = x + offset;
-            const int v = shift[partner] + offset;
-            shift[x] = v < period ? v : v - period < period ? v - period : v % period;
+            column[x] = column[partner];
             std::memcpy(samples + std::size_t(x % K) * plane + 3 * std::size_t(x / K),
                         samples + std::size_t(partner % K) * plane + 3 * std::size_t(partner / K), 3);
             --x;
             continue;
         }
-        const int end = x + 1, value = shift[end];
-        while (x >= 0 && link[x] == 0) shift[x--] = value;
+        const int end = x + 1;
+        while (x >= 0 && link[x] == 0) --x;
+        count_down(column, x + 1, end, period);
+        const int shift = modulo(column[end] - end, period);
         for (int p = 0; p < K; ++p) {
             const int x0 = (x + 1 - p + K - 1) / K, x1 = (end - p + K - 1) / K;
-            if (x1 > x0) colours.fill(p, x0, x1, value, samples + p * plane + 3 * std::size_t(x0));
+            if (x1 > x0) colours.fill(p, x0, x1, shift, samples + p * plane + 3 * std::size_t(x0));
         }
     }
 }

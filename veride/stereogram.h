@@ -74,7 +74,7 @@ public:
         std::vector<Stretch> swept;     // left images linked in one sweep
         std::vector<Run> runs;
         std::vector<std::int32_t> window_max, prefix, suffix;
-        std::vector<std::int32_t> texel; // textures: see texture()
+        std::vector<std::int32_t> texel; // textures: the texture column of each sample
         std::vector<std::uint8_t> painted;
         std::vector<std::uint8_t> averaged;
         // The colouring of the last row linked for either parity of y.
@@ -110,7 +110,6 @@ private:
     void link_run(int y, const std::vector<Run>& runs, std::size_t i, std::int32_t top, Scratch& s) const;
     void link_pixel_by_pixel(int y, Scratch& s) const;
     void plan(Scratch::Plan& plan, const std::vector<Offset>& link, std::vector<Stretch>& swept) const;
-    void texture(const std::vector<Offset>& link, Scratch& s) const;
     void shift_free(std::vector<Stretch>& stretches, Scratch& s) const;
     void paint(const std::vector<Stretch>& stretches, int y, std::uint8_t* out) const;
     void plan_samples(Scratch::Plan& plan) const;
