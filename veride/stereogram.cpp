@@ -401,11 +401,41 @@ inline void count_down(std::int32_t* column, int begin, int end, int period)
 
 } // namespace
 
-// The shift of every free stretch among `stretches`, from the texture
-// columns of the whole row worked out stretch by stretch, right to left.
+// The shift of every free stretch among `stretches` (right to left): the
+// texture column of the sample right of it less that sample's place. A row
+// of few free stretches among wide offsets follows each one's links to the
+// right, a stretch at a time; others work out the column of every sample,
+// stretch by stretch.
 void StereogramRows::shift_free(std::vector<Stretch>& stretches, Scratch& s) const
 {
     const int wide = map_.width, period = pattern_.texture_period();
+    std::size_t free = 0;
+    int widest_offset = 1;
+    for (const Stretch& stretch : stretches) {
+        free += stretch.offset == 0;
+        widest_offset = std::max(widest_offset, int(stretch.offset));
+    }
+    // Following a free stretch's links takes about wide / offset hops of a
+    // binary search each; the columns cost a pass over the row.
+    if (stretches.size() * 64 <= std::size_t(wide) && free * 8 <= std::size_t(widest_offset)) {
+        for (auto at_free = stretches.begin(); at_free != stretches.end(); ++at_free) {
+            if (at_free->offset != 0) continue;
+            int x = at_free->end, shift = 0;
+            auto at = at_free;
+            while (x < wide) {
+                // The stretch that holds x, right of the last one.
+                at = std::partition_point(stretches.begin(), at, [x](const Stretch& s) { return s.begin > x; });
+                if (at->offset == 0) {
+                    shift += at->shift;
+                    break;
+                }
+                shift = modulo(shift + at->offset, period);
+                x += at->offset;
+            }
+            at_free->shift = modulo(shift, period);
+        }
+        return;
+    }
     s.texel.resize(std::size_t(wide) + 1);
     std::int32_t* column = s.texel.data();
     column[wide] = modulo(wide, period);
