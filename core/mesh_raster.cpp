@@ -22,6 +22,13 @@ struct ScreenTransform {
     }
 };
 
+// Twice the triangle's area on the image, negative when its corners run
+// counter-clockwise as the viewer sees them (the image's rows run down).
+inline double screen_area(const ScreenPoint& a, const ScreenPoint& b, const ScreenPoint& c)
+{
+    return (b.x - a.x) * (c.y - a.y) - (c.x - a.x) * (b.y - a.y);
+}
+
 // A pixel centre this close outside a triangle still counts as inside, so
 // that rounding never opens a gap along an edge two triangles share.
 constexpr double edge_slack = 1e-7;
@@ -72,7 +79,7 @@ inline PixelBox pixel_box(const ScreenPoint& a, const ScreenPoint& b, const Scre
 template <class Visit>
 void for_each_pixel(const ScreenPoint& a, const ScreenPoint& b, const ScreenPoint& c, PixelBox box, Visit&& visit)
 {
-    const double area = (b.x - a.x) * (c.y - a.y) - (c.x - a.x) * (b.y - a.y);
+    const double area = screen_area(a, b, c);
     if (area == 0 || !std::isfinite(area)) return; // seen edge-on: covers nothing
 
     // The depth plane through the three corners.
@@ -207,6 +214,64 @@ bool mark_rim(const PixelBits& covered, Rows rows, int height, PixelBits& rim)
     return any;
 }
 
+// The farthest depth in each block of block x block pixels of a band's
+// rows, `uncovered` where any of them is: a triangle no nearer than that
+// anywhere in the blocks its box touches is hidden there.
+class FarthestInBlocks {
+public:
+    static constexpr int block = 8;
+    FarthestInBlocks(const float* z, int width, Rows rows)
+        : rows_(rows), across_((width + block - 1) / block),
+          far_(std::size_t(across_) * std::size_t((rows.end - rows.first + block - 1) / block), -ModelDepth::uncovered)
+    {
+        const int whole = width / block;
+        for (int row = rows.first; row < rows.end; ++row) {
+            const float* line = z + std::size_t(row) * std::size_t(width);
+            float* out = far_.data() + std::size_t((row - rows.first) / block) * std::size_t(across_);
+            for (int b = 0; b < whole; ++b) {
+                float farthest = out[b];
+                for (int k = 0; k < block; ++k) farthest = std::min(farthest, line[b * block + k]);
+                out[b] = farthest;
+            }
+            for (int x = whole * block; x < width; ++x) out[whole] = std::min(out[whole], line[x]);
+        }
+    }
+    // Whether every pixel of `box` is at least as near as z.
+    bool hides(const PixelBox& box, float z) const
+    {
+        const int top = (box.row_from - rows_.first) / block, bottom = (box.row_to - rows_.first) / block;
+        const int left = box.column_from / block, right = box.column_to / block;
+        for (int r = top; r <= bottom; ++r)
+            for (int c = left; c <= right; ++c)
+                if (!(far_[std::size_t(r) * std::size_t(across_) + std::size_t(c)] >= z)) return false;
+        return true;
+    }
+
+private:
+    Rows rows_;
+    int across_;
+    std::vector<float> far_;
+};
+
+// Whether the triangles facing the viewer run clockwise on the image: the
+// way round whose triangles lie nearer, on a sample of them. Most models run
+// counter-clockwise; some the other way, and open ones either.
+template <class Corners>
+bool facing_runs_clockwise(const Mesh& mesh, std::size_t points, Corners&& corners)
+{
+    double nearer_clockwise = 0;
+    const std::size_t stride = std::max<std::size_t>(1, mesh.triangles.size() / 4096);
+    for (std::size_t i = 0; i < mesh.triangles.size(); i += stride) {
+        const auto& t = mesh.triangles[i];
+        if (t[0] >= points || t[1] >= points || t[2] >= points) continue;
+        const auto [a, b, c] = corners(std::uint32_t(i));
+        const double area = screen_area(a, b, c), mean_z = (double(a.z) + b.z + c.z) / 3;
+        if (!std::isfinite(area) || !std::isfinite(mean_z) || area == 0) continue;
+        nearer_clockwise += area > 0 ? mean_z : -mean_z;
+    }
+    return nearer_clockwise > 0;
+}
+
 // A triangle drawn in a band, kept for finding the rim's triangles.
 struct Drawn {
     std::uint32_t triangle;
@@ -226,9 +291,11 @@ ModelDepth rasterize_model(const std::vector<MeshPoint>& turned, const Mesh& mes
     depth.z.resize(pixels); // left unset: each band fills its own rows
     const std::size_t w = std::size_t(depth.width);
     const ScreenTransform to_screen{placement, width / 2.0, height / 2.0};
+    // Every point on the image, turned by all bands together before they draw.
+    std::vector<ScreenPoint, UnsetAllocator<ScreenPoint>> screen(turned.size());
     auto corners = [&](std::uint32_t triangle) { // the triangle's indices already checked
         const auto& t = mesh.triangles[triangle];
-        return std::array<ScreenPoint, 3>{to_screen(turned[t[0]]), to_screen(turned[t[1]]), to_screen(turned[t[2]])};
+        return std::array<ScreenPoint, 3>{screen[t[0]], screen[t[1]], screen[t[2]]};
     };
 
     // Bands of rows, one per core, each going over every triangle in the
@@ -237,26 +304,50 @@ ModelDepth rasterize_model(const std::vector<MeshPoint>& turned, const Mesh& mes
     const bool small = mesh.triangles.size() + pixels / 64 < 20000;
     const int bands = small ? 1 : std::min(cores, depth.height);
     auto part = [bands](std::size_t count, int band) { return count * std::size_t(band) / std::size_t(bands); };
+    const bool facing_clockwise = facing_runs_clockwise(mesh, turned.size(), [&](std::uint32_t triangle) {
+        const auto& t = mesh.triangles[triangle];
+        return std::array<ScreenPoint, 3>{to_screen(turned[t[0]]), to_screen(turned[t[1]]), to_screen(turned[t[2]])};
+    });
     std::vector<Extent> extents(static_cast<std::size_t>(bands));
     PixelBits covered(depth.width, depth.height), rim(depth.width, depth.height);
-    std::barrier coverage_ready(bands);
+    std::barrier screen_ready(bands), coverage_ready(bands);
     float* const z = depth.z.data();
     auto work = [&](int band) {
         const Rows rows{int(part(std::size_t(depth.height), band)), int(part(std::size_t(depth.height), band + 1))};
         std::fill(z + std::size_t(rows.first) * w, z + std::size_t(rows.end) * w, ModelDepth::uncovered);
-        std::vector<Drawn> drawn;
+        for (std::size_t i = part(turned.size(), band); i < part(turned.size(), band + 1); ++i) screen[i] = to_screen(turned[i]);
+        screen_ready.arrive_and_wait();
+        // Triangles facing the viewer first; those turned away come after,
+        // and most of them, on the far side of a closed model, lie wholly
+        // behind what is drawn already and need no drawing at all.
+        std::vector<Drawn> drawn, turned_away;
         drawn.reserve(mesh.triangles.size() / std::size_t(bands) + 1024);
+        turned_away.reserve(mesh.triangles.size() / std::size_t(bands) / 2 + 1024);
+        auto draw = [&](const ScreenPoint& a, const ScreenPoint& b, const ScreenPoint& c, const PixelBox& box) {
+            for_each_pixel(a, b, c, box, [z, w](int row, int x, float value) {
+                float& out = z[std::size_t(row) * w + std::size_t(x)];
+                out = std::max(out, value);
+            });
+        };
         for (std::uint32_t index = 0; index < mesh.triangles.size(); ++index) {
             const auto& t = mesh.triangles[index];
             if (t[0] >= turned.size() || t[1] >= turned.size() || t[2] >= turned.size()) continue;
             const auto [a, b, c] = corners(index);
             const PixelBox box = pixel_box(a, b, c, rows, depth.width);
             if (box.empty()) continue;
+            if ((screen_area(a, b, c) > 0) != facing_clockwise) {
+                turned_away.push_back({index, box});
+                continue;
+            }
             drawn.push_back({index, box});
-            for_each_pixel(a, b, c, box, [z, w](int row, int x, float value) {
-                float& out = z[std::size_t(row) * w + std::size_t(x)];
-                out = std::max(out, value);
-            });
+            draw(a, b, c, box);
+        }
+        const FarthestInBlocks farthest(z, depth.width, rows);
+        for (const Drawn& one : turned_away) {
+            const auto [a, b, c] = corners(one.triangle);
+            if (farthest.hides(one.box, std::max({a.z, b.z, c.z}))) continue;
+            drawn.push_back(one);
+            draw(a, b, c, one.box);
         }
         Extent& extent = extents[std::size_t(band)];
         note_coverage(z, w, rows, covered, extent);

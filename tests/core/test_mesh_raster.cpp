@@ -66,6 +66,13 @@ private slots:
         QVERIFY(!depth.covered(99, 99));
         QCOMPARE(proportional_height(used_box(stacked.points, stacked), 300), 300);
 
+        // Turned away from the viewer, the lower square still shows round the
+        // upper one, whichever way round the triangles run.
+        for (std::size_t i = 2; i < stacked.triangles.size(); ++i) std::swap(stacked.triangles[i][1], stacked.triangles[i][2]);
+        QCOMPARE(model_depth(stacked, {}, 100, 100, 10).z, depth.z);
+        for (auto& triangle : stacked.triangles) std::swap(triangle[1], triangle[2]);
+        QCOMPARE(model_depth(stacked, {}, 100, 100, 10).z, depth.z);
+
         // Corners far beyond any pixel index still cover the pixels they hold.
         const Mesh huge{{{-3e38f, -3e38f, 0}, {3e38f, -3e38f, 0}, {0, 3e38f, 1}}, {{0, 1, 2}}};
         QVERIFY(rasterize_model(huge.points, huge, 10, 10, {1, 0, 0}).covered(5, 5));
