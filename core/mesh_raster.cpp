@@ -3,6 +3,9 @@
 #include <array>
 #include <barrier>
 #include <thread>
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace {
 
@@ -173,16 +176,38 @@ void note_coverage(const float* z, std::size_t width, Rows rows, PixelBits& cove
         const float* line = z + std::size_t(row) * width;
         std::uint64_t* bits = covered.row(row);
         float nearest = extent.nearest, farthest = extent.farthest;
-        for (std::size_t word = 0; word < covered.words_per_row; ++word) {
-            const std::size_t from = word * 64, to = std::min(width, from + 64);
+        std::size_t x = 0;
+#if defined(__SSE2__)
+        // Four pixels at a time, 64 to a word of bits.
+        const __m128 none = _mm_set1_ps(ModelDepth::uncovered), beyond = _mm_set1_ps(-ModelDepth::uncovered);
+        __m128 near4 = _mm_set1_ps(nearest), far4 = _mm_set1_ps(farthest);
+        for (; x + 64 <= width; x += 64) {
             std::uint64_t seen = 0;
-            for (std::size_t x = from; x < to; ++x) {
-                const float value = line[x];
-                seen |= std::uint64_t(value != ModelDepth::uncovered) << (x - from);
+            for (int k = 0; k < 64; k += 4) {
+                const __m128 value = _mm_loadu_ps(line + x + std::size_t(k));
+                const __m128 is_covered = _mm_cmpneq_ps(value, none);
+                seen |= std::uint64_t(_mm_movemask_ps(is_covered)) << k;
+                near4 = _mm_max_ps(near4, value);
+                far4 = _mm_min_ps(far4, _mm_or_ps(_mm_and_ps(is_covered, value), _mm_andnot_ps(is_covered, beyond)));
+            }
+            bits[x / 64] = seen;
+        }
+        float lanes[4];
+        _mm_storeu_ps(lanes, near4);
+        nearest = std::max({lanes[0], lanes[1], lanes[2], lanes[3]});
+        _mm_storeu_ps(lanes, far4);
+        farthest = std::min({lanes[0], lanes[1], lanes[2], lanes[3]});
+#endif
+        for (; x < width; x += 64) {
+            const std::size_t end = std::min(width, x + 64);
+            std::uint64_t seen = 0;
+            for (std::size_t i = x; i < end; ++i) {
+                const float value = line[i];
+                seen |= std::uint64_t(value != ModelDepth::uncovered) << (i - x);
                 nearest = std::max(nearest, value);
                 farthest = std::min(farthest, value != ModelDepth::uncovered ? value : -ModelDepth::uncovered);
             }
-            bits[word] = seen;
+            bits[x / 64] = seen;
         }
         extent.nearest = nearest;
         extent.farthest = farthest;
@@ -272,12 +297,6 @@ bool facing_runs_clockwise(const Mesh& mesh, std::size_t points, Corners&& corne
     return nearer_clockwise > 0;
 }
 
-// A triangle drawn in a band, kept for finding the rim's triangles.
-struct Drawn {
-    std::uint32_t triangle;
-    PixelBox box;
-};
-
 } // namespace
 
 ModelDepth rasterize_model(const std::vector<MeshPoint>& turned, const Mesh& mesh, int width, int height,
@@ -291,6 +310,7 @@ ModelDepth rasterize_model(const std::vector<MeshPoint>& turned, const Mesh& mes
     depth.z.resize(pixels); // left unset: each band fills its own rows
     const std::size_t w = std::size_t(depth.width);
     const ScreenTransform to_screen{placement, width / 2.0, height / 2.0};
+    const std::size_t points = turned.size();
     // Every point on the image, turned by all bands together before they draw.
     std::vector<ScreenPoint, UnsetAllocator<ScreenPoint>> screen(turned.size());
     auto corners = [&](std::uint32_t triangle) { // the triangle's indices already checked
@@ -320,9 +340,12 @@ ModelDepth rasterize_model(const std::vector<MeshPoint>& turned, const Mesh& mes
         // Triangles facing the viewer first; those turned away come after,
         // and most of them, on the far side of a closed model, lie wholly
         // behind what is drawn already and need no drawing at all.
-        std::vector<Drawn> drawn, turned_away;
-        drawn.reserve(mesh.triangles.size() / std::size_t(bands) + 1024);
-        turned_away.reserve(mesh.triangles.size() / std::size_t(bands) / 2 + 1024);
+        // Triangle indices only: a box is cheap to work out again, memory new
+        // to the process is not.
+        std::vector<std::uint32_t> drawn, turned_away;
+        const std::size_t likely = mesh.triangles.size() / std::size_t(bands) * 5 / 8 + 1024;
+        drawn.reserve(likely);
+        turned_away.reserve(likely);
         auto draw = [&](const ScreenPoint& a, const ScreenPoint& b, const ScreenPoint& c, const PixelBox& box) {
             for_each_pixel(a, b, c, box, [z, w](int row, int x, float value) {
                 float& out = z[std::size_t(row) * w + std::size_t(x)];
@@ -331,23 +354,24 @@ ModelDepth rasterize_model(const std::vector<MeshPoint>& turned, const Mesh& mes
         };
         for (std::uint32_t index = 0; index < mesh.triangles.size(); ++index) {
             const auto& t = mesh.triangles[index];
-            if (t[0] >= turned.size() || t[1] >= turned.size() || t[2] >= turned.size()) continue;
+            if (t[0] >= points || t[1] >= points || t[2] >= points) continue;
             const auto [a, b, c] = corners(index);
             const PixelBox box = pixel_box(a, b, c, rows, depth.width);
             if (box.empty()) continue;
             if ((screen_area(a, b, c) > 0) != facing_clockwise) {
-                turned_away.push_back({index, box});
+                turned_away.push_back(index);
                 continue;
             }
-            drawn.push_back({index, box});
+            drawn.push_back(index);
             draw(a, b, c, box);
         }
         const FarthestInBlocks farthest(z, depth.width, rows);
-        for (const Drawn& one : turned_away) {
-            const auto [a, b, c] = corners(one.triangle);
-            if (farthest.hides(one.box, std::max({a.z, b.z, c.z}))) continue;
-            drawn.push_back(one);
-            draw(a, b, c, one.box);
+        for (const std::uint32_t index : turned_away) {
+            const auto [a, b, c] = corners(index);
+            const PixelBox box = pixel_box(a, b, c, rows, depth.width);
+            if (farthest.hides(box, std::max({a.z, b.z, c.z}))) continue;
+            drawn.push_back(index);
+            draw(a, b, c, box);
         }
         Extent& extent = extents[std::size_t(band)];
         note_coverage(z, w, rows, covered, extent);
@@ -357,11 +381,12 @@ ModelDepth rasterize_model(const std::vector<MeshPoint>& turned, const Mesh& mes
         // Pixel centres miss the silhouette's very edge, where a model's
         // farthest visible points mostly lie (a sphere's rim): a triangle
         // seen at the rim is seen down to its lowest corner.
-        for (const Drawn& one : drawn) {
-            if (!rim.any_in(one.box)) continue;
-            const auto [a, b, c] = corners(one.triangle);
+        for (const std::uint32_t index : drawn) {
+            const auto [a, b, c] = corners(index);
+            const PixelBox box = pixel_box(a, b, c, rows, depth.width);
+            if (!rim.any_in(box)) continue;
             bool seen = false;
-            for_each_pixel(a, b, c, one.box, [&](int row, int x, float value) {
+            for_each_pixel(a, b, c, box, [&](int row, int x, float value) {
                 seen |= rim.at(row, x) && value >= z[std::size_t(row) * w + std::size_t(x)];
             });
             if (seen) extent.farthest = std::min({extent.farthest, a.z, b.z, c.z});
