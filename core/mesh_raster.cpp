@@ -2,6 +2,7 @@
 #include <algorithm>
 #include <array>
 #include <barrier>
+#include <bit>
 #include <thread>
 #if defined(__SSE2__)
 #include <emmintrin.h>
@@ -278,6 +279,49 @@ private:
     std::vector<float> far_;
 };
 
+// Which blocks of block x block pixels of a band's rows lie beside a rim
+// pixel (in the block or one of its eight neighbours), so that most
+// triangles are found far from the rim from their corners alone.
+class BlocksNearRim {
+public:
+    static constexpr int block = 8;
+    BlocksNearRim(const PixelBits& rim, int width, Rows rows)
+        : rows_(rows), across_((width + block - 1) / block + 2),
+          near_(std::size_t(across_) * std::size_t((rows.end - rows.first + block - 1) / block + 2), 0)
+    {
+        for (int row = rows.first; row < rows.end; ++row) {
+            const std::uint64_t* line = rim.row(row);
+            for (std::size_t word = 0; word < rim.words_per_row; ++word)
+                for (std::uint64_t bits = line[word]; bits != 0; bits &= bits - 1) {
+                    const int x = int(word * 64) + std::countr_zero(bits);
+                    const int bx = x / block + 1, by = (row - rows.first) / block + 1;
+                    for (int dy = -1; dy <= 1; ++dy)
+                        for (int dx = -1; dx <= 1; ++dx) near_[at(bx + dx, by + dy)] = 1;
+                }
+        }
+    }
+    // False only when no pixel the triangle's box holds can be on the rim.
+    bool may_touch(const ScreenPoint& a, const ScreenPoint& b, const ScreenPoint& c) const
+    {
+        const int down = int(near_.size() / std::size_t(across_));
+        auto column = [&](double x) { return std::clamp(floor_int(std::clamp(x / block, -4.0, across_ + 4.0)) + 1, 0, across_ - 1); };
+        auto line = [&](double y) {
+            return std::clamp(floor_int(std::clamp((y - rows_.first) / block, -4.0, down + 4.0)) + 1, 0, down - 1);
+        };
+        const int ax = column(a.x), bx = column(b.x), cx = column(c.x);
+        const int ay = line(a.y), by = line(b.y), cy = line(c.y);
+        if (std::max({ax, bx, cx}) - std::min({ax, bx, cx}) > 1 || std::max({ay, by, cy}) - std::min({ay, by, cy}) > 1)
+            return true;
+        return near_[at(ax, ay)] != 0;
+    }
+
+private:
+    std::size_t at(int bx, int by) const { return std::size_t(by) * std::size_t(across_) + std::size_t(bx); }
+    Rows rows_;
+    int across_;
+    std::vector<std::uint8_t> near_;
+};
+
 // Whether the triangles facing the viewer run clockwise on the image: the
 // way round whose triangles lie nearer, on a sample of them. Most models run
 // counter-clockwise; some the other way, and open ones either.
@@ -381,8 +425,10 @@ ModelDepth rasterize_model(const std::vector<MeshPoint>& turned, const Mesh& mes
         // Pixel centres miss the silhouette's very edge, where a model's
         // farthest visible points mostly lie (a sphere's rim): a triangle
         // seen at the rim is seen down to its lowest corner.
+        const BlocksNearRim near_rim(rim, depth.width, rows);
         for (const std::uint32_t index : drawn) {
             const auto [a, b, c] = corners(index);
+            if (!near_rim.may_touch(a, b, c)) continue;
             const PixelBox box = pixel_box(a, b, c, rows, depth.width);
             if (!rim.any_in(box)) continue;
             bool seen = false;
